@@ -1,0 +1,64 @@
+# Quick start: `make run` builds and starts animbox on the demo sprites;
+# `make test` builds with the sanitizers and runs the whole suite through CTest.
+
+BUILD       ?= build
+BENCH_BUILD ?= build-bench
+JOBS        ?= $(shell nproc)
+FUZZ_SECONDS ?= 300
+
+# Debian packages the build, the tests and the benchmarks need.
+PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev
+# Extra packages for running the programs on a desktop (CJK captions).
+RUN_PACKAGES = fonts-noto-cjk
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps run-deps configure build test run bench fuzz clean
+
+deps:
+	@missing=""; for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing missing Debian packages:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+
+run-deps:
+	@$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(RUN_PACKAGES)"
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DKES_SANITIZE=ON -DKES_TESTS=ON >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: run-deps build
+	@if [ -x $(BUILD)/bin/animbox ]; then \
+	  cd $(BUILD)/bin && ASAN_OPTIONS=detect_leaks=0 ./animbox; \
+	else \
+	  echo "Nothing is runnable yet: animbox has not been built."; \
+	fi
+
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DKES_TESTS=OFF -DKES_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+
+# Runs every fuzz target for FUZZ_SECONDS each on its seed corpus.
+fuzz: build
+	@for f in $(BUILD)/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; name=$$(basename $$f); corpus=$(BUILD)/fuzz-corpus/$$name; \
+	  mkdir -p $$corpus; cp -rn tests/*/corpus/$${name#fuzz_}/. $$corpus/ 2>/dev/null; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=5 $$corpus || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(BENCH_BUILD)

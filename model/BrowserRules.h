@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace model {
+
+// The file-list pattern for a text typed into the pattern box: a text with
+// ";" is used as it stands, a text ending in "*" or "?" gets ".gif", any
+// other text (also an empty one) gets "*.gif".
+QString patternFromText(const QString& text);
+
+// The patterns of a pattern text, split at ";" with empty parts dropped.
+QStringList splitPatterns(const QString& pattern);
+
+// Whether `name` matches `pattern` as a whole, "*" any run, "?" one
+// character, without regard to letter case.
+bool matchesPattern(const QString& name, const QString& pattern);
+
+// Position of the first "data" (any case) in a folder path, or -1: a folder
+// qualifies as below the game's data folder when this is not -1.
+qsizetype dataFolderIndex(QStringView folder);
+inline bool isDataFolder(QStringView folder) { return dataFolderIndex(folder) >= 0; }
+
+} // namespace model
