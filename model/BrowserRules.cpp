@@ -1,0 +1,54 @@
+#include "model/BrowserRules.h"
+
+namespace model {
+
+QString patternFromText(const QString& text)
+{
+    if (text.contains(u';'))
+        return text;
+    if (text.endsWith(u'*') || text.endsWith(u'?'))
+        return text + QStringLiteral(".gif");
+    return text + QStringLiteral("*.gif");
+}
+
+QStringList splitPatterns(const QString& pattern)
+{
+    QStringList parts;
+    for (const QString& part : pattern.split(u';', Qt::SkipEmptyParts)) {
+        const QString trimmed = part.trimmed();
+        if (!trimmed.isEmpty())
+            parts.append(trimmed);
+    }
+    return parts;
+}
+
+bool matchesPattern(const QString& name, const QString& pattern)
+{
+    // Greedy glob match with one backtrack point: linear in practice.
+    qsizetype n = 0, p = 0, starP = -1, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == u'*') {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size()
+                   && (pattern[p] == u'?' || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++p;
+            ++n;
+        } else if (starP >= 0) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
+    return p == pattern.size();
+}
+
+qsizetype dataFolderIndex(QStringView folder)
+{
+    return folder.indexOf(u"data", 0, Qt::CaseInsensitive);
+}
+
+} // namespace model
