@@ -1,0 +1,87 @@
+#include "editor/browser/DriveList.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace browser {
+
+namespace {
+
+Qt::CaseSensitivity pathCase()
+{
+#ifdef Q_OS_WIN
+    return Qt::CaseInsensitive;
+#else
+    return Qt::CaseSensitive;
+#endif
+}
+
+} // namespace
+
+DriveList::DriveList(QWidget* parent)
+    : QComboBox(parent)
+{
+    refresh();
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::onIndexChanged);
+}
+
+QString DriveList::drive() const
+{
+    return m_drive;
+}
+
+void DriveList::refresh()
+{
+    const QSignalBlocker blocker(this);
+    clear();
+    for (const QFileInfo& root : QDir::drives())
+        addItem(QDir::toNativeSeparators(root.absoluteFilePath()));
+    int index = findText(m_drive, Qt::MatchFixedString | (pathCase() == Qt::CaseSensitive
+                                                               ? Qt::MatchCaseSensitive
+                                                               : Qt::MatchFlags()));
+    if (index < 0)
+        index = 0;
+    setCurrentIndex(index);
+    m_drive = currentText();
+}
+
+QString DriveList::rootOf(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString best;
+    for (const QFileInfo& root : QDir::drives()) {
+        const QString rootPath = QDir::cleanPath(root.absoluteFilePath());
+        const QString prefix = rootPath.endsWith(u'/') ? rootPath : rootPath + u'/';
+        const bool holds = absolute.compare(rootPath, pathCase()) == 0
+            || absolute.startsWith(prefix, pathCase());
+        if (holds && rootPath.size() > best.size())
+            best = rootPath;
+    }
+    return QDir::toNativeSeparators(best);
+}
+
+bool DriveList::setDrive(const QString& drive)
+{
+    const QString root = rootOf(drive);
+    if (root.isEmpty())
+        return false;
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).compare(root, pathCase()) == 0) {
+            setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DriveList::onIndexChanged(int index)
+{
+    if (index < 0 || itemText(index) == m_drive)
+        return;
+    m_drive = itemText(index);
+    emit driveChanged(m_drive);
+}
+
+} // namespace browser

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QListWidget>
+
+namespace browser {
+
+// The files of one folder whose names match a pattern list ("*.gif;*.bmp"),
+// in name order ignoring letter case, without hidden files.
+class FileList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileList(QWidget* parent = nullptr);
+
+    // The folder shown, in native separators.
+    QString path() const;
+    // Shows the files of `path` when it is a readable folder; false, and the
+    // list unchanged, otherwise.
+    bool setPath(const QString& path);
+
+    QString pattern() const;
+    // Takes a pattern list; refuses (false, old pattern kept) a text without
+    // any pattern or with a folder separator in it.
+    bool setPattern(const QString& pattern);
+
+    // The selected file's name; empty when none is selected.
+    QString fileName() const;
+    // Every file name shown, in list order.
+    QStringList fileNames() const;
+
+    // Re-reads the folder.
+    void refresh();
+
+signals:
+    void fileClicked(const QString& name);
+    void fileActivated(const QString& name);
+
+private:
+    void fill();
+
+    QString m_path; // clean, with "/" separators
+    QString m_pattern = QStringLiteral("*.gif");
+    QStringList m_patterns{QStringLiteral("*.gif")};
+};
+
+} // namespace browser
