@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kespak {
+
+// Reads kespak's arguments (those after the program name) and runs the
+// command they name: `kes -i ARCHIVE`, `kes -l ARCHIVE` or
+// `kes -c ARCHIVE FOLDER`. Anything else prints the usage text.
+class CommandLine
+{
+public:
+    CommandLine(std::ostream& out, std::ostream& err);
+
+    // Returns the exit code.
+    int run(const std::vector<std::filesystem::path>& arguments);
+
+    static std::string usage();
+
+private:
+    std::ostream& m_out;
+    std::ostream& m_err;
+};
+
+} // namespace kespak
