@@ -1,0 +1,129 @@
+#include "pakunpack/Form1.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+namespace pakunpack {
+
+namespace {
+
+const QString kTitle = QStringLiteral("pakunpack");
+const QString kLineBreak = QStringLiteral("\r\n");
+const QString kSignature = QStringLiteral("Kestrum mod tools");
+
+} // namespace
+
+Form1::Form1(const QString& archivePath, const QString& toolPath, QWidget* parent)
+    : QWidget(parent)
+    , m_toolPath(toolPath.isEmpty() ? defaultToolPath() : toolPath)
+    , m_frame1(new QGroupBox(QStringLiteral("选择pak"), this))
+    , m_text1(new QLineEdit(m_frame1))
+    , m_command1(new QPushButton(QStringLiteral("选取pak"), m_frame1))
+    , m_command2(new QPushButton(QStringLiteral("解压pak"), this))
+    , m_label1(new QLabel(instructions(), this))
+{
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_label1->setObjectName(QStringLiteral("Label1"));
+
+    setFixedSize(493, 173);
+    m_frame1->setGeometry(8, 8, 465, 57);
+    m_text1->setGeometry(8, 16, 393, 25);
+    m_command1->setGeometry(400, 16, 57, 25);
+    m_command2->setGeometry(408, 72, 57, 25);
+    m_label1->setGeometry(16, 72, 377, 97);
+    m_label1->setWordWrap(true);
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fitLabelFont();
+
+    setWindowTitle(QStringLiteral("pakunpack 版本%1.%2")
+                       .arg(PAKUNPACK_VERSION_MAJOR)
+                       .arg(PAKUNPACK_VERSION_MINOR));
+    m_text1->setText(archivePath);
+
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+}
+
+QString Form1::archiveFromArguments(const QStringList& arguments)
+{
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
+
+QString Form1::defaultToolPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Dlls/kespak");
+}
+
+QString Form1::instructions()
+{
+    return QStringLiteral("1.选择一个pak文件") + kLineBreak + QStringLiteral("2.点击解压按钮") + kLineBreak
+           + QStringLiteral("然后会在pak目录下生成data文件夹,将这个文件夹拷贝到Kestrum目录下即可."
+                            "注意,如果要运行解包的MOD需要在paks文件夹至少有一个.pak文件 ")
+           + QStringLiteral("\u3000注意：不支持长文件名如果文件名较长超过８位请重命名．") + kLineBreak
+           + QString(50, QLatin1Char(' ')) + kSignature;
+}
+
+// The instructions must be read in full in the label's fixed box, whatever
+// the platform's font: the font shrinks, down to a legible limit, until the
+// wrapped text fits.
+void Form1::fitLabelFont()
+{
+    constexpr int kSmallestPixelSize = 9;
+    QFont font = m_label1->font();
+    int pixelSize = QFontInfo(font).pixelSize();
+    const QRect box(QPoint(0, 0), m_label1->size());
+    while (pixelSize > kSmallestPixelSize
+           && QFontMetrics(font).boundingRect(box, Qt::TextWordWrap, m_label1->text()).height()
+                  > box.height()) {
+        font.setPixelSize(--pixelSize);
+    }
+    m_label1->setFont(font);
+}
+
+// Picks the archive with the file dialog `cd`; cancelling keeps the path box as it is.
+void Form1::Command1_Click()
+{
+    const QString current = m_text1->text();
+    QFileDialog cd(this, QString(), current.isEmpty() ? QString() : QFileInfo(current).absolutePath(),
+                   QStringLiteral("pak文件 (*.pak)"));
+    cd.setObjectName(QStringLiteral("cd"));
+    cd.setFileMode(QFileDialog::ExistingFile);
+    cd.setAcceptMode(QFileDialog::AcceptOpen);
+    if (cd.exec() != QDialog::Accepted || cd.selectedFiles().isEmpty())
+        return;
+    const QString chosen = cd.selectedFiles().constFirst();
+    if (!chosen.isEmpty())
+        m_text1->setText(QDir::toNativeSeparators(chosen));
+}
+
+// Starts kespak on the path exactly as typed, as one argument and without a
+// shell, so blanks and shell characters in it stay part of the path.
+void Form1::Command2_Click()
+{
+    const QString archive = m_text1->text();
+    if (archive.isEmpty()) {
+        QMessageBox::information(this, kTitle, QStringLiteral("请选择pak文件"));
+        return;
+    }
+    const QStringList arguments{QStringLiteral("kes"), QStringLiteral("-i"), archive};
+    if (!QProcess::startDetached(m_toolPath, arguments)) {
+        QMessageBox::warning(this, kTitle,
+                             QStringLiteral("无法启动解包工具:\n%1")
+                                 .arg(QDir::toNativeSeparators(m_toolPath)));
+    }
+}
+
+} // namespace pakunpack

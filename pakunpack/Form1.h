@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace pakunpack {
+
+// The one window of pakunpack: the user picks or types the path of a .pak
+// archive and starts the kespak tool on it, which extracts the archive into
+// a data folder next to it.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `archivePath` goes into the path box as it is; `toolPath` is the kespak
+    // executable to start, by default Dlls/kespak in the program's folder.
+    explicit Form1(const QString& archivePath = QString(), const QString& toolPath = QString(),
+                   QWidget* parent = nullptr);
+
+    QString toolPath() const { return m_toolPath; }
+
+    // The archive path given on the command line: the arguments after the
+    // program name, joined with single blanks where the platform split them.
+    static QString archiveFromArguments(const QStringList& arguments);
+    static QString defaultToolPath();
+    // The instruction text of Label1.
+    static QString instructions();
+
+private:
+    void Command1_Click();
+    void Command2_Click();
+    void fitLabelFont();
+
+    QString m_toolPath;
+    QGroupBox* m_frame1;
+    QLineEdit* m_text1;
+    QPushButton* m_command1;
+    QPushButton* m_command2;
+    QLabel* m_label1;
+};
+
+} // namespace pakunpack

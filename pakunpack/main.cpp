@@ -1,0 +1,12 @@
+// pakunpack: one window that unpacks a .pak archive with the kespak tool.
+#include "pakunpack/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(QCoreApplication::arguments()));
+    window.show();
+    return app.exec();
+}
