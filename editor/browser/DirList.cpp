@@ -34,6 +34,7 @@ DirList::DirList(QWidget* parent)
     , m_path(QDir::currentPath())
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setIconSize(QSize(16, 16));
     connect(this, &QListWidget::itemActivated, this, &DirList::onActivated);
     fill();
 }

@@ -27,22 +27,18 @@ DriveList::DriveList(QWidget* parent)
 
 QString DriveList::drive() const
 {
-    return m_drive;
+    return currentText();
 }
 
 void DriveList::refresh()
 {
+    const QString current = currentText();
     const QSignalBlocker blocker(this);
     clear();
     for (const QFileInfo& root : QDir::drives())
         addItem(QDir::toNativeSeparators(root.absoluteFilePath()));
-    int index = findText(m_drive, Qt::MatchFixedString | (pathCase() == Qt::CaseSensitive
-                                                               ? Qt::MatchCaseSensitive
-                                                               : Qt::MatchFlags()));
-    if (index < 0)
-        index = 0;
-    setCurrentIndex(index);
-    m_drive = currentText();
+    if (!setDrive(current))
+        setCurrentIndex(0);
 }
 
 QString DriveList::rootOf(const QString& path)
@@ -78,10 +74,8 @@ bool DriveList::setDrive(const QString& drive)
 
 void DriveList::onIndexChanged(int index)
 {
-    if (index < 0 || itemText(index) == m_drive)
-        return;
-    m_drive = itemText(index);
-    emit driveChanged(m_drive);
+    if (index >= 0)
+        emit driveChanged(itemText(index));
 }
 
 } // namespace browser

@@ -29,8 +29,6 @@ signals:
 
 private:
     void onIndexChanged(int index);
-
-    QString m_drive;
 };
 
 } // namespace browser

@@ -1,0 +1,78 @@
+#include "editor/AttackPanel.h"
+
+#include "editor/Widgets.h"
+#include "model/FrameRecord.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace animbox {
+
+namespace {
+
+QWidget* patch(QWidget* parent, const char* name, QRect geometry, QColor color)
+{
+    auto* widget = placed(new QWidget(parent), name, geometry);
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    return widget;
+}
+
+// Shows a 0/1 flag; any other value from script text shows as checked.
+void showFlag(QCheckBox* box, qint16 value)
+{
+    box->setChecked(value != 0);
+}
+
+} // namespace
+
+AttackPanel::AttackPanel(QWidget* parent)
+    : QGroupBox(parent)
+{
+    setObjectName(QStringLiteral("FmAbox"));
+    m_kind = placed(new QComboBox(this), "txtAtType", {8, 16, 81, 22});
+    m_kind->setEditable(true);
+    m_kind->addItems({QStringLiteral("Attack"), QStringLiteral("Blast"), QStringLiteral("Attack2"),
+                      QStringLiteral("Attack3"), QStringLiteral("Attack4"), QStringLiteral("Freeze")});
+    m_knockdown = placed(new QCheckBox(QStringLiteral("击倒"), this), "txtDown", {96, 10, 80, 17});
+    m_unblockable = placed(new QCheckBox(QStringLiteral("防御不能"), this), "txtBlock", {96, 27, 80, 17});
+    m_noFlash = placed(new QCheckBox(QStringLiteral("没有火花"), this), "txtFlash", {96, 44, 80, 17});
+    placed(new QLabel(QStringLiteral("攻击力"), this), "lblPow", {8, 44, 49, 17});
+    m_damage = placed(new QLineEdit(QStringLiteral("20"), this), "txtPow", {8, 62, 41, 22});
+    placed(new QLabel(QStringLiteral("攻击延迟"), this), "lblPause", {54, 66, 56, 17});
+    m_pause = placed(new QComboBox(this), "txtPause", {110, 62, 64, 22});
+    m_pause->setEditable(true);
+    for (int value : {0, 15, 20, 30, 40, 50, 60, 70, 80, 90, 100})
+        m_pause->addItem(QString::number(value));
+    m_pause->setCurrentIndex(1);
+
+    QWidget* attackPatch = patch(this, "AttackPatch", {180, 10, 70, 42}, QColor(255, 192, 128));
+    m_emptyAttack = placed(new QPushButton(QStringLiteral("空攻击框"), attackPatch), "Command1", {4, 2, 62, 18});
+    m_clearAttack = placed(new QPushButton(QStringLiteral("清除攻框"), attackPatch), "CmdClearAt", {4, 22, 62, 18});
+    QWidget* bodyPatch = patch(this, "BodyPatch", {180, 54, 70, 42}, QColor(128, 128, 255));
+    m_emptyBody = placed(new QPushButton(QStringLiteral("空受击框"), bodyPatch), "Command8", {4, 2, 62, 18});
+    m_clearBody = placed(new QPushButton(QStringLiteral("清除受框"), bodyPatch), "Command2", {4, 22, 62, 18});
+}
+
+void AttackPanel::load(const model::FrameRecord& record)
+{
+    const QSignalBlocker kind(m_kind), damage(m_damage), knockdown(m_knockdown),
+        unblockable(m_unblockable), noFlash(m_noFlash), pause(m_pause);
+    const int index = m_kind->findText(record.attackKind, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        m_kind->setCurrentIndex(index);
+    else
+        m_kind->setEditText(record.attackKind);
+    m_damage->setText(QString::number(record.damage));
+    showFlag(m_noFlash, record.noFlash);
+    showFlag(m_knockdown, record.knockdown);
+    showFlag(m_unblockable, record.unblockable);
+    m_pause->setEditText(QString::number(record.pause));
+}
+
+} // namespace animbox

@@ -1,0 +1,179 @@
+#include "editor/CanvasView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace animbox {
+
+namespace {
+
+constexpr int kBorder = 2;
+constexpr qsizetype kSpriteCacheBytes = 128 * 1024 * 1024;
+constexpr int kCrossArm = 5;
+
+// A copy of `sprite` with every pixel of `key` made fully transparent.
+QImage withKeyTransparent(const QImage& sprite, QRgb key)
+{
+    const QRgb rgb = key & 0x00ffffffu;
+    if (sprite.format() == QImage::Format_Indexed8) {
+        // Palette images (every GIF) need only their colour table changed.
+        QImage indexed = sprite;
+        QList<QRgb> table = indexed.colorTable();
+        for (QRgb& entry : table) {
+            if ((entry & 0x00ffffffu) == rgb)
+                entry = 0;
+        }
+        indexed.setColorTable(table);
+        return indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    QImage image = sprite.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) == 255 && (line[x] & 0x00ffffffu) == rgb)
+                line[x] = 0;
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+CanvasView::CanvasView(QWidget* parent)
+    : QFrame(parent)
+    , m_sprites(kSpriteCacheBytes / 1024)
+    , m_shape1(new BoxShape(QStringLiteral("Shape1"), QColor(0, 0, 255), this))
+    , m_shape1a(new BoxShape(QStringLiteral("Shape1a"), QColor(0, 0, 255), this))
+    , m_shape2(new BoxShape(QStringLiteral("Shape2"), QColor(255, 0, 0), this))
+    , m_shape2a(new BoxShape(QStringLiteral("Shape2a"), QColor(255, 0, 0), this))
+{
+    setObjectName(QStringLiteral("PicEdit"));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorder);
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    for (BoxShape* shape : {m_shape1, m_shape1a, m_shape2, m_shape2a})
+        shape->setCanvasOffset(QPoint(kBorder, kBorder));
+}
+
+QRgb CanvasView::rgbFromColorValue(qint32 value)
+{
+    return qRgb(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}
+
+qint32 CanvasView::colorValueFromRgb(QRgb rgb)
+{
+    return qBlue(rgb) * 65536 + qGreen(rgb) * 256 + qRed(rgb);
+}
+
+QRgb CanvasView::pixelAt(QPoint canvasPoint) const
+{
+    if (!m_picture.rect().contains(canvasPoint))
+        return kBackground;
+    return m_picture.pixel(canvasPoint);
+}
+
+void CanvasView::setKeyColor(QRgb color)
+{
+    color |= 0xff000000u;
+    if (color == m_keyColor)
+        return;
+    m_keyColor = color;
+    m_sprites.clear();
+}
+
+void CanvasView::clearPicture()
+{
+    m_picture.fill(kBackground);
+}
+
+void CanvasView::drawSprite(const QImage& sprite, QPoint topLeft)
+{
+    if (sprite.isNull())
+        return;
+    QPainter painter(&m_picture);
+    painter.drawImage(topLeft, transparentSprite(sprite));
+}
+
+void CanvasView::drawCross(QPoint origin)
+{
+    QPainter painter(&m_picture);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    painter.drawLine(origin.x() - kCrossArm, origin.y(), origin.x() + kCrossArm, origin.y());
+    painter.drawLine(origin.x(), origin.y() - kCrossArm, origin.x(), origin.y() + kCrossArm);
+}
+
+void CanvasView::present()
+{
+    update();
+}
+
+QPointF CanvasView::toCanvas(QPointF widgetPoint) const
+{
+    return widgetPoint - QPointF(contentsRect().topLeft());
+}
+
+const QImage& CanvasView::transparentSprite(const QImage& sprite)
+{
+    // The cache key changes whenever a frame gets another image; a new key
+    // colour empties the cache.
+    const qint64 key = sprite.cacheKey();
+    if (const QImage* cached = m_sprites.object(key))
+        return *cached;
+    auto* converted = new QImage(withKeyTransparent(sprite, m_keyColor));
+    const int cost = int(qMax<qsizetype>(1, converted->sizeInBytes() / 1024));
+    m_sprites.insert(key, converted, cost);
+    if (const QImage* cached = m_sprites.object(key))
+        return *cached;
+    // Larger than the whole cache: keep just this one until the next draw.
+    m_uncached = withKeyTransparent(sprite, m_keyColor);
+    return m_uncached;
+}
+
+void CanvasView::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.drawImage(contentsRect().topLeft(), m_picture);
+}
+
+void CanvasView::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    const QSize size = contentsRect().size();
+    if (size == m_picture.size())
+        return;
+    // Keep what was drawn where it still fits; the owner redraws at the new origin.
+    QImage picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    picture.fill(kBackground);
+    if (!m_picture.isNull()) {
+        QPainter painter(&picture);
+        painter.drawImage(0, 0, m_picture);
+    }
+    m_picture = picture;
+    emit resized();
+}
+
+void CanvasView::mousePressEvent(QMouseEvent* event)
+{
+    emit mousePressed(event->button(), event->modifiers(), toCanvas(event->position()));
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMoved(event->buttons(), event->modifiers(), toCanvas(event->position()));
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit mouseReleased(event->button(), event->modifiers(), toCanvas(event->position()));
+}
+
+void CanvasView::keyPressEvent(QKeyEvent* event)
+{
+    emit keyPressed(event->key(), event->modifiers());
+}
+
+} // namespace animbox

@@ -1,0 +1,346 @@
+#include "editor/FrmMain.h"
+
+#include "editor/AttackPanel.h"
+#include "editor/BrowserPanel.h"
+#include "editor/CanvasView.h"
+#include "editor/DisplayGroup.h"
+#include "editor/FrameListGroup.h"
+#include "editor/Messages.h"
+#include "editor/ReferenceBar.h"
+#include "editor/browser/DirList.h"
+#include "editor/browser/DriveList.h"
+#include "editor/browser/FileList.h"
+#include "model/Numbers.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+
+#ifndef KES_VERSION
+#error "KES_VERSION must be defined by the build"
+#endif
+
+namespace animbox {
+
+namespace {
+
+qint16 originCoordinate(int innerSize, double share)
+{
+    return model::toInt16(model::roundHalfEven(innerSize * share)).value_or(0);
+}
+
+} // namespace
+
+FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent)
+    , m_settings(settingsPath)
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    m_browser = new BrowserPanel(central);
+    m_panelToggle = new QPushButton(QStringLiteral("-"), central);
+    m_panelToggle->setObjectName(QStringLiteral("Command9"));
+    m_reference = new ReferenceBar(central);
+    m_canvas = new CanvasView(central);
+    m_frameList = new FrameListGroup(central);
+    m_display = new DisplayGroup(central);
+    m_attack = new AttackPanel(central);
+    createMenu();
+    connectControls();
+    central->installEventFilter(this);
+    central->setMinimumSize(kClientWidth, kClientHeight);
+    layoutControls(QSize(kClientWidth, kClientHeight));
+    Form_Load();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::createMenu()
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("操作"));
+    menu->setObjectName(QStringLiteral("Operation"));
+    const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    add("minitframe", QStringLiteral("初始化帧"), Qt::Key_F2, [this] { RunSchemeDialog(); });
+    add("mgentext", QStringLiteral("生成动画文本"), Qt::Key_F8, &FrmMain::GenerateAnimationText);
+    menu->addSeparator();
+    add("pframe", QStringLiteral("上一帧"), Qt::Key_F3, &FrmMain::pframe_Click);
+    add("Nframe", QStringLiteral("下一帧"), Qt::Key_F4, &FrmMain::Nframe_Click);
+    menu->addSeparator();
+    add("mplay", QStringLiteral("播放当前动画"), Qt::Key_F5, &FrmMain::mplay_Click);
+    add("mploop", QStringLiteral("循环播放当前动画3次"), QKeySequence(Qt::CTRL | Qt::Key_F5), &FrmMain::mploop_Click);
+    menu->addSeparator();
+    add("moa", QStringLiteral("坐标统一调整"), QKeySequence(), &FrmMain::moa_Click);
+    add("mFromText", QStringLiteral("从文本生成帧"), Qt::Key_F6, &FrmMain::FramesFromText);
+}
+
+void FrmMain::connectControls()
+{
+    connect(m_panelToggle, &QPushButton::clicked, this, &FrmMain::Command9_Click);
+    connect(m_browser, &BrowserPanel::folderRefused, this,
+            [this](const QString& path) { showMessage(this, msg::folderUnreadable + path); });
+    connect(m_browser->cmdAddFrame(), &QPushButton::clicked, this, &FrmMain::cmdAddFrame_Click);
+    connect(m_browser->Command5(), &QPushButton::clicked, this, &FrmMain::Command5_Click);
+    connect(m_browser->File1(), &browser::FileList::fileClicked, this, &FrmMain::File1_Click);
+    connect(m_browser->File1(), &browser::FileList::fileActivated, this, &FrmMain::cmdAddFrame_Click);
+
+    connect(m_frameList->Command4(), &QPushButton::clicked, this, &FrmMain::Command4_Click);
+    connect(m_frameList->Command7(), &QPushButton::clicked, this, &FrmMain::Command7_Click);
+    connect(m_frameList->Command10(), &QPushButton::clicked, this, &FrmMain::Command10_Click);
+    connect(m_frameList->Command6(), &QPushButton::clicked, this, &FrmMain::Command6_Click);
+    connect(List1(), &QListWidget::currentRowChanged, this, &FrmMain::List1_Click);
+
+    connect(m_display->cbBox(), &QCheckBox::clicked, this, &FrmMain::cbBox_Click);
+    connect(m_display->cDrawLast(), &QCheckBox::clicked, this, &FrmMain::cDrawLast_Click);
+    connect(m_display->txtDelay(), &QLineEdit::textChanged, this, &FrmMain::txtDelay_Change);
+
+    connect(m_canvas, &CanvasView::mousePressed, this, &FrmMain::PicEdit_MouseDown);
+    connect(m_canvas, &CanvasView::mouseMoved, this, &FrmMain::PicEdit_MouseMove);
+    connect(m_canvas, &CanvasView::mouseReleased, this, &FrmMain::PicEdit_MouseUp);
+    connect(m_canvas, &CanvasView::keyPressed, this, &FrmMain::PicEdit_KeyDown);
+
+    connect(m_attack->txtAtType(), &QComboBox::activated, this, &FrmMain::txtAtType_Click);
+    connect(m_attack->txtPow(), &QLineEdit::textChanged, this, &FrmMain::txtPow_Change);
+    connect(m_attack->txtDown(), &QCheckBox::clicked, this, &FrmMain::txtDown_Click);
+    connect(m_attack->txtBlock(), &QCheckBox::clicked, this, &FrmMain::txtBlock_Click);
+    connect(m_attack->txtFlash(), &QCheckBox::clicked, this, &FrmMain::txtFlash_Click);
+    connect(m_attack->txtPause(), &QComboBox::activated, this, &FrmMain::txtPause_Click);
+    connect(m_attack->Command1(), &QPushButton::clicked, this, &FrmMain::Command1_Click);
+    connect(m_attack->Command8(), &QPushButton::clicked, this, &FrmMain::Command8_Click);
+    connect(m_attack->CmdClearAt(), &QPushButton::clicked, this, &FrmMain::CmdClearAt_Click);
+    connect(m_attack->Command2(), &QPushButton::clicked, this, &FrmMain::Command2_Click);
+    connect(m_reference->Command3(), &QPushButton::clicked, this, &FrmMain::Command3_Click);
+}
+
+void FrmMain::Form_Load()
+{
+    const auto color = model::toInt32(model::roundHalfEven(
+        model::leadingNumber(m_settings.ReadSetting(QStringLiteral("transparentcolor")))));
+    setTransparentColor(color.value_or(0));
+    updateCanvasOrigin();
+    setWindowTitle(programTitle() + u' ' + QStringLiteral(KES_VERSION));
+    m_attack->txtAtType()->setCurrentIndex(0);
+
+    // Each restoring step may fail (a drive or folder that is gone); the next one still runs.
+    const QString drive = m_settings.ReadSetting(QStringLiteral("drive"));
+    if (!drive.isEmpty())
+        m_browser->Drive1()->setDrive(drive);
+    const QString dir = m_settings.ReadSetting(QStringLiteral("dir"));
+    if (!dir.isEmpty())
+        m_browser->showFolder(dir);
+    m_browser->Text4()->setText(m_settings.ReadSetting(QStringLiteral("pat")));
+    m_browser->applyPattern();
+}
+
+void FrmMain::Form_Unload()
+{
+    m_settings.WriteSetting(QStringLiteral("drive"), m_browser->Drive1()->drive());
+    m_settings.WriteSetting(QStringLiteral("dir"), m_browser->Dir1()->path());
+    m_settings.WriteSetting(QStringLiteral("pat"), m_browser->Text4()->text());
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        relayout();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::layoutControls(QSize client)
+{
+    const int dw = qMax(0, client.width() - kClientWidth);
+    const int dh = qMax(0, client.height() - kClientHeight);
+    m_panelToggle->setGeometry(0, 0, 17, 17);
+    m_browser->move(0, 8);
+    m_browser->layoutFor(497 + dh);
+    m_browser->setVisible(m_panelShown);
+    m_panelToggle->raise();
+    m_reference->move(ReferenceBar::kLeft, 0);
+    if (m_panelShown)
+        m_canvas->setGeometry(184, 24, 617 + dw, 489 + dh);
+    else
+        m_canvas->setGeometry(4, 24, 797 + dw, 489 + dh);
+    m_frameList->setGeometry(808 + dw, 8, 257, 297);
+    m_display->setGeometry(808 + dw, 312, 257, 96);
+    m_attack->setGeometry(808 + dw, 412, 257, 101);
+}
+
+void FrmMain::updateCanvasOrigin()
+{
+    const QSize inner = m_canvas->innerSize();
+    m_canvasOriginX = originCoordinate(inner.width(), 0.45);
+    m_canvasOriginY = originCoordinate(inner.height(), 0.7);
+}
+
+// Any change of the canvas size moves the anchor cross by the same rule as
+// at start and redraws the selected frame there.
+void FrmMain::relayout()
+{
+    layoutControls(centralWidget()->size());
+    updateCanvasOrigin();
+    DrawFrame(selectedRow(), true);
+}
+
+void FrmMain::Command9_Click()
+{
+    m_panelShown = !m_panelShown;
+    m_panelToggle->setText(m_panelShown ? QStringLiteral("-") : QStringLiteral("+"));
+    relayout();
+}
+
+QAction* FrmMain::menuAction(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+QListWidget* FrmMain::List1() const
+{
+    return m_frameList->List1();
+}
+
+QString FrmMain::browserFolder() const
+{
+    return m_browser->folder();
+}
+
+bool FrmMain::FrameSelected() const
+{
+    return selectedRow() >= 0;
+}
+
+bool FrmMain::HasFrames()
+{
+    if (m_animation.hasFrames())
+        return true;
+    showMessage(this, msg::noFrames);
+    return false;
+}
+
+int FrmMain::selectedRow() const
+{
+    return List1()->currentRow();
+}
+
+void FrmMain::setTransparentColor(qint32 color)
+{
+    m_transparentColor = color;
+    m_canvas->setKeyColor(CanvasView::rgbFromColorValue(color));
+    ShowTransparentColor();
+}
+
+void FrmMain::ShowTransparentColor()
+{
+    m_display->setSwatchColor(QColor(CanvasView::rgbFromColorValue(m_transparentColor)));
+}
+
+void FrmMain::DrawFrame(int index, bool reloadPanel)
+{
+    if (index < 0 || index >= m_animation.frames.size())
+        return;
+    m_reference->Command3()->setText(QStringLiteral("DrawBaseFrame"));
+    m_canvas->clearPicture();
+    if (m_display->cDrawLast()->isChecked() && index > 0) {
+        const model::FrameRecord& previous = m_animation.frames[index - 1];
+        m_canvas->drawSprite(previous.picture, spriteCorner(previous));
+    }
+    const model::FrameRecord& record = m_animation.frames[index];
+    m_canvas->drawSprite(record.picture, spriteCorner(record));
+    m_canvas->drawCross(QPoint(m_canvasOriginX, m_canvasOriginY));
+    m_canvas->present();
+    if (reloadPanel)
+        LoadAttackPanel(index);
+    ShowAttackBoxes(index);
+    ShowBodyBoxes(index);
+}
+
+namespace {
+
+// Places the shapes of one side for a frame whose sprite corner is at
+// `corner`: the ordinary box, and the extended one only while the ordinary
+// one shows.
+void showBoxPair(BoxShape* shape, const model::Box& box, model::BoxState state, BoxShape* extShape,
+                 const model::Box& extBox, model::BoxState extState, QPoint corner, bool boxesOn)
+{
+    const auto place = [&corner](BoxShape* s, const model::Box& b, bool visible) {
+        s->setCanvasRect(QRect(corner.x() + b.x, corner.y() + b.y, b.width, b.height));
+        s->setVisible(visible);
+    };
+    const bool shown = boxesOn && state == model::BoxState::Normal;
+    place(shape, box, shown);
+    if (!shown) {
+        extShape->hide();
+        return;
+    }
+    place(extShape, extBox, boxesOn && extState == model::BoxState::Normal);
+}
+
+} // namespace
+
+QPoint FrmMain::spriteCorner(const model::FrameRecord& record) const
+{
+    return QPoint(m_canvasOriginX, m_canvasOriginY) - QPoint(record.offsetX, record.offsetY);
+}
+
+void FrmMain::ShowAttackBoxes(int index)
+{
+    if (index < 0 || index >= m_animation.frames.size())
+        return;
+    const model::FrameRecord& r = m_animation.frames[index];
+    showBoxPair(m_canvas->shape2(), r.attackBox, r.attackEmpty, m_canvas->shape2a(), r.extAttackBox,
+                r.extAttackEmpty, spriteCorner(r), m_display->cbBox()->isChecked());
+}
+
+void FrmMain::ShowBodyBoxes(int index)
+{
+    if (index < 0 || index >= m_animation.frames.size())
+        return;
+    const model::FrameRecord& r = m_animation.frames[index];
+    // Blue again after a red rubber band.
+    m_canvas->shape1()->setBorderColor(QColor(0, 0, 255));
+    m_canvas->shape1a()->setBorderColor(QColor(0, 0, 255));
+    showBoxPair(m_canvas->shape1(), r.bodyBox, r.bodyEmpty, m_canvas->shape1a(), r.extBodyBox,
+                r.extBodyEmpty, spriteCorner(r), m_display->cbBox()->isChecked());
+}
+
+void FrmMain::LoadAttackPanel(int index)
+{
+    if (index >= 0 && index < m_animation.frames.size())
+        m_attack->load(m_animation.frames[index]);
+}
+
+void FrmMain::LoadDelayText(int index)
+{
+    if (index < 0 || index >= m_animation.frames.size())
+        return;
+    const QSignalBlocker blocker(m_display->txtDelay());
+    m_display->txtDelay()->setText(QString::number(m_animation.frames[index].frameDelay));
+}
+
+void FrmMain::cbBox_Click()
+{
+    DrawFrame(selectedRow(), false);
+}
+
+void FrmMain::cDrawLast_Click()
+{
+    DrawFrame(selectedRow(), false);
+}
+
+} // namespace animbox

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "editor/IniSettings.h"
+#include "editor/PendingText.h"
+#include "model/Animation.h"
+
+#include <QMainWindow>
+#include <QPointF>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace animbox {
+
+class AttackPanel;
+class BrowserPanel;
+class CanvasView;
+class DisplayGroup;
+class FrameListGroup;
+class ReferenceBar;
+
+// The frame editor's main window. It owns the animation being edited (rows
+// of List1 and frame records, index for index), composes the browser panel,
+// the canvas, the frame list, the display group and the attack panel, and
+// runs the frame-list, scheme and script-text commands of the "操作" menu.
+class FrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 1069;
+    static constexpr int kClientHeight = 519;
+
+    // Reads its settings from, and writes them to, `settingsPath`.
+    explicit FrmMain(const QString& settingsPath, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    model::Animation& animation() { return m_animation; }
+    const IniSettings& settings() const { return m_settings; }
+    PendingText& pending() { return m_pending; }
+
+    // Guards of the frame commands; HasFrames shows "没有帧." when false.
+    bool FrameSelected() const;
+    bool HasFrames();
+    int selectedRow() const;
+
+    qint16 canvasOriginX() const { return m_canvasOriginX; }
+    qint16 canvasOriginY() const { return m_canvasOriginY; }
+    // The sprite key colour as 0x00BBGGRR.
+    qint32 transparentColor() const { return m_transparentColor; }
+    void setTransparentColor(qint32 color);
+
+    // Canvas rendering.
+    void DrawFrame(int index, bool reloadPanel);
+    void ShowAttackBoxes(int index);
+    void ShowBodyBoxes(int index);
+    void ShowTransparentColor();
+    void LoadAttackPanel(int index);
+    void LoadDelayText(int index);
+    // Canvas point of the top-left corner of a frame's sprite.
+    QPoint spriteCorner(const model::FrameRecord& record) const;
+
+    // Schemes and script text.
+    enum class SchemeResult { NotRun, Applied, NoDataFolder, Rejected };
+    SchemeResult RunSchemeDialog();
+    SchemeResult ApplyScheme(const QString& schemeText);
+    void GenerateAnimationText();
+    void FramesFromText();
+
+    // The browser folder: the folder of every frame image.
+    QString browserFolder() const;
+
+    // Controls, by their names.
+    CanvasView* PicEdit() const { return m_canvas; }
+    QListWidget* List1() const;
+    BrowserPanel* Picture1() const { return m_browser; }
+    QPushButton* Command9() const { return m_panelToggle; }
+    ReferenceBar* referenceBar() const { return m_reference; }
+    FrameListGroup* frameListGroup() const { return m_frameList; }
+    DisplayGroup* Frame3() const { return m_display; }
+    AttackPanel* FmAbox() const { return m_attack; }
+    // A menu item of "操作" by its name (minitframe, mgentext, mplay ...).
+    QAction* menuAction(const QString& name) const;
+
+public slots:
+    // Frame list and browser commands.
+    void cmdAddFrame_Click();
+    void Command5_Click();
+    void Command4_Click();
+    void Command7_Click();
+    void Command10_Click();
+    void Command6_Click();
+    void List1_Click();
+    void Command9_Click();
+    void File1_Click(const QString& name);
+    void cbBox_Click();
+    void cDrawLast_Click();
+
+    // Canvas gestures, the property panel, the global adjustment, the
+    // reference frame, playback and frame stepping (FrmMainHooks.cpp).
+    void PicEdit_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF point);
+    void PicEdit_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPointF point);
+    void PicEdit_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF point);
+    void PicEdit_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
+    void txtAtType_Click();
+    void txtPow_Change();
+    void txtDown_Click();
+    void txtBlock_Click();
+    void txtFlash_Click();
+    void txtPause_Click();
+    void txtDelay_Change();
+    void Command1_Click();
+    void Command8_Click();
+    void CmdClearAt_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void mplay_Click();
+    void mploop_Click();
+    void pframe_Click();
+    void Nframe_Click();
+    void moa_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenu();
+    void connectControls();
+    void Form_Load();
+    void Form_Unload();
+    void layoutControls(QSize client);
+    void updateCanvasOrigin();
+    void relayout();
+
+    // Frame list helpers (FrmMainFrames.cpp).
+    bool AddFrameRecord();
+    void appendRows(const QStringList& names);
+    void removeLastRows(int count);
+    void selectRow(int row);
+    void showRows();
+
+    IniSettings m_settings;
+    PendingText m_pending;
+    model::Animation m_animation;
+    qint16 m_canvasOriginX = 0;
+    qint16 m_canvasOriginY = 0;
+    qint32 m_transparentColor = 0;
+    bool m_panelShown = true;
+
+    QPushButton* m_panelToggle = nullptr;
+    BrowserPanel* m_browser = nullptr;
+    ReferenceBar* m_reference = nullptr;
+    CanvasView* m_canvas = nullptr;
+    FrameListGroup* m_frameList = nullptr;
+    DisplayGroup* m_display = nullptr;
+    AttackPanel* m_attack = nullptr;
+};
+
+} // namespace animbox

@@ -1,0 +1,133 @@
+// The main window's batch commands: initialising frames by scheme, writing
+// the frames as script text and reading script text back into frames.
+
+#include "editor/FrmMain.h"
+
+#include "editor/BrowserPanel.h"
+#include "editor/FrmFromText.h"
+#include "editor/FrmText.h"
+#include "editor/ImageLoading.h"
+#include "editor/Messages.h"
+#include "editor/frmScheme.h"
+#include "model/BrowserRules.h"
+#include "model/FileLookup.h"
+#include "model/Scheme.h"
+#include "model/ScriptReader.h"
+#include "model/ScriptWriter.h"
+#include "model/TextHelpers.h"
+
+#include <QListWidget>
+
+namespace animbox {
+
+FrmMain::SchemeResult FrmMain::RunSchemeDialog()
+{
+    if (!HasFrames())
+        return SchemeResult::NotRun;
+    {
+        frmScheme dialog(m_pending, this);
+        dialog.exec();
+    }
+    const QString text = m_pending.TakePendingText();
+    if (text.isEmpty())
+        return SchemeResult::NotRun;
+    const SchemeResult result = ApplyScheme(text);
+    if (result == SchemeResult::Rejected)
+        return result;
+    m_animation.framesFromText = false;
+    selectRow(0);
+    return result;
+}
+
+FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
+{
+    const QString folder = browserFolder();
+    if (!model::isDataFolder(folder)) {
+        showMessage(this, msg::noDataFolderScheme);
+        return SchemeResult::NoDataFolder;
+    }
+    QString error;
+    const std::optional<model::Scheme> scheme = model::parseScheme(schemeText, &error);
+    if (!scheme) {
+        showMessage(this, error);
+        return SchemeResult::Rejected;
+    }
+    QStringList paths;
+    for (const QString& row : std::as_const(m_animation.rows))
+        paths.append(model::joinPath(folder, row));
+    const QList<LoadedImage> images = loadImages(paths);
+
+    // Every anchor is checked before anything changes.
+    QList<model::Anchor> anchors(images.size());
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        if (images[i].image.isNull())
+            continue;
+        const auto anchor = model::schemeAnchor(*scheme, images[i].image.width(), images[i].image.height());
+        if (!anchor) {
+            showMessage(this, msg::anchorOutOfRange + paths[i]);
+            return SchemeResult::Rejected;
+        }
+        anchors[i] = *anchor;
+    }
+
+    m_animation.frames = QList<model::FrameRecord>(m_animation.rowCount());
+    m_animation.animName = scheme->animName;
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        if (!images[i].exists) {
+            showMessage(this, msg::fileMissing + paths[i]);
+            continue;
+        }
+        if (images[i].image.isNull()) {
+            showMessage(this, images[i].error);
+            continue;
+        }
+        model::FrameRecord& record = m_animation.frames[i];
+        record.picture = images[i].image;
+        record.imageWidth = qint16(record.picture.width());
+        record.imageHeight = qint16(record.picture.height());
+        record.frameDelay = 10;
+        record.offsetX = anchors[i].x;
+        record.offsetY = anchors[i].y;
+    }
+    return SchemeResult::Applied;
+}
+
+void FrmMain::GenerateAnimationText()
+{
+    if (!HasFrames())
+        return;
+    const model::WriteResult result = model::writeScript(m_animation, browserFolder());
+    if (!result.ok()) {
+        showMessage(this, result.error);
+        return;
+    }
+    m_pending.setPendingText(result.text);
+    FrmText dialog(m_pending, this);
+    dialog.exec();
+}
+
+void FrmMain::FramesFromText()
+{
+    {
+        FrmFromText dialog(m_pending, m_settings, this);
+        dialog.exec();
+    }
+    const QString text = m_pending.TakePendingText();
+    if (text.isEmpty())
+        return;
+    const model::ReadResult result = model::readScript(
+        model::toCrLf(text), m_pending.workPath(),
+        [](const QString& path, QString* error) { return loadImage(path, error); });
+    m_animation = result.animation;
+    {
+        const QSignalBlocker blocker(List1());
+        List1()->clear();
+        List1()->addItems(m_animation.rows);
+    }
+    if (!result.lastFolder.isEmpty())
+        m_browser->showFolder(result.lastFolder);
+    if (!result.finished)
+        showMessage(this, result.message);
+}
+
+} // namespace animbox

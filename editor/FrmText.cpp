@@ -1,0 +1,36 @@
+#include "editor/FrmText.h"
+
+#include "editor/PendingText.h"
+#include "editor/Widgets.h"
+#include "model/TextHelpers.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace animbox {
+
+FrmText::FrmText(PendingText& pending, QWidget* parent)
+    : QDialog(parent)
+    , m_text(placed(new QPlainTextEdit(this), "Text1", {8, 8, 521, 377}))
+{
+    setObjectName(QStringLiteral("FrmText"));
+    setWindowTitle(QStringLiteral("Text"));
+    resize(543, 430);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setPlainText(pending.TakePendingText());
+    auto* copy = placed(new QPushButton(QStringLiteral("拷贝到剪贴板"), this), "Command1", {344, 392, 105, 25});
+    auto* cancel = placed(new QPushButton(QStringLiteral("取消"), this), "Command2", {456, 392, 73, 25});
+    copy->setDefault(true);
+    connect(copy, &QPushButton::clicked, this, &FrmText::Command1_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FrmText::Command1_Click()
+{
+    QGuiApplication::clipboard()->setText(model::toCrLf(m_text->toPlainText()));
+    accept();
+}
+
+} // namespace animbox

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+namespace animbox {
+
+// The profile file settings.ini: "key=value" lines under "[section]" headers,
+// sections and keys found without regard to letter case, values stored in the
+// system's 8-bit encoding. Reading gives the default when the file, section
+// or key is missing and cuts a value to 254 bytes; writing creates the file
+// and the section as needed and fails silently.
+class IniSettings {
+public:
+    static constexpr int kMaxValueBytes = 254;
+
+    explicit IniSettings(QString filePath);
+
+    QString filePath() const { return m_filePath; }
+
+    QString IniRead(const QString& section, const QString& key, const QString& defaultValue) const;
+    void IniWrite(const QString& section, const QString& key, const QString& value) const;
+
+    // The program's own section "settings", with the empty text as default.
+    QString ReadSetting(const QString& key) const;
+    void WriteSetting(const QString& key, const QString& value) const;
+
+    // A name without a folder separator is resolved into `folder`; any other
+    // name is used unchanged.
+    static QString IniPath(const QString& name, const QString& folder);
+
+    // settings.ini in `programFolder` when files can be written there, else
+    // in `userFolder` (which is created when needed).
+    static QString locate(const QString& programFolder, const QString& userFolder);
+    // locate() for the running program: its own folder, else the per-user
+    // configuration folder.
+    static QString defaultPath();
+
+private:
+    QString m_filePath;
+};
+
+} // namespace animbox

@@ -1,0 +1,36 @@
+#include "editor/ReferenceBar.h"
+
+#include "editor/Widgets.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace animbox {
+
+namespace {
+
+// Window x positions made relative to the bar.
+QRect at(int windowX, int width, int height)
+{
+    return {windowX - ReferenceBar::kLeft, 0, width, height};
+}
+
+} // namespace
+
+ReferenceBar::ReferenceBar(QWidget* parent)
+    : QWidget(parent)
+    , m_base(placed(new QLineEdit(QStringLiteral("idle00"), this), "txtBase", at(264, 89, 18)))
+    , m_x(placed(new QLineEdit(QStringLiteral("0"), this), "txtX", at(408, 33, 18)))
+    , m_y(placed(new QLineEdit(QStringLiteral("0"), this), "txtY", at(440, 33, 18)))
+    , m_toggle(placed(new QPushButton(QStringLiteral("绘制参考帧"), this), "Command3", at(480, 97, 17)))
+    , m_extended(placed(new QCheckBox(QStringLiteral("绘制扩展框&x"), this), "Check1", at(592, 110, 18)))
+{
+    setObjectName(QStringLiteral("ReferenceBar"));
+    placed(new QLabel(QStringLiteral("参考帧"), this), "lblBase", at(192, 65, 18));
+    placed(new QLabel(QStringLiteral("坐标"), this), "lblXY", at(360, 41, 18));
+    resize(at(702, 0, 0).x(), 22);
+}
+
+} // namespace animbox

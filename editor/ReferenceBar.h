@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace animbox {
+
+// The bar along the window's top edge: the reference-frame name and anchor,
+// the reference-frame toggle Command3 and the extended-box switch Check1.
+class ReferenceBar : public QWidget {
+    Q_OBJECT
+public:
+    // Where the bar's left edge lies in the window.
+    static constexpr int kLeft = 184;
+
+    explicit ReferenceBar(QWidget* parent = nullptr);
+
+    QLineEdit* txtBase() const { return m_base; }
+    QLineEdit* txtX() const { return m_x; }
+    QLineEdit* txtY() const { return m_y; }
+    QPushButton* Command3() const { return m_toggle; }
+    QCheckBox* Check1() const { return m_extended; }
+
+private:
+    QLineEdit* m_base;
+    QLineEdit* m_x;
+    QLineEdit* m_y;
+    QPushButton* m_toggle;
+    QCheckBox* m_extended;
+};
+
+} // namespace animbox
