@@ -137,8 +137,10 @@ QList<double> lineValues(QStringView line, int count)
     const QString normalised = normaliseSpaces(line);
     QStringView values = valuesAfterKeyword(normalised);
     QList<double> result;
-    for (int i = 0; i < count; ++i)
-        result.append(model::leadingNumber(model::NextPiece(values, u" ")));
+    for (int i = 0; i < count; ++i) {
+        const double value = model::leadingNumber(model::NextPiece(values, u" "));
+        result.append(qIsFinite(value) ? value : 0.0);
+    }
     return result;
 }
 

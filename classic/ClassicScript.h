@@ -60,7 +60,7 @@ QString setFrameLine(const QString& text, const QString& name, const QString& li
 std::optional<Offset> parseOffsetLine(QStringView line);
 
 // The first `count` numbers after the keyword of a line, unrounded; missing
-// ones are 0.
+// and infinite ones are 0.
 QList<double> lineValues(QStringView line, int count);
 
 // The pause of a "delay" line in milliseconds (delay × 10), never negative.

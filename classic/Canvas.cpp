@@ -1,0 +1,122 @@
+#include "classic/Canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace classic {
+
+namespace {
+
+// Outline colours of the body box and the attack box.
+const std::array<QColor, 2> ShapeColours{QColor(0, 0, 255), QColor(255, 0, 0)};
+
+} // namespace
+
+Canvas::Canvas(QWidget* parent)
+    : QFrame(parent)
+    , m_background(palette().color(QPalette::Window))
+    , m_shapes{QRectF(208, 40, 17, 17), QRectF(208, 104, 17, 17)}
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize Canvas::drawingSize() const
+{
+    return contentsRect().size();
+}
+
+void Canvas::setBackground(const QColor& colour)
+{
+    m_background = colour;
+    clear();
+}
+
+void Canvas::clear()
+{
+    m_picture.fill(m_background);
+    update();
+}
+
+void Canvas::drawImage(QPoint at, const QImage& image)
+{
+    QPainter painter(&m_picture);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(at, image);
+    update();
+}
+
+void Canvas::drawCross(QPoint at)
+{
+    QPainter painter(&m_picture);
+    painter.setPen(Qt::black);
+    painter.drawLine(at.x() - 5, at.y(), at.x() + 5, at.y());
+    painter.drawLine(at.x(), at.y() - 5, at.x(), at.y() + 5);
+    update();
+}
+
+void Canvas::setShapeRect(Shape shape, const QRectF& rect)
+{
+    m_shapes[index(shape)] = rect;
+    update();
+}
+
+void Canvas::setShapeVisible(Shape shape, bool visible)
+{
+    m_shapeVisible[index(shape)] = visible;
+    update();
+}
+
+void Canvas::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    painter.setClipRect(area);
+    painter.drawImage(area.topLeft(), m_picture);
+    painter.translate(area.topLeft());
+    for (int i = 0; i < 2; ++i) {
+        if (!m_shapeVisible[i])
+            continue;
+        painter.setPen(QPen(ShapeColours[i], 1));
+        painter.setBrush(Qt::NoBrush);
+        // The outline covers exactly width × height pixels.
+        const QRectF& r = m_shapes[i];
+        painter.drawRect(QRectF(r.x() + 0.5, r.y() + 0.5, qMax(0.0, r.width() - 1), qMax(0.0, r.height() - 1)));
+    }
+}
+
+void Canvas::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    if (m_picture.size() == drawingSize())
+        return;
+    QImage resized(drawingSize(), QImage::Format_RGB32);
+    resized.fill(m_background);
+    QPainter(&resized).drawImage(0, 0, m_picture);
+    m_picture = resized;
+}
+
+QPoint Canvas::toDrawing(QPointF widgetPoint) const
+{
+    return widgetPoint.toPoint() - contentsRect().topLeft();
+}
+
+void Canvas::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(toDrawing(event->position()), event->button());
+}
+
+void Canvas::mouseMoveEvent(QMouseEvent* event)
+{
+    emit moved(toDrawing(event->position()), event->buttons());
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit released(toDrawing(event->position()), event->button());
+}
+
+} // namespace classic

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QImage>
+#include <QRectF>
+
+#include <array>
+
+namespace classic {
+
+// The editing canvas of the classic editor (`PicEdit`): a persistent picture
+// that showFrame draws into, and the two box outlines (`Shape1` for the body
+// box, `Shape2` for the attack box) laid over it. Mouse events are reported
+// in drawing-area coordinates; the window turns them into box lines.
+class Canvas : public QFrame {
+    Q_OBJECT
+public:
+    enum class Shape { Body = 0, Attack = 1 };
+
+    explicit Canvas(QWidget* parent = nullptr);
+
+    // Size of the drawing area inside the border.
+    QSize drawingSize() const;
+    const QImage& picture() const { return m_picture; }
+
+    QColor background() const { return m_background; }
+    // Takes the colour and clears the picture to it.
+    void setBackground(const QColor& colour);
+    void clear();
+    // Copies `image` as it is (no key colour) with its top-left at `at`.
+    void drawImage(QPoint at, const QImage& image);
+    // The black anchor cross, 5 pixels to each side of `at`.
+    void drawCross(QPoint at);
+
+    QRectF shapeRect(Shape shape) const { return m_shapes[index(shape)]; }
+    void setShapeRect(Shape shape, const QRectF& rect);
+    bool isShapeVisible(Shape shape) const { return m_shapeVisible[index(shape)]; }
+    void setShapeVisible(Shape shape, bool visible);
+
+signals:
+    void pressed(QPoint at, Qt::MouseButton button);
+    void moved(QPoint at, Qt::MouseButtons buttons);
+    void released(QPoint at, Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    static int index(Shape shape) { return static_cast<int>(shape); }
+    QPoint toDrawing(QPointF widgetPoint) const;
+
+    QImage m_picture;
+    QColor m_background;
+    std::array<QRectF, 2> m_shapes;
+    std::array<bool, 2> m_shapeVisible{false, false};
+};
+
+} // namespace classic

@@ -1,0 +1,593 @@
+#include "classic/Form1.h"
+
+#include "classic/Form2.h"
+#include "editor/browser/DirList.h"
+#include "editor/browser/DriveList.h"
+#include "editor/browser/FileList.h"
+#include "model/BrowserRules.h"
+#include "model/FileLookup.h"
+#include "model/Numbers.h"
+#include "model/TextHelpers.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTimer>
+
+namespace classic {
+
+namespace {
+
+const QString ProductName = QStringLiteral("Kestrum Frame Editor");
+
+// Pauses playback while the window keeps painting; keyboard and mouse input
+// waits until playback is over.
+void waitPainting(int milliseconds)
+{
+    if (milliseconds <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+// A canvas coordinate from an offset that may be far outside the canvas.
+int boundedCoordinate(qint64 value)
+{
+    return int(qBound(qint64(-1'000'000), value, qint64(1'000'000)));
+}
+
+int rounded(double value)
+{
+    return int(model::roundHalfEven(value));
+}
+
+} // namespace
+
+Form1::Form1(QSettings* settings, QWidget* parent)
+    : QMainWindow(parent)
+    , m_settings(settings ? settings : new QSettings(QSettings::UserScope, QStringLiteral("Kestrum"), ProductName, this))
+    , m_wait(waitPainting)
+{
+    setObjectName(QStringLiteral("Form1"));
+    m_ui.setupUi(this);
+    setWindowTitle(ProductName + u' ' + QStringLiteral(KES_CLASSIC_VERSION));
+    m_currentFolder = m_ui.File1->path();
+    connectBrowser();
+    connectFrameList();
+    connectCommands();
+    m_ui.Text3->installEventFilter(this);
+    restoreSettings();
+}
+
+QString Form1::scriptText() const
+{
+    return model::toCrLf(m_ui.Text1->toPlainText());
+}
+
+void Form1::setScriptText(const QString& text)
+{
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QPlainTextEdit* box = m_ui.Text1;
+    if (plain == box->toPlainText())
+        return;
+    const int vertical = box->verticalScrollBar()->value();
+    const int horizontal = box->horizontalScrollBar()->value();
+    const int caretLine = box->textCursor().blockNumber();
+    // One edit of the document, so a single undo restores the old text.
+    QTextCursor all(box->document());
+    all.select(QTextCursor::Document);
+    all.insertText(plain);
+    const QTextBlock line = box->document()->findBlockByNumber(caretLine);
+    box->setTextCursor(QTextCursor(line.isValid() ? line : box->document()->lastBlock()));
+    box->verticalScrollBar()->setValue(vertical);
+    box->horizontalScrollBar()->setValue(horizontal);
+}
+
+void Form1::setWaitFunction(std::function<void(int)> wait)
+{
+    m_wait = std::move(wait);
+}
+
+void Form1::connectBrowser()
+{
+    connect(m_ui.Drive1, &browser::DriveList::driveChanged, this, &Form1::onDriveChanged);
+    connect(m_ui.Dir1, &browser::DirList::pathChanged, this, &Form1::onFolderChanged);
+    connect(m_ui.Dir1, &browser::DirList::pathRefused, this,
+            [this](const QString& folder) { message(QStringLiteral("The folder ") + folder + QStringLiteral(" cannot be read.")); });
+    connect(m_ui.Text4, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_ui.File1->setPattern(model::patternFromText(text)); });
+    connect(m_ui.File1, &browser::FileList::fileClicked, this, &Form1::onFileClicked);
+    const auto addSelectedFile = [this] { m_ui.List1->addItem(m_ui.File1->fileName()); };
+    connect(m_ui.File1, &browser::FileList::fileActivated, this, addSelectedFile);
+    connect(m_ui.Command2, &QPushButton::clicked, this, addSelectedFile);
+    connect(m_ui.Command5, &QPushButton::clicked, this, [this] { m_ui.List1->addItems(m_ui.File1->fileNames()); });
+}
+
+void Form1::connectFrameList()
+{
+    connect(m_ui.List1, &QListWidget::currentRowChanged, this, &Form1::onFrameSelected);
+    // A click on the row already selected brings the canvas back after a preview.
+    connect(m_ui.List1, &QListWidget::itemClicked, this, [this] {
+        if (m_ui.PicEdit->isHidden())
+            onFrameSelected();
+    });
+    connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::removeEntry);
+    connect(m_ui.Command6, &QPushButton::clicked, this, &Form1::clearEntries);
+    connect(m_ui.Command3, &QPushButton::clicked, this, [this] { moveEntry(-1); });
+    connect(m_ui.Command4, &QPushButton::clicked, this, [this] { moveEntry(1); });
+    connect(m_ui.PreviousFrame, &QAction::triggered, this, [this] { step(-1); });
+    connect(m_ui.NextFrame, &QAction::triggered, this, [this] { step(1); });
+    connect(m_ui.Play, &QAction::triggered, this, [this] { play(1); });
+    connect(m_ui.PlayLoop, &QAction::triggered, this, [this] { play(3); });
+    connect(m_ui.mBackColor, &QAction::triggered, this, &Form1::toggleBackground);
+}
+
+void Form1::connectCommands()
+{
+    connect(m_ui.Option1, &QRadioButton::toggled, this, [this](bool on) { m_bodyBoxMode = !on; });
+    connect(m_ui.Command7, &QPushButton::clicked, this, &Form1::setDisplacement);
+    connect(m_ui.Command8, &QPushButton::clicked, this, &Form1::addEmptyBox);
+    connect(m_ui.Command9, &QPushButton::clicked, this, &Form1::insertDefinition);
+    connect(m_ui.Command10, &QPushButton::clicked, this, &Form1::shiftAllOffsets);
+    connect(m_ui.Initial, &QAction::triggered, this, &Form1::generateInitialText);
+    connect(m_ui.Clip, &QAction::triggered, this, &Form1::copyText);
+    connect(m_ui.mReverse, &QAction::triggered, this, &Form1::listFramesFromText);
+    connect(m_ui.PicEdit, &Canvas::pressed, this, &Form1::onCanvasPressed);
+    connect(m_ui.PicEdit, &Canvas::moved, this, &Form1::onCanvasMoved);
+    connect(m_ui.PicEdit, &Canvas::released, this, &Form1::onCanvasReleased);
+}
+
+// Each stored value that no longer applies (a drive or folder that is gone)
+// is skipped; the next one is still tried.
+void Form1::restoreSettings()
+{
+    m_settings->beginGroup(QStringLiteral("set"));
+    const QString drive = m_settings->value(QStringLiteral("drive")).toString();
+    const QString folder = m_settings->value(QStringLiteral("dir")).toString();
+    const QString pattern = m_settings->value(QStringLiteral("pat")).toString();
+    m_settings->endGroup();
+
+    m_ui.Drive1->setDrive(drive);
+    if (m_ui.Dir1->setPath(folder))
+        m_ui.File1->setPath(folder);
+    m_currentFolder = m_ui.File1->path();
+    m_ui.Text4->setText(pattern);
+    m_ui.File1->setPattern(model::patternFromText(m_ui.Text4->text()));
+}
+
+void Form1::saveSettings()
+{
+    m_settings->beginGroup(QStringLiteral("set"));
+    m_settings->setValue(QStringLiteral("drive"), m_ui.Drive1->drive());
+    m_settings->setValue(QStringLiteral("dir"), m_ui.Dir1->path());
+    m_settings->setValue(QStringLiteral("pat"), m_ui.Text4->text());
+    m_settings->endGroup();
+    m_settings->sync();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Playback runs inside its command; the window stays until it has ended.
+    if (m_playing) {
+        event->ignore();
+        return;
+    }
+    saveSettings();
+    event->accept();
+}
+
+void Form1::onDriveChanged(const QString& drive)
+{
+    if (m_ui.Dir1->setPath(drive))
+        return;
+    message(QStringLiteral("The drive ") + drive + QStringLiteral(" is not ready."));
+    const QSignalBlocker blocker(m_ui.Drive1);
+    m_ui.Drive1->setDrive(m_ui.Dir1->path());
+}
+
+void Form1::onFolderChanged(const QString& folder)
+{
+    m_ui.File1->setPath(folder);
+    m_currentFolder = m_ui.File1->path();
+}
+
+void Form1::onFileClicked(const QString& name)
+{
+    const QImage image = loadImage(framePath(name));
+    if (image.isNull())
+        return;
+    m_ui.PicEdit->setShapeVisible(Canvas::Shape::Body, false);
+    m_ui.PicEdit->setShapeVisible(Canvas::Shape::Attack, false);
+    m_buffer = image;
+    m_ui.PicBuffer->setPixmap(QPixmap::fromImage(image));
+    // The preview never reaches over the controls beside the canvas.
+    m_ui.PicBuffer->resize(image.size().boundedTo(m_ui.PicEdit->size()));
+    m_ui.PicBuffer->show();
+    m_ui.PicEdit->hide();
+}
+
+bool Form1::onFrameSelected()
+{
+    m_ui.PicEdit->setShapeVisible(Canvas::Shape::Body, false);
+    m_ui.PicEdit->setShapeVisible(Canvas::Shape::Attack, false);
+    m_ui.PicEdit->show();
+    m_ui.PicBuffer->hide();
+    return showFrame(false);
+}
+
+// Selects a row as a click would, also when it is selected already.
+void Form1::selectRow(int row)
+{
+    {
+        const QSignalBlocker blocker(m_ui.List1);
+        m_ui.List1->setCurrentRow(row);
+    }
+    onFrameSelected();
+}
+
+void Form1::moveEntry(int step)
+{
+    QListWidget* list = m_ui.List1;
+    const int row = list->currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= list->count())
+        return;
+    {
+        const QSignalBlocker blocker(list);
+        list->insertItem(target, list->takeItem(row));
+    }
+    selectRow(target);
+}
+
+void Form1::removeEntry()
+{
+    QListWidget* list = m_ui.List1;
+    const int row = list->currentRow();
+    if (row < 0)
+        return;
+    const QSignalBlocker blocker(list);
+    delete list->takeItem(row);
+    list->setCurrentRow(-1);
+}
+
+void Form1::clearEntries()
+{
+    const QSignalBlocker blocker(m_ui.List1);
+    m_ui.List1->clear();
+}
+
+void Form1::step(int direction)
+{
+    const int row = m_ui.List1->currentRow();
+    if (direction < 0 && row > 0)
+        selectRow(row - 1);
+    else if (direction > 0 && row < m_ui.List1->count() - 1)
+        selectRow(row + 1);
+}
+
+void Form1::play(int times)
+{
+    if (m_playing)
+        return;
+    m_playing = true;
+    m_ui.PicEdit->setShapeVisible(Canvas::Shape::Body, false);
+    m_ui.PicEdit->setShapeVisible(Canvas::Shape::Attack, false);
+    // A frame that cannot be shown ends playback after its one message.
+    bool shown = true;
+    for (int pass = 0; pass < times && shown; ++pass) {
+        for (int row = 0; row < m_ui.List1->count() && shown; ++row) {
+            {
+                const QSignalBlocker blocker(m_ui.List1);
+                m_ui.List1->setCurrentRow(row);
+            }
+            shown = onFrameSelected() && showFrame(true);
+        }
+    }
+    m_playing = false;
+}
+
+void Form1::toggleBackground()
+{
+    const QColor colour = m_ui.mBackColor->isChecked() ? QColor(255, 0, 253) : palette().color(QPalette::Window);
+    m_ui.PicEdit->setBackground(colour);
+    if (m_ui.List1->currentRow() >= 0 && !m_ui.PicEdit->isHidden())
+        showFrame(false);
+}
+
+QString Form1::selectedName() const
+{
+    const QListWidgetItem* item = m_ui.List1->currentItem();
+    return item ? item->text() : QString();
+}
+
+QString Form1::framePath(const QString& name) const
+{
+    return QDir::toNativeSeparators(model::joinPath(m_currentFolder, name));
+}
+
+QImage Form1::loadImage(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        message(QStringLiteral("File ") + path + QStringLiteral(" does not exist."));
+        return {};
+    }
+    const QImage image(path);
+    if (image.isNull())
+        message(QStringLiteral("File ") + path + QStringLiteral(" is not an image that can be loaded."));
+    return image;
+}
+
+void Form1::message(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, ProductName, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool Form1::showFrame(bool playing)
+{
+    const int row = m_ui.List1->currentRow();
+    if (row < 0)
+        return false;
+    const QString name = selectedName();
+    const QImage image = loadImage(framePath(name));
+    if (image.isNull())
+        return false;
+    m_buffer = image;
+    m_ui.PicBuffer->setPixmap(QPixmap::fromImage(image));
+    m_ui.panel1->setText(
+        QStringLiteral("Frame:%1  %2 x %3").arg(row + 1).arg(image.width()).arg(image.height()));
+
+    const QString text = scriptText();
+    if (!text.contains(name, Qt::CaseInsensitive)) {
+        if (!playing) {
+            m_spritePosition = QPoint();
+            m_ui.PicEdit->drawImage(m_spritePosition, image);
+            m_ui.PicEdit->repaint();
+            m_ui.panel2->setText(QStringLiteral("This frame is not defined yet"));
+        }
+        return true;
+    }
+
+    m_ui.PicEdit->clear();
+    const FoundLine offset = findLastKeywordLine(text, u"offset", name);
+    const auto parsed = offset.found() ? parseOffsetLine(offset.text) : std::nullopt;
+    if (parsed) {
+        m_currentOffset = *parsed;
+        const QSize size = m_ui.PicEdit->drawingSize();
+        m_anchor = QPoint(size.width() / 2, size.height() - size.height() / 3);
+        m_spritePosition = QPoint(boundedCoordinate(qint64(m_anchor.x()) - parsed->x),
+                                  boundedCoordinate(qint64(m_anchor.y()) - parsed->y));
+    } else {
+        m_anchor = QPoint();
+        m_spritePosition = QPoint();
+    }
+    m_ui.PicEdit->drawImage(m_spritePosition, image);
+    // A blast line in force draws over the attack line's rectangle.
+    const std::pair<QStringView, Canvas::Shape> boxes[] = {
+        {u"bbox", Canvas::Shape::Body}, {u"attack", Canvas::Shape::Attack}, {u"blast", Canvas::Shape::Attack}};
+    for (const auto& [keyword, shape] : boxes) {
+        const FoundLine line = findLastKeywordLine(text, keyword, name);
+        if (line.found())
+            placeBoxShape(line.text, shape);
+    }
+    const FoundLine delay = findLastKeywordLine(text, u"delay", name);
+    const int pause = delay.found() ? delayMilliseconds(delay.text) : 0;
+    m_ui.PicEdit->drawCross(m_anchor);
+    m_ui.PicEdit->repaint();
+    if (playing)
+        m_wait(pause);
+    m_ui.panel2->clear();
+    return true;
+}
+
+void Form1::placeBoxShape(const QString& line, Canvas::Shape shape)
+{
+    if (!m_ui.Check2->isChecked())
+        return;
+    const QList<double> box = lineValues(line, 4);
+    // A negative size cannot be drawn; it shows as an empty outline.
+    m_ui.PicEdit->setShapeRect(shape, QRectF(m_spritePosition.x() + box[0], m_spritePosition.y() + box[1],
+                                             qMax(0.0, box[2]), qMax(0.0, box[3])));
+    m_ui.PicEdit->setShapeVisible(shape, true);
+}
+
+void Form1::setFrameLine(const QString& line)
+{
+    const QString name = selectedName();
+    if (name.isEmpty()) {
+        message(QStringLiteral("请选择帧"));
+        return;
+    }
+    setScriptText(classic::setFrameLine(scriptText(), name, line));
+}
+
+void Form1::generateInitialText()
+{
+    if (m_ui.List1->count() == 0) {
+        message(QStringLiteral("没有选择帧"));
+        return;
+    }
+    QStringList names;
+    QList<QSize> sizes;
+    for (int row = 0; row < m_ui.List1->count(); ++row) {
+        names.append(m_ui.List1->item(row)->text());
+        const QImage image = loadImage(framePath(names.constLast()));
+        if (image.isNull())
+            return;
+        sizes.append(image.size());
+    }
+    const InitialOptions options{m_ui.TxtOffset->text(), m_ui.checkls->isChecked(), m_ui.ckright->isChecked(),
+                                 m_ui.txtLs->text()};
+    const InitialText result = classic::generateInitialText(names, sizes, folderWord(m_currentFolder), options);
+    if (!result.error.isEmpty()) {
+        message(result.error);
+        return;
+    }
+    setScriptText(result.text);
+}
+
+void Form1::insertDefinition()
+{
+    const QString name = selectedName();
+    if (name.isEmpty()) {
+        message(QStringLiteral("请选择帧"));
+        return;
+    }
+    setScriptText(classic::insertDefinition(scriptText(), name, folderWord(m_currentFolder)));
+}
+
+void Form1::listFramesFromText()
+{
+    const QStringList names = classic::listFramesFromText(scriptText());
+    const QSignalBlocker blocker(m_ui.List1);
+    m_ui.List1->clear();
+    m_ui.List1->addItems(names);
+}
+
+void Form1::shiftFrameOffset(qint32 dx, qint32 dy)
+{
+    const auto line = shiftedOffsetLine(scriptText(), selectedName(), dx, dy, m_currentOffset);
+    if (!line)
+        return;
+    m_ui.Text5->setText(*line);
+    setFrameLine(*line);
+    showFrame(false);
+}
+
+void Form1::shiftAllOffsets()
+{
+    QListWidget* list = m_ui.List1;
+    if (list->count() == 0) {
+        message(QStringLiteral("No Frames."));
+        return;
+    }
+    const model::Int16Result dx = model::lenientInt16(m_ui.Text2->text());
+    const model::Int16Result dy = model::lenientInt16(m_ui.Text6->text());
+    if (!dx.ok() || !dy.ok()) {
+        message(QStringLiteral("x and y must lie between -32768 and 32767."));
+        return;
+    }
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names.append(list->item(row)->text());
+    setScriptText(classic::shiftAllOffsets(scriptText(), names, dx.value, dy.value, m_currentOffset));
+    selectRow(list->count() - 1);
+}
+
+void Form1::addEmptyBox()
+{
+    setFrameLine(m_bodyBoxMode ? QStringLiteral("Bbox\t0") : QStringLiteral("Attack\t0"));
+}
+
+void Form1::copyText()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(scriptText());
+}
+
+void Form1::setDisplacement()
+{
+    const QString name = selectedName();
+    if (name.isEmpty())
+        return;
+    const QString path = framePath(name);
+    if (loadImage(path).isNull())
+        return;
+    Form2 form(QStringLiteral("%1|%2|%3").arg(path).arg(m_currentOffset.x).arg(m_currentOffset.y), this);
+    form.exec();
+    QString exchange = form.offsetExchange();
+    const auto x = readNumber(model::NextPiece(exchange, QStringLiteral("|")));
+    const auto y = readNumber(exchange);
+    if (!x || !y)
+        return;
+    m_currentOffset = {*x, *y};
+    m_ui.Text5->setText(offsetLine(m_currentOffset));
+    setFrameLine(m_ui.Text5->text());
+    showFrame(false);
+}
+
+Canvas::Shape Form1::activeShape() const
+{
+    return m_bodyBoxMode ? Canvas::Shape::Body : Canvas::Shape::Attack;
+}
+
+void Form1::onCanvasPressed(QPoint at, Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton)
+        return;
+    Canvas* canvas = m_ui.PicEdit;
+    canvas->setShapeVisible(Canvas::Shape::Body, m_bodyBoxMode);
+    canvas->setShapeVisible(Canvas::Shape::Attack, !m_bodyBoxMode);
+    for (const Canvas::Shape shape : {Canvas::Shape::Body, Canvas::Shape::Attack}) {
+        QRectF rect = canvas->shapeRect(shape);
+        rect.moveTopLeft(at);
+        canvas->setShapeRect(shape, rect);
+    }
+}
+
+void Form1::onCanvasMoved(QPoint at, Qt::MouseButtons buttons)
+{
+    Canvas* canvas = m_ui.PicEdit;
+    if (buttons & Qt::LeftButton) {
+        // Measured from the body outline: after a press both share the pressed corner.
+        const QRectF corner = canvas->shapeRect(Canvas::Shape::Body);
+        const auto width = model::toInt16(at.x() - corner.left());
+        const auto height = model::toInt16(at.y() - corner.top());
+        QRectF rect = canvas->shapeRect(activeShape());
+        if (width && *width > 0)
+            rect.setWidth(*width);
+        if (height && *height > 0)
+            rect.setHeight(*height);
+        canvas->setShapeRect(activeShape(), rect);
+    }
+    m_ui.panel2->setText(QStringLiteral("%1,%2").arg(at.x() - m_anchor.x()).arg(m_anchor.y() - at.y()));
+}
+
+void Form1::onCanvasReleased(QPoint, Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton) {
+        const QRectF rect = m_ui.PicEdit->shapeRect(activeShape());
+        const QRect box(rounded(rect.left() - m_spritePosition.x()), rounded(rect.top() - m_spritePosition.y()),
+                        rounded(rect.width()), rounded(rect.height()));
+        m_ui.Text5->setText(m_bodyBoxMode ? bodyBoxLine(box) : attackBoxLine(box));
+    }
+    setFrameLine(m_ui.Text5->text());
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_ui.Text3 || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    qint32 dx = 0;
+    qint32 dy = 0;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    default: break;
+    }
+    // Every key writes the frame's offset line, also one that moves nothing.
+    shiftFrameOffset(dx, dy);
+    return dx != 0 || dy != 0;
+}
+
+} // namespace classic

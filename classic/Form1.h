@@ -1,0 +1,108 @@
+#pragma once
+
+#include "classic/Canvas.h"
+#include "classic/ClassicScript.h"
+#include "classic/Form1Ui.h"
+
+#include <QImage>
+#include <QMainWindow>
+
+#include <functional>
+
+class QSettings;
+
+namespace classic {
+
+// The main window of the classic editor. The script text in `Text1` is the
+// animation: the frame list holds image names of the browser's folder, and
+// every command finds or inserts one line of the text for the selected frame
+// and writes the text back. The canvas shows the selected frame as the lines
+// in force for it describe it.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `settings` is the store of the browser's drive, folder and pattern; when
+    // none is given the per-user store of "Kestrum Frame Editor" is used.
+    explicit Form1(QSettings* settings = nullptr, QWidget* parent = nullptr);
+
+    const Form1Ui& ui() const { return m_ui; }
+
+    // The script text with CR LF line ends, whatever the box holds.
+    QString scriptText() const;
+    // Replaces the script text, keeping the box's scroll position and the
+    // caret's line where it still exists. Undo brings the old text back.
+    void setScriptText(const QString& text);
+
+    QString currentFolder() const { return m_currentFolder; }
+    Offset currentOffset() const { return m_currentOffset; }
+    QPoint spritePosition() const { return m_spritePosition; }
+    QPoint anchor() const { return m_anchor; }
+
+    // Playback pauses through this call (milliseconds); tests replace it.
+    void setWaitFunction(std::function<void(int)> wait);
+
+    // Draws the selected frame; when playing, waits its pause afterwards.
+    // False when its image cannot be shown.
+    bool showFrame(bool playing);
+    // Sets one line ("keyword" TAB values) for the selected frame.
+    void setFrameLine(const QString& line);
+    // Shows every frame in list order, `times` times over.
+    void play(int times);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectBrowser();
+    void connectFrameList();
+    void connectCommands();
+    void restoreSettings();
+    void saveSettings();
+
+    void onDriveChanged(const QString& drive);
+    void onFolderChanged(const QString& folder);
+    void onFileClicked(const QString& name);
+    bool onFrameSelected();
+    void selectRow(int row);
+    void moveEntry(int step);
+    void removeEntry();
+    void clearEntries();
+    void step(int direction);
+    void toggleBackground();
+
+    QString selectedName() const;
+    QString framePath(const QString& name) const;
+    // The image at `path`, or a null image after telling the user why not.
+    QImage loadImage(const QString& path);
+    void placeBoxShape(const QString& line, Canvas::Shape shape);
+
+    void generateInitialText();
+    void insertDefinition();
+    void listFramesFromText();
+    void shiftFrameOffset(qint32 dx, qint32 dy);
+    void shiftAllOffsets();
+    void addEmptyBox();
+    void copyText();
+    void setDisplacement();
+
+    void onCanvasPressed(QPoint at, Qt::MouseButton button);
+    void onCanvasMoved(QPoint at, Qt::MouseButtons buttons);
+    void onCanvasReleased(QPoint at, Qt::MouseButton button);
+    Canvas::Shape activeShape() const;
+
+    void message(const QString& text);
+
+    Form1Ui m_ui;
+    QSettings* m_settings;
+    QString m_currentFolder;
+    bool m_bodyBoxMode = false;
+    Offset m_currentOffset;
+    QPoint m_spritePosition;
+    QPoint m_anchor;
+    QImage m_buffer; // the shown frame's image (PicBuffer)
+    std::function<void(int)> m_wait;
+    bool m_playing = false;
+};
+
+} // namespace classic

@@ -1,0 +1,13 @@
+#include "classic/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrum Frame Editor"));
+    QApplication::setApplicationVersion(QStringLiteral(KES_CLASSIC_VERSION));
+    classic::Form1 window;
+    window.show();
+    return QApplication::exec();
+}
