@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <span>
+
 using model::NumberError;
 
 Q_DECLARE_METATYPE(model::NumberError)
@@ -26,10 +28,8 @@ private slots:
 
     void roundHalfEven_data();
     void roundHalfEven();
-    void lenientInt16_data();
-    void lenientInt16();
-    void strictInt16_data();
-    void strictInt16();
+    void int16Conversions_data();
+    void int16Conversions();
     void addInt16_data();
     void addInt16();
 
@@ -177,84 +177,91 @@ void TestTextRules::roundHalfEven()
     QCOMPARE(model::roundHalfEven(value), rounded);
 }
 
+namespace {
+
+struct NumberCase {
+    const char* name;
+    const char* text;
+    qint16 value;
+    NumberError error;
+};
+
 // Forms both conversions read alike.
-static void addCommonNumberRows()
-{
-    QTest::newRow("integer") << "12" << qint16(12) << NumberError::None;
-    QTest::newRow("minus") << "-12" << qint16(-12) << NumberError::None;
-    QTest::newRow("plus") << "+7" << qint16(7) << NumberError::None;
-    QTest::newRow("half down to even") << "2.5" << qint16(2) << NumberError::None;
-    QTest::newRow("half up to even") << "3.5" << qint16(4) << NumberError::None;
-    QTest::newRow("negative half to even") << "-2.5" << qint16(-2) << NumberError::None;
-    QTest::newRow("fraction") << "1.75" << qint16(2) << NumberError::None;
-    QTest::newRow("leading point") << ".75" << qint16(1) << NumberError::None;
-    QTest::newRow("exponent E") << "1E2" << qint16(100) << NumberError::None;
-    QTest::newRow("exponent e with fraction") << "1.5e1" << qint16(15) << NumberError::None;
-    QTest::newRow("exponent D") << "1D2" << qint16(100) << NumberError::None;
-    QTest::newRow("exponent d negative") << "25d-1" << qint16(2) << NumberError::None;
-    QTest::newRow("hexadecimal") << "&H1F" << qint16(31) << NumberError::None;
-    QTest::newRow("hexadecimal lower case") << "&h7fff" << qint16(32767) << NumberError::None;
-    QTest::newRow("octal") << "&O17" << qint16(15) << NumberError::None;
-    QTest::newRow("largest") << "32767" << qint16(32767) << NumberError::None;
-    QTest::newRow("rounds down into range") << "32767.4" << qint16(32767) << NumberError::None;
-    QTest::newRow("rounds up out of range") << "32767.5" << qint16(0) << NumberError::Overflow;
-    QTest::newRow("smallest") << "-32768" << qint16(-32768) << NumberError::None;
-    QTest::newRow("below range") << "-32769" << qint16(0) << NumberError::Overflow;
-    QTest::newRow("exponent out of range") << "1e10" << qint16(0) << NumberError::Overflow;
-    QTest::newRow("huge") << "1e400" << qint16(0) << NumberError::Overflow;
-}
+const NumberCase kBothConversions[] = {
+    {"integer", "12", 12, NumberError::None},
+    {"minus", "-12", -12, NumberError::None},
+    {"plus", "+7", 7, NumberError::None},
+    {"half down to even", "2.5", 2, NumberError::None},
+    {"half up to even", "3.5", 4, NumberError::None},
+    {"negative half to even", "-2.5", -2, NumberError::None},
+    {"fraction", "1.75", 2, NumberError::None},
+    {"leading point", ".75", 1, NumberError::None},
+    {"exponent E", "1E2", 100, NumberError::None},
+    {"exponent e with fraction", "1.5e1", 15, NumberError::None},
+    {"exponent D", "1D2", 100, NumberError::None},
+    {"exponent d negative", "25d-1", 2, NumberError::None},
+    {"hexadecimal", "&H1F", 31, NumberError::None},
+    {"hexadecimal lower case", "&h7fff", 32767, NumberError::None},
+    {"octal", "&O17", 15, NumberError::None},
+    {"largest", "32767", 32767, NumberError::None},
+    {"rounds down into range", "32767.4", 32767, NumberError::None},
+    {"rounds up out of range", "32767.5", 0, NumberError::Overflow},
+    {"smallest", "-32768", -32768, NumberError::None},
+    {"half to even at the bottom", "-32768.5", -32768, NumberError::None},
+    {"below range", "-32769", 0, NumberError::Overflow},
+    {"exponent out of range", "1e10", 0, NumberError::Overflow},
+    {"huge", "1e400", 0, NumberError::Overflow},
+};
 
-void TestTextRules::lenientInt16_data()
+const NumberCase kLenientOnly[] = {
+    {"trailing letters", "12abc", 12, NumberError::None},
+    {"fraction then letters", "3.5px", 4, NumberError::None},
+    {"exponent without digits", "7e", 7, NumberError::None},
+    {"leading blank", " 9", 9, NumberError::None},
+    {"no number", "abc", 0, NumberError::None},
+    {"sign only", "-", 0, NumberError::None},
+    {"empty", "", 0, NumberError::None},
+    {"overflow before letters", "40000x", 0, NumberError::Overflow},
+};
+
+const NumberCase kStrictOnly[] = {
+    {"surrounding blanks", " 7 ", 7, NumberError::None},
+    {"trailing letters", "12abc", 0, NumberError::NotANumber},
+    {"no number", "abc", 0, NumberError::NotANumber},
+    {"sign only", "-", 0, NumberError::NotANumber},
+    {"bad hexadecimal", "&HG", 0, NumberError::NotANumber},
+    {"empty", "", 0, NumberError::NotANumber},
+};
+
+} // namespace
+
+void TestTextRules::int16Conversions_data()
 {
+    QTest::addColumn<bool>("strict");
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint16>("value");
     QTest::addColumn<NumberError>("error");
 
-    addCommonNumberRows();
-    QTest::newRow("trailing letters") << "12abc" << qint16(12) << NumberError::None;
-    QTest::newRow("fraction then letters") << "3.5px" << qint16(4) << NumberError::None;
-    QTest::newRow("exponent without digits") << "7e" << qint16(7) << NumberError::None;
-    QTest::newRow("leading blank") << " 9" << qint16(9) << NumberError::None;
-    QTest::newRow("no number") << "abc" << qint16(0) << NumberError::None;
-    QTest::newRow("sign only") << "-" << qint16(0) << NumberError::None;
-    QTest::newRow("empty") << "" << qint16(0) << NumberError::None;
-    QTest::newRow("overflow before letters") << "40000x" << qint16(0) << NumberError::Overflow;
+    for (const bool strict : {false, true}) {
+        const auto add = [strict](const NumberCase& c) {
+            QTest::addRow("%s: %s", strict ? "strict" : "lenient", c.name)
+                << strict << QString::fromUtf8(c.text) << c.value << c.error;
+        };
+        for (const NumberCase& c : kBothConversions)
+            add(c);
+        for (const NumberCase& c : strict ? std::span<const NumberCase>(kStrictOnly) : std::span<const NumberCase>(kLenientOnly))
+            add(c);
+    }
 }
 
-void TestTextRules::lenientInt16()
+void TestTextRules::int16Conversions()
 {
+    QFETCH(bool, strict);
     QFETCH(QString, text);
     QFETCH(qint16, value);
     QFETCH(NumberError, error);
 
-    const model::Int16Result result = model::lenientInt16(text);
-    QCOMPARE(result.error, error);
-    if (error == NumberError::None)
-        QCOMPARE(result.value, value);
-}
-
-void TestTextRules::strictInt16_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qint16>("value");
-    QTest::addColumn<NumberError>("error");
-
-    addCommonNumberRows();
-    QTest::newRow("surrounding blanks") << " 7 " << qint16(7) << NumberError::None;
-    QTest::newRow("trailing letters") << "12abc" << qint16(0) << NumberError::NotANumber;
-    QTest::newRow("no number") << "abc" << qint16(0) << NumberError::NotANumber;
-    QTest::newRow("sign only") << "-" << qint16(0) << NumberError::NotANumber;
-    QTest::newRow("bad hexadecimal") << "&HG" << qint16(0) << NumberError::NotANumber;
-    QTest::newRow("empty") << "" << qint16(0) << NumberError::NotANumber;
-}
-
-void TestTextRules::strictInt16()
-{
-    QFETCH(QString, text);
-    QFETCH(qint16, value);
-    QFETCH(NumberError, error);
-
-    const model::Int16Result result = model::strictInt16(text);
+    const model::Int16Result result = strict ? model::strictInt16(text) : model::lenientInt16(text);
     QCOMPARE(result.error, error);
     if (error == NumberError::None)
         QCOMPARE(result.value, value);
