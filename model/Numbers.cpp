@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include <cfenv>
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -57,7 +58,9 @@ Scan scanDecimal(QStringView text, QChar point)
     for (; i < text.size() && isDigit(text[i]); ++i, digits = true)
         ascii += char(text[i].unicode());
     if (i < text.size() && (text[i] == u'.' || text[i] == point)) {
-        ascii += '.';
+        // strtod reads the decimal point of the C locale, which a Qt
+        // application sets from the environment (a comma in many languages).
+        ascii += std::localeconv()->decimal_point;
         ++i;
         for (; i < text.size() && isDigit(text[i]); ++i, digits = true)
             ascii += char(text[i].unicode());

@@ -155,16 +155,21 @@ private:
         return {};
     }
 
+    // Frame paths spelt differently (case, doubled separators) can name the
+    // same file: images are kept by the real path, found once per spelling.
     const ResolvedImage& resolve(const QString& path)
     {
-        auto it = m_images.find(path);
+        auto known = m_realPaths.constFind(path);
+        if (known == m_realPaths.cend())
+            known = m_realPaths.insert(path, findFileIgnoringCase(m_workPath, path));
+        auto it = m_images.find(*known);
         if (it != m_images.end())
             return *it;
         ResolvedImage resolved;
-        resolved.realPath = findFileIgnoringCase(m_workPath, path);
+        resolved.realPath = *known;
         if (!resolved.realPath.isEmpty())
             resolved.image = m_loadImage(resolved.realPath, &resolved.error);
-        return *m_images.insert(path, resolved);
+        return *m_images.insert(resolved.realPath, resolved);
     }
 
     QString completeFrame(QString path)
@@ -197,6 +202,7 @@ private:
 
     QString m_workPath;
     const ImageLoader& m_loadImage;
+    QHash<QString, QString> m_realPaths;
     QHash<QString, ResolvedImage> m_images;
     ReadResult m_result;
     int m_index = 0;
