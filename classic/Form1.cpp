@@ -215,7 +215,6 @@ void Form1::onFileClicked(const QString& name)
         return;
     m_ui.PicEdit->setShapeVisible(Canvas::Shape::Body, false);
     m_ui.PicEdit->setShapeVisible(Canvas::Shape::Attack, false);
-    m_buffer = image;
     m_ui.PicBuffer->setPixmap(QPixmap::fromImage(image));
     // The preview never reaches over the controls beside the canvas.
     m_ui.PicBuffer->resize(image.size().boundedTo(m_ui.PicEdit->size()));
@@ -349,8 +348,6 @@ bool Form1::showFrame(bool playing)
     const QImage image = loadImage(framePath(name));
     if (image.isNull())
         return false;
-    m_buffer = image;
-    m_ui.PicBuffer->setPixmap(QPixmap::fromImage(image));
     m_ui.panel1->setText(
         QStringLiteral("Frame:%1  %2 x %3").arg(row + 1).arg(image.width()).arg(image.height()));
 

@@ -100,7 +100,6 @@ private:
     Offset m_currentOffset;
     QPoint m_spritePosition;
     QPoint m_anchor;
-    QImage m_buffer; // the shown frame's image (PicBuffer)
     std::function<void(int)> m_wait;
     bool m_playing = false;
 };

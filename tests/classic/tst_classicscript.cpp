@@ -1,3 +1,4 @@
+#include "ScriptLines.h"
 #include "classic/ClassicScript.h"
 
 #include <QTest>
@@ -5,15 +6,6 @@
 using namespace classic;
 
 namespace {
-
-// Joins lines with CR LF after each, as script text is stored.
-QString lines(const QStringList& parts)
-{
-    QString text;
-    for (const QString& part : parts)
-        text += part + QStringLiteral("\r\n");
-    return text;
-}
 
 // Two frames of hero with one offset line in force for both.
 const QStringList twoFrames = {"\tdelay\t10", "\toffset\t32 78", "\tframe\tdata/chars/hero/a.gif", "",

@@ -1,3 +1,4 @@
+#include "ScriptLines.h"
 #include "classic/Form1.h"
 #include "classic/Form2.h"
 #include "editor/browser/DirList.h"
@@ -27,14 +28,6 @@
 using namespace classic;
 
 namespace {
-
-QString lines(const QStringList& parts)
-{
-    QString text;
-    for (const QString& part : parts)
-        text += part + QStringLiteral("\r\n");
-    return text;
-}
 
 // Sends a mouse event with an explicit button state to a point of the
 // canvas's drawing area.
