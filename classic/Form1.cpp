@@ -141,6 +141,8 @@ void Form1::connectFrameList()
 
 void Form1::connectCommands()
 {
+    // The outlines follow the switch at once, not only at the next frame.
+    connect(m_ui.Check2, &QCheckBox::toggled, this, &Form1::redrawSelectedFrame);
     connect(m_ui.Option1, &QRadioButton::toggled, this, [this](bool on) { m_bodyBoxMode = !on; });
     connect(m_ui.Command7, &QPushButton::clicked, this, &Form1::setDisplacement);
     connect(m_ui.Command8, &QPushButton::clicked, this, &Form1::addEmptyBox);
@@ -306,8 +308,13 @@ void Form1::toggleBackground()
 {
     const QColor colour = m_ui.mBackColor->isChecked() ? QColor(255, 0, 253) : palette().color(QPalette::Window);
     m_ui.PicEdit->setBackground(colour);
+    redrawSelectedFrame();
+}
+
+void Form1::redrawSelectedFrame()
+{
     if (m_ui.List1->currentRow() >= 0 && !m_ui.PicEdit->isHidden())
-        showFrame(false);
+        onFrameSelected();
 }
 
 QString Form1::selectedName() const

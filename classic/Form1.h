@@ -70,6 +70,8 @@ private:
     void clearEntries();
     void step(int direction);
     void toggleBackground();
+    // Shows the selected frame again when the canvas is showing it.
+    void redrawSelectedFrame();
 
     QString selectedName() const;
     QString framePath(const QString& name) const;

@@ -173,6 +173,13 @@ void TestClassicWindow::dragWritesABoxLine()
     QCOMPARE(m_window->scriptText(), lines({"\toffset\t32 78", line, "\tframe\tdata/chars/hero/a0.gif"}));
     QVERIFY(ui.PicEdit->isShapeVisible(body ? Canvas::Shape::Body : Canvas::Shape::Attack));
     QVERIFY(!ui.PicEdit->isShapeVisible(body ? Canvas::Shape::Attack : Canvas::Shape::Body));
+
+    // The box lines stay, but unchecking the switch hides every outline.
+    ui.Check2->setChecked(false);
+    QVERIFY(!ui.PicEdit->isShapeVisible(Canvas::Shape::Body));
+    QVERIFY(!ui.PicEdit->isShapeVisible(Canvas::Shape::Attack));
+    ui.Check2->setChecked(true);
+    QVERIFY(ui.PicEdit->isShapeVisible(body ? Canvas::Shape::Body : Canvas::Shape::Attack));
 }
 
 void TestClassicWindow::rightReleaseReappliesTheLineBox()
