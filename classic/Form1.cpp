@@ -405,8 +405,10 @@ void Form1::placeBoxShape(const QString& line, Canvas::Shape shape)
 {
     if (!m_ui.Check2->isChecked())
         return;
-    const QList<double> box = lineValues(line, 4);
-    // A negative size cannot be drawn; it shows as an empty outline.
+    QList<double> box = lineValues(line, 4);
+    // Sizes below 0 show as an empty outline; far-off values stay drawable.
+    for (double& value : box)
+        value = qBound(-1e6, value, 1e6);
     m_ui.PicEdit->setShapeRect(shape, QRectF(m_spritePosition.x() + box[0], m_spritePosition.y() + box[1],
                                              qMax(0.0, box[2]), qMax(0.0, box[3])));
     m_ui.PicEdit->setShapeVisible(shape, true);

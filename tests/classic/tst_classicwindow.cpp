@@ -86,6 +86,7 @@ private slots:
     void unloadableImagesAreReported();
     void guardMessages_data();
     void guardMessages();
+    void panelCommandsEditTheText();
     void playbackWaitsEachFrameItsDelay();
     void listCommandsAndStepping();
     void writingBackKeepsTheAuthorsPlace();
@@ -209,7 +210,11 @@ void TestClassicWindow::arrowKeysWriteAnOffsetLine()
     QFETCH(QString, line);
     const QStringList first = {"\toffset\t32 78", "\tframe\tdata/chars/hero/a0.gif", ""};
     load({"a0.gif", "a1.gif"}, lines(first + QStringList{"\tframe\tdata/chars/hero/a1.gif"}), 1);
-    QTest::keyClick(m_window->ui().Text3, Qt::Key(key));
+    // The author clicks into the box first, as its text asks.
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::mouseClick(m_window->ui().Text3->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), m_window->ui().Text3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QCOMPARE(m_window->scriptText(), lines(first + QStringList{line, "\tframe\tdata/chars/hero/a1.gif"}));
     QCOMPARE(m_window->ui().Text5->text(), line.mid(1));
 }
@@ -327,6 +332,24 @@ void TestClassicWindow::guardMessages()
     else
         QTest::mouseClick(m_window->findChild<QPushButton*>(command), Qt::LeftButton);
     QCOMPARE(shown, expected);
+}
+
+void TestClassicWindow::panelCommandsEditTheText()
+{
+    const Form1Ui& ui = m_window->ui();
+    load({"a0.gif", "a1.gif"}, lines({"\toffset\t3 4", "# a0.gif", "# a1.gif"}), 0);
+    ui.Command9->click();
+    QCOMPARE(m_window->scriptText(),
+             lines({"\toffset\t3 4", "\tframe\tdata/chars/hero/a0.gif", "", "", "# a0.gif", "# a1.gif"}));
+    ui.Option2->setChecked(true);
+    ui.Command8->click();
+    ui.Text2->setText(QStringLiteral("-2"));
+    ui.Text6->setText(QStringLiteral("2.5"));
+    ui.Command10->click();
+    QCOMPARE(m_window->scriptText(),
+             lines({"\toffset\t1 6", "\tBbox\t0", "\tframe\tdata/chars/hero/a0.gif", "", "", "# a0.gif",
+                    "\toffset\t1 6", "# a1.gif"}));
+    QCOMPARE(ui.List1->currentRow(), 1);
 }
 
 void TestClassicWindow::playbackWaitsEachFrameItsDelay()
