@@ -44,7 +44,7 @@ int Extractor::run(const std::filesystem::path& archive)
         ++extracted;
         bytes += entry.size;
         m_out << '[' << reader.index() << '/' << total << "] " << EntryName::display(entry.name)
-              << " (" << entry.size << " bytes)\n";
+              << " (" << entry.size << " bytes, " << bytes << " so far)\n";
     }
 
     m_out << "Extracted " << extracted << " of " << total << " entries (" << bytes << " bytes) into "

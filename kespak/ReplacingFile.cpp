@@ -69,7 +69,8 @@ bool ReplacingFile::commit(std::string& error)
 
 bool ReplacingFile::isTemporaryName(const std::filesystem::path& name)
 {
-    const std::string text = name.filename().string();
+    const std::u8string bytes = name.filename().u8string();
+    const std::string text(bytes.begin(), bytes.end());
     const std::string prefix = kTemporaryPrefix;
     const std::string suffix = kTemporarySuffix;
     return text.size() > prefix.size() + suffix.size() && text.starts_with(prefix)

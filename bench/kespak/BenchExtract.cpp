@@ -128,7 +128,7 @@ int main()
     const fs::path archive = packed / "game.pak";
     const fs::path extracted = packed / "data";
     std::printf("Writing %d files, %llu bytes, below %s\n", kFolders * kFilesPerFolder,
-                static_cast<unsigned long long>(kTotalBytes), root.c_str());
+                static_cast<unsigned long long>(kTotalBytes), root.string().c_str());
     NullBuffer nullBuffer;
     std::ostream null(&nullBuffer);
     fs::create_directories(packed);

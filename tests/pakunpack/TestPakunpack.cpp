@@ -2,6 +2,8 @@
 // dialog, and starting kespak (a stand-in that records its arguments).
 #include "pakunpack/Form1.h"
 
+#include "PakBuilder.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -20,6 +22,7 @@
 namespace {
 
 const QString kRecorder = QStringLiteral(ARGUMENT_RECORDER);
+const QString kKespak = QStringLiteral(KESPAK_TOOL);
 
 // Clicks `button` and hands the modal dialog it opens to `answer`. The timer
 // dies with this call, so it never fires later when no dialog came up.
@@ -77,6 +80,7 @@ private slots:
     void startsToolWithThreeArguments();
     void missingToolIsReported_data();
     void missingToolIsReported();
+    void unpacksNextToArchive();
 };
 
 void TestPakunpack::layout_data()
@@ -259,6 +263,28 @@ void TestPakunpack::missingToolIsReported()
     const QString message = clickForMessage(control<QPushButton>(window, "Command2"));
     QVERIFY2(message.startsWith("pakunpack|") && message.endsWith("|1"), qPrintable(message));
     QVERIFY2(message.contains(QDir::toNativeSeparators(tool)), qPrintable(message));
+}
+
+// The whole road: the real kespak extracts the archive whose path has blanks
+// into a data folder beside it.
+void TestPakunpack::unpacksNextToArchive()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir().mkpath(dir.filePath("my paks")));
+    PakBuilder pak;
+    pak.addFile("data/chars/hero/idle01.gif", "GIF89a frame");
+    QFile archive(dir.filePath("my paks/game.pak"));
+    QVERIFY(archive.open(QIODevice::WriteOnly));
+    QVERIFY(archive.write(pak.build()) > 0);
+    archive.close();
+
+    pakunpack::Form1 window(archive.fileName(), kKespak);
+    QCOMPARE(clickForMessage(control<QPushButton>(window, "Command2")), QString());
+    QFile extracted(dir.filePath("my paks/data/chars/hero/idle01.gif"));
+    QTRY_VERIFY_WITH_TIMEOUT(extracted.exists(), 10000);
+    QVERIFY(extracted.open(QIODevice::ReadOnly));
+    QCOMPARE(extracted.readAll(), QByteArray("GIF89a frame"));
 }
 
 QTEST_MAIN(TestPakunpack)
