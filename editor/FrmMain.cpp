@@ -54,6 +54,7 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     m_attack = new AttackPanel(central);
     createMenu();
     connectControls();
+    setUpEditing();
     central->installEventFilter(this);
     central->setMinimumSize(kClientWidth, kClientHeight);
     layoutControls(QSize(kClientWidth, kClientHeight));

@@ -18,9 +18,11 @@ namespace animbox {
 
 class AttackPanel;
 class BrowserPanel;
+class CanvasGestures;
 class CanvasView;
 class DisplayGroup;
 class FrameListGroup;
+class Playback;
 class ReferenceBar;
 
 // The frame editor's main window. It owns the animation being edited (rows
@@ -83,6 +85,7 @@ public:
     AttackPanel* FmAbox() const { return m_attack; }
     // A menu item of "操作" by its name (minitframe, mgentext, mplay ...).
     QAction* menuAction(const QString& name) const;
+    Playback& playback() const { return *m_playback; }
 
 public slots:
     // Frame list and browser commands.
@@ -121,6 +124,8 @@ public slots:
     void pframe_Click();
     void Nframe_Click();
     void moa_Click();
+    // Applies the move command that FrmAdjust left in the hand-over buffer.
+    void offsetadjust();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -129,6 +134,7 @@ protected:
 private:
     void createMenu();
     void connectControls();
+    void setUpEditing();
     void Form_Load();
     void Form_Unload();
     void layoutControls(QSize client);
@@ -157,6 +163,8 @@ private:
     FrameListGroup* m_frameList = nullptr;
     DisplayGroup* m_display = nullptr;
     AttackPanel* m_attack = nullptr;
+    CanvasGestures* m_gestures = nullptr;
+    Playback* m_playback = nullptr;
 };
 
 } // namespace animbox

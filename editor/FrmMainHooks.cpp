@@ -1,31 +1,29 @@
-// Handlers of the canvas gestures, the frame property panel, the global
-// adjustment, the reference frame, playback and frame stepping. They are
-// wired to their controls and menu items but do nothing yet.
+// The canvas events of the main window, handed to the gesture handling.
 
 #include "editor/FrmMain.h"
 
+#include "editor/CanvasGestures.h"
+
 namespace animbox {
 
-void FrmMain::PicEdit_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPointF) {}
-void FrmMain::PicEdit_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {}
-void FrmMain::PicEdit_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPointF) {}
-void FrmMain::PicEdit_KeyDown(int, Qt::KeyboardModifiers) {}
-void FrmMain::txtAtType_Click() {}
-void FrmMain::txtPow_Change() {}
-void FrmMain::txtDown_Click() {}
-void FrmMain::txtBlock_Click() {}
-void FrmMain::txtFlash_Click() {}
-void FrmMain::txtPause_Click() {}
-void FrmMain::txtDelay_Change() {}
-void FrmMain::Command1_Click() {}
-void FrmMain::Command8_Click() {}
-void FrmMain::CmdClearAt_Click() {}
-void FrmMain::Command2_Click() {}
-void FrmMain::Command3_Click() {}
-void FrmMain::mplay_Click() {}
-void FrmMain::mploop_Click() {}
-void FrmMain::pframe_Click() {}
-void FrmMain::Nframe_Click() {}
-void FrmMain::moa_Click() {}
+void FrmMain::PicEdit_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF point)
+{
+    m_gestures->mouseDown(button, shift, point);
+}
+
+void FrmMain::PicEdit_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers shift, QPointF point)
+{
+    m_gestures->mouseMove(shift, point);
+}
+
+void FrmMain::PicEdit_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF)
+{
+    m_gestures->mouseUp(button, shift);
+}
+
+void FrmMain::PicEdit_KeyDown(int keyCode, Qt::KeyboardModifiers)
+{
+    m_gestures->keyDown(keyCode);
+}
 
 } // namespace animbox

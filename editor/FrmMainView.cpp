@@ -1,0 +1,146 @@
+// The main window's viewing aids and batch move: the reference frame toggle,
+// playback, frame stepping and the global anchor adjustment.
+
+#include "editor/FrmMain.h"
+
+#include "editor/CanvasGestures.h"
+#include "editor/CanvasView.h"
+#include "editor/EditingMessages.h"
+#include "editor/FocusSelector.h"
+#include "editor/FrmAdjust.h"
+#include "editor/ImageLoading.h"
+#include "editor/Messages.h"
+#include "editor/Playback.h"
+#include "editor/ReferenceBar.h"
+#include "model/Adjustment.h"
+#include "model/FileLookup.h"
+#include "model/Numbers.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace animbox {
+
+namespace {
+
+// Moves the selection one row up (-1) or down (+1) and shows that frame;
+// nothing at either end of the list. No selection counts as row -1.
+void stepFrame(FrmMain& window, int direction)
+{
+    window.PicEdit()->setFocus();
+    if (!window.HasFrames())
+        return;
+    const int row = window.selectedRow();
+    const int target = row + direction;
+    if (target < 0 || target >= window.List1()->count())
+        return;
+    window.List1()->setCurrentRow(target);
+    window.DrawFrame(window.selectedRow(), true);
+    window.PicEdit()->setFocus();
+}
+
+// Runs a playback with its menu item disabled meanwhile.
+void playFromMenu(FrmMain& window, const char* actionName, int runs)
+{
+    QAction* action = window.menuAction(QLatin1String(actionName));
+    action->setEnabled(false);
+    window.playback().play(runs);
+    action->setEnabled(true);
+}
+
+} // namespace
+
+void FrmMain::setUpEditing()
+{
+    m_gestures = new CanvasGestures(*this);
+    m_playback = new Playback(*this);
+    new FocusSelector(m_reference->txtX(), 0, 999);
+    new FocusSelector(m_reference->txtY(), 0, 999);
+    // Typing replaces the number after "idle".
+    new FocusSelector(m_reference->txtBase(), 4, 999);
+}
+
+void FrmMain::Command3_Click()
+{
+    QPushButton* toggle = m_reference->Command3();
+    if (toggle->text().toLower() != QStringLiteral("drawbaseframe")) {
+        if (m_animation.hasFrames())
+            DrawFrame(selectedRow(), true);
+        toggle->setText(QStringLiteral("DrawBaseFrame"));
+        return;
+    }
+    m_canvas->clearPicture();
+    m_canvas->present();
+    const model::Int16Result x = model::strictInt16(m_reference->txtX()->text());
+    const model::Int16Result y = model::strictInt16(m_reference->txtY()->text());
+    if (!x.ok() || !y.ok()) {
+        showMessage(this, editmsg::referenceNotNumeric);
+        return;
+    }
+    const QString path = model::findFileIgnoringCase(browserFolder(), m_reference->txtBase()->text() + ".gif");
+    if (path.isEmpty()) {
+        showMessage(this, editmsg::invalidPath);
+        return;
+    }
+    QString error;
+    const QImage image = loadImage(path, &error);
+    if (image.isNull()) {
+        showMessage(this, error);
+        return;
+    }
+    const QPoint origin(m_canvasOriginX, m_canvasOriginY);
+    m_canvas->drawSprite(image, origin - QPoint(x.value, y.value));
+    m_canvas->drawCross(origin);
+    m_canvas->present();
+    toggle->setText(QStringLiteral("DrawListFrame"));
+}
+
+void FrmMain::mplay_Click()
+{
+    playFromMenu(*this, "mplay", 1);
+}
+
+void FrmMain::mploop_Click()
+{
+    playFromMenu(*this, "mploop", 3);
+}
+
+void FrmMain::pframe_Click()
+{
+    stepFrame(*this, -1);
+}
+
+void FrmMain::Nframe_Click()
+{
+    stepFrame(*this, 1);
+}
+
+void FrmMain::moa_Click()
+{
+    if (!HasFrames())
+        return;
+    FrmAdjust dialog(*this);
+    dialog.exec();
+}
+
+void FrmMain::offsetadjust()
+{
+    const QString command = m_pending.TakePendingText();
+    if (command.isEmpty())
+        return;
+    const std::optional<model::OffsetStep> step = model::parseOffsetStep(command);
+    if (!step) {
+        showMessage(this, editmsg::stepOutOfRange);
+        return;
+    }
+    const int failedRow = model::adjustOffsets(m_animation, *step);
+    if (failedRow >= 0) {
+        showMessage(this, editmsg::adjustOutOfRange + m_animation.rows.value(failedRow));
+        return;
+    }
+    DrawFrame(selectedRow(), true);
+}
+
+} // namespace animbox
