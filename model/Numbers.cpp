@@ -67,7 +67,17 @@ Scan scanDecimal(QStringView text, QChar point)
     }
     if (!digits)
         return {};
-    if (i < text.size() && (text[i].toUpper() == u'E' || text[i].toUpper() == u'D')) {
+    const bool exponentFollows = i < text.size() && (text[i].toUpper() == u'E' || text[i].toUpper() == u'D');
+    if (!exponentFollows && ascii.size() <= 15 && ascii.find('.') == std::string::npos) {
+        // Whole numbers, by far the most common in script text, are exact
+        // in a double: no need for the C library's general conversion.
+        double value = 0;
+        for (const char c : ascii)
+            if (c >= '0' && c <= '9')
+                value = value * 10 + (c - '0');
+        return {ascii.front() == '-' ? -value : value, i};
+    }
+    if (exponentFollows) {
         qsizetype j = i + 1;
         std::string exponent = "e";
         if (j < text.size() && (text[j] == u'+' || text[j] == u'-'))
@@ -109,9 +119,13 @@ std::optional<double> wholeNumber(QStringView text)
     QStringView trimmed = skipBlanks(text);
     while (!trimmed.isEmpty() && isBlank(trimmed.back()))
         trimmed.chop(1);
-    const QString localePoint = QLocale::system().decimalPoint();
-    const QChar point = localePoint.size() == 1 ? localePoint[0] : QChar(u'.');
-    const Scan scan = scanNumber(trimmed, point);
+    Scan scan = scanNumber(trimmed, u'.');
+    if (scan.length != trimmed.size()) {
+        // Only a number that does not read with "." needs the locale's separator.
+        const QString localePoint = QLocale::system().decimalPoint();
+        if (localePoint.size() == 1 && localePoint[0] != u'.')
+            scan = scanNumber(trimmed, localePoint[0]);
+    }
     if (scan.length == 0 || scan.length != trimmed.size())
         return std::nullopt;
     return scan.value;

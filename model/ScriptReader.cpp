@@ -18,6 +18,7 @@ constexpr int kMostFrames = 32767;
 // An image file found for a frame path, decoded once per reading.
 struct ResolvedImage {
     QString realPath;
+    QString folder;
     QImage image;
     QString error;
 };
@@ -167,8 +168,10 @@ private:
             return *it;
         ResolvedImage resolved;
         resolved.realPath = *known;
-        if (!resolved.realPath.isEmpty())
+        if (!resolved.realPath.isEmpty()) {
+            resolved.folder = QFileInfo(resolved.realPath).absolutePath();
             resolved.image = m_loadImage(resolved.realPath, &resolved.error);
+        }
         return *m_images.insert(resolved.realPath, resolved);
     }
 
@@ -196,7 +199,7 @@ private:
         next.extra.clear();
         animation.frames.append(next);
         ++m_index;
-        m_result.lastFolder = QFileInfo(found.realPath).absolutePath();
+        m_result.lastFolder = found.folder;
         return {};
     }
 

@@ -3,6 +3,7 @@
 #include "model/BrowserRules.h"
 
 #include <functional>
+#include <utility>
 
 namespace model {
 
@@ -23,30 +24,54 @@ struct RememberedLine {
     }
 };
 
-void appendBox(QString& line, const Box& box)
+// Appends the numbers, each after a blank unless it follows the keyword's
+// TAB, without a temporary string per number.
+void appendNumbers(QString& line, std::initializer_list<qint16> values)
 {
-    line += QString::number(box.x) + u' ' + QString::number(box.y) + u' ' + QString::number(box.width)
-        + u' ' + QString::number(box.height);
+    Q_ASSERT(values.size() <= 8); // each "-32768" with its blank takes 7
+    char16_t buffer[8 * 7];
+    char16_t* end = buffer;
+    bool afterTab = !line.isEmpty() && line.back() == u'\t';
+    for (const qint16 value : values) {
+        if (!std::exchange(afterTab, false))
+            *end++ = u' ';
+        if (value < 0)
+            *end++ = u'-';
+        char16_t digits[5];
+        int count = 0;
+        for (int rest = qAbs(int(value)); count == 0 || rest > 0; rest /= 10)
+            digits[count++] = char16_t(u'0' + rest % 10);
+        while (count > 0)
+            *end++ = digits[--count];
+    }
+    line.append(QStringView(buffer, end - buffer));
+}
+
+// A line of a keyword, a TAB and the numbers.
+QString numberLine(QStringView keyword, std::initializer_list<qint16> values)
+{
+    QString line;
+    line.reserve(keyword.size() + 48);
+    line.append(keyword);
+    line.append(u'\t');
+    appendNumbers(line, values);
+    return line;
 }
 
 QString boxLine(QStringView keyword, const Box& box)
 {
-    QString line = keyword.toString() + u'\t';
-    appendBox(line, box);
-    return line;
+    return numberLine(keyword, {box.x, box.y, box.width, box.height});
 }
 
 QString attackLine(const FrameRecord& r)
 {
-    QString line = r.attackKind + u'\t';
-    appendBox(line, r.attackBox);
-    line += u' ' + QString::number(r.damage);
+    const Box& b = r.attackBox;
+    QString line = numberLine(r.attackKind, {b.x, b.y, b.width, b.height, r.damage});
     if (r.attackKind != QStringLiteral("Blast"))
-        line += u' ' + QString::number(r.knockdown);
-    line += u' ' + QString::number(r.unblockable) + u' ' + QString::number(r.noFlash) + u' '
-        + QString::number(r.pause);
+        appendNumbers(line, {r.knockdown});
+    appendNumbers(line, {r.unblockable, r.noFlash, r.pause});
     if (r.depth != 0)
-        line += u' ' + QString::number(r.depth);
+        appendNumbers(line, {r.depth});
     return line;
 }
 
@@ -61,6 +86,14 @@ QString mainCandidate(BoxState state, const Box& box, int index, QStringView emp
     if (state == BoxState::Cleared || (state == BoxState::Normal && box.isAllZero()))
         return {};
     return fullLine();
+}
+
+// TAB, the line, CR LF.
+void appendLine(QString& out, const QString& line)
+{
+    out += u'\t';
+    out += line;
+    out += QLatin1String("\r\n");
 }
 
 // Writes the extended-box line of one side into `out` (with its TAB and CR LF)
@@ -87,14 +120,14 @@ void emitExtended(QString& out, RememberedLine& remembered, bool& wroteLast, boo
     remembered.reduce(candidate);
     wroteLast = !candidate.isEmpty();
     if (wroteLast)
-        out += u'\t' + candidate + QStringLiteral("\r\n");
+        appendLine(out, candidate);
 }
 
 void emitLine(QString& out, RememberedLine& remembered, QString candidate)
 {
     remembered.reduce(candidate);
     if (!candidate.isEmpty())
-        out += u'\t' + candidate + QStringLiteral("\r\n");
+        appendLine(out, candidate);
 }
 
 } // namespace
@@ -124,8 +157,8 @@ WriteResult writeScript(const Animation& animation, const QString& browserFolder
     for (int i = 0; i < count; ++i) {
         const FrameRecord& r = animation.frames.at(i);
         out += r.extra;
-        emitLine(out, delay, QStringLiteral("Delay\t") + QString::number(r.frameDelay));
-        emitLine(out, offset, QStringLiteral("OffSet\t") + QString::number(r.offsetX) + u' ' + QString::number(r.offsetY));
+        emitLine(out, delay, numberLine(u"Delay", {r.frameDelay}));
+        emitLine(out, offset, numberLine(u"OffSet", {r.offsetX, r.offsetY}));
 
         bool attackOff = false;
         emitLine(out, attack,
@@ -139,7 +172,11 @@ WriteResult writeScript(const Animation& animation, const QString& browserFolder
                                bodyOff));
         emitExtended(out, extBody, wroteExtBody, bodyOff, r.extBodyEmpty, r.extBodyBox, i, QStringLiteral("ExtBbox"), QStringLiteral("ExtBBox"));
 
-        out += QStringLiteral("\tFrame\t") + dataPath + u'\\' + animation.rows.at(i) + QStringLiteral("\r\n");
+        out += QLatin1String("\tFrame\t");
+        out += dataPath;
+        out += u'\\';
+        out += animation.rows.at(i);
+        out += QLatin1String("\r\n");
     }
     return {out, {}};
 }
