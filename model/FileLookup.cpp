@@ -9,7 +9,8 @@ namespace {
 
 bool isSafePart(const QString& part)
 {
-    return part != u"." && part != u".." && !part.contains(u':');
+    // A NUL cannot stand in a file name; the file system calls would cut the name there.
+    return part != u"." && part != u".." && !part.contains(u':') && !part.contains(QChar(0));
 }
 
 // The entry of `folder` whose name equals `part` ignoring case, or empty.
