@@ -223,17 +223,27 @@ QString insertDefinition(const QString& text, const QString& name, const QString
 
 QStringList listFramesFromText(QStringView text)
 {
-    const QString work = LineBreak + text.toString();
+    // Only a "frame" keyword at the start of a line counts: the word inside a
+    // folder or file name (frames/, frame01.gif) is not a frame line.
     QStringList names;
-    for (qsizetype at = work.indexOf(u"Frame", 0, AnyCase); at >= 0; at = work.indexOf(u"Frame", at + 1, AnyCase)) {
-        const qsizetype end = work.indexOf(LineBreak, at);
+    QStringView rest = text;
+    while (!rest.isEmpty()) {
+        const qsizetype end = rest.indexOf(LineBreak);
         if (end < 0)
+            break; // a last line without a line break is skipped
+        const QStringView line = rest.first(end);
+        rest = rest.sliced(end + LineBreak.size());
+        qsizetype at = 0;
+        while (at < line.size() && (line[at] == u' ' || line[at] == u'\t'))
+            ++at;
+        const QStringView keyword = line.sliced(at);
+        if (!keyword.startsWith(u"frame", AnyCase) || (keyword.size() > 5 && keyword[5] != u' ' && keyword[5] != u'\t'))
             continue;
-        const QString rest = trimBlanks(work.sliced(at, end - at).mid(6));
-        const qsizetype slash = rest.lastIndexOf(u'/');
+        const QString path = trimBlanks(keyword.mid(6).toString());
+        const qsizetype slash = path.lastIndexOf(u'/');
         if (slash < 0)
             break;
-        names.append(rest.sliced(slash + 1));
+        names.append(path.sliced(slash + 1));
     }
     return names;
 }

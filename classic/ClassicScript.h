@@ -98,8 +98,8 @@ InitialText generateInitialText(const QStringList& names, const QList<QSize>& si
 // the name's line when the frame's block has none.
 QString insertDefinition(const QString& text, const QString& name, const QString& folderWord);
 
-// The file names of the "frame" lines, in text order; the scan stops at a
-// "frame" whose line holds no "/".
+// The file names of the "frame" lines (the keyword at the start of a line),
+// in text order; the scan stops at a "frame" line that holds no "/".
 QStringList listFramesFromText(QStringView text);
 
 // The new offset line of `name` when its offset moves by (dx, dy): the

@@ -205,8 +205,9 @@ void TestClassicScript::listFramesFromText_data()
         << lines({"\tframe\tx/a.gif", "frame 3", "\tframe\tx/b.gif"}) << QStringList{"a.gif"};
     QTest::newRow("last line without a line break") << lines({"\tFRAME\tx/a.gif"}) + "\tframe\tx/b.gif"
                                                     << QStringList{"a.gif"};
-    QTest::newRow("word inside a folder name counts") << lines({"\tframe\tdata/frames/a.gif"})
-                                                      << QStringList{"a.gif", "a.gif"};
+    QTest::newRow("word inside a folder or file name is no frame line")
+        << lines({"\tframe\tdata/frames/a.gif", "\tframe\tdata/frames/frame01.gif", "\tframeX\tx/b.gif"})
+        << QStringList{"a.gif", "frame01.gif"};
 }
 
 void TestClassicScript::listFramesFromText()
