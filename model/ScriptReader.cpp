@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <utility>
+
 namespace model {
 
 namespace {
@@ -197,7 +199,7 @@ private:
         animation.rows.append(path.mid(path.lastIndexOf(u'\\') + 1));
         FrameRecord next = r;
         next.extra.clear();
-        animation.frames.append(next);
+        animation.frames.append(std::move(next));
         ++m_index;
         m_result.lastFolder = found.folder;
         return {};
