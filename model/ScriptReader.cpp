@@ -99,7 +99,7 @@ private:
 
     static QString readLenient(QStringView line, qint32& position, qint16& field)
     {
-        const Int16Result number = lenientInt16(NextToken(line, position));
+        const Int16Result number = lenientInt16(NextTokenView(line, position));
         if (!number.ok())
             return conversionProblem(number.error);
         field = number.value;
@@ -108,7 +108,7 @@ private:
 
     static QString readStrict(QStringView line, qint32& position, qint16& field)
     {
-        const Int16Result number = strictInt16(NextToken(line, position));
+        const Int16Result number = strictInt16(NextTokenView(line, position));
         if (!number.ok())
             return conversionProblem(number.error);
         field = number.value;
@@ -145,14 +145,16 @@ private:
     {
         FrameRecord read = current();
         read.attackKind = kind;
-        QList<qint16*> fields{&read.attackBox.x, &read.attackBox.y, &read.attackBox.width, &read.attackBox.height,
-                              &read.damage};
-        if (kind != QStringLiteral("Blast"))
-            fields.append(&read.knockdown);
-        fields.append({&read.unblockable, &read.noFlash, &read.pause, &read.depth});
-        for (qint16* field : fields)
+        const bool blast = kind == QStringLiteral("Blast");
+        qint16* const fields[] = {&read.attackBox.x, &read.attackBox.y, &read.attackBox.width,
+                                  &read.attackBox.height, &read.damage, blast ? nullptr : &read.knockdown,
+                                  &read.unblockable, &read.noFlash, &read.pause, &read.depth};
+        for (qint16* field : fields) {
+            if (!field) // a blast has no knock-down
+                continue;
             if (QString problem = readLenient(line, position, *field); !problem.isEmpty())
                 return problem;
+        }
         read.attackEmpty = read.attackBox.isAllZero() ? BoxState::Empty : BoxState::Normal;
         current() = read;
         return {};

@@ -25,6 +25,20 @@ QString NextPiece(QString& text, const QString& separator)
 
 QString NextToken(QStringView line, qint32& position)
 {
+    QString token = NextTokenView(line, position).toString();
+    // Script text is nearly always ASCII, which is lower-cased directly: the
+    // general mapping costs more than the rest of reading a line.
+    for (QChar& c : token) {
+        if (c.unicode() >= 0x80)
+            return token.toLower();
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return token;
+}
+
+QStringView NextTokenView(QStringView line, qint32& position)
+{
     if (position == -1)
         return {};
     if (position == 0)
@@ -41,7 +55,7 @@ QString NextToken(QStringView line, qint32& position)
     while (i < length && line[i] != u' ' && line[i] != u'\t')
         ++i;
     position = qint32(i + 1);
-    return line.sliced(start, i - start).toString().toLower();
+    return line.sliced(start, i - start);
 }
 
 QString KeyValue(QStringView text, QStringView key)

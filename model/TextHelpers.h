@@ -17,6 +17,9 @@ QString NextPiece(QString& text, const QString& separator);
 // `position` is 1-based; 0 means the start, -1 means the line is exhausted.
 QString NextToken(QStringView line, qint32& position);
 
+// NextToken without the lower-casing and without a copy, for numbers.
+QStringView NextTokenView(QStringView line, qint32& position);
+
 // The value of `key` in a "key=value,key=value" text (key found without
 // regard to case); empty when the key does not occur.
 QString KeyValue(QStringView text, QStringView key);

@@ -83,6 +83,8 @@ void TestTextRules::nextToken_data()
     QTest::newRow("writer line") << "\tDelay\t10" << 0 << QStringList{"delay", "10"};
     QTest::newRow("blanks and TABs mixed") << " \t OffSet \t 41  90" << 0 << QStringList{"offset", "41", "90"};
     QTest::newRow("lower case") << "ATTACK Data/Chars" << 1 << QStringList{"attack", "data/chars"};
+    QTest::newRow("lower case beyond ASCII") << QString::fromUtf8("Ä\tÖL Ü") << 0
+                                             << QStringList{QString::fromUtf8("ä"), QString::fromUtf8("öl"), QString::fromUtf8("ü")};
     QTest::newRow("one-character token after a blank") << "a b" << 0 << QStringList{"a", "b"};
     QTest::newRow("one-character line") << "x" << 0 << QStringList{};
     QTest::newRow("one character after a blank") << " x" << 1 << QStringList{"x"};
