@@ -97,22 +97,25 @@ private:
                                               : QStringLiteral("类型不匹配: 需要一个数字");
     }
 
-    static QString readLenient(QStringView line, qint32& position, qint16& field)
+    // Reads the next number of the line into `field` with `convert`; the reason when it fails.
+    static QString readNumber(QStringView line, qint32& position, qint16& field,
+                              Int16Result (*convert)(QStringView))
     {
-        const Int16Result number = lenientInt16(NextTokenView(line, position));
+        const Int16Result number = convert(NextTokenView(line, position));
         if (!number.ok())
             return conversionProblem(number.error);
         field = number.value;
         return {};
     }
 
+    static QString readLenient(QStringView line, qint32& position, qint16& field)
+    {
+        return readNumber(line, position, field, lenientInt16);
+    }
+
     static QString readStrict(QStringView line, qint32& position, qint16& field)
     {
-        const Int16Result number = strictInt16(NextTokenView(line, position));
-        if (!number.ok())
-            return conversionProblem(number.error);
-        field = number.value;
-        return {};
+        return readNumber(line, position, field, strictInt16);
     }
 
     static QString readBoxNumbers(QStringView line, qint32& position, Box& box)
