@@ -3,11 +3,12 @@
 #include <QString>
 #include <QStringList>
 
-// Joins lines with CR LF after each, as script text is stored.
-inline QString lines(const QStringList& parts)
+// Script text from its lines written with "|" between them; each line gets
+// the CR LF that ends every line of stored script text.
+inline QString lines(const QString& parts)
 {
     QString text;
-    for (const QString& part : parts)
+    for (const QString& part : parts.split(u'|'))
         text += part + QStringLiteral("\r\n");
     return text;
 }
