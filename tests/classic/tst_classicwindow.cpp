@@ -29,10 +29,7 @@ QString withModal(const std::function<void()>& action, std::function<void(QWidge
 {
     QString text;
     if (!answer)
-        answer = [&](QWidget* modal) {
-            text = modal->property("text").toString();
-            modal->close();
-        };
+        answer = [&](QWidget* modal) { text = modal->property("text").toString(); modal->close(); };
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
