@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto layout = kespak::ArchiveLayout::read(in, error);
     if (!layout)
         return 0;
+    using Status = kespak::DirectoryReader::Status;
     kespak::DirectoryReader reader(in, *layout);
-    for (auto status = reader.next(); status != kespak::DirectoryReader::Status::End;
-         status = reader.next()) {
-        if (status != kespak::DirectoryReader::Status::Entry)
+    for (Status status = reader.next(); status != Status::End; status = reader.next()) {
+        if (status != Status::Entry)
             continue;
         const auto& entry = reader.entry();
         if (std::uint64_t(entry.offset) + entry.size > layout->directoryBegin)
@@ -28,10 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::filesystem::path path = kespak::EntryName::toRelativePath(entry.name);
         if (path.empty() || path.is_absolute() || path.has_root_name() || !path.has_filename())
             std::abort();
-        for (const auto& component : path) {
+        for (const auto& component : path)
             if (component == ".." || component == ".")
                 std::abort();
-        }
     }
     return 0;
 }
