@@ -1,105 +1,108 @@
 #include "ModelFixtures.h"
 
-#include "tools/GifWriter.h"
+#include <QStringList>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QImageReader>
+#include <type_traits>
 
 namespace modeltest {
 
-QString scriptLines(const QStringList& lines)
-{
-    QString text;
-    for (const QString& line : lines)
-        text += u'\t' + line + QStringLiteral("\r\n");
-    return text;
-}
-
-bool writeSprite(const QString& root, const QString& relative, QSize size)
-{
-    const QString path = root + u'/' + relative;
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return false;
-    return tools::writeGif(path, tools::makeSprite(size, qRgb(255, 0, 255), qRgb(20, 120, 40)));
-}
-
 namespace {
 
-QString boxText(const model::Box& box)
+using model::BoxState;
+
+// Every field but the image, in declaration order.
+#define KES_RECORD_FIELDS(X)                                                                                          \
+    X(attackKind) X(attackBox) X(damage) X(knockdown) X(unblockable) X(noFlash) X(pause) X(depth) X(attackEmpty)   \
+    X(extAttackBox) X(extAttackEmpty) X(bodyBox) X(bodyEmpty) X(extBodyBox) X(extBodyEmpty) X(offsetX) X(offsetY) \
+    X(frameDelay) X(imageWidth) X(imageHeight) X(extra)
+
+// Calls visit(name, field) for each of those fields.
+template <typename Record, typename Visit>
+void visitFields(Record& r, Visit&& visit)
 {
-    return QStringLiteral("%1 %2 %3 %4").arg(box.x).arg(box.y).arg(box.width).arg(box.height);
+#define KES_VISIT(field) visit(#field, r.field);
+    KES_RECORD_FIELDS(KES_VISIT)
+#undef KES_VISIT
 }
 
-QString stateText(model::BoxState state)
+// A CR LF in a text stands in the dump as the four characters \r\n.
+const QString kCrLf = QStringLiteral("\r\n"), kShownCrLf = QStringLiteral("\\r\\n");
+
+QString text(const QString& value) { return QString(value).replace(kCrLf, kShownCrLf); }
+QString text(qint16 value) { return QString::number(value); }
+QString text(const model::Box& b) { return QStringLiteral("%1 %2 %3 %4").arg(b.x).arg(b.y).arg(b.width).arg(b.height); }
+QString text(BoxState s) { return s == BoxState::Empty ? "Empty" : s == BoxState::Cleared ? "Cleared" : "Normal"; }
+
+void parse(const QString& text, QString& value) { value = QString(text).replace(kShownCrLf, kCrLf); }
+void parse(const QString& text, qint16& value) { value = text.toShort(); }
+void parse(const QString& text, BoxState& s)
 {
-    return QString::number(qint16(state));
+    s = text == u"Empty" ? BoxState::Empty : text == u"Cleared" ? BoxState::Cleared : BoxState::Normal;
+}
+void parse(const QString& text, model::Box& b)
+{
+    const QStringList n = text.split(u' ');
+    b = {n.value(0).toShort(), n.value(1).toShort(), n.value(2).toShort(), n.value(3).toShort()};
 }
 
-// Collects "name: actual != expected" for each differing field.
-class FieldDiff {
-public:
-    template <typename T, typename Show>
-    void check(const char* name, const T& actual, const T& expected, Show show)
-    {
-        if (!(actual == expected))
-            m_lines << QStringLiteral("%1: %2 != %3").arg(QLatin1String(name), show(actual), show(expected));
-    }
-    void number(const char* name, qint16 actual, qint16 expected)
-    {
-        check(name, actual, expected, [](qint16 v) { return QString::number(v); });
-    }
-    QString text() const { return m_lines.join(QStringLiteral("; ")); }
-
-private:
-    QStringList m_lines;
-};
-
-QString quoted(const QString& text)
+// Sets the field `key` of `r`; false for an unknown key.
+bool setField(model::FrameRecord& r, const QString& key, const QString& value)
 {
-    return u'"' + QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")) + u'"';
+    bool known = false;
+    visitFields(r, [&](const char* name, auto& field) {
+        if (key == QLatin1String(name)) {
+            parse(value, field);
+            known = true;
+        }
+    });
+    return known;
 }
 
 } // namespace
 
-QString recordDifferences(const model::FrameRecord& actual, const model::FrameRecord& expected)
+QString dumpRecord(const model::FrameRecord& record)
 {
-    FieldDiff d;
-    d.check("attackKind", actual.attackKind, expected.attackKind, quoted);
-    d.check("attackBox", actual.attackBox, expected.attackBox, boxText);
-    d.number("damage", actual.damage, expected.damage);
-    d.number("knockdown", actual.knockdown, expected.knockdown);
-    d.number("unblockable", actual.unblockable, expected.unblockable);
-    d.number("noFlash", actual.noFlash, expected.noFlash);
-    d.number("pause", actual.pause, expected.pause);
-    d.number("depth", actual.depth, expected.depth);
-    d.check("attackEmpty", actual.attackEmpty, expected.attackEmpty, stateText);
-    d.check("extAttackBox", actual.extAttackBox, expected.extAttackBox, boxText);
-    d.check("extAttackEmpty", actual.extAttackEmpty, expected.extAttackEmpty, stateText);
-    d.check("bodyBox", actual.bodyBox, expected.bodyBox, boxText);
-    d.check("bodyEmpty", actual.bodyEmpty, expected.bodyEmpty, stateText);
-    d.check("extBodyBox", actual.extBodyBox, expected.extBodyBox, boxText);
-    d.check("extBodyEmpty", actual.extBodyEmpty, expected.extBodyEmpty, stateText);
-    d.number("offsetX", actual.offsetX, expected.offsetX);
-    d.number("offsetY", actual.offsetY, expected.offsetY);
-    d.number("frameDelay", actual.frameDelay, expected.frameDelay);
-    d.number("imageWidth", actual.imageWidth, expected.imageWidth);
-    d.number("imageHeight", actual.imageHeight, expected.imageHeight);
-    d.check("extra", actual.extra, expected.extra, quoted);
-    return d.text();
+    QString out;
+    visitFields(record, [&out](const char* name, const auto& value) {
+        if (text(value) != text(std::decay_t<decltype(value)>{}))
+            out += QLatin1String(name) + u' ' + text(value) + u'\n';
+    });
+    return out;
 }
 
-model::ImageLoader CountingLoader::loader()
+QString dumpAnimation(const model::Animation& a)
 {
-    return [this](const QString& path, QString* error) {
-        ++m_calls[path];
-        ++m_total;
-        QImageReader reader(path);
-        QImage image = reader.read();
-        if (image.isNull() && error)
-            *error = reader.errorString();
-        return image;
-    };
+    QString out = a.animName.isEmpty() ? QString() : QStringLiteral("anim ") + a.animName + u'\n';
+    if (a.framesFromText)
+        out += QStringLiteral("fromText\n");
+    for (qsizetype i = 0; i < qMax(a.rows.size(), a.frames.size()); ++i) {
+        out += i < a.rows.size() ? QStringLiteral("row ") + a.rows[i] + u'\n' : QStringLiteral("spare\n");
+        if (i < a.frames.size())
+            out += dumpRecord(a.frames[i]);
+    }
+    return out;
+}
+
+std::optional<model::Animation> parseAnimation(const QString& dump, QString* folder)
+{
+    model::Animation a;
+    for (const QString& line : dump.split(u'\n', Qt::SkipEmptyParts)) {
+        const QString key = line.section(u' ', 0, 0), value = line.section(u' ', 1);
+        if (key == u"folder") {
+            *folder = value;
+        } else if (key == u"anim") {
+            a.animName = value;
+        } else if (key == u"fromText") {
+            a.framesFromText = true;
+        } else if (key == u"row" || key == u"spare") {
+            a.frames.append(model::FrameRecord());
+            if (key == u"row")
+                a.rows << value;
+        } else if (a.frames.isEmpty() || !setField(a.frames.last(), key, value)) {
+            return std::nullopt;
+        }
+    }
+    return a;
 }
 
 } // namespace modeltest

@@ -1,38 +1,24 @@
 #pragma once
 
-#include "model/FrameRecord.h"
-#include "model/ScriptReader.h"
+#include "model/Animation.h"
 
-#include <QHash>
-#include <QSize>
 #include <QString>
-#include <QStringList>
+
+#include <optional>
 
 namespace modeltest {
 
-// Script text from lines as the writer composes them: each line gets a
-// leading TAB and a CR LF.
-QString scriptLines(const QStringList& lines);
+// The fields of a record (all but the image) that differ from a fresh
+// record, one "name value" line each: a box as four numbers, a state by
+// name, CR LF in a text as the four characters \r\n.
+QString dumpRecord(const model::FrameRecord& record);
 
-// Writes a sprite GIF of `size` at `relative` (with "/") below `root`,
-// creating the folders. False when anything fails.
-bool writeSprite(const QString& root, const QString& relative, QSize size = QSize(60, 100));
+// Optional "anim NAME" and "fromText" lines, then for each record "row NAME"
+// (or "spare" for a record beyond the rows) followed by its dumpRecord lines.
+QString dumpAnimation(const model::Animation& animation);
 
-// Names every field (except the image itself) in which `actual` and
-// `expected` differ, with both values; empty when they agree.
-QString recordDifferences(const model::FrameRecord& actual, const model::FrameRecord& expected);
-
-// An image loader that decodes files for real and counts how often each
-// path was asked for.
-class CountingLoader {
-public:
-    model::ImageLoader loader();
-    int totalCalls() const { return m_total; }
-    const QHash<QString, int>& callsPerPath() const { return m_calls; }
-
-private:
-    QHash<QString, int> m_calls;
-    int m_total = 0;
-};
+// Reads a dump of that form back; a "folder PATH" line goes to `folder`.
+// Nothing for a line it does not know.
+std::optional<model::Animation> parseAnimation(const QString& dump, QString* folder);
 
 } // namespace modeltest

@@ -1,0 +1,128 @@
+// The script writer and reader, each case a folder below golden/<kind>/:
+//   writer: input.txt, an animation dump (see ModelFixtures.h) with the
+//     browser folder; expected.txt, the text or the failure message.
+//   reader: input.txt, a script; images.txt, the files it reads, one
+//     "path WxH" (a sprite GIF) or "path" alone (a file that is no picture)
+//     per line; expected.txt, a dump of what reading gave.
+//   round_trip: an animation dump whose folder lies below <work>, written
+//     and read back; images.txt and expected.txt as for the reader.
+// "<work>" stands for the game folder that the test makes.
+
+#include "ModelFixtures.h"
+
+#include "model/BrowserRules.h"
+#include "model/ScriptReader.h"
+#include "model/ScriptWriter.h"
+#include "tools/GifWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Writes the file of one images.txt line: a sprite GIF of `size` ("WxH"), or
+// without a size a file that is no picture.
+bool writeFile(const QString& path, const QString& size)
+{
+    const QStringList wh = size.split(u'x');
+    QFile file(path);
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
+    if (wh.size() != 2)
+        return file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0;
+    return tools::writeGif(path, tools::makeSprite({wh[0].toInt(), wh[1].toInt()}, qRgb(255, 0, 255), qRgb(0, 90, 0)));
+}
+
+// Reads `text` below `work` with a loader that decodes for real and counts
+// its calls. The dump of the animation, the folder of the last frame, the
+// number of decodings and the message; each picture is checked against the
+// size kept in its record.
+QString readDump(const QString& text, const QString& work)
+{
+    int loads = 0;
+    const auto loader = [&loads](const QString& path, QString* error) {
+        ++loads;
+        const QImage image = QImageReader(path).read();
+        if (image.isNull())
+            *error = QStringLiteral("not a picture: ") + QFileInfo(path).fileName();
+        return image;
+    };
+    model::ReadResult result = model::readScript(text, work, loader);
+    for (const model::FrameRecord& r : result.animation.frames)
+        if (r.picture.size() != QSize(r.imageWidth, r.imageHeight))
+            return QStringLiteral("picture and its size differ");
+    QString dump = modeltest::dumpAnimation(result.animation);
+    if (!result.lastFolder.isEmpty())
+        dump += QStringLiteral("folder ") + QDir(work).relativeFilePath(result.lastFolder) + u'\n';
+    dump += QStringLiteral("loads %1\n").arg(loads);
+    if (result.finished)
+        return dump;
+    for (const QString& path : {work, QString(work).replace(u'/', u'\\')})
+        result.message.replace(path, QStringLiteral("<work>"), Qt::CaseInsensitive);
+    return dump + QStringLiteral("stopped ") + result.message + u'\n';
+}
+
+} // namespace
+
+class TestScriptGolden : public QObject {
+    Q_OBJECT
+
+private slots:
+    void golden_data();
+    void golden();
+};
+
+void TestScriptGolden::golden_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("folder");
+    for (const QString kind : {"writer", "reader", "round_trip"}) {
+        const QDir root(QStringLiteral(KES_MODEL_GOLDEN_DIR "/") + kind);
+        const QStringList cases = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        QVERIFY(!cases.isEmpty());
+        for (const QString& name : cases)
+            QTest::addRow("%s/%s", qPrintable(kind), qPrintable(name)) << kind << root.filePath(name);
+    }
+}
+
+// Writes what the writer and reads what the reader is given; a round trip
+// does both.
+void TestScriptGolden::golden()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, folder);
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid() && !model::isDataFolder(dir.path()));
+    const QString work = dir.filePath(QStringLiteral("game"));
+    for (const QString& entry : readText(folder + QStringLiteral("/images.txt")).split(u'\n', Qt::SkipEmptyParts))
+        QVERIFY2(writeFile(work + u'/' + entry.section(u' ', 0, 0), entry.section(u' ', 1)), qPrintable(entry));
+    QString actual = readText(folder + QStringLiteral("/input.txt")).replace(QStringLiteral("<work>"), work);
+    const QString expected = readText(folder + QStringLiteral("/expected.txt"));
+    QVERIFY(!actual.isEmpty() && !expected.isEmpty());
+
+    if (kind != u"reader") {
+        QString browserFolder;
+        const std::optional<model::Animation> animation = modeltest::parseAnimation(actual, &browserFolder);
+        QVERIFY(animation);
+        const model::WriteResult written = model::writeScript(*animation, browserFolder);
+        QVERIFY(written.ok() != written.text.isEmpty());
+        actual = written.ok() ? written.text : written.error;
+    }
+    if (kind != u"writer")
+        actual = readDump(actual, work);
+    QCOMPARE(actual, expected);
+}
+
+QTEST_GUILESS_MAIN(TestScriptGolden)
+#include "TestScriptGolden.moc"
