@@ -1,6 +1,8 @@
-// Feeds arbitrary bytes as script text to the reader and as text to the
-// text helpers it shares with the dialogs.
+// Feeds arbitrary bytes as script text to the reader, and as plain text to
+// the helpers it shares with the dialogs and to the image browser's
+// pattern rule.
 
+#include "model/BrowserRules.h"
 #include "model/Numbers.h"
 #include "model/ScriptReader.h"
 #include "model/TextHelpers.h"
@@ -45,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         model::strictInt16(model::NextToken(text, position));
     model::lenientInt16(text);
     model::KeyValue(text, text.left(8));
-    model::toCrLf(text);
+    // Wildcard matching may backtrack: keep name and pattern short.
+    for (const QString& part : model::splitPatterns(model::patternFromText(text.left(12))))
+        model::matchesPattern(text.right(16), part);
     return 0;
 }
