@@ -65,14 +65,15 @@ void CanvasGestures::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
     if (!canGesture())
         return;
     m_dragging = true;
+    // Every press keeps its point and the anchor, so holding Ctrl only after
+    // the press drags from this press rather than from an older one.
+    const model::FrameRecord& record = m_window.animation().frames[m_window.selectedRow()];
+    m_press = point;
+    m_pressOffsetX = record.offsetX;
+    m_pressOffsetY = record.offsetY;
     switch (shiftValue(modifiers)) {
-    case kCtrl: {
-        const model::FrameRecord& record = m_window.animation().frames[m_window.selectedRow()];
-        m_press = point;
-        m_pressOffsetX = record.offsetX;
-        m_pressOffsetY = record.offsetY;
+    case kCtrl:
         return;
-    }
     case kShift:
         m_dragging = false;
         return;

@@ -101,8 +101,9 @@ public slots:
     void cbBox_Click();
     void cDrawLast_Click();
 
-    // Canvas gestures, the property panel, the global adjustment, the
-    // reference frame, playback and frame stepping (FrmMainHooks.cpp).
+    // Canvas gestures (FrmMainHooks.cpp), the property panel
+    // (FrmMainPanel.cpp), the global adjustment, the reference frame,
+    // playback and frame stepping (FrmMainView.cpp).
     void PicEdit_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF point);
     void PicEdit_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPointF point);
     void PicEdit_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF point);

@@ -3,6 +3,7 @@
 
 #include "editor/FrmMain.h"
 
+#include "editor/AttackPanel.h"
 #include "editor/CanvasGestures.h"
 #include "editor/CanvasView.h"
 #include "editor/EditingMessages.h"
@@ -17,6 +18,7 @@
 #include "model/Numbers.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -60,6 +62,10 @@ void FrmMain::setUpEditing()
     new FocusSelector(m_reference->txtY(), 0, 999);
     // Typing replaces the number after "idle".
     new FocusSelector(m_reference->txtBase(), 4, 999);
+    // Text typed into the kind and pause boxes is never stored, not even on
+    // Enter: only an item chosen from the list is.
+    m_attack->txtAtType()->setInsertPolicy(QComboBox::NoInsert);
+    m_attack->txtPause()->setInsertPolicy(QComboBox::NoInsert);
 }
 
 void FrmMain::Command3_Click()

@@ -138,6 +138,8 @@ void PanelTest::comboStoresOnlyChosenItems()
     QTest::keyClicks(kind->lineEdit(), QStringLiteral("Attack5"));
     pause->lineEdit()->selectAll();
     QTest::keyClicks(pause->lineEdit(), QStringLiteral("77"));
+    QTest::keyClick(kind->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(pause->lineEdit(), Qt::Key_Return);
     QCOMPARE(f.frame(0).attackKind, QString());
     QCOMPARE(f.frame(0).pause, qint16(0));
     kind->setCurrentIndex(0);
