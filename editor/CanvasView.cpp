@@ -48,6 +48,7 @@ CanvasView::CanvasView(QWidget* parent)
     , m_shape2(new BoxShape(QStringLiteral("Shape2"), QColor(255, 0, 0), this))
     , m_shape2a(new BoxShape(QStringLiteral("Shape2a"), QColor(255, 0, 0), this))
 {
+    fitPicture();
     setObjectName(QStringLiteral("PicEdit"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
@@ -86,6 +87,7 @@ void CanvasView::setKeyColor(QRgb color)
 
 void CanvasView::clearPicture()
 {
+    fitPicture();
     m_picture.fill(kBackground);
 }
 
@@ -142,18 +144,23 @@ void CanvasView::paintEvent(QPaintEvent* event)
 void CanvasView::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    const QSize size = contentsRect().size();
+    fitPicture();
+}
+
+// The picture follows the inner size of the canvas, also while the widget is
+// hidden and gets no resize events. What was drawn stays where it still fits.
+void CanvasView::fitPicture()
+{
+    const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
     if (size == m_picture.size())
         return;
-    // Keep what was drawn where it still fits; the owner redraws at the new origin.
-    QImage picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage picture(size, QImage::Format_RGB32);
     picture.fill(kBackground);
     if (!m_picture.isNull()) {
         QPainter painter(&picture);
         painter.drawImage(0, 0, m_picture);
     }
     m_picture = picture;
-    emit resized();
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event)

@@ -52,7 +52,6 @@ signals:
     void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF point);
     void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF point);
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
-    void resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +63,7 @@ protected:
 
 private:
     const QImage& transparentSprite(const QImage& sprite);
+    void fitPicture();
 
     QImage m_picture;
     QRgb m_keyColor = 0xff000000;

@@ -4,6 +4,7 @@
 #include "editor/Widgets.h"
 #include "model/Scheme.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,14 @@ frmScheme::Axis makeAxis(QWidget* dialog, int top, const QString& title, const A
     placed(new QLabel(QStringLiteral("边缘"), inner), n.marginLabel, {24, 56, 49, 18});
     c.margin = placed(new QLineEdit(margin, inner), n.margin, {80, 56, 49, 18});
     placed(new QLabel(QStringLiteral("像素"), inner), n.unitLabel, {136, 56, 49, 18});
+    // Explicit groups: radio buttons would otherwise group with those of the
+    // nested box as well.
+    auto* mode = new QButtonGroup(outer);
+    mode->addButton(c.centred);
+    mode->addButton(c.fixed);
+    auto* side = new QButtonGroup(inner);
+    side->addButton(c.nearSide);
+    side->addButton(c.farSide);
     return c;
 }
 

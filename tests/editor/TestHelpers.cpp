@@ -1,0 +1,104 @@
+#include "TestHelpers.h"
+
+#include "editor/BrowserPanel.h"
+#include "editor/browser/FileList.h"
+#include "model/BrowserRules.h"
+#include "tools/GifWriter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace testing {
+
+ModalDriver::ModalDriver()
+{
+    connect(&m_timer, &QTimer::timeout, this, &ModalDriver::poll);
+    m_timer.start(5);
+}
+
+void ModalDriver::onDialog(std::function<void(QDialog*)> handler)
+{
+    m_handlers.append(std::move(handler));
+}
+
+void ModalDriver::poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        messages.append(box->text());
+        messageTitles.append(box->windowTitle());
+        box->button(QMessageBox::Ok)->click();
+        return;
+    }
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    if (!dialog)
+        return;
+    if (m_inHandler.contains(dialog))
+        return;
+    if (m_handlers.isEmpty()) {
+        ++unexpectedDialogs;
+        dialog->reject();
+        return;
+    }
+    // Run the handler outside this timer slot: a timer does not fire again
+    // while its own slot runs, and the handler may open a nested dialog.
+    m_inHandler.append(dialog);
+    QMetaObject::invokeMethod(this, [this, dialog = QPointer<QDialog>(dialog), handler = m_handlers.takeFirst()] {
+        if (dialog)
+            handler(dialog);
+        m_inHandler.removeAll(dialog);
+    }, Qt::QueuedConnection);
+}
+
+Fixture::Fixture()
+{
+    QDir(m_dir.path()).mkpath(QStringLiteral("game/data/chars/test"));
+    QDir(m_dir.path()).mkpath(QStringLiteral("plain"));
+}
+
+bool Fixture::isValid() const
+{
+    return m_dir.isValid() && QDir(sprites()).exists() && !model::isDataFolder(plain());
+}
+
+bool Fixture::writeSprite(const QString& name, QSize size, QRgb background, QRgb foreground, const QString& folder)
+{
+    const QString target = folder.isEmpty() ? sprites() : folder;
+    return tools::writeGif(QDir(target).filePath(name), tools::makeSprite(size, background, foreground));
+}
+
+std::unique_ptr<animbox::FrmMain> Fixture::window(const QString& folder)
+{
+    auto window = std::make_unique<animbox::FrmMain>(settingsPath());
+    window->Picture1()->showFolder(folder.isEmpty() ? sprites() : folder);
+    return window;
+}
+
+bool addFrames(animbox::FrmMain& window, const QStringList& names)
+{
+    browser::FileList* files = window.Picture1()->File1();
+    for (const QString& name : names) {
+        const QList<QListWidgetItem*> found = files->findItems(name, Qt::MatchExactly);
+        if (found.size() != 1)
+            return false;
+        files->setCurrentItem(found.first());
+        window.Picture1()->cmdAddFrame()->click();
+    }
+    return true;
+}
+
+std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare)
+{
+    return [prepare](QDialog* dialog) {
+        if (prepare)
+            prepare(dialog);
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    };
+}
+
+} // namespace testing

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "editor/FrmMain.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace testing {
+
+// Answers modal windows while a command runs: every message box is read and
+// closed with OK; any other dialog goes to the next queued handler (or is
+// rejected when none is queued, which the test sees in unexpectedDialogs).
+class ModalDriver : public QObject {
+    Q_OBJECT
+public:
+    ModalDriver();
+
+    void onDialog(std::function<void(QDialog*)> handler);
+    QStringList messages;
+    QStringList messageTitles;
+    int unexpectedDialogs = 0;
+    int pendingHandlers() const { return int(m_handlers.size()); }
+
+private:
+    void poll();
+
+    QTimer m_timer;
+    QList<std::function<void(QDialog*)>> m_handlers;
+    QList<QPointer<QDialog>> m_inHandler;
+};
+
+// A game folder in a temporary directory: <root>/game/data/chars/test holds
+// the sprites; <root>/plain is a folder without "data" in its path.
+class Fixture {
+public:
+    Fixture();
+    bool isValid() const;
+
+    QString root() const { return m_dir.path(); }
+    QString game() const { return m_dir.filePath(QStringLiteral("game")); }
+    QString sprites() const { return m_dir.filePath(QStringLiteral("game/data/chars/test")); }
+    QString plain() const { return m_dir.filePath(QStringLiteral("plain")); }
+    QString settingsPath() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
+
+    // Writes a sprite GIF of `size` into `folder` (the sprite folder by default).
+    bool writeSprite(const QString& name, QSize size, QRgb background = 0xffff00ff,
+                     QRgb foreground = 0xff00ff00, const QString& folder = QString());
+
+    // A main window on this fixture's settings with the browser on `folder`.
+    std::unique_ptr<animbox::FrmMain> window(const QString& folder = QString());
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Adds `names` as frames one by one through the browser's "加入帧".
+bool addFrames(animbox::FrmMain& window, const QStringList& names);
+
+// Clicks the OK button of the scheme dialog, after `prepare` set its controls.
+std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare = {});
+
+} // namespace testing
