@@ -28,6 +28,24 @@ int pixel(double coordinate)
     return int(model::roundHalfEven(coordinate));
 }
 
+// The anchor move of an arrow key: the anchor moves within the sprite in the
+// arrow's direction, so the sprite shifts the other way under the cross.
+QPoint nudgeStep(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+        return {0, -1};
+    case Qt::Key_Down:
+        return {0, 1};
+    case Qt::Key_Left:
+        return {-1, 0};
+    case Qt::Key_Right:
+        return {1, 0};
+    default:
+        return {};
+    }
+}
+
 QString signedNumber(double value)
 {
     const auto number = model::toInt16(value);
@@ -193,26 +211,12 @@ void CanvasGestures::keyDown(int key)
         list->setCurrentRow(row + 1);
 
     const int current = m_window.selectedRow();
-    if (m_window.animation().isValidRow(current)) {
+    const QPoint step = nudgeStep(key);
+    if (!step.isNull() && m_window.animation().isValidRow(current)) {
         model::FrameRecord& record = m_window.animation().frames[current];
         // A nudge past the end of the 16-bit range keeps the anchor.
-        const auto nudge = [](qint16& value, int step) { value = model::addInt16(value, step).value_or(value); };
-        switch (key) {
-        case Qt::Key_Up:
-            nudge(record.offsetY, -1);
-            break;
-        case Qt::Key_Down:
-            nudge(record.offsetY, 1);
-            break;
-        case Qt::Key_Left:
-            nudge(record.offsetX, -1);
-            break;
-        case Qt::Key_Right:
-            nudge(record.offsetX, 1);
-            break;
-        default:
-            break;
-        }
+        record.offsetX = model::addInt16(record.offsetX, step.x()).value_or(record.offsetX);
+        record.offsetY = model::addInt16(record.offsetY, step.y()).value_or(record.offsetY);
     }
     m_window.DrawFrame(current, true);
 }

@@ -6,34 +6,26 @@ namespace animbox::FrameEdits {
 
 namespace {
 
+// The box and its state of each target, in the order of BoxTarget.
+struct TargetFields {
+    model::Box model::FrameRecord::*box;
+    model::BoxState model::FrameRecord::*state;
+};
+constexpr TargetFields kFields[] = {
+    {&model::FrameRecord::attackBox, &model::FrameRecord::attackEmpty},
+    {&model::FrameRecord::extAttackBox, &model::FrameRecord::extAttackEmpty},
+    {&model::FrameRecord::bodyBox, &model::FrameRecord::bodyEmpty},
+    {&model::FrameRecord::extBodyBox, &model::FrameRecord::extBodyEmpty},
+};
+
 model::Box& boxOf(model::FrameRecord& record, BoxTarget target)
 {
-    switch (target) {
-    case BoxTarget::Attack:
-        return record.attackBox;
-    case BoxTarget::ExtAttack:
-        return record.extAttackBox;
-    case BoxTarget::Body:
-        return record.bodyBox;
-    case BoxTarget::ExtBody:
-        break;
-    }
-    return record.extBodyBox;
+    return record.*kFields[int(target)].box;
 }
 
 model::BoxState& stateOf(model::FrameRecord& record, BoxTarget target)
 {
-    switch (target) {
-    case BoxTarget::Attack:
-        return record.attackEmpty;
-    case BoxTarget::ExtAttack:
-        return record.extAttackEmpty;
-    case BoxTarget::Body:
-        return record.bodyEmpty;
-    case BoxTarget::ExtBody:
-        break;
-    }
-    return record.extBodyEmpty;
+    return record.*kFields[int(target)].state;
 }
 
 void propagate(model::Animation& animation, int row, BoxTarget target, const model::Box& oldBox)
