@@ -11,12 +11,10 @@ private slots:
     void clickAndUpLeftDragKeepBandSize_data();
     void clickAndUpLeftDragKeepBandSize();
     void ctrlDragMovesSpriteWithPointer();
-    void modifiedReleaseWritesNothing();
     void readOut_data();
     void readOut();
     void altPickStoresColour();
     void keys_data();
     void keys();
-    void keyWithoutFrames();
     void valuesOutOfRangeAreRefused();
 };

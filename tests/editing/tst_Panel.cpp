@@ -198,15 +198,6 @@ void PanelTest::boxButtons()
     QCOMPARE(f.window()->selectedRow(), row);
 }
 
-void PanelTest::boxButtonWithoutFrames()
-{
-    EditingFixture f;
-    QVERIFY(f.isValid());
-    QVERIFY(f.open(0));
-    f.window()->FmAbox()->Command1()->click();
-    QCOMPARE(f.modal.messages, QStringList{QStringLiteral("没有帧.")});
-}
-
 void PanelTest::focusSelectsText_data()
 {
     QTest::addColumn<QString>("name");

@@ -15,7 +15,6 @@ private slots:
     void comboStoresOnlyChosenItems();
     void boxButtons_data();
     void boxButtons();
-    void boxButtonWithoutFrames();
     void focusSelectsText_data();
     void focusSelectsText();
 };

@@ -16,5 +16,6 @@ private slots:
     void playbackWaits();
     void stepping_data();
     void stepping();
-    void steppingWithoutFrames();
+    void commandsWithoutFrames_data();
+    void commandsWithoutFrames();
 };
