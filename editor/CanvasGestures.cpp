@@ -46,6 +46,7 @@ QPoint nudgeStep(int key)
     }
 }
 
+// A read-out distance; empty for a pointer beyond the 16-bit range.
 QString signedNumber(double value)
 {
     const auto number = model::toInt16(value);
