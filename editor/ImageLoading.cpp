@@ -1,5 +1,8 @@
 #include "editor/ImageLoading.h"
 
+#include "editor/GifDecoder.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtConcurrent/QtConcurrentMap>
@@ -8,6 +11,14 @@ namespace animbox {
 
 QImage loadImage(const QString& path, QString* error)
 {
+    // GIF sprites go through giflib directly; anything else, and a GIF it
+    // cannot read, through the general reader.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QImage gif = decodeGif(file.readAll());
+        if (!gif.isNull())
+            return gif;
+    }
     QImageReader reader(path);
     QImage image = reader.read();
     if (image.isNull() && error)

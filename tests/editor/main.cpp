@@ -1,6 +1,7 @@
 #include "tst_Browser.h"
 #include "tst_Canvas.h"
 #include "tst_FrameList.h"
+#include "tst_GifDecoder.h"
 #include "tst_Scheme.h"
 #include "tst_Settings.h"
 #include "tst_TextDialogs.h"
@@ -19,5 +20,6 @@ int main(int argc, char* argv[])
     run(CanvasTest());
     run(SchemeTest());
     run(TextDialogsTest());
+    run(GifDecoderTest());
     return status;
 }
