@@ -44,7 +44,7 @@ QImage drawFigure(const Pose& pose)
     image.fill(kKey);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
-    const double cx = 60;
+    const double cx = pose.width / 2.0;
     const double hip = kHeight - 2 - 44 + pose.bob;
     const QPointF hips(cx, hip);
     const QPointF shoulders(cx, hip - 40);
@@ -100,7 +100,8 @@ QList<Pose> walkPoses()
     return poses;
 }
 
-// Punches reach past the standing width, so these sprites are wider.
+// Punches and kicks reach past the standing width, so these sprites are
+// wider; the figure stays centred, as the default scheme expects.
 QList<Pose> punchPoses()
 {
     QList<Pose> poses;
