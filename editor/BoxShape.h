@@ -21,8 +21,6 @@ public:
     // Left, Top, Width and Height in canvas pixels.
     QRect canvasRect() const { return m_rect; }
     void setCanvasRect(const QRect& rect);
-    int left() const { return m_rect.x(); }
-    int top() const { return m_rect.y(); }
 
     // Where canvas pixel (0, 0) lies inside the parent widget.
     void setCanvasOffset(QPoint offset);

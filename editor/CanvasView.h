@@ -45,7 +45,6 @@ public:
     BoxShape* shape2a() const { return m_shape2a; } // extended attack box
 
     QPointF toCanvas(QPointF widgetPoint) const;
-    int cachedSpriteCount() const { return m_sprites.count(); }
 
 signals:
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF point);
