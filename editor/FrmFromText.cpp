@@ -24,7 +24,7 @@ FrmFromText::FrmFromText(PendingText& pending, const IniSettings& settings, QWid
 {
     setObjectName(QStringLiteral("FrmFromText"));
     setWindowTitle(QStringLiteral("从文本生成"));
-    resize(543, 493);
+    setFixedSize(543, 493);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_folder->setText(m_settings.ReadSetting(QStringLiteral("WK_Path")));
     auto* browse = placed(new QPushButton(QStringLiteral("设置data所在目录"), this), "Command4", {384, 8, 145, 25});

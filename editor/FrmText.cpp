@@ -17,7 +17,7 @@ FrmText::FrmText(PendingText& pending, QWidget* parent)
 {
     setObjectName(QStringLiteral("FrmText"));
     setWindowTitle(QStringLiteral("Text"));
-    resize(543, 430);
+    setFixedSize(543, 430);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setPlainText(pending.TakePendingText());
     auto* copy = placed(new QPushButton(QStringLiteral("拷贝到剪贴板"), this), "Command1", {344, 392, 105, 25});

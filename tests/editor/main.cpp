@@ -1,10 +1,5 @@
-#include "tst_Browser.h"
-#include "tst_Canvas.h"
-#include "tst_FrameList.h"
-#include "tst_GifDecoder.h"
-#include "tst_Scheme.h"
-#include "tst_Settings.h"
-#include "tst_TextDialogs.h"
+
+#include "EditorTests.h"
 
 #include <QApplication>
 #include <QTest>

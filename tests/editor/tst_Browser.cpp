@@ -1,4 +1,4 @@
-#include "tst_Browser.h"
+#include "EditorTests.h"
 
 #include "TestHelpers.h"
 #include "editor/BrowserPanel.h"

@@ -1,4 +1,4 @@
-#include "tst_Canvas.h"
+#include "EditorTests.h"
 
 #include "TestHelpers.h"
 #include "editor/CanvasView.h"

@@ -1,4 +1,4 @@
-#include "tst_FrameList.h"
+#include "EditorTests.h"
 
 #include "TestHelpers.h"
 #include "editor/BrowserPanel.h"

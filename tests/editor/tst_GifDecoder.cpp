@@ -1,4 +1,4 @@
-#include "tst_GifDecoder.h"
+#include "EditorTests.h"
 
 #include "editor/GifDecoder.h"
 #include "editor/ImageLoading.h"

@@ -1,4 +1,4 @@
-#include "tst_Settings.h"
+#include "EditorTests.h"
 
 #include "TestHelpers.h"
 #include "editor/BrowserPanel.h"

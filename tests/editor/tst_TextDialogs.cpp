@@ -1,4 +1,4 @@
-#include "tst_TextDialogs.h"
+#include "EditorTests.h"
 
 #include "TestHelpers.h"
 #include "editor/BrowserPanel.h"
@@ -94,19 +94,6 @@ void TextDialogsTest::cancelLeavesClipboard()
     window->GenerateAnimationText();
     QCOMPARE(driver.pendingHandlers(), 0);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("old"));
-}
-
-void TextDialogsTest::generateOutsideDataFolder()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = twoFrames(fixture);
-    QVERIFY(window);
-    QVERIFY(window->Picture1()->showFolder(fixture.plain()));
-    testing::ModalDriver driver;
-    window->GenerateAnimationText();
-    QCOMPARE(driver.messages, QStringList{QStringLiteral("不能定位data文件夹!")});
-    QCOMPARE(driver.unexpectedDialogs, 0);
 }
 
 void TextDialogsTest::readTextBuildsFrames_data()
