@@ -118,7 +118,10 @@ void FrmMain::FramesFromText()
     const model::ReadResult result = model::readScript(
         model::toCrLf(text), m_pending.workPath(),
         [](const QString& path, QString* error) { return loadImage(path, error); });
+    // Reading replaces rows and records; the animation's name stays.
+    const QString animName = m_animation.animName;
     m_animation = result.animation;
+    m_animation.animName = animName;
     {
         const QSignalBlocker blocker(List1());
         List1()->clear();
