@@ -6,269 +6,186 @@
 #include "editor/FrameListGroup.h"
 #include "editor/browser/FileList.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
 
-QStringList listTexts(animbox::FrmMain& window)
+// "abd" names the frames a.gif, b.gif, d.gif.
+QStringList frameNames(const QString& letters)
 {
-    QStringList texts;
-    for (int i = 0; i < window.List1()->count(); ++i)
-        texts.append(window.List1()->item(i)->text());
-    return texts;
+    QStringList names;
+    for (const QChar letter : letters)
+        names.append(letter + QStringLiteral(".gif"));
+    return names;
 }
 
-// Five frames a..e whose anchors tell them apart (widths 10, 20 .. 50).
-std::unique_ptr<animbox::FrmMain> fiveFrames(testing::Fixture& fixture)
+// A window with the first `count` of the frames a..e; frame n (from 1) is
+// 10 n pixels wide and has delay n, so every record tells which frame it is.
+std::unique_ptr<animbox::FrmMain> framesWindow(testing::Fixture& fixture, int count = 5)
 {
-    const QStringList names{"a.gif", "b.gif", "c.gif", "d.gif", "e.gif"};
-    for (int i = 0; i < names.size(); ++i) {
-        if (!fixture.writeSprite(names[i], {10 * (i + 1), 10}))
+    const QStringList names = frameNames(QStringLiteral("abcde"));
+    for (int i = 0; i < names.size(); ++i)
+        if (!fixture.isValid() || !fixture.writeSprite(names[i], {10 * (i + 1), 10}))
             return nullptr;
-    }
     auto window = fixture.window();
-    if (!testing::addFrames(*window, names))
+    if (!testing::addFrames(*window, names.mid(0, count)))
         return nullptr;
+    for (int i = 0; i < count; ++i)
+        window->animation().frames[i].frameDelay = i + 1;
     return window;
+}
+
+// The list, the rows and the records are in step, each record that of its row.
+void checkRows(animbox::FrmMain& window, const QString& letters)
+{
+    const model::Animation& animation = window.animation();
+    QCOMPARE(animation.rows, frameNames(letters));
+    QCOMPARE(window.List1()->count(), letters.size());
+    QCOMPARE(animation.frames.size(), letters.size());
+    for (int i = 0; i < letters.size(); ++i) {
+        QCOMPARE(window.List1()->item(i)->text(), animation.rows[i]);
+        QCOMPARE(animation.frames[i].imageWidth, 10 * (letters[i].unicode() - 'a' + 1));
+    }
 }
 
 } // namespace
 
-void FrameListTest::addFrameSetsAnchor()
+void EditorTest::addFrame_data()
 {
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    QVERIFY(fixture.writeSprite(QStringLiteral("idle01.gif"), {81, 120}));
-    auto window = fixture.window();
-    QVERIFY(testing::addFrames(*window, {QStringLiteral("idle01.gif")}));
-    const model::Animation& animation = window->animation();
-    QCOMPARE(animation.rows, QStringList{QStringLiteral("idle01.gif")});
-    QCOMPARE(animation.frames.size(), 1);
-    QCOMPARE(animation.frames[0].offsetX, 40);
-    QCOMPARE(animation.frames[0].offsetY, 118);
-    QCOMPARE(animation.frames[0].frameDelay, 0);
-    QCOMPARE(animation.frames[0].imageWidth, 81);
-    QCOMPARE(listTexts(*window), animation.rows);
-    QCOMPARE(window->selectedRow(), -1);
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("rows");
+    QTest::newRow("button") << "" << "" << "ae";
+    QTest::newRow("double click") << "double click" << "" << "ae";
+    QTest::newRow("no data folder") << "plain" << "不能定位data文件夹!" << "a";
+    QTest::newRow("file gone") << "gone" << "文件不存在." << "a";
+    QTest::newRow("not a picture") << "broken" << "无法读取图片" << "a";
+    QTest::newRow("add all") << "add all" << "" << "aabcde";
+    QTest::newRow("add all cancelled") << "add all cancelled" << "" << "a";
+    QTest::newRow("add all, no data folder") << "add all plain" << "不能定位data文件夹." << "a";
 }
 
-void FrameListTest::doubleClickAddsFrame()
+// One frame a, then e.gif (or all frames) added from the sprite folder or
+// from a folder outside "data". A failed add removes the rows it appended.
+void EditorTest::addFrame()
 {
+    QFETCH(QString, how);
+    QFETCH(QString, message);
+    QFETCH(QString, rows);
     testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    QVERIFY(fixture.writeSprite(QStringLiteral("a.gif"), {8, 8}));
-    auto window = fixture.window();
+    auto window = framesWindow(fixture, 1);
+    QVERIFY(window && fixture.writeSprite(QStringLiteral("e.gif"), {50, 10}, 0xffff00ff, 0xff00ff00, fixture.plain()));
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->List1()->setCurrentRow(0);
+    QVERIFY(window->Picture1()->showFolder(how.endsWith(u"plain") ? fixture.plain() : fixture.sprites()));
     browser::FileList* files = window->Picture1()->File1();
-    const QPoint at = files->visualItemRect(files->item(0)).center();
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(window->animation().rows, QStringList{QStringLiteral("a.gif")});
-    QCOMPARE(window->animation().frames.size(), 1);
+    files->setCurrentItem(files->findItems(QStringLiteral("e.gif"), Qt::MatchExactly).value(0));
+    QCOMPARE(files->fileName(), QStringLiteral("e.gif"));
+    QFile file(QDir(fixture.sprites()).filePath(QStringLiteral("e.gif")));
+    QVERIFY(how != u"gone" || file.remove());
+    QVERIFY(how != u"broken" || (file.open(QIODevice::WriteOnly) && file.write("GIF89a broken") > 0));
+    file.close();
+    testing::ModalDriver driver; // cancels the scheme dialog unless told to accept it
+    if (how == u"add all" || how == u"add all plain")
+        driver.onDialog(testing::acceptScheme());
+    const QPoint at = files->visualItemRect(files->currentItem()).center();
+    if (how.startsWith(u"add all")) {
+        window->Picture1()->Command5()->click();
+    } else if (how == u"double click") {
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
+    } else {
+        window->Picture1()->cmdAddFrame()->click();
+    }
+    QCOMPARE(driver.messages.size(), message.isEmpty() ? 0 : 1);
+    QVERIFY(message.isEmpty() || driver.messages[0].startsWith(message));
+    QVERIFY(message.isEmpty() || how.endsWith(u"plain") || driver.messages[0].contains(file.fileName()));
+    checkRows(*window, rows);
+    // Frames are anchored at the bottom centre less 2 pixels; the scheme sets delay 10.
+    const model::FrameRecord& last = window->animation().frames.last();
+    QCOMPARE(QPoint(last.offsetX, last.offsetY), QPoint(last.imageWidth / 2, 8));
+    QCOMPARE(window->animation().frames[0].frameDelay, how == u"add all" ? 10 : 1);
+    QCOMPARE(window->selectedRow(), 0);
 }
 
-void FrameListTest::failedAddRemovesItsRow_data()
+void EditorTest::frameListOperations_data()
 {
-    QTest::addColumn<QString>("problem");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no data folder") << "plain" << "不能定位data文件夹!";
-    QTest::newRow("file gone") << "gone" << "文件不存在.";
-    QTest::newRow("not a picture") << "broken" << "无法读取图片";
+    QTest::newRow("delete last") << 5 << 4 << "Command4" << "abcd" << 3 << "";
+    QTest::newRow("delete middle") << 5 << 2 << "Command4" << "abde" << 2 << "";
+    QTest::newRow("delete first") << 5 << 0 << "Command4" << "bcde" << 0 << "";
+    QTest::newRow("delete the only frame") << 1 << 0 << "Command4" << "a" << 0 << "无法删除";
+    QTest::newRow("delete without frames") << 0 << -1 << "Command4" << "" << -1 << "没有帧.";
+    QTest::newRow("up") << 5 << 1 << "Command7" << "bacde" << 0 << "";
+    QTest::newRow("up at the top") << 5 << 0 << "Command7" << "abcde" << 0 << "";
+    QTest::newRow("down") << 5 << 3 << "Command10" << "abced" << 4 << "";
+    QTest::newRow("down at the bottom") << 5 << 4 << "Command10" << "abcde" << 4 << "";
+    QTest::newRow("clear") << 5 << 2 << "Command6" << "" << -1 << "";
+    QTest::newRow("clear without frames") << 0 << -1 << "Command6" << "" << -1 << "没有帧.";
 }
 
-void FrameListTest::failedAddRemovesItsRow()
+void EditorTest::frameListOperations()
 {
-    QFETCH(QString, problem);
+    QFETCH(int, count);
+    QFETCH(int, row);
+    QFETCH(QString, button);
+    QFETCH(QString, rows);
+    QFETCH(int, selected);
     QFETCH(QString, message);
     testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    QVERIFY(fixture.writeSprite(QStringLiteral("ok.gif"), {8, 8}));
-    QVERIFY(fixture.writeSprite(QStringLiteral("x.gif"), {8, 8}));
-    QVERIFY(fixture.writeSprite(QStringLiteral("x.gif"), {8, 8}, 0xffff00ff, 0xff00ff00, fixture.plain()));
-    const QString target = QDir(fixture.sprites()).filePath(QStringLiteral("x.gif"));
-    auto window = fixture.window();
-    QVERIFY(testing::addFrames(*window, {QStringLiteral("ok.gif")}));
-    window->List1()->setCurrentRow(0);
-    if (problem == u"plain")
-        QVERIFY(window->Picture1()->showFolder(fixture.plain()));
-    browser::FileList* files = window->Picture1()->File1();
-    files->setCurrentItem(files->findItems(QStringLiteral("x.gif"), Qt::MatchExactly).value(0));
-    QCOMPARE(files->fileName(), QStringLiteral("x.gif"));
-    if (problem == u"gone")
-        QVERIFY(QFile::remove(target));
-    if (problem == u"broken") {
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("GIF89a broken");
-    }
-
-    testing::ModalDriver driver;
-    window->Picture1()->cmdAddFrame()->click();
-    QCOMPARE(driver.messages.size(), 1);
-    QVERIFY2(driver.messages[0].startsWith(message), qPrintable(driver.messages[0]));
-    if (problem != u"plain")
-        QVERIFY(driver.messages[0].contains(target));
-    QCOMPARE(window->animation().rows, QStringList{QStringLiteral("ok.gif")});
-    QCOMPARE(window->animation().frames.size(), 1);
-    QCOMPARE(listTexts(*window), window->animation().rows);
-    QCOMPARE(window->selectedRow(), 0);
-}
-
-void FrameListTest::deleteSelectsNeighbour_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<QStringList>("rows");
-    QTest::newRow("last of five") << 4 << 3 << QStringList{"a.gif", "b.gif", "c.gif", "d.gif"};
-    QTest::newRow("middle") << 2 << 2 << QStringList{"a.gif", "b.gif", "d.gif", "e.gif"};
-    QTest::newRow("first") << 0 << 0 << QStringList{"b.gif", "c.gif", "d.gif", "e.gif"};
-}
-
-void FrameListTest::deleteSelectsNeighbour()
-{
-    QFETCH(int, row);
-    QFETCH(int, selected);
-    QFETCH(QStringList, rows);
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = fiveFrames(fixture);
+    auto window = framesWindow(fixture, count);
     QVERIFY(window);
     window->List1()->setCurrentRow(row);
-    window->frameListGroup()->Command4()->click();
-    QCOMPARE(window->animation().rows, rows);
-    QCOMPARE(listTexts(*window), rows);
-    QCOMPARE(window->animation().frames.size(), 4);
+    testing::ModalDriver driver;
+    window->frameListGroup()->findChild<QPushButton*>(button)->click();
+    QCOMPARE(driver.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    checkRows(*window, rows);
     QCOMPARE(window->selectedRow(), selected);
-    // The selected row's record is the frame the row names (width 10 x letter).
-    const int letter = rows[selected].at(0).unicode() - 'a' + 1;
-    QCOMPARE(window->animation().frames[selected].imageWidth, 10 * letter);
-    QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("0"));
+    if (selected >= 0)
+        QCOMPARE(window->Frame3()->txtDelay()->text(), QString::number(rows[selected].unicode() - 'a' + 1));
 }
 
-void FrameListTest::deleteRefusals()
+// Frames 10 and 20 pixels wide; a scheme out of range changes nothing.
+void EditorTest::schemeDialogOverKnownSizes()
 {
     testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    QVERIFY(fixture.writeSprite(QStringLiteral("a.gif"), {8, 8}));
-    auto window = fixture.window();
+    auto window = framesWindow(fixture, 0);
+    QVERIFY(window);
     testing::ModalDriver driver;
-    window->frameListGroup()->Command4()->click();
+    window->menuAction(QStringLiteral("minitframe"))->trigger();
     QCOMPARE(driver.messages, QStringList{QStringLiteral("没有帧.")});
-    QVERIFY(testing::addFrames(*window, {QStringLiteral("a.gif")}));
-    window->List1()->setCurrentRow(0);
-    window->frameListGroup()->Command4()->click();
-    QCOMPARE(driver.messages.last(), QStringLiteral("无法删除"));
-    QCOMPARE(window->animation().rowCount(), 1);
-    QCOMPARE(window->animation().frames.size(), 1);
-}
-
-void FrameListTest::movesSwapRowsAndRecords()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = fiveFrames(fixture);
-    QVERIFY(window);
-    window->animation().frames[1].frameDelay = 7;
-    window->List1()->setCurrentRow(1);
-    window->frameListGroup()->Command7()->click();
-    QCOMPARE(listTexts(*window).mid(0, 2), (QStringList{"b.gif", "a.gif"}));
-    QCOMPARE(window->animation().rows.mid(0, 2), (QStringList{"b.gif", "a.gif"}));
-    QCOMPARE(window->animation().frames[0].frameDelay, 7);
-    QCOMPARE(window->animation().frames[0].imageWidth, 20);
-    QCOMPARE(window->selectedRow(), 0);
-    QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("7"));
-
-    window->frameListGroup()->Command7()->click();
-    QCOMPARE(window->animation().rows[0], QStringLiteral("b.gif"));
-    QCOMPARE(window->selectedRow(), 0);
-
-    window->List1()->setCurrentRow(3);
-    window->frameListGroup()->Command10()->click();
-    QCOMPARE(window->animation().rows.mid(3), (QStringList{"e.gif", "d.gif"}));
-    QCOMPARE(window->animation().frames[4].imageWidth, 40);
-    QCOMPARE(window->selectedRow(), 4);
-    window->frameListGroup()->Command10()->click();
-    QCOMPARE(window->animation().rows[4], QStringLiteral("d.gif"));
-    QCOMPARE(listTexts(*window), window->animation().rows);
-}
-
-void FrameListTest::clearEmptiesEverything()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = fiveFrames(fixture);
-    QVERIFY(window);
-    window->List1()->setCurrentRow(2);
-    window->frameListGroup()->Command6()->click();
-    QCOMPARE(window->List1()->count(), 0);
-    QVERIFY(window->animation().frames.isEmpty());
-    QCOMPARE(window->selectedRow(), -1);
-    testing::ModalDriver driver;
-    window->frameListGroup()->Command6()->click();
-    QCOMPARE(driver.messages, QStringList{QStringLiteral("没有帧.")});
-}
-
-void FrameListTest::addAllCancelledLeavesListAsItWas()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = fiveFrames(fixture);
-    QVERIFY(window);
-    const QStringList before = window->animation().rows;
-    testing::ModalDriver driver;
-    driver.onDialog([](QDialog* dialog) { dialog->reject(); });
-    window->Picture1()->Command5()->click();
+    QVERIFY(testing::addFrames(*window, frameNames(QStringLiteral("ab"))));
+    window->animation().frames[1].attackBox = {1, 2, 3, 4};
+    driver.onDialog(testing::acceptScheme([](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("-32768"));
+    }));
+    QCOMPARE(window->RunSchemeDialog(), animbox::FrmMain::SchemeResult::Rejected);
+    QVERIFY(driver.messages.size() == 2 && driver.messages[1].contains(u"a.gif"));
+    QCOMPARE(window->animation().frames[1].attackBox, (model::Box{1, 2, 3, 4}));
+    driver.onDialog(testing::acceptScheme([](QDialog* dialog) {
+        QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("option1"))->isChecked());
+        dialog->findChild<QRadioButton*>(QStringLiteral("Option2"))->click();
+        dialog->findChild<QRadioButton*>(QStringLiteral("Option4"))->click();
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("3"));
+        dialog->findChild<QRadioButton*>(QStringLiteral("Option8"))->click();
+    }));
+    window->menuAction(QStringLiteral("minitframe"))->trigger();
     QCOMPARE(driver.pendingHandlers(), 0);
-    QCOMPARE(window->animation().rows, before);
-    QCOMPARE(listTexts(*window), before);
-    QCOMPARE(window->animation().frames.size(), 5);
-}
-
-void FrameListTest::addAllConfirmedRebuildsEveryRecord()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = fiveFrames(fixture);
-    QVERIFY(window);
-    window->animation().frames[0].bodyBox = {1, 2, 3, 4};
-    testing::ModalDriver driver;
-    driver.onDialog(testing::acceptScheme());
-    window->Picture1()->Command5()->click();
-    QCOMPARE(driver.pendingHandlers(), 0);
-    QCOMPARE(driver.messages, QStringList());
     const model::Animation& animation = window->animation();
-    QCOMPARE(animation.rowCount(), 10);
-    QCOMPARE(animation.rows.mid(5), animation.rows.mid(0, 5));
-    QCOMPARE(animation.frames.size(), 10);
-    for (const model::FrameRecord& record : animation.frames) {
-        QCOMPARE(record.frameDelay, 10);
-        QCOMPARE(record.offsetX, record.imageWidth / 2);
-        QCOMPARE(record.offsetY, 8);
-        QVERIFY(record.bodyBox.isAllZero());
-    }
-    QCOMPARE(window->selectedRow(), 0);
-    QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("10"));
-}
-
-void FrameListTest::addAllOutsideDataFolderRemovesItsRows()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = fiveFrames(fixture);
-    QVERIFY(window);
-    QVERIFY(fixture.writeSprite(QStringLiteral("z.gif"), {8, 8}, 0xffff00ff, 0xff00ff00, fixture.plain()));
-    QVERIFY(window->Picture1()->showFolder(fixture.plain()));
-    testing::ModalDriver driver;
-    driver.onDialog(testing::acceptScheme());
-    window->Picture1()->Command5()->click();
-    QCOMPARE(driver.messages, QStringList{QStringLiteral("不能定位data文件夹.")});
-    QCOMPARE(window->animation().rowCount(), 5);
-    QCOMPARE(listTexts(*window), window->animation().rows);
-    QCOMPARE(window->animation().frames.size(), 5);
-    QCOMPARE(window->animation().frames[4].imageWidth, 50);
+    QCOMPARE(QPoint(animation.frames[0].offsetX, animation.frames[0].offsetY), QPoint(7, 5));
+    QCOMPARE(QPoint(animation.frames[1].offsetX, animation.frames[1].offsetY), QPoint(17, 5));
+    QCOMPARE(animation.frames[1].frameDelay, 10);
+    QVERIFY(animation.frames[1].attackBox.isAllZero());
 }

@@ -2,7 +2,6 @@
 
 #include "TestHelpers.h"
 #include "editor/BrowserPanel.h"
-#include "editor/IniSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,183 +25,118 @@ QPlainTextEdit* textBox(QDialog* dialog)
     return dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
 }
 
-// Answers the read-from-text dialog with a game folder and a script text.
-std::function<void(QDialog*)> readText(const QString& folder, const QString& text)
-{
-    return [folder, text](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(folder);
-        textBox(dialog)->setPlainText(text);
-        click(dialog, "Command1");
-    };
-}
-
 // Two frames, the second with an attack, in a window on the sprite folder.
 std::unique_ptr<animbox::FrmMain> twoFrames(testing::Fixture& fixture)
 {
-    if (!fixture.writeSprite(QStringLiteral("idle01.gif"), {80, 92})
-        || !fixture.writeSprite(QStringLiteral("idle02.gif"), {82, 92}))
+    const QStringList names{"idle01.gif", "idle02.gif"};
+    if (!fixture.isValid() || !fixture.writeSprite(names[0], {80, 92}) || !fixture.writeSprite(names[1], {82, 92}))
         return nullptr;
     auto window = fixture.window();
-    if (!testing::addFrames(*window, {QStringLiteral("idle01.gif"), QStringLiteral("idle02.gif")}))
+    if (!testing::addFrames(*window, names))
         return nullptr;
-    model::FrameRecord& second = window->animation().frames[1];
-    second.attackKind = QStringLiteral("Attack");
-    second.attackBox = {50, 30, 30, 20};
-    second.damage = 20;
-    second.pause = 15;
+    window->animation().frames[1].attackKind = QStringLiteral("Attack");
+    window->animation().frames[1].attackBox = {50, 30, 30, 20};
     return window;
 }
 
-const QString kExpected = QStringLiteral(
+const QString kText = QStringLiteral(
     "\tDelay\t0\r\n\tOffSet\t40 90\r\n\tFrame\tdata\\chars\\test\\idle01.gif\r\n"
-    "\tOffSet\t41 90\r\n\tAttack\t50 30 30 20 20 0 0 0 15\r\n\tFrame\tdata\\chars\\test\\idle02.gif\r\n");
+    "\tOffSet\t41 90\r\n\tAttack\t50 30 30 20 0 0 0 0 0\r\n\tFrame\tdata\\chars\\test\\idle02.gif\r\n");
+
+QString withLf(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 } // namespace
 
-void TextDialogsTest::generatedTextGoesToClipboard()
+void EditorTest::generateTextCancelAndCopy()
 {
     testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
     auto window = twoFrames(fixture);
     QVERIFY(window);
     QApplication::clipboard()->setText(QStringLiteral("old"));
     QString shown;
     testing::ModalDriver driver;
-    driver.onDialog([&shown, &window](QDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Text"));
-        QVERIFY(window->pending().pendingText().isEmpty());
+    driver.onDialog([](QDialog* dialog) { click(dialog, "Command2"); });
+    window->menuAction(QStringLiteral("mgentext"))->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("old"));
+    driver.onDialog([&shown](QDialog* dialog) {
         shown = textBox(dialog)->toPlainText();
         textBox(dialog)->appendPlainText(QStringLiteral("\tanim\tidle"));
         click(dialog, "Command1");
     });
     window->menuAction(QStringLiteral("mgentext"))->trigger();
     QCOMPARE(driver.pendingHandlers(), 0);
-    QCOMPARE(shown, QString(kExpected).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    // appendPlainText starts a new paragraph after the text's own last line end.
-    QCOMPARE(QApplication::clipboard()->text(), kExpected + QStringLiteral("\r\n\tanim\tidle"));
+    // The box shows the platform's line ends; the clipboard gets CR LF ones.
+    QCOMPARE(shown, withLf(kText));
+    QCOMPARE(QApplication::clipboard()->text(), kText + QStringLiteral("\r\n\tanim\tidle"));
 }
 
-void TextDialogsTest::cancelLeavesClipboard()
+void EditorTest::readTextBuildsFrames_data()
 {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("rows");
+    const QStringList both{"idle01.gif", "idle02.gif"};
+    QTest::newRow("CR LF") << kText << "" << both;
+    QTest::newRow("LF") << withLf(kText) << "" << both;
+    QTest::newRow("missing file keeps the frames read") << "\tFrame\tdata/chars/test/idle01\n\tFrame\tdata/gone\n"
+                                                        << "文件不存在!" << QStringList{"idle01.gif"};
+}
+
+// The browser goes to the folder of the last frame read.
+void EditorTest::readTextBuildsFrames()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(QStringList, rows);
     testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
     auto window = twoFrames(fixture);
-    QVERIFY(window);
-    QApplication::clipboard()->setText(QStringLiteral("old"));
+    QVERIFY(window && window->Picture1()->showFolder(fixture.plain()));
     testing::ModalDriver driver;
-    driver.onDialog([](QDialog* dialog) { click(dialog, "Command2"); });
-    window->GenerateAnimationText();
-    QCOMPARE(driver.pendingHandlers(), 0);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("old"));
-}
-
-void TextDialogsTest::readTextBuildsFrames_data()
-{
-    QTest::addColumn<QString>("lineEnd");
-    QTest::newRow("CR LF") << "\r\n";
-    QTest::newRow("LF") << "\n";
-}
-
-void TextDialogsTest::readTextBuildsFrames()
-{
-    QFETCH(QString, lineEnd);
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = twoFrames(fixture);
-    QVERIFY(window);
-    QVERIFY(window->Picture1()->showFolder(fixture.plain()));
-    const QString text = QString(kExpected).replace(QStringLiteral("\r\n"), lineEnd);
-    testing::ModalDriver driver;
-    driver.onDialog(readText(fixture.game(), text));
+    driver.onDialog([&fixture, text](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
+        textBox(dialog)->setPlainText(text);
+        click(dialog, "Command1");
+    });
     window->menuAction(QStringLiteral("mFromText"))->trigger();
-    QCOMPARE(driver.messages, QStringList());
-    const model::Animation& animation = window->animation();
-    QCOMPARE(animation.rows, (QStringList{"idle01.gif", "idle02.gif"}));
-    QCOMPARE(window->List1()->count(), 2);
-    QCOMPARE(window->selectedRow(), -1);
-    QCOMPARE(animation.frames.size(), 3);
-    QCOMPARE(animation.frames[1].offsetX, 41);
-    QCOMPARE(animation.frames[1].attackBox, (model::Box{50, 30, 30, 20}));
-    QCOMPARE(animation.frames[1].imageWidth, 82);
-    QVERIFY(animation.framesFromText);
+    QCOMPARE(driver.messages.size(), message.isEmpty() ? 0 : 1);
+    QVERIFY(message.isEmpty() || driver.messages[0].startsWith(message));
+    QCOMPARE(window->animation().rows, rows);
+    QCOMPARE(window->List1()->count(), rows.size());
     QCOMPARE(window->browserFolder(), fixture.sprites());
-    QCOMPARE(window->pending().workPath(), fixture.game());
     QCOMPARE(window->settings().ReadSetting(QStringLiteral("WK_Path")), fixture.game());
-
-    // The first frame added afterwards carries over the last frame read.
-    QVERIFY(testing::addFrames(*window, {QStringLiteral("idle01.gif")}));
-    QCOMPARE(animation.frames.size(), 3);
-    QCOMPARE(animation.frames[2].attackBox, (model::Box{50, 30, 30, 20}));
-    QCOMPARE(animation.frames[2].offsetX, 40);
+    const model::FrameRecord& last = window->animation().frames[rows.size() - 1];
+    QCOMPARE(last.imageWidth, 80 + 2 * (rows.size() - 1));
+    QCOMPARE(last.attackBox, (rows.size() == 2 ? model::Box{50, 30, 30, 20} : model::Box{}));
 }
 
-void TextDialogsTest::pasteAndFolderChoice()
+// Paste, a cancelled folder choice, then cancel: the frames stay as they were.
+void EditorTest::readDialogPasteFolderAndCancel()
 {
     testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = fixture.window();
+    auto window = twoFrames(fixture);
+    QVERIFY(window);
     window->settings().WriteSetting(QStringLiteral("WK_Path"), QStringLiteral("/old/game"));
-    QApplication::clipboard()->setText(QStringLiteral("\tDelay\t5\n"));
-    QString folder;
-    QString pasted;
+    QApplication::clipboard()->setText(QStringLiteral("\tFrame\tdata/chars/test/idle01.gif\n"));
+    QString folder, pasted;
     testing::ModalDriver driver;
     driver.onDialog([&](QDialog* dialog) {
-        auto* text2 = dialog->findChild<QLineEdit*>(QStringLiteral("Text2"));
-        QCOMPARE(text2->text(), QStringLiteral("/old/game"));
-        QVERIFY(textBox(dialog)->toPlainText().isEmpty());
         click(dialog, "Command3");
         pasted = textBox(dialog)->toPlainText();
-        // The folder chooser cancelled leaves the folder as it was.
         driver.onDialog([](QDialog* chooser) {
             QVERIFY(qobject_cast<QFileDialog*>(chooser));
             chooser->reject();
         });
         click(dialog, "Command4");
-        folder = text2->text();
+        folder = dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->text();
         click(dialog, "Command2");
     });
     window->FramesFromText();
     QCOMPARE(driver.pendingHandlers(), 0);
-    QCOMPARE(pasted, QStringLiteral("\tDelay\t5\n"));
+    QCOMPARE(pasted, QStringLiteral("\tFrame\tdata/chars/test/idle01.gif\n"));
     QCOMPARE(folder, QStringLiteral("/old/game"));
-    QCOMPARE(window->animation().rowCount(), 0);
-}
-
-void TextDialogsTest::cancelLeavesAnimation()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = twoFrames(fixture);
-    QVERIFY(window);
-    testing::ModalDriver driver;
-    driver.onDialog([](QDialog* dialog) {
-        textBox(dialog)->setPlainText(QStringLiteral("\tFrame\tdata/chars/test/idle01.gif"));
-        click(dialog, "Command2");
-    });
-    window->FramesFromText();
-    driver.onDialog([](QDialog* dialog) {
-        textBox(dialog)->setPlainText(QStringLiteral("\tFrame\tdata/chars/test/idle01.gif"));
-        dialog->close();
-    });
-    window->FramesFromText();
-    QCOMPARE(driver.pendingHandlers(), 0);
     QCOMPARE(window->animation().rowCount(), 2);
     QCOMPARE(window->animation().frames[1].attackBox, (model::Box{50, 30, 30, 20}));
-    QVERIFY(!window->animation().framesFromText);
-}
-
-void TextDialogsTest::readerFailureKeepsFramesReadSoFar()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid());
-    auto window = twoFrames(fixture);
-    QVERIFY(window);
-    testing::ModalDriver driver;
-    driver.onDialog(readText(fixture.game(), QStringLiteral("\tFrame\tdata/chars/test/idle01\n"
-                                                            "\tDelay\t4\n\tFrame\tdata/chars/test/missing\n")));
-    window->FramesFromText();
-    QCOMPARE(driver.messages.size(), 1);
-    QVERIFY2(driver.messages[0].startsWith(QStringLiteral("文件不存在!")), qPrintable(driver.messages[0]));
-    QCOMPARE(window->animation().rows, QStringList{QStringLiteral("idle01.gif")});
-    QCOMPARE(window->List1()->count(), 1);
 }

@@ -1,0 +1,158 @@
+#include "EditorTests.h"
+
+#include "TestHelpers.h"
+#include "editor/BrowserPanel.h"
+#include "editor/CanvasView.h"
+#include "editor/DisplayGroup.h"
+#include "editor/browser/FileList.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using animbox::CanvasView;
+using animbox::IniSettings;
+
+namespace {
+
+constexpr QRgb kGreen = 0xff00ff00;
+constexpr QRgb kBlue = 0xff0000ff;
+
+QPoint origin(const animbox::FrmMain& window)
+{
+    return {window.canvasOriginX(), window.canvasOriginY()};
+}
+
+} // namespace
+
+void EditorTest::settingsFirstRunAndRoundTrip()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && !QFile::exists(fixture.settingsPath()));
+    {
+        animbox::FrmMain window(fixture.settingsPath());
+        QCOMPARE(window.transparentColor(), 0);
+        QCOMPARE(window.Picture1()->File1()->pattern(), QStringLiteral("*.gif"));
+        QVERIFY(window.Picture1()->showFolder(fixture.sprites()));
+        window.Picture1()->Text4()->setText(QStringLiteral("idle"));
+        window.close();
+    }
+    QFile file(fixture.settingsPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.startsWith("[settings]\r\n"));
+    QVERIFY(text.contains("\r\ndir=" + fixture.sprites().toLocal8Bit() + "\r\npat=idle\r\n"));
+    // A colour is stored with a leading blank; a value is cut to 254 bytes, never inside a character.
+    const IniSettings settings(fixture.settingsPath());
+    settings.WriteSetting(QStringLiteral("transparentcolor"), QStringLiteral(" 16711935"));
+    settings.WriteSetting(QStringLiteral("WK_Path"), QString(100, QChar(0x5E27)));
+    QCOMPARE(settings.ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
+    animbox::FrmMain window(fixture.settingsPath());
+    QCOMPARE(window.transparentColor(), 16711935);
+    QCOMPARE(window.browserFolder(), fixture.sprites());
+    QCOMPARE(window.Picture1()->File1()->pattern(), QStringLiteral("idle*.gif"));
+}
+
+void EditorTest::settingsReadOnlyProgramFolder()
+{
+    QTemporaryDir user;
+    QVERIFY(user.isValid());
+    const QString userFolder = user.filePath(QStringLiteral("config"));
+    QCOMPARE(IniSettings::locate(user.path(), userFolder), user.filePath(QStringLiteral("settings.ini")));
+#ifdef Q_OS_LINUX
+    // Nobody, not even an administrator, can create files in /proc.
+    QCOMPARE(IniSettings::locate(QStringLiteral("/proc"), userFolder), userFolder + QStringLiteral("/settings.ini"));
+    QVERIFY(QFileInfo(userFolder).isDir());
+#endif
+}
+
+void EditorTest::patternRule_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("files");
+    const QStringList gifs{"A1.gif", "b2.GIF", "idle00.gif", "Idle10.gif", "k12.gif", "kick.gif"};
+    QTest::newRow("empty") << "" << "*.gif" << gifs;
+    QTest::newRow("prefix") << "idle" << "idle*.gif" << QStringList{"idle00.gif", "Idle10.gif"};
+    QTest::newRow("question marks") << "k??" << "k??.gif" << QStringList{"k12.gif"};
+    QTest::newRow("list") << "*.gif;*.bmp" << "*.gif;*.bmp" << (QStringList{"a.bmp"} + gifs);
+    QTest::newRow("refused keeps previous") << ";" << "k*.gif" << QStringList{"k12.gif", "kick.gif"};
+}
+
+// Hidden files, folders and other kinds stay out; names sort ignoring case.
+void EditorTest::patternRule()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, files);
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && QDir(fixture.sprites()).mkdir(QStringLiteral("folder.gif")));
+    for (const char* name : {"idle00.gif", "Idle10.gif", "k12.gif", "kick.gif", "A1.gif", "b2.GIF", ".hidden.gif",
+                             "a.bmp", "readme.txt"})
+        QVERIFY(fixture.writeSprite(QLatin1String(name), {4, 4}));
+    auto window = fixture.window();
+    window->Picture1()->Text4()->setText(QStringLiteral("k"));
+    window->Picture1()->Text4()->setText(text);
+    QCOMPARE(window->Picture1()->File1()->pattern(), pattern);
+    QCOMPARE(window->Picture1()->File1()->fileNames(), files);
+}
+
+void EditorTest::panelToggleOrigins()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("a.gif"), {20, 20}));
+    auto window = fixture.window();
+    QVERIFY(testing::addFrames(*window, {QStringLiteral("a.gif")}));
+    window->List1()->setCurrentRow(0);
+    // The canvas is 617 x 489 (797 x 489 without the panel) with a 2-pixel border.
+    QCOMPARE(origin(*window), QPoint(276, 340));
+    window->Command9()->click();
+    QVERIFY(window->Picture1()->isHidden());
+    QCOMPARE(origin(*window), QPoint(357, 340));
+    // The frame is redrawn at the new origin.
+    QCOMPARE(window->PicEdit()->pixelAt(origin(*window) - QPoint(8, 16)), kGreen);
+    window->Command9()->click();
+    QVERIFY(!window->Picture1()->isHidden());
+    QCOMPARE(origin(*window), QPoint(276, 340));
+}
+
+// Sprites on magenta, the key colour: a green 60 x 60 frame before a blue
+// 20 x 20 one, each anchored at its bottom centre less 2 pixels.
+void EditorTest::canvasDrawsCurrentOverPrevious()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("big.gif"), {60, 60}, 0xffff00ff, kGreen));
+    QVERIFY(fixture.writeSprite(QStringLiteral("small.gif"), {20, 20}, 0xffff00ff, kBlue));
+    auto window = fixture.window();
+    window->setTransparentColor(0xff00ff);
+    QVERIFY(testing::addFrames(*window, {QStringLiteral("big.gif"), QStringLiteral("small.gif")}));
+    window->Frame3()->cDrawLast()->click();
+    window->List1()->setCurrentRow(1);
+    const QImage grab = window->PicEdit()->grab().toImage();
+    // The grab shows the picture inside a 2-pixel border.
+    const auto at = [&grab](QPoint point) { return grab.pixel(point + QPoint(2, 2)) | 0xff000000u; };
+    const QRgb cross = window->PicEdit()->palette().color(QPalette::WindowText).rgb();
+    const QPoint big = origin(*window) - QPoint(30, 58);
+    const QPoint small = origin(*window) - QPoint(10, 18);
+    QCOMPARE(at(big), CanvasView::kBackground);
+    QCOMPARE(at(big + QPoint(2, 2)), kGreen);
+    QCOMPARE(at(small + QPoint(1, 2)), kGreen);
+    QCOMPARE(at(small + QPoint(2, 2)), kBlue);
+    QCOMPARE(at(origin(*window)), cross);
+    QCOMPARE(at(origin(*window) + QPoint(0, -5)), cross);
+    QCOMPARE(at(origin(*window) + QPoint(5, 0)), cross);
+    window->Frame3()->cDrawLast()->click();
+    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(1, 2)), CanvasView::kBackground);
+    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(2, 2)), kBlue);
+    // Without its picture a frame draws the cross and its boxes, one of negative size normalised.
+    window->animation().frames[1].picture = QImage();
+    window->animation().frames[1].bodyBox = {5, 5, -10, -8};
+    window->DrawFrame(1, true);
+    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(2, 2)), CanvasView::kBackground);
+    QCOMPARE(window->PicEdit()->pixelAt(origin(*window)), cross);
+    QCOMPARE(window->PicEdit()->shape1()->geometry(), QRect(small + QPoint(-5 + 2, -3 + 2), QSize(10, 8)));
+    QVERIFY(window->PicEdit()->shape1()->isVisibleTo(window->PicEdit()));
+}
