@@ -1,70 +1,37 @@
 #pragma once
 
-#include "editor/FrmMain.h"
+#include "TestHelpers.h"
 
-#include <QDialog>
-#include <QObject>
-#include <QPointer>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QEvent>
 
-#include <functional>
 #include <memory>
 
 namespace editing {
 
-// Answers modal windows while a command runs: message boxes are recorded and
-// closed with OK; other dialogs go to the queued handlers in order (and are
-// rejected, counted in unexpectedDialogs, when none is left).
-class ModalAnswerer : public QObject {
-    Q_OBJECT
-public:
-    ModalAnswerer();
-    void onDialog(std::function<void(QDialog*)> handler) { m_handlers.append(std::move(handler)); }
-
-    QStringList messages;
-    int unexpectedDialogs = 0;
-
-private:
-    void poll();
-
-    QTimer m_timer;
-    QList<std::function<void(QDialog*)>> m_handlers;
-    QPointer<QDialog> m_handling;
-};
-
-// A game folder in a temporary directory with sprites below data/, and a
-// main window on it whose list holds frames made from those sprites.
+// A shown main window on a game folder whose frame list holds frames of one
+// 40 × 60 sprite, with mouse events sent to its canvas in canvas pixels.
 class EditingFixture {
 public:
-    EditingFixture();
-    bool isValid() const { return m_valid; }
-
-    QString sprites() const { return m_dir.filePath(QStringLiteral("game/data/chars/test")); }
-    QString settingsPath() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
-    bool writeSprite(const QString& name, QSize size, QRgb background = 0xffff00ff, QRgb foreground = 0xff00ff00);
-
-    // Opens the main window on the sprite folder and adds `count` frames of
-    // frame.gif through "加入帧"; the first row is selected when `select`.
+    // Adds `count` frames of frame.gif; selects the first row when `select`.
+    // Returns null when any step of the setup failed.
     animbox::FrmMain* open(int count, bool select = true);
     animbox::FrmMain* window() const { return m_window.get(); }
     model::FrameRecord& frame(int row) const { return m_window->animation().frames[row]; }
 
-    // The anchor cross in canvas pixels.
-    QPoint canvasOrigin() const;
+    // The anchor cross on the canvas, a row's anchor in its sprite, and the
+    // top-left corner of that sprite on the canvas.
+    QPoint origin() const { return {m_window->canvasOriginX(), m_window->canvasOriginY()}; }
+    QPoint anchor(int row) const { return {frame(row).offsetX, frame(row).offsetY}; }
+    QPoint corner(int row) const { return origin() - anchor(row); }
 
-    // Mouse events on the canvas in canvas pixels, with any modifiers.
-    void press(QPointF p, Qt::MouseButton button, Qt::KeyboardModifiers mods = {});
-    void move(QPointF p, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods = {});
-    void release(QPointF p, Qt::MouseButton button, Qt::KeyboardModifiers mods = {});
+    // A press, move (with `button` held) or release at `p`.
+    void mouse(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::KeyboardModifiers mods = {});
     void drag(QPointF from, QPointF to, Qt::MouseButton button, Qt::KeyboardModifiers mods = {});
 
-    ModalAnswerer modal;
+    testing::Fixture files;
+    testing::ModalDriver modal;
 
 private:
-    QTemporaryDir m_dir;
-    bool m_valid = false;
     std::unique_ptr<animbox::FrmMain> m_window;
 };
 
