@@ -2,10 +2,9 @@
 
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
-#include "editor/EditingMessages.h"
+#include "editor/Messages.h"
 #include "editor/FrameEdits.h"
 #include "editor/FrmMain.h"
-#include "editor/Messages.h"
 #include "editor/ReferenceBar.h"
 #include "model/Adjustment.h"
 #include "model/Numbers.h"
@@ -189,7 +188,7 @@ void CanvasGestures::writeBand(Qt::MouseButton button)
     const model::FrameRecord& record = m_window.animation().frames[row];
     const auto box = model::boxFromBand(m_window.PicEdit()->shape1()->canvasRect(), m_window.spriteCorner(record));
     if (!box) {
-        showMessage(&m_window, editmsg::boxOutOfRange);
+        showMessage(&m_window, msg::boxOutOfRange);
         return;
     }
     QCheckBox* extended = m_window.referenceBar()->Check1();

@@ -6,9 +6,8 @@
 
 #include "editor/AttackPanel.h"
 #include "editor/DisplayGroup.h"
-#include "editor/EditingMessages.h"
-#include "editor/FrameEdits.h"
 #include "editor/Messages.h"
+#include "editor/FrameEdits.h"
 #include "model/Numbers.h"
 #include "model/Propagation.h"
 
@@ -35,7 +34,7 @@ std::optional<qint16> typedNumber(FrmMain& window, QLineEdit* edit, qint16 curre
     const model::Int16Result number = model::lenientInt16(edit->text());
     if (number.ok())
         return number.value;
-    showMessage(&window, editmsg::valueOutOfRange);
+    showMessage(&window, msg::valueOutOfRange);
     const QSignalBlocker blocker(edit);
     edit->setText(QString::number(current));
     return std::nullopt;

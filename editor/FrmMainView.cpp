@@ -6,11 +6,10 @@
 #include "editor/AttackPanel.h"
 #include "editor/CanvasGestures.h"
 #include "editor/CanvasView.h"
-#include "editor/EditingMessages.h"
+#include "editor/Messages.h"
 #include "editor/FocusSelector.h"
 #include "editor/FrmAdjust.h"
 #include "editor/ImageLoading.h"
-#include "editor/Messages.h"
 #include "editor/Playback.h"
 #include "editor/ReferenceBar.h"
 #include "model/Adjustment.h"
@@ -82,12 +81,12 @@ void FrmMain::Command3_Click()
     const model::Int16Result x = model::strictInt16(m_reference->txtX()->text());
     const model::Int16Result y = model::strictInt16(m_reference->txtY()->text());
     if (!x.ok() || !y.ok()) {
-        showMessage(this, editmsg::referenceNotNumeric);
+        showMessage(this, msg::referenceNotNumeric);
         return;
     }
     const QString path = model::findFileIgnoringCase(browserFolder(), m_reference->txtBase()->text() + ".gif");
     if (path.isEmpty()) {
-        showMessage(this, editmsg::invalidPath);
+        showMessage(this, msg::invalidPath);
         return;
     }
     QString error;
@@ -138,12 +137,12 @@ void FrmMain::offsetadjust()
         return;
     const std::optional<model::OffsetStep> step = model::parseOffsetStep(command);
     if (!step) {
-        showMessage(this, editmsg::stepOutOfRange);
+        showMessage(this, msg::stepOutOfRange);
         return;
     }
     const int failedRow = model::adjustOffsets(m_animation, *step);
     if (failedRow >= 0) {
-        showMessage(this, editmsg::adjustOutOfRange + m_animation.rows.value(failedRow));
+        showMessage(this, msg::adjustOutOfRange + m_animation.rows.value(failedRow));
         return;
     }
     DrawFrame(selectedRow(), true);

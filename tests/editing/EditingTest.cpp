@@ -4,7 +4,7 @@
 #include "editor/AttackPanel.h"
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
-#include "editor/EditingMessages.h"
+#include "editor/Messages.h"
 #include "editor/IniSettings.h"
 #include "editor/Playback.h"
 #include "editor/ReferenceBar.h"
@@ -377,7 +377,7 @@ void EditingTest::valuesOutOfRangeAreRefused()
     adjust(f, QStringLiteral("1"), {QStringLiteral("Command4")});
     QCOMPARE(f.frame(0).offsetY, firstY);
     QCOMPARE(f.frame(2).offsetY, qint16(32767));
-    QCOMPARE(f.modal.messages, QStringList{animbox::editmsg::adjustOutOfRange + QStringLiteral("frame.gif")});
+    QCOMPARE(f.modal.messages, QStringList{animbox::msg::adjustOutOfRange + QStringLiteral("frame.gif")});
 }
 
 QTEST_MAIN(EditingTest)
