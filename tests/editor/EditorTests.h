@@ -24,4 +24,7 @@ private slots:
     void readTextBuildsFrames_data();
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
+
+    void gifDecoderMatchesImageReader_data();
+    void gifDecoderMatchesImageReader();
 };
