@@ -1,8 +1,9 @@
 // NextToken, KeyValue and the file-pattern rule that the reader, the dialogs
-// and the image browsers share. The number conversions are read in the
+// and the image browsers share; the anchors a scheme gives. The number conversions are read in the
 // reader's golden cases (numbers_lenient_and_strict and the stop_ cases).
 
 #include "model/BrowserRules.h"
+#include "model/Scheme.h"
 #include "model/TextHelpers.h"
 
 #include <QTest>
@@ -17,6 +18,8 @@ private slots:
     void keyValue();
     void patterns_data();
     void patterns();
+    void schemeAnchors_data();
+    void schemeAnchors();
 };
 
 void TestTextRules::nextToken_data()
@@ -104,6 +107,40 @@ void TestTextRules::patterns()
     for (const QString& part : model::splitPatterns(pattern))
         any = any || model::matchesPattern(name, part);
     QCOMPARE(any, matches);
+}
+
+void TestTextRules::schemeAnchors_data()
+{
+    QTest::addColumn<QString>("scheme");
+    QTest::addColumn<QSize>("image");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QPoint>("anchor");
+    const QString standard = QStringLiteral("X=1,XT=left,XSpace=1,Y=0,YT=bottom,YSpace=2");
+    QTest::newRow("default") << standard << QSize(81, 120) << true << QPoint(40, 118);
+    QTest::newRow("from left, centred y") << "X=0,XT=left,XSpace=5,Y=1" << QSize(30, 75) << true << QPoint(5, 37);
+    QTest::newRow("from right") << "X=0,XT=right,XSpace=5,Y=1" << QSize(30, 75) << true << QPoint(25, 37);
+    QTest::newRow("side is case-sensitive") << "X=0,XT=Left,XSpace=5,Y=0,YT=Top,YSpace=3" << QSize(30, 20)
+                                            << true << QPoint(25, 17);
+    QTest::newRow("half to even") << "X=0,XT=left,XSpace=2.5,Y=0,YT=top,YSpace=3.5" << QSize(9, 9) << true
+                                  << QPoint(2, 4);
+    QTest::newRow("not a number") << "X=0,XT=left,XSpace=abc,Y=0,YT=top,YSpace=" << QSize(9, 9) << true
+                                  << QPoint(0, 0);
+    QTest::newRow("margin too large") << "X=0,XT=left,XSpace=40000,Y=1" << QSize(9, 9) << false << QPoint();
+    QTest::newRow("difference too large") << "X=0,XT=right,XSpace=-32768,Y=1" << QSize(9, 9) << false << QPoint();
+    QTest::newRow("image too large") << standard << QSize(40000, 9) << false << QPoint();
+}
+
+void TestTextRules::schemeAnchors()
+{
+    QFETCH(QString, scheme);
+    QFETCH(QSize, image);
+    QFETCH(bool, valid);
+    QFETCH(QPoint, anchor);
+    const auto parsed = model::parseScheme(scheme);
+    const auto result = parsed ? model::schemeAnchor(*parsed, image.width(), image.height()) : std::nullopt;
+    QCOMPARE(result.has_value(), valid);
+    if (valid)
+        QCOMPARE(QPoint(result->x, result->y), anchor);
 }
 
 QTEST_APPLESS_MAIN(TestTextRules)
