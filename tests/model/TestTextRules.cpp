@@ -1,6 +1,7 @@
 // NextToken, KeyValue and the file-pattern rule that the reader, the dialogs
-// and the image browsers share; the anchors a scheme gives. The number conversions are read in the
-// reader's golden cases (numbers_lenient_and_strict and the stop_ cases).
+// and the image browsers share; the anchors a scheme gives. The number
+// conversions are read in the reader's golden cases
+// (numbers_lenient_and_strict and the stop_ cases).
 
 #include "model/BrowserRules.h"
 #include "model/Scheme.h"
