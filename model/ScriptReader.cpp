@@ -192,7 +192,7 @@ private:
             return QString::fromUtf16(kReaderMissingFileMessage) + u' '
                 + QDir::toNativeSeparators(joinPath(m_workPath, path));
         if (found.image.isNull())
-            return found.error.isEmpty() ? QStringLiteral("无法读取图像 %1").arg(found.realPath) : found.error;
+            return found.error.isEmpty() ? QStringLiteral("无法读取图片 %1").arg(found.realPath) : found.error;
         if (m_index >= kMostFrames - 1)
             return QStringLiteral("溢出: 帧太多");
 
