@@ -124,14 +124,15 @@ const QImage& CanvasView::transparentSprite(const QImage& sprite)
     const qint64 key = sprite.cacheKey();
     if (const QImage* cached = m_sprites.object(key))
         return *cached;
-    auto* converted = new QImage(withKeyTransparent(sprite, m_keyColor));
-    const int cost = int(qMax<qsizetype>(1, converted->sizeInBytes() / 1024));
-    m_sprites.insert(key, converted, cost);
-    if (const QImage* cached = m_sprites.object(key))
-        return *cached;
-    // Larger than the whole cache: keep just this one until the next draw.
-    m_uncached = withKeyTransparent(sprite, m_keyColor);
-    return m_uncached;
+    QImage converted = withKeyTransparent(sprite, m_keyColor);
+    const int cost = int(qMax<qsizetype>(1, converted.sizeInBytes() / 1024));
+    if (cost > m_sprites.maxCost()) {
+        // Larger than the whole cache: keep just this one until the next draw.
+        m_uncached = std::move(converted);
+        return m_uncached;
+    }
+    m_sprites.insert(key, new QImage(std::move(converted)), cost);
+    return *m_sprites.object(key);
 }
 
 void CanvasView::paintEvent(QPaintEvent* event)
