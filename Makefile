@@ -14,6 +14,8 @@ RUN_PACKAGES = fonts-noto-cjk
 SHELL := /bin/bash
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# Rebuilds go through ccache when the machine has it.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 .PHONY: deps run-deps configure build test run bench fuzz clean
 
@@ -33,7 +35,7 @@ run-deps:
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DKES_SANITIZE=ON -DKES_TESTS=ON >/dev/null
+	  -DKES_SANITIZE=ON -DKES_TESTS=ON $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

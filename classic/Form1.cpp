@@ -1,9 +1,9 @@
 #include "classic/Form1.h"
 
 #include "classic/Form2.h"
-#include "editor/browser/DirList.h"
-#include "editor/browser/DriveList.h"
-#include "editor/browser/FileList.h"
+#include "browser/DirList.h"
+#include "browser/DriveList.h"
+#include "browser/FileList.h"
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
 #include "model/Numbers.h"

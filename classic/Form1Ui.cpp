@@ -1,9 +1,9 @@
 #include "classic/Form1Ui.h"
 
 #include "classic/Canvas.h"
-#include "editor/browser/DirList.h"
-#include "editor/browser/DriveList.h"
-#include "editor/browser/FileList.h"
+#include "browser/DirList.h"
+#include "browser/DriveList.h"
+#include "browser/FileList.h"
 
 #include <QAction>
 #include <QCheckBox>

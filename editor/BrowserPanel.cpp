@@ -1,8 +1,8 @@
 #include "editor/BrowserPanel.h"
 
-#include "editor/browser/DirList.h"
-#include "editor/browser/DriveList.h"
-#include "editor/browser/FileList.h"
+#include "browser/DirList.h"
+#include "browser/DriveList.h"
+#include "browser/FileList.h"
 #include "model/BrowserRules.h"
 
 #include <QGroupBox>

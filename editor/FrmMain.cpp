@@ -7,9 +7,9 @@
 #include "editor/FrameListGroup.h"
 #include "editor/Messages.h"
 #include "editor/ReferenceBar.h"
-#include "editor/browser/DirList.h"
-#include "editor/browser/DriveList.h"
-#include "editor/browser/FileList.h"
+#include "browser/DirList.h"
+#include "browser/DriveList.h"
+#include "browser/FileList.h"
 #include "model/Numbers.h"
 
 #include <QAction>

@@ -7,7 +7,7 @@
 #include "editor/DisplayGroup.h"
 #include "editor/ImageLoading.h"
 #include "editor/Messages.h"
-#include "editor/browser/FileList.h"
+#include "browser/FileList.h"
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
 

@@ -7,7 +7,7 @@
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrmMain.h"
-#include "editor/browser/FileList.h"
+#include "browser/FileList.h"
 #include "tools/GifWriter.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "editor/FrameListGroup.h"
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
-#include "editor/browser/FileList.h"
+#include "browser/FileList.h"
 #include "tools/GifWriter.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "ScriptLines.h"
 #include "classic/Form1.h"
 #include "classic/Form2.h"
-#include "editor/browser/DirList.h"
-#include "editor/browser/FileList.h"
+#include "browser/DirList.h"
+#include "browser/FileList.h"
 #include "tools/GifWriter.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "TestHelpers.h"
 
 #include "editor/BrowserPanel.h"
-#include "editor/browser/FileList.h"
+#include "browser/FileList.h"
 #include "model/BrowserRules.h"
 #include "tools/GifWriter.h"
 

@@ -4,7 +4,7 @@
 #include "editor/BrowserPanel.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
-#include "editor/browser/FileList.h"
+#include "browser/FileList.h"
 
 #include <QAction>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
-#include "editor/browser/FileList.h"
+#include "browser/FileList.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "editor/browser/DriveList.h"
+#include "browser/DriveList.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "editor/browser/DirList.h"
+#include "browser/DirList.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "editor/browser/FileList.h"
+#include "browser/FileList.h"
 
 #include "model/BrowserRules.h"
 
