@@ -15,9 +15,11 @@
 #include "model/Adjustment.h"
 #include "model/FileLookup.h"
 #include "model/Numbers.h"
+#include "zoom/ZoomControl.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -65,6 +67,22 @@ void FrmMain::setUpEditing()
     // Enter: only an item chosen from the list is.
     m_attack->txtAtType()->setInsertPolicy(QComboBox::NoInsert);
     m_attack->txtPause()->setInsertPolicy(QComboBox::NoInsert);
+    setUpZoom();
+}
+
+// The canvas zoom: its keys work anywhere in the window, its level shows
+// above the canvas's right end and is kept under "zoom" in the settings.
+void FrmMain::setUpZoom()
+{
+    zoom::ZoomControl* control = m_canvas->zoom();
+    control->addShortcuts(this);
+    const double stored = model::leadingNumber(m_settings.ReadSetting(QStringLiteral("zoom")));
+    control->setLevel(model::toInt32(model::roundHalfEven(stored)).value_or(1));
+    m_zoomLabel = control->createLabel(centralWidget());
+    m_zoomLabel->setObjectName(QStringLiteral("lblZoom"));
+    m_zoomLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(control, &zoom::ZoomControl::levelChanged, this,
+            [this](int level) { m_settings.WriteSetting(QStringLiteral("zoom"), QString::number(level)); });
 }
 
 void FrmMain::Command3_Click()
