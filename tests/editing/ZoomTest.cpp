@@ -175,7 +175,8 @@ void ZoomTest::zoomKeysAndStoredLevel()
 }
 
 // At level 4 each sprite pixel is a 4 × 4 square of its colour, and the box
-// outline one pixel wide on the edges of the pixels it frames.
+// outline one pixel wide on the edges of the pixels it frames; the colour
+// pick reads the pixel under the pointer.
 void ZoomTest::magnifiedPicture()
 {
     EditingFixture f;
@@ -187,6 +188,10 @@ void ZoomTest::magnifiedPicture()
     QCOMPARE(editing::magnifiedPixelFault(f, shot, &checked), QString());
     QVERIFY(checked > 1000);
     QVERIFY(editing::outlineIsOneDevicePixel(f, shot));
+    // An Alt-click on the last view column of a magnified pixel picks that pixel.
+    const QPoint pixel = f.corner(0) + QPoint(20, 30);
+    f.drag(onPixel(f, pixel, {3, 0}), onPixel(f, pixel, {3, 0}), Qt::LeftButton, Qt::AltModifier);
+    QCOMPARE(f.window()->transparentColor(), animbox::CanvasView::colorValueFromRgb(canvas->picture().pixel(pixel)));
 }
 
 QTEST_MAIN(ZoomTest)
