@@ -30,20 +30,15 @@ QPoint onPixel(Canvas* canvas, QPoint drawing)
     return canvas->zoom()->mapping().toView(QPointF(drawing)).toPoint();
 }
 
-// Scrolls with the wheel until drawing-area point `drawing` shows, up and to the left of it.
+// Scrolls up with the wheel until drawing-area point `drawing` shows.
 bool scrollTo(Canvas* canvas, QPoint drawing)
 {
-    for (int notch = 0; notch < 100; ++notch) {
-        const QPoint at = onPixel(canvas, drawing);
-        if (QRect(QPoint(), canvas->drawingSize()).contains(at))
-            return true;
-        const bool across = at.x() < 0 || at.x() >= canvas->drawingSize().width();
-        const QPoint angle(0, (across ? at.x() : at.y()) < 0 ? 120 : -120);
-        QWheelEvent event(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), QPoint(), angle, Qt::NoButton,
-                          across ? Qt::ShiftModifier : Qt::NoModifier, Qt::NoScrollPhase, false);
+    for (int notch = 0; notch < 100 && onPixel(canvas, drawing).y() < 0; ++notch) {
+        QWheelEvent event(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(canvas, &event);
     }
-    return false;
+    return QRect(QPoint(), canvas->drawingSize()).contains(onPixel(canvas, drawing));
 }
 
 void sendMouse(Canvas* canvas, QEvent::Type type, QPoint view, Qt::MouseButton button, Qt::MouseButtons buttons)

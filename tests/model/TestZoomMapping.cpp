@@ -1,6 +1,5 @@
 // The arithmetic of a magnified canvas view: which canvas pixel a view point
-// means, where a canvas rectangle shows, how far the view pans, and the
-// zoom levels.
+// means, where a canvas rectangle shows and how far the view pans.
 
 #include "model/ZoomMapping.h"
 
@@ -31,8 +30,6 @@ private slots:
     void pointerMeansThePixelUnderIt();
     void panStaysOnThePicture_data();
     void panStaysOnThePicture();
-    void levels_data();
-    void levels();
 };
 
 void TestZoomMapping::pointerMeansThePixelUnderIt_data()
@@ -86,29 +83,6 @@ void TestZoomMapping::panStaysOnThePicture()
     QCOMPARE(m.pan(), pan);
     QCOMPARE(m.canPan(), level > 1);
     QVERIFY(QRect(0, 0, 600, 400).contains(m.canvasPixelsUnder(QRect(0, 0, 600, 400))));
-}
-
-void TestZoomMapping::levels_data()
-{
-    QTest::addColumn<int>("asked");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("up");
-    QTest::addColumn<int>("down");
-    QTest::newRow("stored 0") << 0 << 1 << 2 << 1;
-    QTest::newRow("4") << 4 << 4 << 6 << 3;
-    QTest::newRow("5 is not a level") << 5 << 4 << 6 << 3;
-    QTest::newRow("above the largest") << 100 << 8 << 8 << 6;
-}
-
-void TestZoomMapping::levels()
-{
-    QFETCH(int, asked);
-    QFETCH(int, level);
-    QFETCH(int, up);
-    QFETCH(int, down);
-    QCOMPARE(mapping(asked).level(), level);
-    QCOMPARE(ZoomMapping::steppedLevel(level, 1), up);
-    QCOMPARE(ZoomMapping::steppedLevel(level, -1), down);
 }
 
 QTEST_APPLESS_MAIN(TestZoomMapping)
