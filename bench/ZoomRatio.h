@@ -2,8 +2,8 @@
 
 // Times the loop of a benchmark that runs at several zoom levels and reports,
 // for every level above 1, its time per iteration as a ratio to the same
-// measure at level 1 earlier in the same run (counter "vs_zoom1"). Level 1
-// must therefore be registered first.
+// measure at level 1 earlier in the same run (counter "vs_zoom1"; the mean of
+// all level-1 repetitions so far). Level 1 must therefore be registered first.
 
 #include <benchmark/benchmark.h>
 
@@ -30,20 +30,25 @@ public:
         if (m_state.iterations() == 0)
             return;
         const double perIteration = double(m_timer.nsecsElapsed()) / double(m_state.iterations());
+        Runs& runs = levelOne()[m_measure];
         if (m_level == 1) {
-            levelOne()[m_measure] = perIteration;
-            return;
+            runs.total += perIteration;
+            ++runs.count;
+        } else if (runs.count > 0) {
+            m_state.counters["vs_zoom1"] = perIteration / (runs.total / runs.count);
         }
-        const auto found = levelOne().find(m_measure);
-        if (found != levelOne().end())
-            m_state.counters["vs_zoom1"] = perIteration / found->second;
     }
 
 private:
-    static std::map<std::string, double>& levelOne()
+    struct Runs {
+        double total = 0;
+        int count = 0;
+    };
+
+    static std::map<std::string, Runs>& levelOne()
     {
-        static std::map<std::string, double> times;
-        return times;
+        static std::map<std::string, Runs> runs;
+        return runs;
     }
 
     benchmark::State& m_state;
