@@ -52,6 +52,7 @@ public:
 
     // Zoom and pan of the view; the window sets the fixed point (the cross).
     zoom::ZoomControl* zoom() const { return m_zoom; }
+    // The canvas point under a widget point, at the view's zoom and pan.
     QPointF toCanvas(QPointF widgetPoint) const;
 
 signals:
