@@ -2,8 +2,9 @@
 
 // Times the loop of a benchmark that runs at several zoom levels and reports,
 // for every level above 1, its time per iteration as a ratio to the same
-// measure at level 1 earlier in the same run (counter "vs_zoom1"; the mean of
-// all level-1 repetitions so far). Level 1 must therefore be registered first.
+// measure at level 1 earlier in the same run (counter "vs_zoom1"; level 1 is
+// all its iterations so far, so the short runs that size a benchmark hardly
+// count). Level 1 must therefore be registered first.
 
 #include <benchmark/benchmark.h>
 
@@ -29,20 +30,21 @@ public:
     {
         if (m_state.iterations() == 0)
             return;
-        const double perIteration = double(m_timer.nsecsElapsed()) / double(m_state.iterations());
+        const double elapsed = double(m_timer.nsecsElapsed());
+        const double iterations = double(m_state.iterations());
         Runs& runs = levelOne()[m_measure];
         if (m_level == 1) {
-            runs.total += perIteration;
-            ++runs.count;
-        } else if (runs.count > 0) {
-            m_state.counters["vs_zoom1"] = perIteration / (runs.total / runs.count);
+            runs.nanoseconds += elapsed;
+            runs.iterations += iterations;
+        } else if (runs.iterations > 0) {
+            m_state.counters["vs_zoom1"] = (elapsed / iterations) / (runs.nanoseconds / runs.iterations);
         }
     }
 
 private:
     struct Runs {
-        double total = 0;
-        int count = 0;
+        double nanoseconds = 0;
+        double iterations = 0;
     };
 
     static std::map<std::string, Runs>& levelOne()

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <benchmark/benchmark.h>
 
@@ -40,6 +41,9 @@ public:
             return;
         m_window = std::make_unique<animbox::FrmMain>(m_dir.filePath(QStringLiteral("settings.ini")));
         m_window->show();
+        // Painting needs the window on screen.
+        while (!m_window->windowHandle() || !m_window->windowHandle()->isExposed())
+            QCoreApplication::processEvents();
         m_window->Picture1()->showFolder(folder);
         browser::FileList* files = m_window->Picture1()->File1();
         const auto found = files->findItems(QStringLiteral("big.gif"), Qt::MatchExactly);
