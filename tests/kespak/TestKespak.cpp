@@ -491,8 +491,6 @@ private slots:
         QTest::newRow("extract without archive") << QStringList{"kes", "-i"};
         QTest::newRow("extract with extra") << QStringList{"kes", "-i", "x.pak", "more"};
         QTest::newRow("pack without folder") << QStringList{"kes", "-c", "x.pak"};
-        QTest::newRow("progress when listing") << QStringList{"--progress", "kes", "-l", "x.pak"};
-        QTest::newRow("help with more") << QStringList{"--help", "kes"};
     }
 
     void usage()
