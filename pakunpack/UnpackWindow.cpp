@@ -48,6 +48,7 @@ UnpackWindow::UnpackWindow(UnpackRun* run, const QString& archive, QWidget* pare
     m_openData->setEnabled(false);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
     buttons->addButton(m_openData, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     connect(m_openData, &QPushButton::clicked, this,
@@ -89,6 +90,8 @@ void UnpackWindow::showOutcome()
     if (!details.isEmpty())
         resize(width(), qMax(height(), 320));
     m_openData->setEnabled(m_run->written() > 0 && QFileInfo(m_dataFolder).isDir());
+    // A bar that never moved says nothing when the tool failed.
+    m_progress->setVisible(m_run->written() > 0 || m_run->refused().size() > 0);
 }
 
 QString UnpackWindow::outcomeText() const
