@@ -66,7 +66,7 @@ int Packer::run(const fs::path& archive, const fs::path& folder)
     } else if (!m_archivePath.has_filename()) {
         error = EntryName::display(archive) + " names no file";
     } else if (openArchive(error) && collect(root, sources, error) && writeData(sources, error)
-               && writeDirectory(error) && m_archive->commit(error)) {
+               && writeDirectory(error) && commitArchive(error)) {
         m_out << "Packed " << sources.size() << " files into " << EntryName::display(m_archivePath) << ".\n";
         if (m_archiveInside)
             m_out << "The archive lies inside the packed folder; it was not packed into itself.\n";
@@ -93,12 +93,27 @@ bool Packer::openArchive(std::string& error)
     }
     m_archive.emplace(m_archiveFolder.get(), m_archivePath.filename().native());
     struct stat status;
-    if (!m_archive->open(error) || ::fstat(m_archive->fd(), &status) != 0)
+    if (!m_archive->open(error) || ::fstat(m_archive->fd(), &status) != 0) {
+        error = archiveProblem(error);
         return false;
+    }
     m_archiveFiles.push_back(FileIdentity::of(status));
     if (::stat(m_archivePath.c_str(), &status) == 0)
         m_archiveFiles.push_back(FileIdentity::of(status));
     return true;
+}
+
+std::string Packer::archiveProblem(const std::string& reason) const
+{
+    return "cannot write the archive " + EntryName::display(m_archivePath) + ": " + reason;
+}
+
+bool Packer::commitArchive(std::string& error)
+{
+    if (m_archive->commit(error))
+        return true;
+    error = archiveProblem(error);
+    return false;
 }
 
 // Lists the files below `root` sorted by the names they get in the archive;
@@ -173,7 +188,7 @@ bool Packer::writeData(const std::vector<Source>& sources, std::string& error)
     std::string header(kMagic, sizeof kMagic);
     appendU32(header, kVersion);
     if (!writeAll(m_archive->fd(), header.data(), header.size(), error)) {
-        error = "cannot write the archive " + EntryName::display(m_archivePath) + ": " + error;
+        error = archiveProblem(error);
         return false;
     }
     std::uint64_t offset = kHeaderSize;
@@ -211,7 +226,7 @@ bool Packer::writeFile(const Source& source, std::uint64_t offset, std::string& 
     if (!m_copier.copy(in.get(), 0, m_archive->fd(), size, failure)) {
         error = failure.side == ByteCopier::Side::Read
                     ? "cannot read " + shown + ": " + failure.reason
-                    : "cannot write the archive " + EntryName::display(m_archivePath) + ": " + failure.reason;
+                    : archiveProblem(failure.reason);
         return false;
     }
     char more;
@@ -238,7 +253,7 @@ bool Packer::writeDirectory(std::string& error)
     appendU32(directory, std::uint32_t(directoryOffset));
     if (writeAll(m_archive->fd(), directory.data(), directory.size(), error))
         return true;
-    error = "cannot write the archive " + EntryName::display(m_archivePath) + ": " + error;
+    error = archiveProblem(error);
     return false;
 }
 

@@ -36,6 +36,8 @@ private:
     };
 
     bool openArchive(std::string& error);
+    bool commitArchive(std::string& error);
+    std::string archiveProblem(const std::string& reason) const;
     bool collect(const std::filesystem::path& root, std::vector<Source>& sources, std::string& error);
     std::string refusal(const std::filesystem::directory_entry& item, const std::filesystem::path& realRoot,
                         std::filesystem::path& source) const;

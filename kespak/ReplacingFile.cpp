@@ -77,7 +77,7 @@ bool ReplacingFile::open(std::string& error)
             break;
     }
     if (!m_file.isValid()) {
-        error = "cannot create a file beside it: " + systemMessage(errno);
+        error = "cannot create a temporary file in its folder: " + systemMessage(errno);
         m_temporary.clear();
         return false;
     }
