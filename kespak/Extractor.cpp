@@ -65,8 +65,11 @@ bool Extractor::extract(const DirectoryEntry& entry, std::string& error)
     if (folder < 0)
         return false;
     struct stat status;
-    if (::fstat(folder, &status) == 0 && m_cleared.emplace(status.st_dev, status.st_ino).second)
-        ReplacingFile::removeLeftovers(folder);
+    if (m_lastFolder != relative.parent_path()) {
+        m_lastFolder = relative.parent_path();
+        if (::fstat(folder, &status) == 0 && m_cleared.emplace(status.st_dev, status.st_ino).second)
+            ReplacingFile::removeLeftovers(folder);
+    }
 
     const std::string name = relative.filename().native();
     if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0

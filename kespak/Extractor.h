@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -36,8 +37,9 @@ private:
     ArchiveFile m_archive;
     TargetFolders m_folders;
     ByteCopier m_copier;
-    // The folders already cleared of leftovers.
+    // The folders already cleared of leftovers, and the folder of the last entry.
     std::set<std::pair<dev_t, ino_t>> m_cleared;
+    std::optional<std::filesystem::path> m_lastFolder;
 };
 
 } // namespace kespak
