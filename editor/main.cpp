@@ -10,6 +10,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("animbox"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrum"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));
     const animbox::ProgramFolder folder(QCoreApplication::applicationDirPath());
     const animbox::IniSettings settings(
         folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));

@@ -1,0 +1,27 @@
+#!/bin/bash
+# Checks the Debian package: its name and relations, programs built without
+# the sanitizers, and its contents as an installed tree.
+#
+# usage: check-package.sh <kestrum-mod-tools_*.deb> <unpack_from_tree helper>
+set -euo pipefail
+deb=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+[ "$(dpkg-deb -f "$deb" Package)" = kestrum-mod-tools ] || fail "the package has another name"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libstdc++6 libgif7 libqt6core6 libqt6gui6 libqt6widgets6; do
+    grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
+[[ $(dpkg-deb -f "$deb" Recommends) == *fonts-noto-cjk* ]] || fail "the CJK font is not recommended"
+
+dpkg-deb -x "$deb" "$root"
+[ "$(ls "$root")" = usr ] || fail "the package installs outside /usr: $(ls "$root")"
+for program in "$root"/usr/bin/animbox "$root"/usr/bin/animbox-classic "$root"/usr/bin/pakunpack \
+               "$root"/usr/libexec/kestrum/kespak; do
+    ! grep -q __asan_init "$program" || fail "$program is built with the sanitizers"
+done
+"$(dirname "$0")/check-tree.sh" "$root/usr" "$2"
+echo "package checked: $deb"
