@@ -12,8 +12,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 [ "$(dpkg-deb -f "$deb" Package)" = kestrum-mod-tools ] || fail "the package has another name"
 depends=$(dpkg-deb -f "$deb" Depends)
+# The package names of Depends, one a line, without their versions.
+names=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
 for library in libc6 libstdc++6 libgif7 libqt6core6 libqt6gui6 libqt6widgets6; do
-    grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+    grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 [[ $(dpkg-deb -f "$deb" Recommends) == *fonts-noto-cjk* ]] || fail "the CJK font is not recommended"
 
