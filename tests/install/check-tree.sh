@@ -29,7 +29,7 @@ for program in animbox animbox-classic pakunpack; do
 done
 [ -x "$prefix/libexec/kestrum/kespak" ] || fail "libexec/kestrum/kespak is missing"
 [ "$(readlink "$prefix/bin/kespak")" = ../libexec/kestrum/kespak ] || fail "bin/kespak is not a relative link to the helper"
-grep -q "^\.TH KESPAK 1 " "$prefix/share/man/man1/kespak.1" || fail "the manual page of kespak is missing"
+grep -q "^\.TH KESPAK 1 " <(gzip -dc "$prefix/share/man/man1/kespak.1.gz") || fail "the manual page of kespak is missing"
 [ -s "$prefix/share/mime/packages/kestrum-mod-tools.xml" ] || fail "the MIME type of .pak is missing"
 [ -s "$prefix/share/kestrum-mod-tools/demo/data/chars/hero/idle00.gif" ] || fail "the demo sprites are missing"
 for id in "${ids[@]}"; do
