@@ -1,10 +1,10 @@
 #!/bin/bash
-# Installs a build into a temporary DESTDIR, as a package build does, and
-# checks the installed tree.
+# Installs a build below /usr in a temporary DESTDIR, as a package build
+# does, and runs a check of the installed tree on it.
 #
-# usage: check-install.sh <build folder> <unpack_from_tree helper>
+# usage: check-install.sh <build folder> <check script> [its further arguments]
 set -euo pipefail
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 DESTDIR=$root cmake --install "$1" --prefix /usr >/dev/null
-"$(dirname "$0")/check-tree.sh" "$root/usr" "$2"
+"$2" "$root/usr" "${@:3}"

@@ -3,12 +3,9 @@
 # the sanitizers, and its contents as an installed tree.
 #
 # usage: check-package.sh <kestrum-mod-tools_*.deb> <unpack_from_tree helper>
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
 deb=$1
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+root=$work/root
 
 [ "$(dpkg-deb -f "$deb" Package)" = kestrum-mod-tools ] || fail "the package has another name"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -25,5 +22,6 @@ for program in "$root"/usr/bin/animbox "$root"/usr/bin/animbox-classic "$root"/u
                "$root"/usr/libexec/kestrum/kespak; do
     ! grep -q __asan_init "$program" || fail "$program is built with the sanitizers"
 done
-"$(dirname "$0")/check-tree.sh" "$root/usr" "$2"
+"$(dirname "$0")/check-tree.sh" "$root/usr"
+"$(dirname "$0")/check-unpack.sh" "$root/usr" "$2"
 echo "package checked: $deb"
