@@ -325,7 +325,9 @@ QString Form1::selectedName() const
 
 QString Form1::framePath(const QString& name) const
 {
-    return QDir::toNativeSeparators(model::joinPath(m_currentFolder, name));
+    // Names in the list and in scripts often differ from the files in letter case.
+    const QString found = model::findFileIgnoringCase(m_currentFolder, name);
+    return QDir::toNativeSeparators(found.isEmpty() ? model::joinPath(m_currentFolder, name) : found);
 }
 
 QImage Form1::loadImage(const QString& path)
@@ -493,7 +495,11 @@ void Form1::shiftAllOffsets()
     QStringList names;
     for (int row = 0; row < list->count(); ++row)
         names.append(list->item(row)->text());
-    setScriptText(classic::shiftAllOffsets(scriptText(), names, dx.value, dy.value, m_currentOffset));
+    const ShiftedText shifted = classic::shiftAllOffsets(scriptText(), names, dx.value, dy.value, m_currentOffset);
+    // A later release of another mouse button applies this line again.
+    if (!shifted.lastLine.isEmpty())
+        m_ui.Text5->setText(shifted.lastLine);
+    setScriptText(shifted.text);
     selectRow(list->count() - 1);
 }
 

@@ -92,7 +92,10 @@ void Form1Ui::setupUi(QMainWindow* window)
     stbar->setSizeGripEnabled(false);
     panel1 = new QLabel(stbar);
     panel1->setObjectName(QStringLiteral("panel1"));
-    panel1->setFixedWidth(120);
+    // Wide enough for the frame text of a long list and a large sprite in the
+    // window's font, and never narrower than the 120 pixels it always had.
+    const int frameTextWidth = panel1->fontMetrics().horizontalAdvance(QStringLiteral("Frame:9999  99999 x 99999"));
+    panel1->setFixedWidth(qMax(120, frameTextWidth + 2 * panel1->fontMetrics().averageCharWidth()));
     panel2 = new QLabel(stbar);
     panel2->setObjectName(QStringLiteral("panel2"));
     stbar->addWidget(panel1);

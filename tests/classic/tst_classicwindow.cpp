@@ -212,6 +212,47 @@ private slots:
         QCOMPARE(m_waits, QList<int>{0});
     }
 
+    // The list and the text may spell a file in another letter case than the disk.
+    void imagesAreFoundIgnoringCase()
+    {
+        load({"A1.GIF"}, lines("\tframe\tdata/chars/hero/A1.GIF"), -1);
+        QCOMPARE(withModal([&] { ui().List1->setCurrentRow(0); }), QString());
+        QCOMPARE(ui().panel1->text(), QStringLiteral("Frame:1  64 x 90"));
+        QCOMPARE(withModal([&] { m_window->play(1); }), QString());
+        QCOMPARE(m_waits, QList<int>{0});
+        QCOMPARE(withModal([&] { ui().Initial->trigger(); }), QString());
+        QCOMPARE(m_window->scriptText(), lines("\tdelay\t10|\toffset\t32 88|\tframe\tdata/chars/hero/A1.GIF|"));
+        QSize picture;
+        withModal([&] { ui().Command7->click(); }, [&](QWidget* modal) {
+            if (QWidget* box = modal->findChild<QWidget*>("Picture1"))
+                picture = box->size();
+            modal->close();
+        });
+        QCOMPARE(picture, QSize(64, 90));
+    }
+
+    // Transparent pixels show the canvas background, defined frame or not;
+    // the status bar's first panel holds a long frame text in full.
+    void transparentPixelsAndFrameInformation()
+    {
+        QImage sprite(160, 140, QImage::Format_ARGB32);
+        sprite.fill(Qt::transparent);
+        sprite.setPixel(20, 20, qRgb(200, 40, 40));
+        QVERIFY(sprite.save(m_hero + QStringLiteral("/t.png")));
+        ui().mBackColor->trigger();
+        const QStringList names = QStringList(9, QStringLiteral("a0.gif")) << QStringLiteral("t.png");
+        for (const QString& text : {lines("\toffset\t10 10|\tframe\tx/t.png"), QString()}) {
+            load(names, text, 9);
+            const QPoint at = m_window->spritePosition();
+            QCOMPARE(ui().PicEdit->picture().pixel(at + QPoint(20, 20)), qRgb(200, 40, 40));
+            QCOMPARE(ui().PicEdit->picture().pixel(at + QPoint(30, 40)), qRgb(255, 0, 253));
+            ui().List1->clear();
+        }
+        const QLabel* panel = ui().panel1;
+        QCOMPARE(panel->text(), QStringLiteral("Frame:10  160 x 140"));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width());
+    }
+
     void panelCommandsEditTheText()
     {
         load({"a0.gif", "a1.gif"}, lines("\toffset\t3 4|# a0.gif|# a1.gif"), 0);
@@ -224,6 +265,7 @@ private slots:
         ui().Command10->click();
         QCOMPARE(m_window->scriptText(),
                  lines("\toffset\t1 6|\tBbox\t0|" + a0 + "|||# a0.gif|\toffset\t1 6|# a1.gif"));
+        QCOMPARE(ui().Text5->text(), QStringLiteral("offset\t1 6"));
     }
 
     void listCommandsPlaybackAndGuards()
