@@ -1,6 +1,7 @@
 #include "ScriptLines.h"
 #include "classic/Form1.h"
 #include "classic/Form2.h"
+#include "classic/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/FileList.h"
 #include "tools/GifWriter.h"
@@ -55,6 +56,21 @@ class TestClassicWindow : public QObject {
     QList<int> m_waits;
 
     const Form1Ui& ui() const { return m_window->ui(); }
+
+    // The canvas shows the selected frame as selecting it anew shows it.
+    void verifyCanvasShowsTheSelectedFrame()
+    {
+        const Canvas* canvas = ui().PicEdit;
+        const QImage shown = canvas->picture();
+        const bool body = canvas->isShapeVisible(Canvas::Shape::Body);
+        const QRectF bodyRect = canvas->shapeRect(Canvas::Shape::Body);
+        const int row = ui().List1->currentRow();
+        ui().List1->setCurrentRow(row == 0 ? 1 : 0);
+        ui().List1->setCurrentRow(row);
+        QCOMPARE(canvas->picture(), shown);
+        QCOMPARE(canvas->isShapeVisible(Canvas::Shape::Body), body);
+        QCOMPARE(canvas->shapeRect(Canvas::Shape::Body), bodyRect);
+    }
 
     std::unique_ptr<Form1> makeWindow()
     {
@@ -304,6 +320,64 @@ private slots:
         QCOMPARE(box->verticalScrollBar()->value(), 30);
         box->undo();
         QCOMPARE(m_window->scriptText(), text);
+    }
+
+    // A mouse box line, the global shift and the initial text are each one
+    // step of the text box's history, undone and redone by the keys in the
+    // box, by the menu's shortcuts elsewhere or by the menu itself.
+    void commandsAreUndoneAsOneStep_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("keysTo"); // the widget with the focus; empty: the menu items
+        QTest::addColumn<QKeySequence>("redoKey");
+
+        QTest::newRow("mouse box line, keys in the box") << 0 << "Text1" << QKeySequence(Qt::CTRL | Qt::Key_Y);
+        QTest::newRow("mouse box line, menu") << 0 << "" << QKeySequence();
+        QTest::newRow("global shift, shortcuts in the frame list") << 1 << "List1"
+                                                                   << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        QTest::newRow("global shift, keys in the box") << 1 << "Text1" << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        QTest::newRow("initial text, menu") << 2 << "" << QKeySequence();
+        QTest::newRow("initial text, shortcuts in the frame list") << 2 << "List1" << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    }
+
+    void commandsAreUndoneAsOneStep()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, keysTo);
+        QFETCH(QKeySequence, redoKey);
+        load({"a0.gif", "a1.gif"}, lines("\toffset\t32 78|\tbbox\t1 2 3 4|" + a0 + "||\tframe\tdata/chars/hero/a1.gif"), 0);
+        const QString before = m_window->scriptText();
+        QVERIFY(!ui().mRedo->isEnabled());
+        if (command == 0) {
+            ui().Option2->setChecked(true);
+            const QPoint sprite = m_window->spritePosition();
+            sendMouse(ui().PicEdit, QEvent::MouseButtonPress, sprite + QPoint(10, 20), Qt::LeftButton, Qt::LeftButton);
+            sendMouse(ui().PicEdit, QEvent::MouseMove, sprite + QPoint(40, 60), Qt::NoButton, Qt::LeftButton);
+            sendMouse(ui().PicEdit, QEvent::MouseButtonRelease, sprite + QPoint(40, 60), Qt::LeftButton, Qt::NoButton);
+        } else if (command == 1) {
+            ui().Text2->setText(QStringLiteral("3"));
+            ui().Command10->click();
+        } else {
+            ui().Initial->trigger();
+        }
+        const QString after = m_window->scriptText();
+        QVERIFY(after != before);
+
+        QWidget* focus = keysTo.isEmpty() ? nullptr : m_window->findChild<QWidget*>(keysTo);
+        if (focus) {
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            focus->setFocus();
+            QCOMPARE(QApplication::focusWidget(), focus);
+        }
+        QVERIFY(ui().mUndo->isEnabled());
+        focus ? QTest::keySequence(focus, QKeySequence(Qt::CTRL | Qt::Key_Z)) : ui().mUndo->trigger();
+        QCOMPARE(m_window->scriptText(), before);
+        verifyCanvasShowsTheSelectedFrame();
+        QVERIFY(ui().mRedo->isEnabled());
+        focus ? QTest::keySequence(focus, redoKey) : ui().mRedo->trigger();
+        QCOMPARE(m_window->scriptText(), after);
+        verifyCanvasShowsTheSelectedFrame();
+        QVERIFY(!ui().mRedo->isEnabled());
     }
 
     void settingsAreSavedAndRestored()
