@@ -338,6 +338,7 @@ private slots:
         QTest::newRow("global shift, keys in the box") << 1 << "Text1" << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
         QTest::newRow("initial text, menu") << 2 << "" << QKeySequence();
         QTest::newRow("initial text, shortcuts in the frame list") << 2 << "List1" << QKeySequence(Qt::CTRL | Qt::Key_Y);
+        QTest::newRow("arrow key, keys in the offset box") << 3 << "Text3" << QKeySequence(Qt::CTRL | Qt::Key_Y);
     }
 
     void commandsAreUndoneAsOneStep()
@@ -357,8 +358,10 @@ private slots:
         } else if (command == 1) {
             ui().Text2->setText(QStringLiteral("3"));
             ui().Command10->click();
-        } else {
+        } else if (command == 2) {
             ui().Initial->trigger();
+        } else {
+            QTest::keyClick(ui().Text3, Qt::Key_Left);
         }
         const QString after = m_window->scriptText();
         QVERIFY(after != before);
