@@ -56,6 +56,11 @@ void ScriptBox::writeBack(const QString& text)
     qsizetype tail = 0;
     while (tail < shorter - head && plain[plain.size() - 1 - tail] == old[old.size() - 1 - tail])
         ++tail;
+    // A character outside the basic plane is replaced whole, never half.
+    if (head > 0 && QChar::isHighSurrogate(old[head - 1].unicode()))
+        --head;
+    if (tail > 0 && QChar::isLowSurrogate(old[old.size() - tail].unicode()))
+        --tail;
 
     const int vertical = verticalScrollBar()->value();
     const int horizontal = horizontalScrollBar()->value();
