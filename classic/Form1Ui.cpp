@@ -170,7 +170,7 @@ void Form1Ui::setupMenu(QMainWindow* window)
     QMenu* edit = window->menuBar()->addMenu(QStringLiteral("编辑"));
     edit->setObjectName(QStringLiteral("edit"));
     mUndo = addAction(edit, "mUndo", QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mRedo = addAction(edit, "mRedo", QStringLiteral("重做"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mRedo = addAction(edit, "mRedo", QStringLiteral("重做"));
     mRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mUndo->setEnabled(false);
     mRedo->setEnabled(false);
