@@ -11,28 +11,30 @@ namespace {
 
 constexpr Qt::CaseSensitivity AnyCase = Qt::CaseInsensitive;
 
-// Whether a word that stops before `end` is a whole word: a blank or the end
-// of the line follows it.
-bool wordEndsAt(QStringView text, qsizetype end)
+// Index of `keyword` when it is the first word of the line that starts at
+// `lineStart` (any letter case, blanks before it), else -1. Keywords that
+// merely contain it (attack2, extbbox, landframe) are other words.
+qsizetype keywordOfLine(QStringView text, qsizetype lineStart, QStringView keyword)
 {
-    return end == text.size() || text[end] == u' ' || text[end] == u'\t' || text[end] == u'\r' || text[end] == u'\n';
+    qsizetype at = lineStart;
+    while (at < text.size() && (text[at] == u' ' || text[at] == u'\t'))
+        ++at;
+    const qsizetype end = at + keyword.size();
+    if (keyword.isEmpty() || end > text.size() || text.sliced(at, keyword.size()).compare(keyword, AnyCase) != 0)
+        return -1;
+    const bool wholeWord = end == text.size() || text[end] == u' ' || text[end] == u'\t' || text[end] == u'\r';
+    return wholeWord ? at : -1;
 }
 
-// Start of the keyword of the last line whose first word is `keyword` (any
-// letter case) and whose keyword ends at or before `lastIndex`; -1 when there
-// is none. Keywords that merely contain it (attack2, extbbox, landframe) and
-// the word inside a value or a comment are other lines.
+// Start of the keyword of the last line of `keyword` whose keyword ends at or
+// before `lastIndex`; -1 when there is none. The word inside a value or a
+// comment does not count.
 qsizetype lastKeywordLine(QStringView text, QStringView keyword, qsizetype lastIndex)
 {
     qsizetype found = -1;
-    qsizetype lineStart = 0;
-    while (!keyword.isEmpty() && lineStart <= lastIndex) {
-        qsizetype at = lineStart;
-        while (at < text.size() && (text[at] == u' ' || text[at] == u'\t'))
-            ++at;
-        const qsizetype end = at + keyword.size();
-        if (end - 1 <= lastIndex && end <= text.size() && text.sliced(at, keyword.size()).compare(keyword, AnyCase) == 0
-            && wordEndsAt(text, end))
+    for (qsizetype lineStart = 0; lineStart <= lastIndex;) {
+        const qsizetype at = keywordOfLine(text, lineStart, keyword);
+        if (at >= 0 && at + keyword.size() - 1 <= lastIndex)
             found = at;
         const qsizetype lineEnd = text.indexOf(LineBreak, lineStart);
         if (lineEnd < 0)
@@ -253,13 +255,10 @@ QStringList listFramesFromText(QStringView text)
         const qsizetype end = rest.indexOf(LineBreak);
         const QStringView line = end < 0 ? rest : rest.first(end);
         rest = end < 0 ? QStringView() : rest.sliced(end + LineBreak.size());
-        qsizetype at = 0;
-        while (at < line.size() && (line[at] == u' ' || line[at] == u'\t'))
-            ++at;
-        const QStringView keyword = line.sliced(at);
-        if (!keyword.startsWith(u"frame", AnyCase) || (keyword.size() > 5 && keyword[5] != u' ' && keyword[5] != u'\t'))
+        const qsizetype at = keywordOfLine(line, 0, u"frame");
+        if (at < 0)
             continue;
-        const QString path = trimBlanks(keyword.mid(6).toString());
+        const QString path = trimBlanks(line.mid(at + 6).toString());
         const qsizetype slash = path.lastIndexOf(u'/');
         if (slash < 0)
             break;
