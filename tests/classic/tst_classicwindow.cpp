@@ -346,6 +346,7 @@ private slots:
         QFETCH(int, command);
         QFETCH(QString, keysTo);
         QFETCH(QKeySequence, redoKey);
+        QVERIFY(!ui().mUndo->isEnabled());
         load({"a0.gif", "a1.gif"}, lines("\toffset\t32 78|\tbbox\t1 2 3 4|" + a0 + "||\tframe\tdata/chars/hero/a1.gif"), 0);
         const QString before = m_window->scriptText();
         QVERIFY(!ui().mRedo->isEnabled());
