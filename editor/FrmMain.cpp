@@ -171,14 +171,20 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == centralWidget() && event->type() == QEvent::Resize)
-        relayout();
-    // The delay and damage boxes leave the undo keys to the window, so they
-    // undo whole steps rather than the box's own typing.
+    if (watched == centralWidget()) {
+        if (event->type() == QEvent::Resize)
+            relayout();
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // The typing boxes (delay, damage) leave the undo keys to the window, so
+    // they undo whole steps rather than the box's own typing; their typing is
+    // one step until they lose the focus.
     if (event->type() == QEvent::ShortcutOverride && isUndoKey(static_cast<QKeyEvent*>(event))) {
         event->ignore();
         return true;
     }
+    if (event->type() == QEvent::FocusOut)
+        m_document->endMerging();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -8,7 +8,6 @@
 #include "editor/DisplayGroup.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -37,14 +36,10 @@ void FrmMain::connectDocument()
     connect(m_document, &AnimationDocument::changed, this, &FrmMain::showChange);
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
-    // Typing in the delay or damage box is one step until the box loses the focus.
-    QLineEdit* typingBoxes[] = {m_display->txtDelay(), m_attack->txtPow()};
-    for (QLineEdit* box : typingBoxes)
-        box->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this, typingBoxes](QWidget* old, QWidget*) {
-        if (old == typingBoxes[0] || old == typingBoxes[1])
-            m_document->endMerging();
-    });
+    // The window's event filter ends a typing step when the box loses the
+    // focus and keeps the undo keys from the box's own undo.
+    m_display->txtDelay()->installEventFilter(this);
+    m_attack->txtPow()->installEventFilter(this);
 }
 
 // Brings List1 in line with the rows: the texts, then the count.
