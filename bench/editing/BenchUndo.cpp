@@ -8,13 +8,13 @@
 #include "editor/RecordEditCommand.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QListWidget>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <functional>
 #include <malloc.h>
 
 namespace {
@@ -55,6 +55,25 @@ double nanoseconds(std::chrono::steady_clock::duration d)
     return double(std::chrono::duration_cast<std::chrono::nanoseconds>(d).count());
 }
 
+// Nanoseconds per run of `body`, over `runs` runs.
+double averageNs(int runs, const std::function<void(int)>& body)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < runs; ++i)
+        body(i);
+    return nanoseconds(std::chrono::steady_clock::now() - start) / runs;
+}
+
+// Runs the benchmark loop; nanoseconds per undo of a loop that undoes and
+// redoes once per iteration.
+double undoNsPerIteration(benchmark::State& state, const std::function<void()>& undoAndRedo)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state)
+        undoAndRedo();
+    return nanoseconds(std::chrono::steady_clock::now() - start) / double(state.iterations()) / 2;
+}
+
 // An anchor drag as the canvas makes it: the press keeps the record, the
 // moves write the anchor live, the release pushes the step.
 void anchorDrag(animbox::AnimationDocument& document, int dx)
@@ -75,10 +94,8 @@ void BM_AnchorDragStep(benchmark::State& state)
     document.select(kRow);
     QList<model::RecordRun> copies;
     const size_t beforeCopies = heapInUse();
-    const auto copyStart = std::chrono::steady_clock::now();
-    for (int i = 0; i < 1000; ++i)
-        copies.append(model::takeRun(document.animation(), kRow, kRow + 1));
-    const double copyNs = nanoseconds(std::chrono::steady_clock::now() - copyStart) / 1000;
+    const double copyNs
+        = averageNs(1000, [&](int) { copies.append(model::takeRun(document.animation(), kRow, kRow + 1)); });
     const double copyBytes = double(heapInUse() - beforeCopies) / 1000;
 
     const size_t beforeSteps = heapInUse();
@@ -105,20 +122,15 @@ void BM_UndoRedoDocument(benchmark::State& state)
     document.select(kRow);
     anchorDrag(document, 7);
     const model::RecordRun kept = model::takeRun(document.animation(), kRow, kRow + 1);
-    const auto copyStart = std::chrono::steady_clock::now();
-    for (int i = 0; i < 100000; ++i) {
+    const double copyNs = averageNs(100000, [&](int) {
         model::putRun(document.animation(), kept);
         benchmark::DoNotOptimize(document.animation().frames[kRow]);
-    }
-    const double copyNs = nanoseconds(std::chrono::steady_clock::now() - copyStart) / 100000;
-
+    });
     QUndoStack* stack = document.undoStack();
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
+    const double undoNs = undoNsPerIteration(state, [stack] {
         stack->undo();
         stack->redo();
-    }
-    const double undoNs = nanoseconds(std::chrono::steady_clock::now() - start) / double(state.iterations()) / 2;
+    });
     state.counters["undo_ns"] = undoNs;
     state.counters["copy_ns"] = copyNs;
     state.counters["time_ratio"] = undoNs / copyNs;
@@ -139,19 +151,13 @@ void BM_UndoRedoWindow(benchmark::State& state)
         state.SkipWithError("could not set up the window with 10,000 frames and one step");
         return;
     }
-    const auto selectStart = std::chrono::steady_clock::now();
-    for (int i = 0; i < 200; ++i)
-        window.List1()->setCurrentRow(kRow + i % 2);
-    const double selectNs = nanoseconds(std::chrono::steady_clock::now() - selectStart) / 200;
-
+    const double selectNs = averageNs(200, [&](int i) { window.List1()->setCurrentRow(kRow + i % 2); });
     QAction* undo = window.menuAction(QStringLiteral("mundo"));
     QAction* redo = window.menuAction(QStringLiteral("mredo"));
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
+    const double undoNs = undoNsPerIteration(state, [undo, redo] {
         undo->trigger();
         redo->trigger();
-    }
-    const double undoNs = nanoseconds(std::chrono::steady_clock::now() - start) / double(state.iterations()) / 2;
+    });
     state.counters["undo_ns"] = undoNs;
     state.counters["select_ns"] = selectNs;
     state.counters["time_ratio"] = undoNs / selectNs;
@@ -163,14 +169,3 @@ void BM_UndoRedoWindow(benchmark::State& state)
 BENCHMARK(BM_AnchorDragStep)->Iterations(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UndoRedoDocument)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UndoRedoWindow)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
