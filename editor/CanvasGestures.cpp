@@ -201,6 +201,17 @@ QString dragName(BoxTarget target)
 
 } // namespace
 
+// The band as a box of the selected frame; nothing, after a message, when a
+// number leaves the 16-bit range.
+std::optional<model::Box> CanvasGestures::bandBox() const
+{
+    const model::FrameRecord& record = m_window.animation().frames[m_window.selectedRow()];
+    const auto box = model::boxFromBand(m_window.PicEdit()->shape1()->canvasRect(), m_window.spriteCorner(record));
+    if (!box)
+        showMessage(&m_window, msg::boxOutOfRange);
+    return box;
+}
+
 // Pushes the gesture from press to release as one step: the anchor a Ctrl
 // drag moved, and, with no modifier held at release, the band written as the
 // box chosen by the button and Check1. The canvas is not redrawn: the band
@@ -209,23 +220,20 @@ void CanvasGestures::endDrag(Qt::MouseButton button, bool writesBand)
 {
     const int row = m_window.selectedRow();
     AnimationDocument& document = m_window.document();
-    const model::FrameRecord& record = m_window.animation().frames[row];
-    std::optional<model::Box> box;
     QCheckBox* extended = m_window.referenceBar()->Check1();
     const BoxTarget target = FrameEdits::releaseTarget(button, extended->isChecked());
-    if (writesBand) {
-        box = model::boxFromBand(m_window.PicEdit()->shape1()->canvasRect(), m_window.spriteCorner(record));
-        if (!box)
-            showMessage(&m_window, msg::boxOutOfRange);
+    const std::optional<model::Box> box = writesBand ? bandBox() : std::nullopt;
+    RecordEditCommand* step = nullptr;
+    if (box) {
+        const int end = FrameEdits::drawnBoxReach(document.animation(), row, target);
+        const bool attackSide = target == BoxTarget::Attack || target == BoxTarget::ExtAttack;
+        step = new RecordEditCommand(
+            document, dragName(target), row, end,
+            [row, target, box = *box](model::Animation& a) { FrameEdits::writeDrawnBox(a, row, target, box); },
+            attackSide ? Refresh::AttackPanel : Refresh::Nothing);
+    } else {
+        step = new RecordEditCommand(document, QStringLiteral("拖动锚点"), row, row + 1, {}, Refresh::Nothing);
     }
-    const bool attackSide = target == BoxTarget::Attack || target == BoxTarget::ExtAttack;
-    auto* step = box ? new RecordEditCommand(
-                           document, dragName(target), row, FrameEdits::drawnBoxReach(m_window.animation(), row, target),
-                           [row, target, box = *box](model::Animation& animation) {
-                               FrameEdits::writeDrawnBox(animation, row, target, box);
-                           },
-                           attackSide ? Refresh::AttackPanel : Refresh::Nothing)
-                     : new RecordEditCommand(document, QStringLiteral("拖动锚点"), row, row + 1, {}, Refresh::Nothing);
     if (row == m_pressRow)
         step->setStartingRecord(m_pressRecord);
     document.push(step);

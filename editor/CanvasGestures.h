@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QPointF>
 
+#include <optional>
+
 namespace animbox {
 
 class FrmMain;
@@ -37,6 +39,7 @@ private:
     void startBand(Qt::MouseButton button, QPointF point);
     void dragAnchor(QPointF point);
     void growBand(QPointF point);
+    std::optional<model::Box> bandBox() const;
     void endDrag(Qt::MouseButton button, bool writesBand);
     bool canGesture() const;
 

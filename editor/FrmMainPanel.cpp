@@ -79,7 +79,7 @@ void editSide(FrmMain& window, QPushButton* button, BoxSide side,
 void FrmMain::txtAtType_Click()
 {
     const QString kind = m_attack->txtAtType()->currentText();
-    editSelected(*this, QStringLiteral("攻击类型"), [kind](model::FrameRecord& record) { record.attackKind = kind; });
+    editSelected(*this, QStringLiteral("攻击类型"), [kind](model::FrameRecord& r) { r.attackKind = kind; });
 }
 
 void FrmMain::txtPow_Change()
@@ -88,8 +88,9 @@ void FrmMain::txtPow_Change()
     if (!animation().isValidRow(row))
         return;
     if (const auto damage = typedNumber(*this, m_attack->txtPow(), animation().frames[row].damage)) {
-        editSelected(*this, QStringLiteral("攻击力"), [value = *damage](model::FrameRecord& record) { record.damage = value; },
-                     MergeKey::Damage);
+        editSelected(
+            *this, QStringLiteral("攻击力"), [value = *damage](model::FrameRecord& r) { r.damage = value; },
+            MergeKey::Damage);
     }
 }
 
@@ -130,7 +131,8 @@ void FrmMain::txtDelay_Change()
     const auto delay = typedNumber(*this, m_display->txtDelay(), old);
     if (!delay)
         return;
-    const int end = model::forwardRunEnd(animation(), row, [old](const model::FrameRecord& r) { return r.frameDelay == old; });
+    const int end
+        = model::forwardRunEnd(animation(), row, [old](const model::FrameRecord& r) { return r.frameDelay == old; });
     m_document->push(new RecordEditCommand(
         *m_document, QStringLiteral("延迟"), row, end,
         [row, old, value = *delay](model::Animation& animation) {

@@ -149,7 +149,8 @@ void UndoTest::stepRestoresExactly_data()
     QTest::newRow("attack box drag") << drag({12, 9}, Qt::RightButton) << "拖动攻击框";
     QTest::newRow("body box drag") << drag({12, 9}, Qt::LeftButton) << "拖动受击框";
     QTest::newRow("nudge") << key(Qt::Key_Up) << "移动锚点";
-    QTest::newRow("attack kind") << panel([](auto* p) { choose(p->txtAtType(), QStringLiteral("Blast")); }) << "攻击类型";
+    QTest::newRow("attack kind") << panel([](auto* p) { choose(p->txtAtType(), QStringLiteral("Blast")); })
+                                 << "攻击类型";
     QTest::newRow("damage") << panel([](auto* p) { type(p->txtPow(), QStringLiteral("35")); }) << "攻击力";
     QTest::newRow("knock-down") << panel([](auto* p) { p->txtDown()->click(); })
                                 << "击倒";
