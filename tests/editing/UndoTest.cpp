@@ -234,9 +234,11 @@ void UndoTest::stepsMerge_data()
         f.window()->FmAbox()->txtDown()->click();
         key(Qt::Key_Up)(f);
     }) << 3;
+    // 3 makes row 3 join the run, so 30 reaches further than the first key.
     QTest::newRow("typing in the delay box") << Action([delay](EditingFixture& f) {
-        QTest::keyClicks(delay(f), QStringLiteral("12"));
-        QTest::keyClick(delay(f), Qt::Key_Backspace);
+        delay(f)->selectAll();
+        QTest::keyClicks(delay(f), QStringLiteral("30"));
+        QCOMPARE(f.frame(3).frameDelay, qint16(30));
     }) << 1;
     QTest::newRow("typing again after leaving the box") << Action([delay](EditingFixture& f) {
         QTest::keyClicks(delay(f), QStringLiteral("1"));
