@@ -151,7 +151,6 @@ private:
     std::optional<model::FrameRecord> AddFrameRecord(const QString& name);
     void appendRows(const QStringList& names);
     void removeLastRows(int count);
-    void selectRow(int row);
 
     // Redrawing from the document (FrmMainDocument.cpp).
     void connectDocument();

@@ -1,5 +1,5 @@
 // The frame-list commands of the main window: add, add all, delete, move
-// up, move down, clear, and what a row selection shows.
+// up, move down and clear, each one undo step, and the row selection.
 
 #include "editor/FrmMain.h"
 
@@ -143,13 +143,6 @@ void FrmMain::removeLastRows(int count)
     m_document->rowsEdited();
     if (selectedRow() >= keep)
         m_document->dropSelection();
-}
-
-// Sets the selection and always runs the selection handling, also when the
-// row number stays the same but now names another frame.
-void FrmMain::selectRow(int row)
-{
-    m_document->select(row);
 }
 
 } // namespace animbox

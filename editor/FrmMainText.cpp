@@ -37,7 +37,8 @@ FrmMain::SchemeResult FrmMain::RunSchemeDialog()
     if (result == SchemeResult::Rejected)
         return result;
     animation().framesFromText = false;
-    selectRow(0);
+    // Shows row 0 also when it was selected already: it now holds another record.
+    m_document->select(0);
     return result;
 }
 
