@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,13 +33,6 @@ namespace {
 qint16 originCoordinate(int innerSize, double share)
 {
     return model::toInt16(model::roundHalfEven(innerSize * share)).value_or(0);
-}
-
-bool isUndoKey(const QKeyEvent* event)
-{
-    const QKeyCombination key = event->keyCombination();
-    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)
-        || key == QKeyCombination(Qt::CTRL, Qt::Key_Y) || key == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
 }
 
 } // namespace

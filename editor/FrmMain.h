@@ -11,6 +11,7 @@
 #include <optional>
 
 class QAction;
+class QKeyEvent;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -157,6 +158,7 @@ private:
     void showRows();
     void showChange(Refresh how);
     void showSelection();
+    bool isUndoKey(const QKeyEvent* event) const;
 
     IniSettings m_settings;
     PendingText m_pending;

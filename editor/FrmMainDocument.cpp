@@ -8,6 +8,7 @@
 #include "editor/DisplayGroup.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -40,6 +41,17 @@ void FrmMain::connectDocument()
     // focus and keeps the undo keys from the box's own undo.
     m_display->txtDelay()->installEventFilter(this);
     m_attack->txtPow()->installEventFilter(this);
+}
+
+// Whether `event` is a shortcut of "撤销" or "重做".
+bool FrmMain::isUndoKey(const QKeyEvent* event) const
+{
+    const QKeySequence key(event->keyCombination());
+    for (const char* name : {"mundo", "mredo"}) {
+        if (menuAction(QLatin1String(name))->shortcuts().contains(key))
+            return true;
+    }
+    return false;
 }
 
 // Brings List1 in line with the rows: the texts, then the count.
