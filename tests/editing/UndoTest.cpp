@@ -312,12 +312,14 @@ void UndoTest::editMenuAndKeys()
     QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
+    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
     QLineEdit* delay = w->Frame3()->txtDelay();
-    type(delay, QStringLiteral("9"));
+    type(delay, QStringLiteral("3"));
     const State typed = state(w);
-    QCOMPARE(f.frame(2).frameDelay, qint16(9));
+    QCOMPARE(f.frame(2).frameDelay, qint16(3));
     QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(f.frame(2).frameDelay, qint16(5));
+    QCOMPARE(f.frame(3).frameDelay, qint16(3));
     QCOMPARE(delay->text(), QStringLiteral("5"));
     QTest::keyClick(delay, Qt::Key_Y, Qt::ControlModifier);
     compareState(state(w), typed);
