@@ -16,9 +16,10 @@ enum class Refresh {
     Selection,      // everything a row selection shows
 };
 
-// The animation being edited (rows, records, its name and whether it was read
-// from text), the selected row and the undo history. Every edit is a step on the undo stack; the window
-// listens to rowsChanged() and changed() and redraws from there.
+// The animation being edited (rows, records, its name and whether it was
+// read from text), the selected row and the undo history. Every edit is a
+// step on the undo stack; the window listens to rowsChanged() and changed()
+// and redraws from there.
 class AnimationDocument : public QObject {
     Q_OBJECT
 public:
