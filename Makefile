@@ -7,7 +7,7 @@ JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
 # Debian packages the build, the tests and the benchmarks need.
-PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev
+PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev locales
 # Extra packages for running the programs on a desktop (CJK captions).
 RUN_PACKAGES = fonts-noto-cjk
 
