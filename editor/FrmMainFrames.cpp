@@ -11,7 +11,6 @@
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -37,9 +36,9 @@ bool FrmMain::AddFrameRecord()
         return false;
     }
     const int n = m_animation.rowCount() - 1;
-    const QString path = model::joinPath(folder, m_animation.rows[n]);
-    if (!QFileInfo(path).isFile()) {
-        showMessage(this, msg::fileMissing + path);
+    const QString path = model::findFileIgnoringCase(folder, m_animation.rows[n]);
+    if (path.isEmpty()) {
+        showMessage(this, msg::fileMissing + model::joinPath(folder, m_animation.rows[n]));
         return false;
     }
     QString error;

@@ -52,10 +52,15 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
         showMessage(this, error);
         return SchemeResult::Rejected;
     }
-    QStringList paths;
-    for (const QString& row : std::as_const(m_animation.rows))
+    // Rows may differ in letter case from the files (rows read from script
+    // text are lower case): they are found as the reader finds them.
+    model::FileLookup lookup(folder);
+    QStringList paths, found;
+    for (const QString& row : std::as_const(m_animation.rows)) {
         paths.append(model::joinPath(folder, row));
-    const QList<LoadedImage> images = loadImages(paths);
+        found.append(lookup.find(row));
+    }
+    const QList<LoadedImage> images = loadImages(found);
 
     // Every anchor is checked before anything changes.
     QList<model::Anchor> anchors(images.size());

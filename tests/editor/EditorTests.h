@@ -24,6 +24,7 @@ private slots:
     void readTextBuildsFrames_data();
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
+    void rowsFindFilesOfAnotherCase();
 
     void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();

@@ -138,3 +138,27 @@ void EditorTest::readDialogPasteFolderAndCancel()
     QCOMPARE(window->animation().rowCount(), 2);
     QCOMPARE(window->animation().frames[1].attackBox, (model::Box{50, 30, 30, 20}));
 }
+
+// Rows read from script text are lower case; the scheme finds their files,
+// spelt otherwise on disk, as the reader did.
+void EditorTest::rowsFindFilesOfAnotherCase()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("Idle01.gif"), {80, 100}));
+    auto window = fixture.window(fixture.plain());
+    testing::ModalDriver driver;
+    driver.onDialog([&fixture](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
+        textBox(dialog)->setPlainText(QStringLiteral("\tFrame\tdata/chars/test/idle01\n"));
+        click(dialog, "Command1");
+    });
+    window->FramesFromText();
+    driver.onDialog(testing::acceptScheme());
+    window->menuAction(QStringLiteral("minitframe"))->trigger();
+    QCOMPARE(driver.messages, QStringList());
+    QCOMPARE(window->animation().rows, QStringList{QStringLiteral("idle01.gif")});
+    const model::FrameRecord& frame = window->animation().frames[0];
+    QCOMPARE(QPoint(frame.offsetX, frame.offsetY), QPoint(40, 98));
+    QCOMPARE(frame.frameDelay, qint16(10));
+    QCOMPARE(frame.picture.size(), QSize(80, 100));
+}
