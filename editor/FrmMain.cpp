@@ -3,6 +3,7 @@
 #include "editor/AttackPanel.h"
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
+#include "editor/ChoiceCombo.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
 #include "editor/Messages.h"
@@ -111,12 +112,12 @@ void FrmMain::connectControls()
     connect(m_canvas, &CanvasView::mouseReleased, this, &FrmMain::PicEdit_MouseUp);
     connect(m_canvas, &CanvasView::keyPressed, this, &FrmMain::PicEdit_KeyDown);
 
-    connect(m_attack->txtAtType(), &QComboBox::activated, this, &FrmMain::txtAtType_Click);
+    connect(m_attack->txtAtType(), &ChoiceCombo::chosen, this, &FrmMain::txtAtType_Click);
     connect(m_attack->txtPow(), &QLineEdit::textChanged, this, &FrmMain::txtPow_Change);
     connect(m_attack->txtDown(), &QCheckBox::clicked, this, &FrmMain::txtDown_Click);
     connect(m_attack->txtBlock(), &QCheckBox::clicked, this, &FrmMain::txtBlock_Click);
     connect(m_attack->txtFlash(), &QCheckBox::clicked, this, &FrmMain::txtFlash_Click);
-    connect(m_attack->txtPause(), &QComboBox::activated, this, &FrmMain::txtPause_Click);
+    connect(m_attack->txtPause(), &ChoiceCombo::chosen, this, &FrmMain::txtPause_Click);
     connect(m_attack->Command1(), &QPushButton::clicked, this, &FrmMain::Command1_Click);
     connect(m_attack->Command8(), &QPushButton::clicked, this, &FrmMain::Command8_Click);
     connect(m_attack->CmdClearAt(), &QPushButton::clicked, this, &FrmMain::CmdClearAt_Click);

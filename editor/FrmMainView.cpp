@@ -17,7 +17,6 @@
 #include "model/Numbers.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -61,10 +60,6 @@ void FrmMain::setUpEditing()
     new FocusSelector(m_reference->txtY(), 0, 999);
     // Typing replaces the number after "idle".
     new FocusSelector(m_reference->txtBase(), 4, 999);
-    // Text typed into the kind and pause boxes is never stored, not even on
-    // Enter: only an item chosen from the list is.
-    m_attack->txtAtType()->setInsertPolicy(QComboBox::NoInsert);
-    m_attack->txtPause()->setInsertPolicy(QComboBox::NoInsert);
 }
 
 void FrmMain::Command3_Click()

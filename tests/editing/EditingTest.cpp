@@ -10,12 +10,16 @@
 #include "editor/ReferenceBar.h"
 
 #include <QAction>
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 using animbox::CanvasView;
 using editing::EditingFixture;
@@ -222,6 +226,64 @@ void EditingTest::delayTypedPropagates()
     for (int row = 0; row < before.size(); ++row)
         QCOMPARE(f.frame(row).frameDelay, after[row]);
     QCOMPARE(delay->text(), typed);
+}
+
+void EditingTest::choiceBoxesStoreOnlyAChoice_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("action"); // "wheel", "down", "popup", or a text typed and ended with Enter
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("wheel without focus: kind") << "txtAtType" << "wheel" << "Attack5";
+    QTest::newRow("wheel without focus: pause") << "txtPause" << "wheel" << "40";
+    QTest::newRow("chosen in the popup") << "txtAtType" << "popup" << "Blast";
+    QTest::newRow("arrow from a kind not in the list") << "txtAtType" << "down" << "Attack";
+    QTest::newRow("arrow from the loaded pause") << "txtPause" << "down" << "50";
+    QTest::newRow("typed start of a kind") << "txtAtType" << "b" << "Attack5";
+    QTest::newRow("typed start of a pause") << "txtPause" << "3" << "40";
+    QTest::newRow("typed whole item") << "txtPause" << "30" << "40";
+}
+
+// Frame 1 (kind Blast, pause 15) is shown before frame 0 (kind Attack5 from
+// "freeze", pause 40), whose field must change only by a choice from the list.
+void EditingTest::choiceBoxesStoreOnlyAChoice()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, action);
+    QFETCH(QString, stored);
+    EditingFixture f;
+    animbox::FrmMain* w = f.open(2, false);
+    QVERIFY(w);
+    f.frame(0).attackKind = QStringLiteral("Attack5");
+    f.frame(0).pause = 40;
+    f.frame(1).attackKind = QStringLiteral("Blast");
+    f.frame(1).pause = 15;
+    w->List1()->setCurrentRow(1);
+    w->List1()->setCurrentRow(0);
+    auto* combo = w->FmAbox()->findChild<QComboBox*>(box);
+    QVERIFY(combo && !combo->hasFocus());
+    if (action == u"wheel") {
+        const QPointF at = combo->rect().center();
+        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+    } else if (action == u"popup") {
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    } else {
+        combo->setFocus();
+        QVERIFY(QTest::qWaitFor([combo] { return combo->hasFocus(); }));
+        if (action == u"down") {
+            QTest::keyClick(combo, Qt::Key_Down);
+        } else {
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo, action);
+            QTest::keyClick(combo, Qt::Key_Return);
+            QCOMPARE(combo->currentText(), action);
+        }
+    }
+    const QString field = box == u"txtAtType" ? f.frame(0).attackKind : QString::number(f.frame(0).pause);
+    QCOMPARE(field, stored);
 }
 
 void EditingTest::boxButtons_data()

@@ -15,6 +15,8 @@ private slots:
     void keys();
     void delayTypedPropagates_data();
     void delayTypedPropagates();
+    void choiceBoxesStoreOnlyAChoice_data();
+    void choiceBoxesStoreOnlyAChoice();
     void boxButtons_data();
     void boxButtons();
     void adjustment_data();
