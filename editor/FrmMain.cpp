@@ -101,7 +101,7 @@ void FrmMain::connectControls()
     connect(m_frameList->Command7(), &QPushButton::clicked, this, &FrmMain::Command7_Click);
     connect(m_frameList->Command10(), &QPushButton::clicked, this, &FrmMain::Command10_Click);
     connect(m_frameList->Command6(), &QPushButton::clicked, this, &FrmMain::Command6_Click);
-    connect(List1(), &QListWidget::currentRowChanged, this, &FrmMain::List1_Click);
+    connect(List1(), &QListWidget::itemSelectionChanged, this, &FrmMain::List1_Click);
 
     connect(m_display->cbBox(), &QCheckBox::clicked, this, &FrmMain::cbBox_Click);
     connect(m_display->cDrawLast(), &QCheckBox::clicked, this, &FrmMain::cDrawLast_Click);
@@ -235,9 +235,13 @@ bool FrmMain::HasFrames()
     return false;
 }
 
+// The current frame is the highlighted row. The list's current row can
+// differ: focus by keyboard makes a row current without highlighting it, and
+// Ctrl+click takes the highlight off the current row.
 int FrmMain::selectedRow() const
 {
-    return List1()->currentRow();
+    const QList<QListWidgetItem*> selected = List1()->selectedItems();
+    return selected.isEmpty() ? -1 : List1()->row(selected.first());
 }
 
 void FrmMain::setTransparentColor(qint32 color)

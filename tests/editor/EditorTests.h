@@ -18,6 +18,7 @@ private slots:
     void addFrame();
     void frameListOperations_data();
     void frameListOperations();
+    void editsGoToTheHighlightedRow();
     void schemeDialogOverKnownSizes();
 
     void generateTextCancelAndCopy();
