@@ -161,7 +161,7 @@ void FrmMain::closeEvent(QCloseEvent* event)
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == centralWidget() && event->type() == QEvent::Resize)
-        relayout();
+        resized();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -191,13 +191,26 @@ void FrmMain::updateCanvasOrigin()
     m_canvasOriginY = originCoordinate(inner.height(), 0.7);
 }
 
-// Any change of the canvas size moves the anchor cross by the same rule as
-// at start and redraws the selected frame there.
+// The panel toggle moves the anchor cross by the same rule as at start and
+// shows the selected frame there, as any command that redraws it does.
 void FrmMain::relayout()
 {
     layoutControls(centralWidget()->size());
     updateCanvasOrigin();
     DrawFrame(selectedRow(), true);
+}
+
+// A window resize moves the anchor cross by the same rule and draws again
+// what the canvas showed, the reference frame included; the panel keeps what
+// it shows.
+void FrmMain::resized()
+{
+    layoutControls(centralWidget()->size());
+    updateCanvasOrigin();
+    if (m_reference->Command3()->text() == u"DrawListFrame")
+        drawReference();
+    else
+        DrawFrame(selectedRow(), false);
 }
 
 void FrmMain::Command9_Click()

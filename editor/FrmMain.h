@@ -4,6 +4,7 @@
 #include "editor/PendingText.h"
 #include "model/Animation.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPointF>
 
@@ -141,6 +142,8 @@ private:
     void layoutControls(QSize client);
     void updateCanvasOrigin();
     void relayout();
+    void resized();
+    void drawReference();
 
     // Frame list helpers (FrmMainFrames.cpp).
     bool AddFrameRecord();
@@ -156,6 +159,9 @@ private:
     qint16 m_canvasOriginY = 0;
     qint32 m_transparentColor = 0;
     bool m_panelShown = true;
+    // The reference frame last drawn, and the point of it on the cross.
+    QImage m_referenceImage;
+    QPoint m_referenceAnchor;
 
     QPushButton* m_panelToggle = nullptr;
     BrowserPanel* m_browser = nullptr;

@@ -90,11 +90,20 @@ void FrmMain::Command3_Click()
         showMessage(this, error);
         return;
     }
+    m_referenceImage = image;
+    m_referenceAnchor = QPoint(x.value, y.value);
+    drawReference();
+    toggle->setText(QStringLiteral("DrawListFrame"));
+}
+
+// Only the reference image, with its anchor on the cross, and the cross.
+void FrmMain::drawReference()
+{
     const QPoint origin(m_canvasOriginX, m_canvasOriginY);
-    m_canvas->drawSprite(image, origin - QPoint(x.value, y.value));
+    m_canvas->clearPicture();
+    m_canvas->drawSprite(m_referenceImage, origin - m_referenceAnchor);
     m_canvas->drawCross(origin);
     m_canvas->present();
-    toggle->setText(QStringLiteral("DrawListFrame"));
 }
 
 void FrmMain::mplay_Click()

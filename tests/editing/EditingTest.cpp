@@ -388,6 +388,36 @@ void EditingTest::referenceToggle()
     QCOMPARE(canvas->pixelAt(corner + QPoint(1, 1)), CanvasView::kBackground);
 }
 
+// A larger window moves the cross and draws the frame, then the reference
+// frame, at the new place; the panel is not reloaded and the reference stays.
+void EditingTest::resizeKeepsWhatIsShown()
+{
+    EditingFixture f;
+    QVERIFY(f.files.writeSprite(QStringLiteral("idle00.gif"), QSize(80, 120), 0xff000000, 0xffffff00));
+    animbox::FrmMain* w = f.open(1);
+    QVERIFY(w);
+    const QString damageShown = w->FmAbox()->txtPow()->text();
+    f.frame(0).damage = 33;
+    CanvasView* canvas = w->PicEdit();
+    const auto grow = [&f, w] {
+        const QPoint before = f.origin();
+        w->resize(w->size() + QSize(60, 40));
+        return QTest::qWaitFor([&f, before] { return f.origin() != before; });
+    };
+    QVERIFY(grow());
+    QCOMPARE(canvas->pixelAt(f.corner(0) + QPoint(2, 2)), qRgb(0, 255, 0));
+    QCOMPARE(w->FmAbox()->txtPow()->text(), damageShown);
+
+    animbox::ReferenceBar* bar = w->referenceBar();
+    bar->txtX()->setText(QStringLiteral("40"));
+    bar->txtY()->setText(QStringLiteral("98"));
+    bar->Command3()->click();
+    QCOMPARE(bar->Command3()->text(), QStringLiteral("DrawListFrame"));
+    QVERIFY(grow());
+    QCOMPARE(bar->Command3()->text(), QStringLiteral("DrawListFrame"));
+    QCOMPARE(canvas->pixelAt(f.origin() - QPoint(38, 96)), qRgb(255, 255, 0));
+}
+
 void EditingTest::playbackWaits_data()
 {
     QTest::addColumn<QString>("action");

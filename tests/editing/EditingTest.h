@@ -23,6 +23,7 @@ private slots:
     void adjustment();
     void referenceToggle_data();
     void referenceToggle();
+    void resizeKeepsWhatIsShown();
     void playbackWaits_data();
     void playbackWaits();
     void valuesOutOfRangeAreRefused();
