@@ -12,6 +12,7 @@ private slots:
     void patternRule_data();
     void patternRule();
     void panelToggleOrigins();
+    void fileListKeysPreview();
     void canvasDrawsCurrentOverPrevious();
 
     void addFrame_data();
@@ -26,6 +27,7 @@ private slots:
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
     void rowsFindFilesOfAnotherCase();
+    void enterInTextDialogs();
 
     void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();

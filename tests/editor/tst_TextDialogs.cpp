@@ -162,3 +162,37 @@ void EditorTest::rowsFindFilesOfAnotherCase()
     QCOMPARE(frame.frameDelay, qint16(10));
     QCOMPARE(frame.picture.size(), QSize(80, 100));
 }
+
+// Enter copies and closes FrmText; in FrmFromText it starts a new line and
+// Ctrl+Enter confirms. A dialog still open afterwards is cancelled.
+void EditorTest::enterInTextDialogs()
+{
+    testing::Fixture fixture;
+    auto window = twoFrames(fixture);
+    QVERIFY(window);
+    QApplication::clipboard()->setText(QStringLiteral("old"));
+    QString pasted;
+    testing::ModalDriver driver;
+    const auto cancelIfOpen = [](QDialog* dialog) {
+        if (dialog->isVisible())
+            click(dialog, "Command2");
+    };
+    driver.onDialog([&](QDialog* dialog) {
+        QTest::keyClick(textBox(dialog), Qt::Key_Return);
+        cancelIfOpen(dialog);
+    });
+    window->menuAction(QStringLiteral("mgentext"))->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), kText);
+    driver.onDialog([&](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
+        textBox(dialog)->setPlainText(QStringLiteral("\tFrame\tdata/chars/test/idle02.gif"));
+        textBox(dialog)->moveCursor(QTextCursor::End);
+        QTest::keyClick(textBox(dialog), Qt::Key_Return);
+        pasted = textBox(dialog)->toPlainText();
+        QTest::keyClick(textBox(dialog), Qt::Key_Return, Qt::ControlModifier);
+        cancelIfOpen(dialog);
+    });
+    window->menuAction(QStringLiteral("mFromText"))->trigger();
+    QCOMPARE(pasted, QStringLiteral("\tFrame\tdata/chars/test/idle02.gif\n"));
+    QCOMPARE(window->animation().rows, QStringList{QStringLiteral("idle02.gif")});
+}

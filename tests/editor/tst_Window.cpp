@@ -7,6 +7,7 @@
 #include "browser/FileList.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -114,6 +115,21 @@ void EditorTest::panelToggleOrigins()
     QCOMPARE(window->PicEdit()->pixelAt(origin(*window) - QPoint(8, 16)), kGreen);
     window->Command9()->click();
     QCOMPARE(origin(*window), QPoint(276, 340));
+}
+
+// The arrow keys in the file list preview each file they reach.
+void EditorTest::fileListKeysPreview()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("a.gif"), {10, 10}));
+    QVERIFY(fixture.writeSprite(QStringLiteral("b.gif"), {30, 20}));
+    auto window = fixture.window();
+    browser::FileList* files = window->Picture1()->File1();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
+    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(10, 10));
+    QTest::keyClick(files, Qt::Key_Down);
+    QCOMPARE(files->fileName(), QStringLiteral("b.gif"));
+    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(30, 20));
 }
 
 // Sprites on magenta, the key colour: a green 60 x 60 frame before a blue
