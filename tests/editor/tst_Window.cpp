@@ -68,6 +68,23 @@ void EditorTest::settingsReadOnlyProgramFolder()
 #endif
 }
 
+// Start-up reads the file once: a change made to it afterwards by another
+// program is not seen, and every key comes from that one reading.
+void EditorTest::settingsReadOncePerStart()
+{
+    testing::Fixture fixture;
+    QFile file(fixture.settingsPath());
+    QVERIFY(fixture.isValid() && file.open(QIODevice::WriteOnly));
+    file.write("[settings]\r\npat=idle\r\nWK_Path=/game\r\n");
+    file.close();
+    animbox::FrmMain window(fixture.settingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[settings]\r\nWK_Path=/elsewhere\r\n");
+    file.close();
+    QCOMPARE(window.settings().ReadSetting(QStringLiteral("WK_Path")), QStringLiteral("/game"));
+    QCOMPARE(window.Picture1()->File1()->pattern(), QStringLiteral("idle*.gif"));
+}
+
 void EditorTest::patternRule_data()
 {
     QTest::addColumn<QString>("text");
