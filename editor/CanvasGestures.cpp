@@ -111,7 +111,7 @@ void CanvasGestures::pickColor(QPointF point)
     const QRgb rgb = m_window.PicEdit()->pixelAt(QPoint(pixel(point.x()), pixel(point.y())));
     const qint32 value = CanvasView::colorValueFromRgb(rgb);
     m_window.setTransparentColor(value);
-    m_window.settings().WriteSetting(QStringLiteral("transparentcolor"), QString::number(value));
+    m_window.settings().WriteSetting(QStringLiteral("transparentcolor"), IniSettings::numberText(value));
 }
 
 void CanvasGestures::startBand(Qt::MouseButton button, QPointF point)

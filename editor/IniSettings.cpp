@@ -181,6 +181,11 @@ void IniSettings::WriteSetting(const QString& key, const QString& value) const
     IniWrite(kSection, key, value);
 }
 
+QString IniSettings::numberText(qint32 number)
+{
+    return number < 0 ? QString::number(number) : u' ' + QString::number(number);
+}
+
 QString IniSettings::IniPath(const QString& name, const QString& folder)
 {
     if (name.contains(u'\\') || name.contains(u'/'))

@@ -30,6 +30,10 @@ public:
     QString ReadSetting(const QString& key) const;
     void WriteSetting(const QString& key, const QString& value) const;
 
+    // A number as the file keeps it: a leading blank where the number has no
+    // minus sign, as the colour has always been written.
+    static QString numberText(qint32 number);
+
     // A name without a folder separator is resolved into `folder`; any other
     // name is used unchanged.
     static QString IniPath(const QString& name, const QString& folder);
