@@ -123,6 +123,12 @@ void FrmMain::FramesFromText()
     const model::ReadResult result = model::readScript(
         model::toCrLf(text), m_pending.workPath(),
         [](const QString& path, QString* error) { return loadImage(path, error); });
+    // Text without a single frame line (binary, UTF-16, another part of a
+    // script) is no animation: it is refused and the frames stay.
+    if (result.finished && result.animation.rowCount() == 0) {
+        showMessage(this, msg::noFrameInText);
+        return;
+    }
     // Reading replaces rows and records; the animation's name stays.
     const QString animName = m_animation.animName;
     m_animation = result.animation;

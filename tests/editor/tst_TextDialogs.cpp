@@ -82,9 +82,12 @@ void EditorTest::readTextBuildsFrames_data()
     QTest::newRow("LF") << withLf(kText) << "" << both;
     QTest::newRow("missing file keeps the frames read") << "\tFrame\tdata/chars/test/idle01\n\tFrame\tdata/gone\n"
                                                         << "文件不存在!" << QStringList{"idle01.gif"};
+    const QString utf16 = QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(kText.utf16()), kText.size() * 2));
+    QTest::newRow("UTF-16 bytes: no frame, nothing changes") << utf16 << "文本中没有找到帧" << both;
 }
 
-// The browser goes to the folder of the last frame read.
+// The browser goes to the folder of the last frame read; text without a
+// frame leaves the frames, with the second one's attack, as they were.
 void EditorTest::readTextBuildsFrames()
 {
     QFETCH(QString, text);
@@ -104,7 +107,7 @@ void EditorTest::readTextBuildsFrames()
     QVERIFY(message.isEmpty() || driver.messages[0].startsWith(message));
     QCOMPARE(window->animation().rows, rows);
     QCOMPARE(window->List1()->count(), rows.size());
-    QCOMPARE(window->browserFolder(), fixture.sprites());
+    QCOMPARE(window->browserFolder(), message.startsWith(u"文本中") ? fixture.plain() : fixture.sprites());
     QCOMPARE(window->settings().ReadSetting(QStringLiteral("WK_Path")), fixture.game());
     const model::FrameRecord& last = window->animation().frames[rows.size() - 1];
     QCOMPARE(last.imageWidth, 80 + 2 * (rows.size() - 1));
