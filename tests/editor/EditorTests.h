@@ -28,7 +28,6 @@ private slots:
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
     void rowsFindFilesOfAnotherCase();
-    void enterInTextDialogs();
 
     void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();
