@@ -9,7 +9,6 @@ class EditorTest : public QObject {
 private slots:
     void settingsFirstRunAndRoundTrip();
     void settingsReadOnlyProgramFolder();
-    void settingsReadOncePerStart();
     void patternRule_data();
     void patternRule();
     void panelToggleOrigins();
