@@ -1,13 +1,23 @@
 # Quick start: `make run` builds and starts animbox on the demo sprites;
-# `make test` builds with the sanitizers and runs the whole suite through CTest.
+# `make test` builds with the sanitizers and runs the whole suite through CTest;
+# `make package` builds the Debian package, `make check-package` checks it.
 
 BUILD       ?= build
 BENCH_BUILD ?= build-bench
+PACKAGE_BUILD ?= build-package
 JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
+PACKAGE_NAME = kestrum-mod-tools
 
-# Debian packages the build, the tests and the benchmarks need.
-PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev locales
+# Debian packages the build, the tests and the benchmarks need: the icons are
+# drawn with rsvg-convert, the install test runs the validators of desktop
+# entries, AppStream metadata and MIME types; the locale test builds the
+# locales it runs under with localedef, whose sources come with locales.
+PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev locales \
+               librsvg2-bin desktop-file-utils appstream shared-mime-info
+# Extra packages for building the Debian package (the dependencies are read
+# from the shared libraries the programs link).
+PACKAGE_PACKAGES = dpkg-dev file
 # Extra packages for running the programs on a desktop (CJK captions).
 RUN_PACKAGES = fonts-noto-cjk
 
@@ -17,7 +27,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Rebuilds go through ccache when the machine has it.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps run-deps configure build test run bench fuzz clean
+.PHONY: deps run-deps configure build test run bench fuzz package check-package clean
 
 deps:
 	@missing=""; for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -68,5 +78,19 @@ fuzz: build
 	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=5 $$corpus || exit 1; \
 	done
 
+# An optimised build without the sanitizers, installed below /usr by the package.
+package:
+	@$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(PACKAGE_PACKAGES)"
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DKES_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr $(LAUNCHER) >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	@cd $(PACKAGE_BUILD) && rm -f $(PACKAGE_NAME)_*.deb && cpack >/dev/null
+	@ls $(PACKAGE_BUILD)/$(PACKAGE_NAME)_*.deb
+
+# Checks the package's fields and, unpacked, its tree as the install test does;
+# the test build provides the helper that plays pakunpack's user.
+check-package: package build
+	@tests/install/check-package.sh $(PACKAGE_BUILD)/$(PACKAGE_NAME)_*.deb $(BUILD)/tests/unpack_from_tree
+
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)

@@ -43,7 +43,9 @@ void Canvas::clear()
 void Canvas::drawImage(QPoint at, const QImage& image)
 {
     QPainter painter(&m_picture);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // A transparent pixel shows the background, as in the picture box the
+    // sprite is copied from; black would hide the anchor cross.
+    painter.fillRect(QRect(at, image.size()), m_background);
     painter.drawImage(at, image);
     update();
 }

@@ -28,7 +28,8 @@ public:
     // Takes the colour and clears the picture to it.
     void setBackground(const QColor& colour);
     void clear();
-    // Copies `image` as it is (no key colour) with its top-left at `at`.
+    // Copies `image` (no key colour) with its top-left at `at`; its
+    // transparent pixels take the background colour.
     void drawImage(QPoint at, const QImage& image);
     // The black anchor cross, 5 pixels to each side of `at`.
     void drawCross(QPoint at);

@@ -11,23 +11,46 @@ namespace {
 
 constexpr Qt::CaseSensitivity AnyCase = Qt::CaseInsensitive;
 
-// Start of the last occurrence of `needle` whose last character lies at or
-// before `lastIndex`; -1 when there is none.
-qsizetype lastEndingAtOrBefore(QStringView text, QStringView needle, qsizetype lastIndex)
+// Index of `keyword` when it is the first word of the line that starts at
+// `lineStart` (any letter case, blanks before it), else -1. Keywords that
+// merely contain it (attack2, extbbox, landframe) are other words.
+qsizetype keywordOfLine(QStringView text, qsizetype lineStart, QStringView keyword)
 {
-    const qsizetype from = lastIndex - needle.size() + 1;
-    if (needle.isEmpty() || from < 0)
+    qsizetype at = lineStart;
+    while (at < text.size() && (text[at] == u' ' || text[at] == u'\t'))
+        ++at;
+    const qsizetype end = at + keyword.size();
+    if (keyword.isEmpty() || end > text.size() || text.sliced(at, keyword.size()).compare(keyword, AnyCase) != 0)
         return -1;
-    return text.lastIndexOf(needle, from, AnyCase);
+    const bool wholeWord = end == text.size() || text[end] == u' ' || text[end] == u'\t' || text[end] == u'\r';
+    return wholeWord ? at : -1;
 }
 
-// The text from `start` to the end of its line; not found when no line
-// break follows, so a last line without CR LF is never taken.
+// Start of the keyword of the last line of `keyword` whose keyword ends at or
+// before `lastIndex`; -1 when there is none. The word inside a value or a
+// comment does not count.
+qsizetype lastKeywordLine(QStringView text, QStringView keyword, qsizetype lastIndex)
+{
+    qsizetype found = -1;
+    for (qsizetype lineStart = 0; lineStart <= lastIndex;) {
+        const qsizetype at = keywordOfLine(text, lineStart, keyword);
+        if (at >= 0 && at + keyword.size() - 1 <= lastIndex)
+            found = at;
+        const qsizetype lineEnd = text.indexOf(LineBreak, lineStart);
+        if (lineEnd < 0)
+            break;
+        lineStart = lineEnd + LineBreak.size();
+    }
+    return found;
+}
+
+// The text from `start` to the end of its line; the last line of the text
+// needs no line break.
 FoundLine lineFrom(QStringView text, qsizetype start)
 {
-    const qsizetype end = text.indexOf(LineBreak, start);
-    if (end < 0 || end - start < 1)
-        return {};
+    qsizetype end = text.indexOf(LineBreak, start);
+    if (end < 0)
+        end = text.size();
     return {text.sliced(start, end - start).toString(), start, end - start};
 }
 
@@ -82,7 +105,7 @@ FoundLine findLastKeywordLine(QStringView text, QStringView keyword, QStringView
     const qsizetype nameAt = text.indexOf(name, 0, AnyCase);
     if (nameAt < 0)
         return {};
-    const qsizetype keywordAt = lastEndingAtOrBefore(text, keyword, nameAt);
+    const qsizetype keywordAt = lastKeywordLine(text, keyword, nameAt);
     if (keywordAt < 0)
         return {};
     return lineFrom(text, keywordAt);
@@ -94,8 +117,8 @@ FoundLine findFrameKeywordLine(QStringView text, QStringView keyword, QStringVie
     if (nameAt < 0)
         return {};
     const qsizetype previousEnd = text.lastIndexOf(LineBreak, nameAt);
-    const qsizetype blockStart = previousEnd < 0 ? -1 : lastEndingAtOrBefore(text, u"frame", previousEnd);
-    const qsizetype keywordAt = lastEndingAtOrBefore(text, keyword, nameAt);
+    const qsizetype blockStart = previousEnd < 0 ? -1 : lastKeywordLine(text, u"frame", previousEnd);
+    const qsizetype keywordAt = lastKeywordLine(text, keyword, nameAt);
     if (keywordAt <= blockStart)
         return {};
     return lineFrom(text, keywordAt);
@@ -228,18 +251,14 @@ QStringList listFramesFromText(QStringView text)
     QStringList names;
     QStringView rest = text;
     while (!rest.isEmpty()) {
+        // The last line counts also without a line break after it.
         const qsizetype end = rest.indexOf(LineBreak);
-        if (end < 0)
-            break; // a last line without a line break is skipped
-        const QStringView line = rest.first(end);
-        rest = rest.sliced(end + LineBreak.size());
-        qsizetype at = 0;
-        while (at < line.size() && (line[at] == u' ' || line[at] == u'\t'))
-            ++at;
-        const QStringView keyword = line.sliced(at);
-        if (!keyword.startsWith(u"frame", AnyCase) || (keyword.size() > 5 && keyword[5] != u' ' && keyword[5] != u'\t'))
+        const QStringView line = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QStringView() : rest.sliced(end + LineBreak.size());
+        const qsizetype at = keywordOfLine(line, 0, u"frame");
+        if (at < 0)
             continue;
-        const QString path = trimBlanks(keyword.mid(6).toString());
+        const QString path = trimBlanks(line.mid(at + 6).toString());
         const qsizetype slash = path.lastIndexOf(u'/');
         if (slash < 0)
             break;
@@ -268,17 +287,18 @@ std::optional<QString> shiftedOffsetLine(QStringView text, QStringView name, qin
     return offsetLine(current);
 }
 
-QString shiftAllOffsets(const QString& text, const QStringList& names, qint32 dx, qint32 dy, Offset& current)
+ShiftedText shiftAllOffsets(const QString& text, const QStringList& names, qint32 dx, qint32 dy, Offset& current)
 {
     const Offset start = current;
-    QString result = text;
+    ShiftedText result{text, {}};
     for (const QString& name : names) {
         Offset offset = start;
         const auto line = shiftedOffsetLine(text, name, dx, dy, offset);
         if (!line)
             continue;
         current = offset;
-        result = setFrameLine(result, name, *line);
+        result.text = setFrameLine(result.text, name, *line);
+        result.lastLine = *line;
     }
     return result;
 }

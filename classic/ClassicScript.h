@@ -42,8 +42,9 @@ std::optional<qint32> readNumber(QStringView token);
 
 // The last line of `keyword` that lies before the first occurrence of
 // `name`, across frame blocks: a frame without a line of its own gets the one
-// of an earlier frame, as the engine carries values forward. Keyword and name
-// are compared without regard to case.
+// of an earlier frame, as the engine carries values forward. A line is one of
+// `keyword` when its first word is exactly the keyword; keyword and name are
+// compared without regard to case.
 FoundLine findLastKeywordLine(QStringView text, QStringView keyword, QStringView name);
 
 // Like findLastKeywordLine, but only inside the frame's own block, which
@@ -112,8 +113,13 @@ std::optional<QString> shiftedOffsetLine(QStringView text, QStringView name, qin
 // Moves the offset of every named frame by (dx, dy). Every frame reads its
 // old offset from the text as it was before the command, so frames that
 // share an inherited offset each move once; each gets a line of its own.
-// Frames without any offset in force start from `current`.
-QString shiftAllOffsets(const QString& text, const QStringList& names, qint32 dx, qint32 dy,
+// Frames without any offset in force start from `current`. `lastLine` is
+// the line set for the last frame that moved, empty when none did.
+struct ShiftedText {
+    QString text;
+    QString lastLine;
+};
+ShiftedText shiftAllOffsets(const QString& text, const QStringList& names, qint32 dx, qint32 dy,
                         Offset& current);
 
 } // namespace classic

@@ -1,6 +1,7 @@
 #include "classic/Form1.h"
 
 #include "classic/Form2.h"
+#include "classic/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
@@ -23,10 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
-#include <QTextBlock>
 #include <QTimer>
 
 namespace classic {
@@ -77,27 +76,12 @@ Form1::Form1(QSettings* settings, QWidget* parent)
 
 QString Form1::scriptText() const
 {
-    return model::toCrLf(m_ui.Text1->toPlainText());
+    return m_ui.Text1->scriptText();
 }
 
 void Form1::setScriptText(const QString& text)
 {
-    QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QPlainTextEdit* box = m_ui.Text1;
-    if (plain == box->toPlainText())
-        return;
-    const int vertical = box->verticalScrollBar()->value();
-    const int horizontal = box->horizontalScrollBar()->value();
-    const int caretLine = box->textCursor().blockNumber();
-    // One edit of the document, so a single undo restores the old text.
-    QTextCursor all(box->document());
-    all.select(QTextCursor::Document);
-    all.insertText(plain);
-    const QTextBlock line = box->document()->findBlockByNumber(caretLine);
-    box->setTextCursor(QTextCursor(line.isValid() ? line : box->document()->lastBlock()));
-    box->verticalScrollBar()->setValue(vertical);
-    box->horizontalScrollBar()->setValue(horizontal);
+    m_ui.Text1->writeBack(text);
 }
 
 void Form1::setWaitFunction(std::function<void(int)> wait)
@@ -154,6 +138,17 @@ void Form1::connectCommands()
     connect(m_ui.PicEdit, &Canvas::pressed, this, &Form1::onCanvasPressed);
     connect(m_ui.PicEdit, &Canvas::moved, this, &Form1::onCanvasMoved);
     connect(m_ui.PicEdit, &Canvas::released, this, &Form1::onCanvasReleased);
+
+    ScriptBox* text = m_ui.Text1;
+    connect(m_ui.mUndo, &QAction::triggered, text, &ScriptBox::undoStep);
+    connect(m_ui.mRedo, &QAction::triggered, text, &ScriptBox::redoStep);
+    connect(text, &QPlainTextEdit::undoAvailable, m_ui.mUndo, &QAction::setEnabled);
+    connect(text, &QPlainTextEdit::redoAvailable, m_ui.mRedo, &QAction::setEnabled);
+    // The canvas shows the selected frame as the restored text describes it.
+    connect(text, &ScriptBox::historyRestored, this, [this] {
+        if (m_ui.List1->currentRow() >= 0)
+            onFrameSelected();
+    });
 }
 
 // Each stored value that no longer applies (a drive or folder that is gone)
@@ -325,7 +320,9 @@ QString Form1::selectedName() const
 
 QString Form1::framePath(const QString& name) const
 {
-    return QDir::toNativeSeparators(model::joinPath(m_currentFolder, name));
+    // Names in the list and in scripts often differ from the files in letter case.
+    const QString found = model::findFileIgnoringCase(m_currentFolder, name);
+    return QDir::toNativeSeparators(found.isEmpty() ? model::joinPath(m_currentFolder, name) : found);
 }
 
 QImage Form1::loadImage(const QString& path)
@@ -493,7 +490,11 @@ void Form1::shiftAllOffsets()
     QStringList names;
     for (int row = 0; row < list->count(); ++row)
         names.append(list->item(row)->text());
-    setScriptText(classic::shiftAllOffsets(scriptText(), names, dx.value, dy.value, m_currentOffset));
+    const ShiftedText shifted = classic::shiftAllOffsets(scriptText(), names, dx.value, dy.value, m_currentOffset);
+    // A later release of another mouse button applies this line again.
+    if (!shifted.lastLine.isEmpty())
+        m_ui.Text5->setText(shifted.lastLine);
+    setScriptText(shifted.text);
     selectRow(list->count() - 1);
 }
 

@@ -29,8 +29,7 @@ public:
 
     // The script text with CR LF line ends, whatever the box holds.
     QString scriptText() const;
-    // Replaces the script text, keeping the box's scroll position and the
-    // caret's line where it still exists. Undo brings the old text back.
+    // Writes the script text back as one undo step of the text box.
     void setScriptText(const QString& text);
 
     QString currentFolder() const { return m_currentFolder; }

@@ -1,6 +1,7 @@
 #include "classic/Form1Ui.h"
 
 #include "classic/Canvas.h"
+#include "classic/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
@@ -81,7 +82,7 @@ void Form1Ui::setupUi(QMainWindow* window)
     PicBuffer = place<QLabel>(area, "PicBuffer", QRect(8, 272, 1, 1));
     PicBuffer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PicBuffer->hide();
-    Text1 = place<QPlainTextEdit>(area, "Text1", QRect(592, 272, 345, 297));
+    Text1 = place<ScriptBox>(area, "Text1", QRect(592, 272, 345, 297));
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setTabStopDistance(4 * Text1->fontMetrics().horizontalAdvance(u' '));
     setupPanel(area);
@@ -92,7 +93,10 @@ void Form1Ui::setupUi(QMainWindow* window)
     stbar->setSizeGripEnabled(false);
     panel1 = new QLabel(stbar);
     panel1->setObjectName(QStringLiteral("panel1"));
-    panel1->setFixedWidth(120);
+    // Wide enough for the frame text of a long list and a large sprite in the
+    // window's font, and never narrower than the 120 pixels it always had.
+    const int frameTextWidth = panel1->fontMetrics().horizontalAdvance(QStringLiteral("Frame:9999  99999 x 99999"));
+    panel1->setFixedWidth(qMax(120, frameTextWidth + 2 * panel1->fontMetrics().averageCharWidth()));
     panel2 = new QLabel(stbar);
     panel2->setObjectName(QStringLiteral("panel2"));
     stbar->addWidget(panel1);
@@ -162,6 +166,15 @@ void Form1Ui::setupPanel(QWidget* area)
 
 void Form1Ui::setupMenu(QMainWindow* window)
 {
+    // The edit menu comes first, as in the frame editor.
+    QMenu* edit = window->menuBar()->addMenu(QStringLiteral("编辑"));
+    edit->setObjectName(QStringLiteral("edit"));
+    mUndo = addAction(edit, "mUndo", QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mRedo = addAction(edit, "mRedo", QStringLiteral("重做"));
+    mRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    mUndo->setEnabled(false);
+    mRedo->setEnabled(false);
+
     QMenu* menu = window->menuBar()->addMenu(QStringLiteral("操作"));
     menu->setObjectName(QStringLiteral("file"));
     Initial = addAction(menu, "Initial", QStringLiteral("初始化帧"), Qt::Key_F2);

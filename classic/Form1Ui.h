@@ -22,6 +22,7 @@ class FileList;
 namespace classic {
 
 class Canvas;
+class ScriptBox;
 
 // The controls of the classic main window at their fixed places, each named
 // as the window's code refers to it. setupUi builds them into the window.
@@ -47,7 +48,7 @@ struct Form1Ui {
     QListWidget* List1 = nullptr;
     Canvas* PicEdit = nullptr;
     QLabel* PicBuffer = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
+    ScriptBox* Text1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QRadioButton* Option2 = nullptr;
@@ -66,6 +67,8 @@ struct Form1Ui {
     QLabel* panel1 = nullptr;
     QLabel* panel2 = nullptr;
 
+    QAction* mUndo = nullptr;
+    QAction* mRedo = nullptr;
     QAction* Initial = nullptr;
     QAction* Play = nullptr;
     QAction* PlayLoop = nullptr;

@@ -5,6 +5,7 @@
 #include "editor/Messages.h"
 #include "editor/FrameEdits.h"
 #include "editor/FrmMain.h"
+#include "editor/RecordEditCommand.h"
 #include "editor/ReferenceBar.h"
 #include "model/Adjustment.h"
 #include "model/Numbers.h"
@@ -85,10 +86,11 @@ void CanvasGestures::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
     m_dragging = true;
     // Every press keeps its point and the anchor, so holding Ctrl only after
     // the press drags from this press rather than from an older one.
-    const model::FrameRecord& record = m_window.animation().frames[m_window.selectedRow()];
+    m_pressRow = m_window.selectedRow();
+    m_pressRecord = m_window.animation().frames[m_pressRow];
     m_press = point;
-    m_pressOffsetX = record.offsetX;
-    m_pressOffsetY = record.offsetY;
+    m_pressOffsetX = m_pressRecord.offsetX;
+    m_pressOffsetY = m_pressRecord.offsetY;
     switch (shiftValue(modifiers)) {
     case kCtrl:
         return;
@@ -176,27 +178,67 @@ void CanvasGestures::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modif
     if (!canGesture())
         return;
     m_dragging = false;
-    if (shiftValue(modifiers) == 0)
-        writeBand(button);
+    endDrag(button, shiftValue(modifiers) == 0);
+    m_pressRow = -1;
 }
 
-// Writes the band as the box chosen by the button and Check1. The canvas is
-// not redrawn: the band stays where it was drawn until the next redraw.
-void CanvasGestures::writeBand(Qt::MouseButton button)
+namespace {
+
+QString dragName(BoxTarget target)
+{
+    switch (target) {
+    case BoxTarget::Attack:
+        return QStringLiteral("拖动攻击框");
+    case BoxTarget::ExtAttack:
+        return QStringLiteral("拖动扩展攻击框");
+    case BoxTarget::Body:
+        return QStringLiteral("拖动受击框");
+    case BoxTarget::ExtBody:
+        return QStringLiteral("拖动扩展受击框");
+    }
+    return {};
+}
+
+} // namespace
+
+// The band as a box of the selected frame; nothing, after a message, when a
+// number leaves the 16-bit range.
+std::optional<model::Box> CanvasGestures::bandBox() const
+{
+    const model::FrameRecord& record = m_window.animation().frames[m_window.selectedRow()];
+    const auto box = model::boxFromBand(m_window.PicEdit()->shape1()->canvasRect(), m_window.spriteCorner(record));
+    if (!box)
+        showMessage(&m_window, msg::boxOutOfRange);
+    return box;
+}
+
+// Pushes the gesture from press to release as one step: the anchor a Ctrl
+// drag moved, and, with no modifier held at release, the band written as the
+// box chosen by the button and Check1. The canvas is not redrawn: the band
+// stays where it was drawn until the next redraw.
+void CanvasGestures::endDrag(Qt::MouseButton button, bool writesBand)
 {
     const int row = m_window.selectedRow();
-    const model::FrameRecord& record = m_window.animation().frames[row];
-    const auto box = model::boxFromBand(m_window.PicEdit()->shape1()->canvasRect(), m_window.spriteCorner(record));
-    if (!box) {
-        showMessage(&m_window, msg::boxOutOfRange);
-        return;
-    }
+    AnimationDocument& document = m_window.document();
     QCheckBox* extended = m_window.referenceBar()->Check1();
     const BoxTarget target = FrameEdits::releaseTarget(button, extended->isChecked());
-    FrameEdits::writeDrawnBox(m_window.animation(), row, target, *box);
-    if (target == BoxTarget::Attack || target == BoxTarget::ExtAttack)
-        m_window.LoadAttackPanel(row);
-    extended->setChecked(false);
+    const std::optional<model::Box> box = writesBand ? bandBox() : std::nullopt;
+    RecordEditCommand* step = nullptr;
+    if (box) {
+        const int end = FrameEdits::drawnBoxReach(document.animation(), row, target);
+        const bool attackSide = target == BoxTarget::Attack || target == BoxTarget::ExtAttack;
+        step = new RecordEditCommand(
+            document, dragName(target), row, end,
+            [row, target, box = *box](model::Animation& a) { FrameEdits::writeDrawnBox(a, row, target, box); },
+            attackSide ? Refresh::AttackPanel : Refresh::Nothing);
+    } else {
+        step = new RecordEditCommand(document, QStringLiteral("拖动锚点"), row, row + 1, {}, Refresh::Nothing);
+    }
+    if (row == m_pressRow)
+        step->setStartingRecord(m_pressRecord);
+    document.push(step);
+    if (box)
+        extended->setChecked(false);
 }
 
 void CanvasGestures::keyDown(int key)
@@ -213,10 +255,16 @@ void CanvasGestures::keyDown(int key)
     const int current = m_window.selectedRow();
     const QPoint step = nudgeStep(key);
     if (!step.isNull() && m_window.animation().isValidRow(current)) {
-        model::FrameRecord& record = m_window.animation().frames[current];
+        AnimationDocument& document = m_window.document();
         // A nudge past the end of the 16-bit range keeps the anchor.
-        record.offsetX = model::addInt16(record.offsetX, step.x()).value_or(record.offsetX);
-        record.offsetY = model::addInt16(record.offsetY, step.y()).value_or(record.offsetY);
+        document.push(new RecordEditCommand(
+            document, QStringLiteral("移动锚点"), current, current + 1,
+            [current, step](model::Animation& animation) {
+                model::FrameRecord& record = animation.frames[current];
+                record.offsetX = model::addInt16(record.offsetX, step.x()).value_or(record.offsetX);
+                record.offsetY = model::addInt16(record.offsetY, step.y()).value_or(record.offsetY);
+            },
+            Refresh::Nothing, {MergeKey::Nudge, current}));
     }
     m_window.DrawFrame(current, true);
 }

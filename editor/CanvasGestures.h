@@ -1,7 +1,11 @@
 #pragma once
 
+#include "model/FrameRecord.h"
+
 #include <QObject>
 #include <QPointF>
+
+#include <optional>
 
 namespace animbox {
 
@@ -11,7 +15,8 @@ class FrmMain;
 // colour pick (Alt), rubber-band box drag (anything else), the release that
 // writes the drawn box, the pointer read-out, and the keys that step through
 // the frames (W, S) and nudge the anchor (arrows). Holds the drag state
-// between press and release.
+// between press and release; each release is one undo step, anchor move
+// and drawn box together.
 class CanvasGestures : public QObject {
     Q_OBJECT
 public:
@@ -34,7 +39,8 @@ private:
     void startBand(Qt::MouseButton button, QPointF point);
     void dragAnchor(QPointF point);
     void growBand(QPointF point);
-    void writeBand(Qt::MouseButton button);
+    std::optional<model::Box> bandBox() const;
+    void endDrag(Qt::MouseButton button, bool writesBand);
     bool canGesture() const;
 
     FrmMain& m_window;
@@ -42,6 +48,9 @@ private:
     QPointF m_press;
     qint16 m_pressOffsetX = 0;
     qint16 m_pressOffsetY = 0;
+    // The pressed row and its record at the press, before a drag moved it.
+    int m_pressRow = -1;
+    model::FrameRecord m_pressRecord;
 };
 
 } // namespace animbox

@@ -23,6 +23,11 @@ model::Box& boxOf(model::FrameRecord& record, BoxTarget target)
     return record.*kFields[int(target)].box;
 }
 
+const model::Box& boxOf(const model::FrameRecord& record, BoxTarget target)
+{
+    return record.*kFields[int(target)].box;
+}
+
 model::BoxState& stateOf(model::FrameRecord& record, BoxTarget target)
 {
     return record.*kFields[int(target)].state;
@@ -109,6 +114,26 @@ void clearSide(model::Animation& animation, int row, BoxSide side)
     model::FrameRecord& record = animation.frames[row];
     stateOf(record, box) = model::BoxState::Cleared;
     stateOf(record, extBox) = model::BoxState::Cleared;
+}
+
+// A propagation of the target's box compares the following rows with the
+// box the row holds before the edit.
+int drawnBoxReach(const model::Animation& animation, int row, BoxTarget target)
+{
+    const model::Box& oldBox = boxOf(animation.frames.at(row), target);
+    return model::forwardRunEnd(animation, row,
+                                [&](const model::FrameRecord& r) { return boxOf(r, target) == oldBox; });
+}
+
+int emptySideReach(const model::Animation& animation, int row, BoxSide side)
+{
+    const auto [box, extBox] = targetsOf(side);
+    return qMax(drawnBoxReach(animation, row, box), drawnBoxReach(animation, row, extBox));
+}
+
+int clearSideReach(const model::Animation&, int row, BoxSide)
+{
+    return row + 1;
 }
 
 } // namespace animbox::FrameEdits

@@ -32,6 +32,12 @@ void emptySide(model::Animation& animation, int row, BoxSide side);
 // row before; the first row states nothing of its own for that side.
 void clearSide(model::Animation& animation, int row, BoxSide side);
 
+// One past the last row that each edit above writes when made on `row` now,
+// so an undo step can keep those records before they change.
+int drawnBoxReach(const model::Animation& animation, int row, BoxTarget target);
+int emptySideReach(const model::Animation& animation, int row, BoxSide side);
+int clearSideReach(const model::Animation& animation, int row, BoxSide side);
+
 } // namespace FrameEdits
 
 } // namespace animbox

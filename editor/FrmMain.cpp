@@ -41,6 +41,7 @@ qint16 originCoordinate(int innerSize, double share)
 FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     : QMainWindow(parent)
     , m_settings(settingsPath)
+    , m_document(new AnimationDocument(this))
 {
     setObjectName(QStringLiteral("FrmMain"));
     auto* central = new QWidget(this);
@@ -53,8 +54,10 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     m_frameList = new FrameListGroup(central);
     m_display = new DisplayGroup(central);
     m_attack = new AttackPanel(central);
+    createEditMenu();
     createMenu();
     connectControls();
+    connectDocument();
     setUpEditing();
     central->installEventFilter(this);
     central->setMinimumSize(kClientWidth, kClientHeight);
@@ -131,7 +134,8 @@ void FrmMain::Form_Load()
         model::leadingNumber(m_settings.ReadSetting(QStringLiteral("transparentcolor")))));
     setTransparentColor(color.value_or(0));
     updateCanvasOrigin();
-    setWindowTitle(programTitle() + u' ' + QStringLiteral(KES_VERSION));
+    // "*" follows the program's name while the animation differs from its clean state.
+    setWindowTitle(programTitle() + QStringLiteral("[*] ") + QStringLiteral(KES_VERSION));
     m_attack->txtAtType()->setCurrentIndex(0);
 
     // Each restoring step may fail (a drive or folder that is gone); the next one still runs.
@@ -160,8 +164,20 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == centralWidget() && event->type() == QEvent::Resize)
-        resized();
+    if (watched == centralWidget()) {
+        if (event->type() == QEvent::Resize)
+            resized();
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // The typing boxes (delay, damage) leave the undo keys to the window, so
+    // they undo whole steps rather than the box's own typing; their typing is
+    // one step until they lose the focus.
+    if (event->type() == QEvent::ShortcutOverride && isUndoKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut)
+        m_document->endMerging();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -242,16 +258,21 @@ bool FrmMain::FrameSelected() const
 
 bool FrmMain::HasFrames()
 {
-    if (m_animation.hasFrames())
+    if (animation().hasFrames())
         return true;
     showMessage(this, msg::noFrames);
     return false;
 }
 
-// The current frame is the highlighted row. The list's current row can
+int FrmMain::selectedRow() const
+{
+    return m_document->selection();
+}
+
+// The selection is the highlighted row of List1. The list's current row can
 // differ: focus by keyboard makes a row current without highlighting it, and
 // Ctrl+click takes the highlight off the current row.
-int FrmMain::selectedRow() const
+int FrmMain::highlightedRow() const
 {
     const QList<QListWidgetItem*> selected = List1()->selectedItems();
     return selected.isEmpty() ? -1 : List1()->row(selected.first());
@@ -271,15 +292,15 @@ void FrmMain::ShowTransparentColor()
 
 void FrmMain::DrawFrame(int index, bool reloadPanel)
 {
-    if (index < 0 || index >= m_animation.frames.size())
+    if (index < 0 || index >= animation().frames.size())
         return;
     m_reference->Command3()->setText(QStringLiteral("DrawBaseFrame"));
     m_canvas->clearPicture();
     if (m_display->cDrawLast()->isChecked() && index > 0) {
-        const model::FrameRecord& previous = m_animation.frames[index - 1];
+        const model::FrameRecord& previous = animation().frames[index - 1];
         m_canvas->drawSprite(previous.picture, spriteCorner(previous));
     }
-    const model::FrameRecord& record = m_animation.frames[index];
+    const model::FrameRecord& record = animation().frames[index];
     m_canvas->drawSprite(record.picture, spriteCorner(record));
     m_canvas->drawCross(QPoint(m_canvasOriginX, m_canvasOriginY));
     m_canvas->present();
@@ -319,18 +340,18 @@ QPoint FrmMain::spriteCorner(const model::FrameRecord& record) const
 
 void FrmMain::ShowAttackBoxes(int index)
 {
-    if (index < 0 || index >= m_animation.frames.size())
+    if (index < 0 || index >= animation().frames.size())
         return;
-    const model::FrameRecord& r = m_animation.frames[index];
+    const model::FrameRecord& r = animation().frames[index];
     showBoxPair(m_canvas->shape2(), r.attackBox, r.attackEmpty, m_canvas->shape2a(), r.extAttackBox,
                 r.extAttackEmpty, spriteCorner(r), m_display->cbBox()->isChecked());
 }
 
 void FrmMain::ShowBodyBoxes(int index)
 {
-    if (index < 0 || index >= m_animation.frames.size())
+    if (index < 0 || index >= animation().frames.size())
         return;
-    const model::FrameRecord& r = m_animation.frames[index];
+    const model::FrameRecord& r = animation().frames[index];
     // Blue again after a red rubber band.
     m_canvas->shape1()->setBorderColor(QColor(0, 0, 255));
     m_canvas->shape1a()->setBorderColor(QColor(0, 0, 255));
@@ -340,16 +361,16 @@ void FrmMain::ShowBodyBoxes(int index)
 
 void FrmMain::LoadAttackPanel(int index)
 {
-    if (index >= 0 && index < m_animation.frames.size())
-        m_attack->load(m_animation.frames[index]);
+    if (index >= 0 && index < animation().frames.size())
+        m_attack->load(animation().frames[index]);
 }
 
 void FrmMain::LoadDelayText(int index)
 {
-    if (index < 0 || index >= m_animation.frames.size())
+    if (index < 0 || index >= animation().frames.size())
         return;
     const QSignalBlocker blocker(m_display->txtDelay());
-    m_display->txtDelay()->setText(QString::number(m_animation.frames[index].frameDelay));
+    m_display->txtDelay()->setText(QString::number(animation().frames[index].frameDelay));
 }
 
 void FrmMain::cbBox_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/AnimationDocument.h"
 #include "editor/IniSettings.h"
 #include "editor/PendingText.h"
 #include "model/Animation.h"
@@ -8,7 +9,10 @@
 #include <QMainWindow>
 #include <QPointF>
 
+#include <optional>
+
 class QAction;
+class QKeyEvent;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -26,10 +30,10 @@ class FrameListGroup;
 class Playback;
 class ReferenceBar;
 
-// The frame editor's main window. It owns the animation being edited (rows
-// of List1 and frame records, index for index), composes the browser panel,
-// the canvas, the frame list, the display group and the attack panel, and
-// runs the frame-list, scheme and script-text commands of the "操作" menu.
+// The frame editor's main window. It holds the document with the animation
+// being edited, composes the browser panel, the canvas, the frame list, the
+// display group and the attack panel, turns their events into steps on the
+// document, and redraws them when the document changes.
 class FrmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -40,7 +44,8 @@ public:
     explicit FrmMain(const QString& settingsPath, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    model::Animation& animation() { return m_animation; }
+    AnimationDocument& document() const { return *m_document; }
+    model::Animation& animation() const { return m_document->animation(); }
     const IniSettings& settings() const { return m_settings; }
     PendingText& pending() { return m_pending; }
 
@@ -84,7 +89,7 @@ public:
     FrameListGroup* frameListGroup() const { return m_frameList; }
     DisplayGroup* Frame3() const { return m_display; }
     AttackPanel* FmAbox() const { return m_attack; }
-    // A menu item of "操作" by its name (minitframe, mgentext, mplay ...).
+    // A menu item by its name (mundo, mredo, minitframe, mgentext, mplay ...).
     QAction* menuAction(const QString& name) const;
     Playback& playback() const { return *m_playback; }
 
@@ -135,6 +140,7 @@ protected:
 
 private:
     void createMenu();
+    void createEditMenu();
     void connectControls();
     void setUpEditing();
     void Form_Load();
@@ -144,17 +150,23 @@ private:
     void relayout();
     void resized();
     void drawReference();
+    int highlightedRow() const;
 
     // Frame list helpers (FrmMainFrames.cpp).
-    bool AddFrameRecord();
+    std::optional<model::FrameRecord> AddFrameRecord(const QString& name);
     void appendRows(const QStringList& names);
     void removeLastRows(int count);
-    void selectRow(int row);
+
+    // Redrawing from the document (FrmMainDocument.cpp).
+    void connectDocument();
     void showRows();
+    void showChange(Refresh how);
+    void showSelection();
+    bool isUndoKey(const QKeyEvent* event) const;
 
     IniSettings m_settings;
     PendingText m_pending;
-    model::Animation m_animation;
+    AnimationDocument* m_document = nullptr;
     qint16 m_canvasOriginX = 0;
     qint16 m_canvasOriginY = 0;
     qint32 m_transparentColor = 0;

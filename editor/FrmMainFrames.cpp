@@ -1,12 +1,14 @@
 // The frame-list commands of the main window: add, add all, delete, move
-// up, move down, clear, and what a row selection shows.
+// up, move down and clear, each one undo step, and the row selection.
 
 #include "editor/FrmMain.h"
 
 #include "editor/BrowserPanel.h"
 #include "editor/DisplayGroup.h"
+#include "editor/FrameListCommands.h"
 #include "editor/ImageLoading.h"
 #include "editor/Messages.h"
+#include "editor/ReplacementStep.h"
 #include "browser/FileList.h"
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
@@ -22,47 +24,49 @@ void FrmMain::cmdAddFrame_Click()
     const QString name = m_browser->File1()->fileName();
     if (name.isEmpty())
         return;
-    appendRows({name});
-    // A frame that cannot be made takes its row with it: rows and records stay in step.
-    if (!AddFrameRecord())
-        removeLastRows(1);
+    // A frame that cannot be made adds no row: rows and records stay in step.
+    if (const std::optional<model::FrameRecord> record = AddFrameRecord(name))
+        m_document->push(new AddFrameCommand(*m_document, name, *record));
 }
 
-bool FrmMain::AddFrameRecord()
+// The record for a row `name` appended after the last one: its image, size
+// and anchor over the spare record the reader left, or over a fresh one.
+std::optional<model::FrameRecord> FrmMain::AddFrameRecord(const QString& name)
 {
     const QString folder = browserFolder();
     if (!model::isDataFolder(folder)) {
         showMessage(this, msg::noDataFolderAdd);
-        return false;
+        return std::nullopt;
     }
-    const int n = m_animation.rowCount() - 1;
-    const QString path = model::findFileIgnoringCase(folder, m_animation.rows[n]);
+    const QString path = model::findFileIgnoringCase(folder, name);
     if (path.isEmpty()) {
-        showMessage(this, msg::fileMissing + model::joinPath(folder, m_animation.rows[n]));
-        return false;
+        showMessage(this, msg::fileMissing + model::joinPath(folder, name));
+        return std::nullopt;
     }
     QString error;
     const QImage image = loadImage(path, &error);
     if (image.isNull()) {
         showMessage(this, error);
-        return false;
+        return std::nullopt;
     }
     if (image.width() > 32767 || image.height() > 32767) {
         showMessage(this, msg::imageTooLarge + path);
-        return false;
+        return std::nullopt;
     }
-    m_animation.resizeFrames(n + 1);
-    model::FrameRecord& record = m_animation.frames[n];
+    model::FrameRecord record = animation().frames.value(animation().rowCount());
     record.picture = image;
     record.imageWidth = qint16(image.width());
     record.imageHeight = qint16(image.height());
     record.offsetX = qint16(record.imageWidth / 2);
     record.offsetY = qint16(record.imageHeight - 2);
-    return true;
+    return record;
 }
 
+// The rows appear at once; the scheme dialog decides whether they stay, and
+// the whole command is one step.
 void FrmMain::Command5_Click()
 {
+    const ReplacementStep step(*m_document, QStringLiteral("加入全部帧"));
     const QStringList names = m_browser->File1()->fileNames();
     appendRows(names);
     if (RunSchemeDialog() != SchemeResult::Applied)
@@ -73,19 +77,14 @@ void FrmMain::Command4_Click()
 {
     if (!HasFrames())
         return;
-    if (m_animation.rowCount() == 1) {
+    if (animation().rowCount() == 1) {
         showMessage(this, msg::cannotDelete);
         return;
     }
     const int row = selectedRow();
     if (row < 0)
         return;
-    m_animation.removeFrame(row);
-    {
-        const QSignalBlocker blocker(List1());
-        delete List1()->takeItem(row);
-    }
-    selectRow(qMin(row, m_animation.rowCount() - 1));
+    m_document->push(new DeleteFrameCommand(*m_document, row));
 }
 
 void FrmMain::Command7_Click()
@@ -93,37 +92,30 @@ void FrmMain::Command7_Click()
     const int row = selectedRow();
     if (row <= 0)
         return;
-    m_animation.swapFrames(row, row - 1);
-    showRows();
-    selectRow(row - 1);
+    m_document->push(new SwapFramesCommand(*m_document, QStringLiteral("上移"), row, row - 1));
 }
 
 void FrmMain::Command10_Click()
 {
     const int row = selectedRow();
-    if (row < 0 || row >= m_animation.rowCount() - 1)
+    if (row < 0 || row >= animation().rowCount() - 1)
         return;
-    m_animation.swapFrames(row, row + 1);
-    showRows();
-    selectRow(row + 1);
+    m_document->push(new SwapFramesCommand(*m_document, QStringLiteral("下移"), row, row + 1));
 }
 
+// The canvas keeps showing the last picture.
 void FrmMain::Command6_Click()
 {
     if (!HasFrames())
         return;
-    m_animation.clear();
-    const QSignalBlocker blocker(List1());
-    List1()->clear();
+    const ReplacementStep step(*m_document, QStringLiteral("清空"));
+    animation().clear();
+    m_document->dropSelection();
 }
 
 void FrmMain::List1_Click()
 {
-    const int row = selectedRow();
-    DrawFrame(row, true);
-    ShowAttackBoxes(row);
-    ShowBodyBoxes(row);
-    LoadDelayText(row);
+    m_document->select(highlightedRow());
 }
 
 void FrmMain::File1_Click(const QString& name)
@@ -139,40 +131,17 @@ void FrmMain::File1_Click(const QString& name)
 
 void FrmMain::appendRows(const QStringList& names)
 {
-    m_animation.rows.append(names);
-    const QSignalBlocker blocker(List1());
-    List1()->addItems(names);
+    animation().rows.append(names);
+    m_document->rowsEdited();
 }
 
 void FrmMain::removeLastRows(int count)
 {
-    const int keep = qMax(0, m_animation.rowCount() - count);
-    const bool selectionGone = selectedRow() >= keep;
-    m_animation.rows.resize(keep);
-    const QSignalBlocker blocker(List1());
-    while (List1()->count() > keep)
-        delete List1()->takeItem(List1()->count() - 1);
-    if (selectionGone)
-        List1()->setCurrentRow(-1);
-}
-
-// Sets the selection and always runs the selection handling, also when the
-// row number stays the same but now names another frame.
-void FrmMain::selectRow(int row)
-{
-    {
-        const QSignalBlocker blocker(List1());
-        List1()->setCurrentRow(row);
-    }
-    List1_Click();
-}
-
-// Rewrites the row texts from the model after a reorder.
-void FrmMain::showRows()
-{
-    const QSignalBlocker blocker(List1());
-    for (int i = 0; i < m_animation.rowCount() && i < List1()->count(); ++i)
-        List1()->item(i)->setText(m_animation.rows[i]);
+    const int keep = qMax(0, animation().rowCount() - count);
+    animation().rows.resize(keep);
+    m_document->rowsEdited();
+    if (selectedRow() >= keep)
+        m_document->dropSelection();
 }
 
 } // namespace animbox

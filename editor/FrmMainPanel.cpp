@@ -9,22 +9,33 @@
 #include "editor/DisplayGroup.h"
 #include "editor/Messages.h"
 #include "editor/FrameEdits.h"
+#include "editor/RecordEditCommand.h"
 #include "model/Numbers.h"
 #include "model/Propagation.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 
+#include <functional>
 #include <optional>
 
 namespace animbox {
 
 namespace {
 
-model::FrameRecord* selectedRecord(FrmMain& window)
+// Pushes a step that edits the selected frame only and shows nothing more:
+// the control that made the change shows it.
+void editSelected(FrmMain& window, const QString& text, std::function<void(model::FrameRecord&)> edit,
+                  MergeKey::Kind merge = MergeKey::None)
 {
     const int row = window.selectedRow();
-    return window.animation().isValidRow(row) ? &window.animation().frames[row] : nullptr;
+    if (!window.animation().isValidRow(row))
+        return;
+    AnimationDocument& document = window.document();
+    document.push(new RecordEditCommand(
+        document, text, row, row + 1, [row, edit](model::Animation& animation) { edit(animation.frames[row]); },
+        Refresh::Nothing, {merge, row}));
 }
 
 // Reads a number typed into `edit`; a value outside the 16-bit range is
@@ -40,104 +51,115 @@ std::optional<qint16> typedNumber(FrmMain& window, QLineEdit* edit, qint16 curre
     return std::nullopt;
 }
 
-// The guard of the four box buttons: rows exist and one is selected.
-int boxButtonRow(FrmMain& window)
+// A check box stores 0 or 1.
+void editFlag(FrmMain& window, QCheckBox* box, qint16 model::FrameRecord::*field)
 {
-    if (!window.HasFrames())
-        return -1;
-    const int row = window.selectedRow();
-    return window.animation().isValidRow(row) ? row : -1;
+    const qint16 value = box->isChecked() ? 1 : 0;
+    editSelected(window, box->text(), [field, value](model::FrameRecord& record) { record.*field = value; });
 }
 
-void editSide(FrmMain& window, BoxSide side, void (*edit)(model::Animation&, int, BoxSide))
+// The four box buttons, guarded by rows existing and one being selected;
+// the step reaches as far as the edit carries the side forward.
+void editSide(FrmMain& window, QPushButton* button, BoxSide side,
+              int (*reach)(const model::Animation&, int, BoxSide), void (*edit)(model::Animation&, int, BoxSide))
 {
-    const int row = boxButtonRow(window);
-    if (row < 0)
+    if (!window.HasFrames())
         return;
-    edit(window.animation(), row, side);
-    window.DrawFrame(row, false);
+    const int row = window.selectedRow();
+    if (!window.animation().isValidRow(row))
+        return;
+    AnimationDocument& document = window.document();
+    document.push(new RecordEditCommand(
+        document, button->text(), row, reach(window.animation(), row, side),
+        [row, side, edit](model::Animation& animation) { edit(animation, row, side); }, Refresh::Canvas));
 }
 
 } // namespace
 
 void FrmMain::txtAtType_Click()
 {
-    if (model::FrameRecord* record = selectedRecord(*this))
-        record->attackKind = m_attack->txtAtType()->currentText();
+    const QString kind = m_attack->txtAtType()->currentText();
+    editSelected(*this, QStringLiteral("攻击类型"), [kind](model::FrameRecord& r) { r.attackKind = kind; });
 }
 
 void FrmMain::txtPow_Change()
 {
-    model::FrameRecord* record = selectedRecord(*this);
-    if (!record)
+    const int row = selectedRow();
+    if (!animation().isValidRow(row))
         return;
-    if (const auto damage = typedNumber(*this, m_attack->txtPow(), record->damage))
-        record->damage = *damage;
+    if (const auto damage = typedNumber(*this, m_attack->txtPow(), animation().frames[row].damage)) {
+        editSelected(
+            *this, QStringLiteral("攻击力"), [value = *damage](model::FrameRecord& r) { r.damage = value; },
+            MergeKey::Damage);
+    }
 }
 
 // The check boxes write only when clicked, so a value other than 0 and 1 read
 // from script text survives until the user changes it.
 void FrmMain::txtDown_Click()
 {
-    if (model::FrameRecord* record = selectedRecord(*this))
-        record->knockdown = m_attack->txtDown()->isChecked() ? 1 : 0;
+    editFlag(*this, m_attack->txtDown(), &model::FrameRecord::knockdown);
 }
 
 void FrmMain::txtBlock_Click()
 {
-    if (model::FrameRecord* record = selectedRecord(*this))
-        record->unblockable = m_attack->txtBlock()->isChecked() ? 1 : 0;
+    editFlag(*this, m_attack->txtBlock(), &model::FrameRecord::unblockable);
 }
 
 void FrmMain::txtFlash_Click()
 {
-    if (model::FrameRecord* record = selectedRecord(*this))
-        record->noFlash = m_attack->txtFlash()->isChecked() ? 1 : 0;
+    editFlag(*this, m_attack->txtFlash(), &model::FrameRecord::noFlash);
 }
 
 void FrmMain::txtPause_Click()
 {
-    model::FrameRecord* record = selectedRecord(*this);
-    if (!record)
-        return;
     const model::Int16Result pause = model::lenientInt16(m_attack->txtPause()->currentText());
-    if (pause.ok())
-        record->pause = pause.value;
+    if (pause.ok()) {
+        editSelected(*this, QStringLiteral("攻击延迟"),
+                     [value = pause.value](model::FrameRecord& record) { record.pause = value; });
+    }
 }
 
 // Every keystroke stores the delay and carries it over the run of following
 // frames that held the old one, so intermediate values pass along the run.
 void FrmMain::txtDelay_Change()
 {
-    model::FrameRecord* record = selectedRecord(*this);
-    if (!record)
+    const int row = selectedRow();
+    if (!animation().isValidRow(row))
         return;
-    const qint16 old = record->frameDelay;
+    const qint16 old = animation().frames[row].frameDelay;
     const auto delay = typedNumber(*this, m_display->txtDelay(), old);
     if (!delay)
         return;
-    record->frameDelay = *delay;
-    model::PropagateDelay(m_animation, selectedRow(), old);
+    const int end
+        = model::forwardRunEnd(animation(), row, [old](const model::FrameRecord& r) { return r.frameDelay == old; });
+    m_document->push(new RecordEditCommand(
+        *m_document, QStringLiteral("延迟"), row, end,
+        [row, old, value = *delay](model::Animation& animation) {
+            animation.frames[row].frameDelay = value;
+            model::PropagateDelay(animation, row, old);
+        },
+        Refresh::Nothing, {MergeKey::Delay, row}));
 }
 
 void FrmMain::Command1_Click()
 {
-    editSide(*this, BoxSide::Attack, &FrameEdits::emptySide);
+    editSide(*this, m_attack->Command1(), BoxSide::Attack, &FrameEdits::emptySideReach, &FrameEdits::emptySide);
 }
 
 void FrmMain::Command8_Click()
 {
-    editSide(*this, BoxSide::Body, &FrameEdits::emptySide);
+    editSide(*this, m_attack->Command8(), BoxSide::Body, &FrameEdits::emptySideReach, &FrameEdits::emptySide);
 }
 
 void FrmMain::CmdClearAt_Click()
 {
-    editSide(*this, BoxSide::Attack, &FrameEdits::clearSide);
+    editSide(*this, m_attack->CmdClearAt(), BoxSide::Attack, &FrameEdits::clearSideReach, &FrameEdits::clearSide);
 }
 
 void FrmMain::Command2_Click()
 {
-    editSide(*this, BoxSide::Body, &FrameEdits::clearSide);
+    editSide(*this, m_attack->Command2(), BoxSide::Body, &FrameEdits::clearSideReach, &FrameEdits::clearSide);
 }
 
 } // namespace animbox

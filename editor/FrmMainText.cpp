@@ -8,6 +8,7 @@
 #include "editor/FrmText.h"
 #include "editor/ImageLoading.h"
 #include "editor/Messages.h"
+#include "editor/ReplacementStep.h"
 #include "editor/frmScheme.h"
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
@@ -16,7 +17,7 @@
 #include "model/ScriptWriter.h"
 #include "model/TextHelpers.h"
 
-#include <QListWidget>
+#include <QUndoStack>
 
 namespace animbox {
 
@@ -24,6 +25,7 @@ FrmMain::SchemeResult FrmMain::RunSchemeDialog()
 {
     if (!HasFrames())
         return SchemeResult::NotRun;
+    const ReplacementStep step(*m_document, QStringLiteral("初始化帧"));
     {
         frmScheme dialog(m_pending, this);
         dialog.exec();
@@ -34,8 +36,9 @@ FrmMain::SchemeResult FrmMain::RunSchemeDialog()
     const SchemeResult result = ApplyScheme(text);
     if (result == SchemeResult::Rejected)
         return result;
-    m_animation.framesFromText = false;
-    selectRow(0);
+    animation().framesFromText = false;
+    // Shows row 0 also when it was selected already: it now holds another record.
+    m_document->select(0);
     return result;
 }
 
@@ -56,7 +59,7 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
     // text are lower case): they are found as the reader finds them.
     model::FileLookup lookup(folder);
     QStringList paths, found;
-    for (const QString& row : std::as_const(m_animation.rows)) {
+    for (const QString& row : std::as_const(animation().rows)) {
         paths.append(model::joinPath(folder, row));
         found.append(lookup.find(row));
     }
@@ -75,8 +78,8 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
         anchors[i] = *anchor;
     }
 
-    m_animation.frames = QList<model::FrameRecord>(m_animation.rowCount());
-    m_animation.animName = scheme->animName;
+    animation().frames = QList<model::FrameRecord>(animation().rowCount());
+    animation().animName = scheme->animName;
     for (qsizetype i = 0; i < images.size(); ++i) {
         if (!images[i].exists) {
             showMessage(this, msg::fileMissing + paths[i]);
@@ -86,7 +89,7 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
             showMessage(this, images[i].error);
             continue;
         }
-        model::FrameRecord& record = m_animation.frames[i];
+        model::FrameRecord& record = animation().frames[i];
         record.picture = images[i].image;
         record.imageWidth = qint16(record.picture.width());
         record.imageHeight = qint16(record.picture.height());
@@ -101,14 +104,16 @@ void FrmMain::GenerateAnimationText()
 {
     if (!HasFrames())
         return;
-    const model::WriteResult result = model::writeScript(m_animation, browserFolder());
+    const model::WriteResult result = model::writeScript(animation(), browserFolder());
     if (!result.ok()) {
         showMessage(this, result.error);
         return;
     }
     m_pending.setPendingText(result.text);
     FrmText dialog(m_pending, this);
-    dialog.exec();
+    // Text copied out holds the animation as it is now.
+    if (dialog.exec() == QDialog::Accepted)
+        m_document->undoStack()->setClean();
 }
 
 void FrmMain::FramesFromText()
@@ -129,15 +134,16 @@ void FrmMain::FramesFromText()
         showMessage(this, msg::noFrameInText);
         return;
     }
-    // Reading replaces rows and records; the animation's name stays.
-    const QString animName = m_animation.animName;
-    m_animation = result.animation;
-    m_animation.animName = animName;
     {
-        const QSignalBlocker blocker(List1());
-        List1()->clear();
-        List1()->addItems(m_animation.rows);
+        // Reading replaces rows and records; the animation's name stays.
+        const ReplacementStep step(*m_document, QStringLiteral("从文本生成帧"));
+        const QString animName = animation().animName;
+        animation() = result.animation;
+        animation().animName = animName;
+        m_document->dropSelection();
     }
+    // The frames now hold what the text said.
+    m_document->undoStack()->setClean();
     if (!result.lastFolder.isEmpty())
         m_browser->showFolder(result.lastFolder);
     if (!result.finished)

@@ -12,6 +12,7 @@
 #include "editor/ImageLoading.h"
 #include "editor/Playback.h"
 #include "editor/ReferenceBar.h"
+#include "editor/ReplacementStep.h"
 #include "model/Adjustment.h"
 #include "model/FileLookup.h"
 #include "model/Numbers.h"
@@ -66,7 +67,7 @@ void FrmMain::Command3_Click()
 {
     QPushButton* toggle = m_reference->Command3();
     if (toggle->text().toLower() != QStringLiteral("drawbaseframe")) {
-        if (m_animation.hasFrames())
+        if (animation().hasFrames())
             DrawFrame(selectedRow(), true);
         toggle->setText(QStringLiteral("DrawBaseFrame"));
         return;
@@ -144,11 +145,15 @@ void FrmMain::offsetadjust()
         showMessage(this, msg::stepOutOfRange);
         return;
     }
-    const int failedRow = model::adjustOffsets(m_animation, *step);
-    if (failedRow >= 0) {
-        showMessage(this, msg::adjustOutOfRange + m_animation.rows.value(failedRow));
-        return;
+    {
+        const ReplacementStep adjusting(*m_document, QStringLiteral("坐标统一调整"));
+        const int failedRow = model::adjustOffsets(animation(), *step);
+        if (failedRow >= 0) {
+            showMessage(this, msg::adjustOutOfRange + animation().rows.value(failedRow));
+            return;
+        }
     }
+    // Also a step of 0 redraws.
     DrawFrame(selectedRow(), true);
 }
 

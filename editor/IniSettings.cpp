@@ -1,11 +1,9 @@
 #include "editor/IniSettings.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include <optional>
@@ -199,12 +197,6 @@ QString IniSettings::locate(const QString& programFolder, const QString& userFol
         return IniPath(kFileName, programFolder);
     QDir().mkpath(userFolder);
     return IniPath(kFileName, userFolder);
-}
-
-QString IniSettings::defaultPath()
-{
-    return locate(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
 } // namespace animbox

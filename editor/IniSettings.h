@@ -41,9 +41,6 @@ public:
     // settings.ini in `programFolder` when files can be written there, else
     // in `userFolder` (which is created when needed).
     static QString locate(const QString& programFolder, const QString& userFolder);
-    // locate() for the running program: its own folder, else the per-user
-    // configuration folder.
-    static QString defaultPath();
 
 private:
     const QHash<QString, QByteArray>& values() const;

@@ -1,14 +1,21 @@
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
+#include "editor/ProgramFolder.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("animbox"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrum"));
-    animbox::FrmMain window(animbox::IniSettings::defaultPath());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));
+    const animbox::ProgramFolder folder(QCoreApplication::applicationDirPath());
+    const animbox::IniSettings settings(
+        folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+    folder.seedDemoSettings(settings);
+    animbox::FrmMain window(settings.filePath());
     window.show();
     return app.exec();
 }

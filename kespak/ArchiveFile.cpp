@@ -2,20 +2,28 @@
 
 #include "kespak/EntryName.h"
 
+#include <cerrno>
 #include <ostream>
+
+#include <fcntl.h>
 
 namespace kespak {
 
 bool ArchiveFile::open(const std::filesystem::path& path, std::string& error)
 {
-    std::error_code code;
-    if (!std::filesystem::is_regular_file(path, code)) {
-        error = code ? code.message() : "not a file";
+    m_data.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status;
+    if (!m_data.isValid() || ::fstat(m_data.get(), &status) != 0) {
+        error = systemMessage(errno);
         return false;
     }
+    if (!S_ISREG(status.st_mode)) {
+        error = "not a file";
+        return false;
+    }
+    m_identity = FileIdentity::of(status);
     m_directory.open(path, std::ios::binary);
-    m_data.open(path, std::ios::binary);
-    if (!m_directory || !m_data) {
+    if (!m_directory) {
         error = "cannot be opened for reading";
         return false;
     }
@@ -23,16 +31,24 @@ bool ArchiveFile::open(const std::filesystem::path& path, std::string& error)
     if (!layout)
         return false;
     m_layout = *layout;
+    survey();
     return true;
 }
 
-std::uint64_t ArchiveFile::countEntries()
+void ArchiveFile::survey()
 {
-    DirectoryReader reader = directory();
-    std::uint64_t count = 0;
-    for (auto status = reader.next(); status != DirectoryReader::Status::End; status = reader.next())
-        ++count;
-    return count;
+    DirectoryReader reader(m_directory, m_layout);
+    for (auto status = reader.next(); status != DirectoryReader::Status::End; status = reader.next()) {
+        ++m_entryCount;
+        if (status == DirectoryReader::Status::Entry)
+            m_overlaps.add(reader.index(), reader.entry().offset, reader.entry().size);
+    }
+    m_overlaps.resolve();
+    DirectoryReader judged = directory();
+    for (auto status = judged.next(); status != DirectoryReader::Status::End; status = judged.next()) {
+        if (status == DirectoryReader::Status::Entry)
+            m_acceptedBytes += judged.entry().size;
+    }
 }
 
 void ArchiveFile::reportProblem(const DirectoryReader& reader, DirectoryReader::Status status,

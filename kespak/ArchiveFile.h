@@ -1,7 +1,9 @@
 #pragma once
 
 #include "kespak/ArchiveLayout.h"
+#include "kespak/DataOverlaps.h"
 #include "kespak/DirectoryReader.h"
+#include "kespak/FileHandle.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,30 +12,39 @@
 
 namespace kespak {
 
-// An archive opened for reading, its layout checked. The directory and the
-// stored data are read through separate streams, so that walking the
-// directory while copying data never throws away a stream's buffer.
+// An archive opened for reading, its layout checked and its directory
+// surveyed once: how many entries, how many bytes the acceptable ones hold,
+// and which entries share data. The directory is read through a stream, the
+// stored data through a descriptor that the copies read from directly.
 class ArchiveFile
 {
 public:
     // Opens and checks the archive; on failure `error` says why.
     bool open(const std::filesystem::path& path, std::string& error);
 
-    const ArchiveLayout& layout() const { return m_layout; }
-    DirectoryReader directory() { return DirectoryReader(m_directory, m_layout); }
-    std::istream& data() { return m_data; }
+    DirectoryReader directory() { return DirectoryReader(m_directory, m_layout, &m_overlaps); }
+    int data() const { return m_data.get(); }
+    const FileIdentity& identity() const { return m_identity; }
 
     // The number of entries the directory holds, refused ones included.
-    std::uint64_t countEntries();
+    std::uint64_t entryCount() const { return m_entryCount; }
+    // The bytes of the entries that are not refused.
+    std::uint64_t acceptedBytes() const { return m_acceptedBytes; }
 
     // Writes the problem of a refused or broken entry as one line on `err`.
     static void reportProblem(const DirectoryReader& reader, DirectoryReader::Status status,
                               std::ostream& err);
 
 private:
+    void survey();
+
     ArchiveLayout m_layout;
     std::ifstream m_directory;
-    std::ifstream m_data;
+    FileHandle m_data;
+    FileIdentity m_identity;
+    DataOverlaps m_overlaps;
+    std::uint64_t m_entryCount = 0;
+    std::uint64_t m_acceptedBytes = 0;
 };
 
 } // namespace kespak

@@ -9,7 +9,8 @@ namespace kespak {
 
 // Reads kespak's arguments (those after the program name) and runs the
 // command they name: `kes -i ARCHIVE`, `kes -l ARCHIVE` or
-// `kes -c ARCHIVE FOLDER`. Anything else prints the usage text.
+// `kes -c ARCHIVE FOLDER`, extraction optionally after `--progress`; or
+// `--help` and `--version`. Anything else prints the usage text.
 class CommandLine
 {
 public:
@@ -19,6 +20,7 @@ public:
     int run(const std::vector<std::filesystem::path>& arguments);
 
     static std::string usage();
+    static std::string version();
 
 private:
     std::ostream& m_out;

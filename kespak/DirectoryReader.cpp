@@ -9,9 +9,11 @@
 
 namespace kespak {
 
-DirectoryReader::DirectoryReader(std::istream& in, const ArchiveLayout& layout)
+DirectoryReader::DirectoryReader(std::istream& in, const ArchiveLayout& layout,
+                                 const DataOverlaps* overlaps)
     : m_in(in)
     , m_layout(layout)
+    , m_overlaps(overlaps)
     , m_position(layout.directoryBegin)
 {
     m_in.clear();
@@ -75,10 +77,13 @@ bool DirectoryReader::readName(std::uint64_t nameArea)
 std::string DirectoryReader::dataProblem() const
 {
     const std::uint64_t end = std::uint64_t(m_entry.offset) + m_entry.size;
-    if (m_entry.offset >= kHeaderSize && end <= m_layout.directoryBegin)
-        return {};
-    return "its data (offset " + std::to_string(m_entry.offset) + ", " + std::to_string(m_entry.size)
-           + " bytes) lies outside the archive's stored data";
+    if (m_entry.offset < kHeaderSize || end > m_layout.directoryBegin)
+        return "its data (offset " + std::to_string(m_entry.offset) + ", " + std::to_string(m_entry.size)
+               + " bytes) lies outside the archive's stored data";
+    if (const std::uint64_t partner = m_overlaps ? m_overlaps->partnerOf(m_index) : 0)
+        return "its data overlaps the data of entry " + std::to_string(partner)
+               + " (an archive stores each file once)";
+    return {};
 }
 
 DirectoryReader::Status DirectoryReader::broken(std::string problem)

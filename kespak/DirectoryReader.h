@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kespak/ArchiveLayout.h"
+#include "kespak/DataOverlaps.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -19,14 +20,16 @@ struct DirectoryEntry
 
 // Walks the directory of an archive one entry at a time, never holding more
 // than one entry, and judges each: safe to use, refused (unsafe name, data
-// outside the stored data), or broken (an impossible length, after which the
-// following entries cannot be found).
+// outside the stored data or shared with another entry, when the overlaps
+// are given), or broken (an impossible length, after which the following
+// entries cannot be found).
 class DirectoryReader
 {
 public:
     enum class Status { Entry, Refused, Broken, End };
 
-    DirectoryReader(std::istream& in, const ArchiveLayout& layout);
+    DirectoryReader(std::istream& in, const ArchiveLayout& layout,
+                    const DataOverlaps* overlaps = nullptr);
 
     Status next();
     // The entry just read; for a refused entry the name may be cut short.
@@ -46,6 +49,7 @@ private:
 
     std::istream& m_in;
     ArchiveLayout m_layout;
+    const DataOverlaps* m_overlaps;
     std::uint64_t m_position;
     std::uint64_t m_entryOffset = 0;
     std::uint64_t m_index = 0;

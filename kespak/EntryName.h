@@ -23,7 +23,8 @@ std::filesystem::path toRelativePath(const std::string& name);
 // The name stored for a file at `relative` below the packed folder's parent.
 std::string fromRelativePath(const std::filesystem::path& relative);
 
-// A name or path made safe for a terminal: control bytes become \xNN.
+// A name or path made safe for a terminal: the bytes of C0 and C1 control
+// characters (C1 also as raw bytes outside UTF-8) become \xNN.
 std::string display(const std::string& bytes);
 std::string display(const std::filesystem::path& path);
 

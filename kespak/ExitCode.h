@@ -8,7 +8,7 @@ enum ExitCode : int {
     // Nothing or not everything could be done: not an archive, unreadable input, a write failed.
     Failure = 1,
     Usage = 2,
-    // The archive was read, but some entries were refused or could not be written.
+    // The archive was read or packed, but some entries or files were refused or could not be written.
     EntriesRefused = 3,
 };
 

@@ -3,96 +3,89 @@
 #include "kespak/EntryName.h"
 #include "kespak/ExitCode.h"
 #include "kespak/ReplacingFile.h"
-#include "kespak/Streams.h"
+
+#include <fcntl.h>
 
 #include <ostream>
 
 namespace kespak {
 
-Extractor::Extractor(std::ostream& out, std::ostream& err)
-    : m_out(out)
-    , m_err(err)
+namespace {
+
+std::string copyProblem(const ByteCopier::Failure& failure)
+{
+    return (failure.side == ByteCopier::Side::Read ? "cannot read the archive: " : "cannot write it: ")
+           + failure.reason;
+}
+
+} // namespace
+
+Extractor::Extractor(std::ostream& out, std::ostream& err, bool records)
+    : m_err(err)
+    , m_report(out, err, records)
 {
 }
 
 int Extractor::run(const std::filesystem::path& archive)
 {
     std::error_code code;
-    m_archivePath = std::filesystem::absolute(archive, code).lexically_normal();
+    const std::filesystem::path path = std::filesystem::absolute(archive, code).lexically_normal();
     std::string error = code ? code.message() : std::string();
-    if (code || !m_archive.open(m_archivePath, error)) {
+    if (code || !m_archive.open(path, error) || !m_folders.openRoot(path.parent_path(), error)) {
         m_err << "kespak: " << EntryName::display(archive) << ": " << error
               << "; nothing was extracted\n";
         return Failure;
     }
 
-    const std::uint64_t total = m_archive.countEntries();
-    std::uint64_t extracted = 0;
-    std::uint64_t bytes = 0;
+    m_report.started(m_archive.entryCount(), m_archive.acceptedBytes());
+    std::uint64_t written = 0;
     DirectoryReader reader = m_archive.directory();
     for (auto status = reader.next(); status != DirectoryReader::Status::End; status = reader.next()) {
         if (status != DirectoryReader::Status::Entry) {
-            ArchiveFile::reportProblem(reader, status, m_err);
+            m_report.refused(reader, status);
             continue;
         }
         const DirectoryEntry& entry = reader.entry();
+        m_report.writing(reader.index(), entry);
         if (!extract(entry, error)) {
-            m_err << "kespak: cannot extract \"" << EntryName::display(entry.name) << "\": " << error
-                  << '\n';
+            m_report.failed(reader.index(), entry.name, error);
             continue;
         }
-        ++extracted;
-        bytes += entry.size;
-        m_out << '[' << reader.index() << '/' << total << "] " << EntryName::display(entry.name)
-              << " (" << entry.size << " bytes, " << bytes << " so far)\n";
+        ++written;
+        m_report.written(reader.index(), entry);
     }
-
-    m_out << "Extracted " << extracted << " of " << total << " entries (" << bytes << " bytes) into "
-          << EntryName::display(m_archivePath.parent_path()) << ".\n";
-    m_out.flush();
-    if (extracted == total)
-        return Success;
-    m_err << "kespak: " << total - extracted << " of " << total << " entries were not extracted\n";
-    return EntriesRefused;
+    m_report.finished(written, path.parent_path());
+    return written == m_archive.entryCount() ? Success : EntriesRefused;
 }
 
 bool Extractor::extract(const DirectoryEntry& entry, std::string& error)
 {
-    const auto target = m_archivePath.parent_path() / EntryName::toRelativePath(entry.name);
-    if (target == m_archivePath) {
+    const std::filesystem::path relative = EntryName::toRelativePath(entry.name);
+    const int folder = m_folders.open(relative.parent_path(), error);
+    if (folder < 0)
+        return false;
+    struct stat status;
+    if (m_lastFolder != relative.parent_path()) {
+        m_lastFolder = relative.parent_path();
+        if (::fstat(folder, &status) == 0 && m_cleared.emplace(status.st_dev, status.st_ino).second)
+            ReplacingFile::removeLeftovers(folder);
+    }
+
+    const std::string name = relative.filename().native();
+    if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0
+        && FileIdentity::of(status) == m_archive.identity()) {
         error = "it would replace the archive being read";
         return false;
     }
-    if (!makeFolder(target.parent_path(), error))
-        return false;
-
-    ReplacingFile file(target);
+    ReplacingFile file(folder, name);
     if (!file.open(error))
         return false;
-    std::istream& data = m_archive.data();
-    data.clear();
-    data.seekg(std::streamoff(entry.offset));
-    if (copyBytes(data, file.stream(), entry.size, m_buffer) != entry.size) {
-        error = "its data could not be read or written";
+    ByteCopier::Failure failure;
+    if (!m_copier.copy(m_archive.data(), entry.offset, file.fd(), entry.size, failure)) {
+        error = copyProblem(failure);
         return false;
     }
     return file.commit(error);
-}
-
-// Creates the folder of an entry. Entries of one folder usually follow each
-// other, so the folder made last is remembered and not checked again.
-bool Extractor::makeFolder(const std::filesystem::path& folder, std::string& error)
-{
-    if (folder == m_lastFolder)
-        return true;
-    std::error_code code;
-    std::filesystem::create_directories(folder, code);
-    if (code) {
-        error = "cannot create the folder " + EntryName::display(folder) + ": " + code.message();
-        return false;
-    }
-    m_lastFolder = folder;
-    return true;
 }
 
 } // namespace kespak

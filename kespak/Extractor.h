@@ -1,37 +1,45 @@
 #pragma once
 
 #include "kespak/ArchiveFile.h"
+#include "kespak/ByteCopier.h"
+#include "kespak/ProgressReport.h"
+#include "kespak/TargetFolders.h"
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
+#include <set>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace kespak {
 
 // Extracts every entry of an archive below the archive's own folder,
 // creating folders as needed and replacing files that exist. Each file is
-// written under a temporary name and renamed into place when complete.
-// Refused and failed entries are reported on `err`; the others are still
-// extracted. Prints one progress line per entry and a summary on `out`.
+// written under a temporary name and renamed into place when complete;
+// leftovers of killed runs in the folders written to are removed. Nothing is
+// written through a link, and no entry may replace the archive itself.
+// Refused and failed entries are reported; the others are still extracted.
 class Extractor
 {
 public:
-    Extractor(std::ostream& out, std::ostream& err);
+    // With `records`, progress goes out as records for a program (see ProgressReport).
+    Extractor(std::ostream& out, std::ostream& err, bool records = false);
 
     // Returns the exit code.
     int run(const std::filesystem::path& archive);
 
 private:
     bool extract(const DirectoryEntry& entry, std::string& error);
-    bool makeFolder(const std::filesystem::path& folder, std::string& error);
 
-    std::ostream& m_out;
     std::ostream& m_err;
+    ProgressReport m_report;
     ArchiveFile m_archive;
-    std::filesystem::path m_archivePath;
-    std::filesystem::path m_lastFolder;
-    std::vector<char> m_buffer;
+    TargetFolders m_folders;
+    ByteCopier m_copier;
+    // The folders already cleared of leftovers, and the folder of the last entry.
+    std::set<std::pair<dev_t, ino_t>> m_cleared;
+    std::optional<std::filesystem::path> m_lastFolder;
 };
 
 } // namespace kespak

@@ -1,34 +1,62 @@
 #include "kespak/ReplacingFile.h"
 
-#include "kespak/EntryName.h"
-
+#include <cerrno>
 #include <cstdio>
 #include <random>
-#include <system_error>
+#include <string_view>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace kespak {
 
 namespace {
 
-constexpr char kTemporaryPrefix[] = ".kespak-";
-constexpr char kTemporarySuffix[] = ".part";
+constexpr std::string_view kPrefix = ".kespak-";
+constexpr std::string_view kSuffix = ".part";
+constexpr std::size_t kDigits = 24;
 
-// A name no other writer will pick: the destination's own name could be
-// near the length limit, so it is not repeated here.
-std::filesystem::path temporaryName()
+// A check number derived from the random part. A name must carry the right
+// one to be taken for ours, so a user's file that merely looks similar is
+// never removed.
+std::uint32_t checkOf(std::uint64_t random)
+{
+    std::uint64_t x = random ^ 0x6b65737061726b21ull;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+    return std::uint32_t(x ^ (x >> 31));
+}
+
+std::string temporaryName()
 {
     static std::mt19937_64 generator{std::random_device{}()};
-    char name[40];
-    std::snprintf(name, sizeof name, "%s%016llx%s", kTemporaryPrefix,
-                  static_cast<unsigned long long>(generator()), kTemporarySuffix);
-    return name;
+    const std::uint64_t random = generator();
+    char digits[kDigits + 1];
+    std::snprintf(digits, sizeof digits, "%016llx%08x", static_cast<unsigned long long>(random),
+                  unsigned(checkOf(random)));
+    return std::string(kPrefix) + digits + std::string(kSuffix);
+}
+
+bool isTemporaryName(std::string_view name)
+{
+    if (name.size() != kPrefix.size() + kDigits + kSuffix.size() || !name.starts_with(kPrefix)
+        || !name.ends_with(kSuffix))
+        return false;
+    const std::string digits(name.substr(kPrefix.size(), kDigits));
+    if (digits.find_first_not_of("0123456789abcdef") != std::string::npos)
+        return false;
+    const std::uint64_t random = std::stoull(digits.substr(0, 16), nullptr, 16);
+    return checkOf(random) == std::stoul(digits.substr(16), nullptr, 16);
 }
 
 } // namespace
 
-ReplacingFile::ReplacingFile(std::filesystem::path destination)
-    : m_destination(std::move(destination))
-    , m_temporary(m_destination.parent_path() / temporaryName())
+ReplacingFile::ReplacingFile(int folder, std::string name)
+    : m_folder(folder)
+    , m_name(std::move(name))
 {
 }
 
@@ -39,53 +67,69 @@ ReplacingFile::~ReplacingFile()
 
 bool ReplacingFile::open(std::string& error)
 {
-    m_stream.open(m_temporary, std::ios::binary | std::ios::trunc);
-    if (!m_stream) {
-        error = "cannot create a file in " + EntryName::display(m_temporary.parent_path());
+    // A name taken already (a copy of this process made by fork draws the
+    // same numbers) is passed over for the next one.
+    for (int attempt = 0; attempt < 8 && !m_file.isValid(); ++attempt) {
+        m_temporary = temporaryName();
+        m_file.reset(::openat(m_folder, m_temporary.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (!m_file.isValid() && errno != EEXIST)
+            break;
+    }
+    if (!m_file.isValid()) {
+        error = "cannot create a temporary file in its folder: " + systemMessage(errno);
         m_temporary.clear();
         return false;
     }
+    ::flock(m_file.get(), LOCK_EX);
     return true;
 }
 
 bool ReplacingFile::commit(std::string& error)
 {
-    m_stream.close();
-    if (m_stream.fail()) {
-        error = "writing failed";
-        discard();
-        return false;
-    }
-    std::error_code code;
-    std::filesystem::rename(m_temporary, m_destination, code);
-    if (code) {
-        error = code.message();
+    // The rename happens while the lock is held, so no other run takes the
+    // file for a leftover in between.
+    if (::renameat(m_folder, m_temporary.c_str(), m_folder, m_name.c_str()) != 0) {
+        error = "cannot put it in place: " + systemMessage(errno);
         discard();
         return false;
     }
     m_temporary.clear();
+    m_file.reset();
     return true;
-}
-
-bool ReplacingFile::isTemporaryName(const std::filesystem::path& name)
-{
-    const std::u8string bytes = name.filename().u8string();
-    const std::string text(bytes.begin(), bytes.end());
-    const std::string prefix = kTemporaryPrefix;
-    const std::string suffix = kTemporarySuffix;
-    return text.size() > prefix.size() + suffix.size() && text.starts_with(prefix)
-           && text.ends_with(suffix);
 }
 
 void ReplacingFile::discard()
 {
     if (m_temporary.empty())
         return;
-    if (m_stream.is_open())
-        m_stream.close();
-    std::error_code ignored;
-    std::filesystem::remove(m_temporary, ignored);
+    ::unlinkat(m_folder, m_temporary.c_str(), 0);
     m_temporary.clear();
+    m_file.reset();
+}
+
+void ReplacingFile::removeLeftovers(int folder)
+{
+    const int listing = ::dup(folder);
+    DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (!dir) {
+        if (listing >= 0)
+            ::close(listing);
+        return;
+    }
+    std::vector<std::string> candidates;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (isTemporaryName(entry->d_name))
+            candidates.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : candidates) {
+        const FileHandle file(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat status;
+        if (file.isValid() && ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode)
+            && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folder, name.c_str(), 0);
+    }
 }
 
 } // namespace kespak

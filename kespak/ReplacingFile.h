@@ -1,38 +1,43 @@
 #pragma once
 
-#include <filesystem>
-#include <fstream>
+#include "kespak/FileHandle.h"
+
 #include <string>
 
 namespace kespak {
 
-// Writes a file under a temporary name beside its destination and renames it
-// into place only when complete, so an interrupted or failed write never
-// leaves a partial file under the real name; an existing file is replaced in
-// one step. The temporary file is removed unless committed.
+// Writes a file under a temporary name in an open folder and renames it into
+// place only when complete, so an interrupted or failed write never leaves a
+// partial file under the real name; an existing file is replaced in one step.
+// The temporary file is removed unless committed, and it stays locked while
+// written, so that a later run can tell the leftover of a killed run (its
+// name is one of ours and nobody holds it) from a file still being written.
 class ReplacingFile
 {
 public:
-    explicit ReplacingFile(std::filesystem::path destination);
+    // `folder` must stay open while this object lives.
+    ReplacingFile(int folder, std::string name);
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     bool open(std::string& error);
-    std::ostream& stream() { return m_stream; }
-    // Closes the file and moves it to the destination.
+    int fd() const { return m_file.get(); }
+    // Moves the written file to its name.
     bool commit(std::string& error);
 
-    // Whether `name` is one of the temporary names, left behind by a run that
-    // was interrupted.
-    static bool isTemporaryName(const std::filesystem::path& name);
+    // Removes, from `folder`, the temporary files that runs killed while
+    // writing left behind: names made by this class that no running
+    // writer holds. Files of the user's are never recognised as ours.
+    static void removeLeftovers(int folder);
 
 private:
     void discard();
 
-    std::filesystem::path m_destination;
-    std::filesystem::path m_temporary;
-    std::ofstream m_stream;
+    int m_folder;
+    std::string m_name;
+    std::string m_temporary;
+    FileHandle m_file;
 };
 
 } // namespace kespak

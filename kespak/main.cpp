@@ -5,13 +5,7 @@
 #include <iostream>
 #include <vector>
 
-// The arguments reach the library as native paths: wide strings on Windows,
-// so that no file name is lost to a narrow code page, bytes elsewhere.
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv)
-#else
 int main(int argc, char** argv)
-#endif
 {
     std::ios::sync_with_stdio(false);
     const std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);

@@ -31,6 +31,8 @@ public:
     void swapFrames(int a, int b);
     // Empties rows and records; keeps animName and framesFromText.
     void clear();
+
+    friend bool operator==(const Animation&, const Animation&) = default;
 };
 
 } // namespace model

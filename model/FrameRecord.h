@@ -55,6 +55,9 @@ struct FrameRecord {
 
     // Uninterpreted script lines of this frame, each ending in CR LF.
     QString extra;
+
+    // Field by field; pictures that share their data compare equal at once.
+    friend bool operator==(const FrameRecord&, const FrameRecord&) = default;
 };
 
 } // namespace model

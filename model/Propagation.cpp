@@ -1,7 +1,5 @@
 #include "model/Propagation.h"
 
-#include <functional>
-
 namespace model {
 
 void CopyAttack(Animation& animation, int from, int to)
@@ -39,18 +37,15 @@ void CopyExtBody(Animation& animation, int from, int to)
 
 namespace {
 
-// Walks the rows after `index` while `stillOld` holds, applying `copy` to each.
+// Applies `copy` to the rows after `index` while `stillOld` holds.
 void propagate(Animation& animation, int index, const std::function<bool(const FrameRecord&)>& stillOld,
                void (*copy)(Animation&, int, int))
 {
     if (!animation.isValidRow(index))
         return;
-    const int last = qMin(animation.rowCount(), int(animation.frames.size())) - 1;
-    for (int j = index + 1; j <= last; ++j) {
-        if (!stillOld(animation.frames.at(j)))
-            return;
+    const int end = forwardRunEnd(animation, index, stillOld);
+    for (int j = index + 1; j < end; ++j)
         copy(animation, index, j);
-    }
 }
 
 void copyDelay(Animation& animation, int from, int to)
@@ -59,6 +54,15 @@ void copyDelay(Animation& animation, int from, int to)
 }
 
 } // namespace
+
+int forwardRunEnd(const Animation& animation, int index, const std::function<bool(const FrameRecord&)>& stillOld)
+{
+    const int rows = qMin(animation.rowCount(), int(animation.frames.size()));
+    int end = index + 1;
+    while (end < rows && stillOld(animation.frames.at(end)))
+        ++end;
+    return end;
+}
 
 void PropagateAttack(Animation& animation, int index, const Box& oldBox)
 {

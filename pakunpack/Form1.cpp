@@ -1,5 +1,8 @@
 #include "pakunpack/Form1.h"
 
+#include "pakunpack/UnpackRun.h"
+#include "pakunpack/UnpackWindow.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -10,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 
 namespace pakunpack {
@@ -25,7 +27,7 @@ const QString kSignature = QStringLiteral("Kestrum mod tools");
 
 Form1::Form1(const QString& archivePath, const QString& toolPath, QWidget* parent)
     : QWidget(parent)
-    , m_toolPath(toolPath.isEmpty() ? defaultToolPath() : toolPath)
+    , m_toolPath(toolPath.isEmpty() ? findTool(QCoreApplication::applicationDirPath()) : toolPath)
     , m_frame1(new QGroupBox(QStringLiteral("选择pak"), this))
     , m_text1(new QLineEdit(m_frame1))
     , m_command1(new QPushButton(QStringLiteral("选取pak"), m_frame1))
@@ -62,9 +64,11 @@ QString Form1::archiveFromArguments(const QStringList& arguments)
     return arguments.mid(1).join(QLatin1Char(' '));
 }
 
-QString Form1::defaultToolPath()
+QString Form1::findTool(const QString& programFolder)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Dlls/kespak");
+    const QString beside = programFolder + QStringLiteral("/Dlls/kespak");
+    const QString installed = programFolder + QStringLiteral("/../libexec/kestrum/kespak");
+    return !QFileInfo(beside).isExecutable() && QFileInfo(installed).isExecutable() ? installed : beside;
 }
 
 QString Form1::instructions()
@@ -110,7 +114,8 @@ void Form1::Command1_Click()
 }
 
 // Starts kespak on the path exactly as typed, as one argument and without a
-// shell, so blanks and shell characters in it stay part of the path.
+// shell, so blanks and shell characters in it stay part of the path. A
+// window of its own follows the run; each click starts one.
 void Form1::Command2_Click()
 {
     const QString archive = m_text1->text();
@@ -118,12 +123,17 @@ void Form1::Command2_Click()
         QMessageBox::information(this, kTitle, QStringLiteral("请选择pak文件"));
         return;
     }
-    const QStringList arguments{QStringLiteral("kes"), QStringLiteral("-i"), archive};
-    if (!QProcess::startDetached(m_toolPath, arguments)) {
+    auto* run = new UnpackRun(m_toolPath, archive, this);
+    QString error;
+    if (!run->start(error)) {
+        delete run;
         QMessageBox::warning(this, kTitle,
-                             QStringLiteral("无法启动解包工具:\n%1")
-                                 .arg(QDir::toNativeSeparators(m_toolPath)));
+                             QStringLiteral("无法启动解包工具:\n%1\n(%2)").arg(QDir::toNativeSeparators(m_toolPath), error));
+        return;
     }
+    auto* window = new UnpackWindow(run, archive, this);
+    window->setWindowFlag(Qt::Window);
+    window->show();
 }
 
 } // namespace pakunpack

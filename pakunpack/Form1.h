@@ -13,14 +13,14 @@ namespace pakunpack {
 
 // The one window of pakunpack: the user picks or types the path of a .pak
 // archive and starts the kespak tool on it, which extracts the archive into
-// a data folder next to it.
+// a data folder next to it; a window of its own shows each run.
 class Form1 : public QWidget
 {
     Q_OBJECT
 
 public:
     // `archivePath` goes into the path box as it is; `toolPath` is the kespak
-    // executable to start, by default Dlls/kespak in the program's folder.
+    // executable to start, by default the one findTool() finds.
     explicit Form1(const QString& archivePath = QString(), const QString& toolPath = QString(),
                    QWidget* parent = nullptr);
 
@@ -29,7 +29,10 @@ public:
     // The archive path given on the command line: the arguments after the
     // program name, joined with single blanks where the platform split them.
     static QString archiveFromArguments(const QStringList& arguments);
-    static QString defaultToolPath();
+    // kespak as found from `programFolder`: Dlls/kespak beside the program
+    // first, then ../libexec/kestrum/kespak where an installation puts it;
+    // the first place when neither holds it, so that errors name it.
+    static QString findTool(const QString& programFolder);
     // The instruction text of Label1.
     static QString instructions();
 

@@ -6,6 +6,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.pakunpack"));
     pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(QCoreApplication::arguments()));
     window.show();
     return app.exec();

@@ -1,7 +1,6 @@
 // Writes the demo character: GIF sprites of a simple figure standing, walking,
 // punching and kicking on a magenta key-colour background, below
-// <out>/demo/data/chars/hero/. Also writes <out>/settings.ini pointing the
-// editor's browser there, but only when no settings file exists yet.
+// <out>/demo/data/chars/hero/.
 //
 // usage: makedemo <out folder>
 
@@ -9,8 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QtMath>
 
@@ -147,23 +144,6 @@ bool writeSeries(const QDir& folder, const QString& name, const QList<Pose>& pos
     return true;
 }
 
-// The settings a first start needs: the browser on the demo folder, the
-// demo's key colour, and the demo as the game folder for reading text.
-bool writeFirstSettings(const QString& path, const QString& gameFolder, const QString& spriteFolder)
-{
-    if (QFileInfo::exists(path))
-        return true;
-    const QString absolute = QDir::toNativeSeparators(QFileInfo(spriteFolder).absoluteFilePath());
-    const QString drive = absolute.left(absolute.indexOf(QDir::separator()) + 1);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QString text = QStringLiteral("[settings]\r\ntransparentcolor= %1\r\ndrive=%2\r\ndir=%3\r\npat=\r\nWK_Path=%4\r\n")
-                             .arg(0xff00ff)
-                             .arg(drive, absolute, QDir::toNativeSeparators(gameFolder));
-    return file.write(text.toLocal8Bit()) > 0;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -174,8 +154,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    const QString game = out.filePath(QStringLiteral("demo"));
-    const QString sprites = game + QStringLiteral("/data/chars/hero");
+    const QString sprites = out.filePath(QStringLiteral("demo/data/chars/hero"));
     if (!QDir().mkpath(sprites)) {
         std::fprintf(stderr, "makedemo: cannot create %s\n", qPrintable(sprites));
         return 1;
@@ -184,7 +163,6 @@ int main(int argc, char* argv[])
     const bool ok = writeSeries(folder, QStringLiteral("idle"), idlePoses())
         && writeSeries(folder, QStringLiteral("walk"), walkPoses())
         && writeSeries(folder, QStringLiteral("punch"), punchPoses())
-        && writeSeries(folder, QStringLiteral("kick"), kickPoses())
-        && writeFirstSettings(out.filePath(QStringLiteral("settings.ini")), game, sprites);
+        && writeSeries(folder, QStringLiteral("kick"), kickPoses());
     return ok ? 0 : 1;
 }

@@ -27,20 +27,32 @@ private slots:
         QTest::addColumn<bool>("ownBlock");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("keyword");
 
-        QTest::newRow("inherited from an earlier frame") << twoFrames << false << "b.gif" << "offset\t32 78";
-        QTest::newRow("keyword only in an earlier block") << twoFrames << true << "b.gif" << "";
-        QTest::newRow("own block") << twoFrames << true << "a.gif" << "offset\t32 78";
+        QTest::newRow("inherited from an earlier frame") << twoFrames << false << "b.gif" << "offset\t32 78" << "offset";
+        QTest::newRow("keyword only in an earlier block") << twoFrames << true << "b.gif" << "" << "offset";
+        QTest::newRow("own block") << twoFrames << true << "a.gif" << "offset\t32 78" << "offset";
         QTest::newRow("keyword only after the name") << lines("\tframe\tx/a.gif|\toffset\t1 1|\tframe\tx/b.gif")
-                                                     << false << "a.gif" << "";
+                                                     << false << "a.gif" << "" << "offset";
         QTest::newRow("keyword and name in any case") << lines("\tOFFset\t0|\tframe\tx/a.gif") << false << "A.GIF"
-                                                      << "OFFset\t0";
+                                                      << "OFFset\t0" << "offset";
         QTest::newRow("frame listed twice uses the first")
             << lines("\toffset\t1 1|\tframe\tx/a.gif|\toffset\t2 2|\tframe\tx/a.gif") << false << "a.gif"
-            << "offset\t1 1";
+            << "offset\t1 1" << "offset";
         QTest::newRow("name inside a longer name")
             << lines("\toffset\t1 1|\tframe\tx/aa1.gif|\toffset\t2 2|\tframe\tx/a1.gif") << false << "a1.gif"
-            << "offset\t1 1";
+            << "offset\t1 1" << "offset";
+        // Only a line whose first word is the keyword is a line of it.
+        QTest::newRow("attack2 is no attack line") << lines("\tattack2\t1 2 3 4|\tframe\tx/a.gif") << false << "a.gif"
+                                                   << "" << "attack";
+        QTest::newRow("extbbox is no bbox line") << lines("\tbbox\t1 2 3 4|\textbbox\t5 6 7 8|\tframe\tx/a.gif")
+                                                 << true << "a.gif" << "bbox\t1 2 3 4" << "bbox";
+        QTest::newRow("the word in a comment") << lines("\tdelay\t7|# delay 9|\tframe\tx/a.gif") << false << "a.gif"
+                                               << "delay\t7" << "delay";
+        QTest::newRow("landframe starts no block") << lines("\toffset\t1 1|\tlandframe\t3|\tframe\tx/a.gif") << true
+                                                   << "a.gif" << "offset\t1 1" << "offset";
+        QTest::newRow("frame line at the end without a line break")
+            << lines("\toffset\t1 1") + "\tframe\tx/a.gif" << true << "a.gif" << "frame\tx/a.gif" << "frame";
     }
 
     // The expected line is the first of its text in every case.
@@ -50,8 +62,9 @@ private slots:
         QFETCH(bool, ownBlock);
         QFETCH(QString, name);
         QFETCH(QString, line);
-        const FoundLine found = ownBlock ? classic::findFrameKeywordLine(text, u"offset", name)
-                                         : classic::findLastKeywordLine(text, u"offset", name);
+        QFETCH(QString, keyword);
+        const FoundLine found = ownBlock ? classic::findFrameKeywordLine(text, keyword, name)
+                                         : classic::findLastKeywordLine(text, keyword, name);
         QCOMPARE(found.text, line);
         QCOMPARE(found.start, line.isEmpty() ? -1 : text.indexOf(line));
     }
@@ -79,6 +92,12 @@ private slots:
         QTest::newRow("name inside a longer name") << lines("\tframe\tx/aa1.gif||\tframe\tx/a1.gif") << "a1.gif"
                                                    << "offset\t1 1"
                                                    << lines("\toffset\t1 1|\tframe\tx/aa1.gif||\tframe\tx/a1.gif");
+        QTest::newRow("attack2 line kept, attack line inserted")
+            << lines("\tattack2\t90 60 40 20 12 0 0 0 20|\tframe\tx/a.gif") << "a.gif" << "Attack\t88 49 50 30 20 0 0 0 20"
+            << lines("\tattack2\t90 60 40 20 12 0 0 0 20|\tAttack\t88 49 50 30 20 0 0 0 20|\tframe\tx/a.gif");
+        QTest::newRow("extbbox line kept, bbox line inserted")
+            << lines("\textbbox\t1 2 3 4|\tframe\tx/a.gif") << "a.gif" << "bbox\t5 6 7 8"
+            << lines("\textbbox\t1 2 3 4|\tbbox\t5 6 7 8|\tframe\tx/a.gif");
         QTest::newRow("name not in the text") << twoFrames << "c.gif" << "offset\t1 2" << twoFrames;
         QTest::newRow("line without a TAB") << twoFrames << "a.gif" << "offset 1 2" << twoFrames;
         QTest::newRow("line without a keyword") << twoFrames << "a.gif" << "\t1 2" << twoFrames;
@@ -141,7 +160,7 @@ private slots:
         QTest::newRow("scan stops at a line without a slash") << lines("\tframe\tx/a.gif|frame 3|\tframe\tx/b.gif")
                                                               << QStringList{"a.gif"};
         QTest::newRow("last line without a line break") << lines("\tFRAME\tx/a.gif") + "\tframe\tx/b.gif"
-                                                        << QStringList{"a.gif"};
+                                                        << QStringList{"a.gif", "b.gif"};
         QTest::newRow("word inside a folder or file name is no frame line")
             << lines("\tframe\tdata/frames/a.gif|\tframe\tdata/frames/frame01.gif|\tframeX\tx/b.gif")
             << QStringList{"a.gif", "frame01.gif"};
@@ -157,18 +176,23 @@ private slots:
     void shiftAllOffsets()
     {
         Offset current;
-        QCOMPARE(classic::shiftAllOffsets(twoFrames, {"a.gif", "b.gif", "c.gif"}, 1, -2, current),
-                 lines("\tdelay\t10|\toffset\t33 76|" + hero + "a.gif||\toffset\t33 76|" + hero + "b.gif|"));
-        QCOMPARE(current, (Offset{33, 76}));
+        const QString threeFrames = twoFrames + lines("\toffset\t2 3|" + hero + "c.gif");
+        ShiftedText shifted = classic::shiftAllOffsets(threeFrames, {"a.gif", "b.gif", "c.gif", "d.gif"}, 1, -2, current);
+        QCOMPARE(shifted.text, lines("\tdelay\t10|\toffset\t33 76|" + hero + "a.gif||\toffset\t33 76|" + hero
+                                     + "b.gif||\toffset\t3 1|" + hero + "c.gif"));
+        QCOMPARE(current, (Offset{3, 1}));
+        QCOMPARE(shifted.lastLine, QStringLiteral("offset\t3 1"));
         // A frame listed twice moves once.
-        QCOMPARE(classic::shiftAllOffsets(twoFrames, {"a.gif", "a.gif"}, 5, 0, current),
+        QCOMPARE(classic::shiftAllOffsets(twoFrames, {"a.gif", "a.gif"}, 5, 0, current).text,
                  lines("\tdelay\t10|\toffset\t37 78|" + hero + "a.gif||" + hero + "b.gif|"));
         // A frame without an offset in force starts from the current one; leaving 32 bits changes nothing.
         const QString bare = lines("\tframe\tx/a.gif");
         current = {10, 20};
-        QCOMPARE(classic::shiftAllOffsets(bare, {"a.gif"}, -1, 0, current), lines("\toffset\t9 20|\tframe\tx/a.gif"));
+        QCOMPARE(classic::shiftAllOffsets(bare, {"a.gif"}, -1, 0, current).text, lines("\toffset\t9 20|\tframe\tx/a.gif"));
         current = {std::numeric_limits<qint32>::max(), 0};
-        QCOMPARE(classic::shiftAllOffsets(bare, {"a.gif"}, 1, 0, current), bare);
+        shifted = classic::shiftAllOffsets(bare, {"a.gif"}, 1, 0, current);
+        QCOMPARE(shifted.text, bare);
+        QVERIFY(shifted.lastLine.isEmpty());
     }
 
     void lineReading()

@@ -1,6 +1,7 @@
 #include "ScriptLines.h"
 #include "classic/Form1.h"
 #include "classic/Form2.h"
+#include "classic/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/FileList.h"
 #include "tools/GifWriter.h"
@@ -55,6 +56,21 @@ class TestClassicWindow : public QObject {
     QList<int> m_waits;
 
     const Form1Ui& ui() const { return m_window->ui(); }
+
+    // The canvas shows the selected frame as selecting it anew shows it.
+    void verifyCanvasShowsTheSelectedFrame()
+    {
+        const Canvas* canvas = ui().PicEdit;
+        const QImage shown = canvas->picture();
+        const bool body = canvas->isShapeVisible(Canvas::Shape::Body);
+        const QRectF bodyRect = canvas->shapeRect(Canvas::Shape::Body);
+        const int row = ui().List1->currentRow();
+        ui().List1->setCurrentRow(row == 0 ? 1 : 0);
+        ui().List1->setCurrentRow(row);
+        QCOMPARE(canvas->picture(), shown);
+        QCOMPARE(canvas->isShapeVisible(Canvas::Shape::Body), body);
+        QCOMPARE(canvas->shapeRect(Canvas::Shape::Body), bodyRect);
+    }
 
     std::unique_ptr<Form1> makeWindow()
     {
@@ -212,6 +228,47 @@ private slots:
         QCOMPARE(m_waits, QList<int>{0});
     }
 
+    // The list and the text may spell a file in another letter case than the disk.
+    void imagesAreFoundIgnoringCase()
+    {
+        load({"A1.GIF"}, lines("\tframe\tdata/chars/hero/A1.GIF"), -1);
+        QCOMPARE(withModal([&] { ui().List1->setCurrentRow(0); }), QString());
+        QCOMPARE(ui().panel1->text(), QStringLiteral("Frame:1  64 x 90"));
+        QCOMPARE(withModal([&] { m_window->play(1); }), QString());
+        QCOMPARE(m_waits, QList<int>{0});
+        QCOMPARE(withModal([&] { ui().Initial->trigger(); }), QString());
+        QCOMPARE(m_window->scriptText(), lines("\tdelay\t10|\toffset\t32 88|\tframe\tdata/chars/hero/A1.GIF|"));
+        QSize picture;
+        withModal([&] { ui().Command7->click(); }, [&](QWidget* modal) {
+            if (QWidget* box = modal->findChild<QWidget*>("Picture1"))
+                picture = box->size();
+            modal->close();
+        });
+        QCOMPARE(picture, QSize(64, 90));
+    }
+
+    // Transparent pixels show the canvas background, defined frame or not;
+    // the status bar's first panel holds a long frame text in full.
+    void transparentPixelsAndFrameInformation()
+    {
+        QImage sprite(160, 140, QImage::Format_ARGB32);
+        sprite.fill(Qt::transparent);
+        sprite.setPixel(20, 20, qRgb(200, 40, 40));
+        QVERIFY(sprite.save(m_hero + QStringLiteral("/t.png")));
+        ui().mBackColor->trigger();
+        const QStringList names = QStringList(9, QStringLiteral("a0.gif")) << QStringLiteral("t.png");
+        for (const QString& text : {lines("\toffset\t10 10|\tframe\tx/t.png"), QString()}) {
+            load(names, text, 9);
+            const QPoint at = m_window->spritePosition();
+            QCOMPARE(ui().PicEdit->picture().pixel(at + QPoint(20, 20)), qRgb(200, 40, 40));
+            QCOMPARE(ui().PicEdit->picture().pixel(at + QPoint(30, 40)), qRgb(255, 0, 253));
+            ui().List1->clear();
+        }
+        const QLabel* panel = ui().panel1;
+        QCOMPARE(panel->text(), QStringLiteral("Frame:10  160 x 140"));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width());
+    }
+
     void panelCommandsEditTheText()
     {
         load({"a0.gif", "a1.gif"}, lines("\toffset\t3 4|# a0.gif|# a1.gif"), 0);
@@ -224,6 +281,7 @@ private slots:
         ui().Command10->click();
         QCOMPARE(m_window->scriptText(),
                  lines("\toffset\t1 6|\tBbox\t0|" + a0 + "|||# a0.gif|\toffset\t1 6|# a1.gif"));
+        QCOMPARE(ui().Text5->text(), QStringLiteral("offset\t1 6"));
     }
 
     void listCommandsPlaybackAndGuards()
@@ -262,6 +320,68 @@ private slots:
         QCOMPARE(box->verticalScrollBar()->value(), 30);
         box->undo();
         QCOMPARE(m_window->scriptText(), text);
+    }
+
+    // A mouse box line, the global shift and the initial text are each one
+    // step of the text box's history, undone and redone by the keys in the
+    // box, by the menu's shortcuts elsewhere or by the menu itself.
+    void commandsAreUndoneAsOneStep_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("keysTo"); // the widget with the focus; empty: the menu items
+        QTest::addColumn<QKeySequence>("redoKey");
+
+        QTest::newRow("mouse box line, keys in the box") << 0 << "Text1" << QKeySequence(Qt::CTRL | Qt::Key_Y);
+        QTest::newRow("mouse box line, menu") << 0 << "" << QKeySequence();
+        QTest::newRow("global shift, shortcuts in the frame list") << 1 << "List1"
+                                                                   << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        QTest::newRow("global shift, keys in the box") << 1 << "Text1" << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        QTest::newRow("initial text, menu") << 2 << "" << QKeySequence();
+        QTest::newRow("initial text, shortcuts in the frame list") << 2 << "List1" << QKeySequence(Qt::CTRL | Qt::Key_Y);
+        QTest::newRow("arrow key, keys in the offset box") << 3 << "Text3" << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    }
+
+    void commandsAreUndoneAsOneStep()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, keysTo);
+        QFETCH(QKeySequence, redoKey);
+        QVERIFY(!ui().mUndo->isEnabled());
+        load({"a0.gif", "a1.gif"}, lines("\toffset\t32 78|\tbbox\t1 2 3 4|" + a0 + "||\tframe\tdata/chars/hero/a1.gif"), 0);
+        const QString before = m_window->scriptText();
+        QVERIFY(!ui().mRedo->isEnabled());
+        if (command == 0) {
+            ui().Option2->setChecked(true);
+            const QPoint sprite = m_window->spritePosition();
+            sendMouse(ui().PicEdit, QEvent::MouseButtonPress, sprite + QPoint(10, 20), Qt::LeftButton, Qt::LeftButton);
+            sendMouse(ui().PicEdit, QEvent::MouseMove, sprite + QPoint(40, 60), Qt::NoButton, Qt::LeftButton);
+            sendMouse(ui().PicEdit, QEvent::MouseButtonRelease, sprite + QPoint(40, 60), Qt::LeftButton, Qt::NoButton);
+        } else if (command == 1) {
+            ui().Text2->setText(QStringLiteral("3"));
+            ui().Command10->click();
+        } else if (command == 2) {
+            ui().Initial->trigger();
+        } else {
+            QTest::keyClick(ui().Text3, Qt::Key_Left);
+        }
+        const QString after = m_window->scriptText();
+        QVERIFY(after != before);
+
+        QWidget* focus = keysTo.isEmpty() ? nullptr : m_window->findChild<QWidget*>(keysTo);
+        if (focus) {
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            focus->setFocus();
+            QCOMPARE(QApplication::focusWidget(), focus);
+        }
+        QVERIFY(ui().mUndo->isEnabled());
+        focus ? QTest::keySequence(focus, QKeySequence(Qt::CTRL | Qt::Key_Z)) : ui().mUndo->trigger();
+        QCOMPARE(m_window->scriptText(), before);
+        verifyCanvasShowsTheSelectedFrame();
+        QVERIFY(ui().mRedo->isEnabled());
+        focus ? QTest::keySequence(focus, redoKey) : ui().mRedo->trigger();
+        QCOMPARE(m_window->scriptText(), after);
+        verifyCanvasShowsTheSelectedFrame();
+        QVERIFY(!ui().mRedo->isEnabled());
     }
 
     void settingsAreSavedAndRestored()

@@ -1,7 +1,9 @@
 // kespak: packing, listing and extracting round trips, every refusal of a
-// bad entry or a file that is no archive, and the usage errors.
+// bad entry or a file that is no archive, hostile links and special files on
+// either side, leftovers of killed runs, and the command line.
 #include "kespak/CommandLine.h"
 #include "kespak/ExitCode.h"
+#include "kespak/FileHandle.h"
 #include "kespak/ReplacingFile.h"
 
 #include <QDirIterator>
@@ -11,6 +13,13 @@
 #include <QtTest>
 
 #include <sstream>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -229,10 +238,11 @@ private slots:
             {"x.pak", pak.build()}, {"data/a.txt/keep.txt", "kept"}, {"data/b.txt", "bravo"}};
         QCOMPARE(tree(dir.path()), expected);
         {
-            kespak::ReplacingFile unfinished(std::filesystem::path(dir.filePath("data/b.txt").toStdString()));
+            const kespak::FileHandle folder(::open(QFile::encodeName(dir.filePath("data")), O_RDONLY | O_DIRECTORY));
+            QVERIFY(folder.isValid());
+            kespak::ReplacingFile unfinished(folder.get(), "b.txt");
             std::string error;
-            QVERIFY(unfinished.open(error));
-            unfinished.stream() << "half";
+            QVERIFY(unfinished.open(error) && ::write(unfinished.fd(), "half", 4) == 4);
         }
         QCOMPARE(tree(dir.path()), expected);
     }
@@ -258,6 +268,218 @@ private slots:
         QCOMPARE(run.code, kespak::Failure);
         QVERIFY2(run.err.contains("no archive was written"), qPrintable(run.err));
         QCOMPARE(tree(dir.path()), before);
+    }
+
+    void hostileTarget_data()
+    {
+        QTest::addColumn<QString>("link"); // made in the archive's folder, pointing at "target"
+        QTest::addColumn<QString>("entry"); // the entry that must be refused
+        QTest::addColumn<QString>("reported");
+        QTest::newRow("linked subfolder") << "data/chars" << "data/chars/evil.txt" << "\"data/chars\" on its way is a link";
+        QTest::newRow("linked data") << "data" << "data/chars/evil.txt" << "\"data\" on its way is a link";
+        QTest::newRow("archive through a link") << "link.pak" << "game.pak" << "replace the archive";
+    }
+
+    // Links in the folder being extracted into are never written through,
+    // and the archive is never replaced, whatever name leads to it. The
+    // other entries are still extracted.
+    void hostileTarget()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, entry);
+        QFETCH(QString, reported);
+        QTemporaryDir dir;
+        PakBuilder pak;
+        pak.addFile(entry.toUtf8(), "evil");
+        pak.addFile("ok.txt", "fine");
+        const bool linksArchive = link.endsWith(".pak");
+        const QString target = linksArchive ? dir.filePath("x/game.pak") : dir.filePath("elsewhere");
+        QVERIFY(dir.isValid() && writeFile(dir.filePath("x/game.pak"), pak.build()) && QDir().mkpath(dir.filePath("elsewhere")));
+        QVERIFY(QDir().mkpath(QFileInfo(dir.filePath("x/" + link)).absolutePath()) && QFile::link(target, dir.filePath("x/" + link)));
+
+        const Run run = kespakRun({"kes", "-i", dir.filePath(linksArchive ? "x/link.pak" : "x/game.pak")});
+        QCOMPARE(run.code, kespak::EntriesRefused);
+        QVERIFY2(run.err.contains("\"" + entry + "\": ") && run.err.contains(reported), qPrintable(run.err));
+        QVERIFY(tree(dir.filePath("elsewhere")).isEmpty());
+        QCOMPARE(tree(dir.path()).value("x/game.pak"), pak.build());
+        QCOMPARE(tree(dir.path()).value("x/ok.txt"), "fine");
+    }
+
+    // Entries sharing stored data are refused, each with a line, so a small
+    // archive cannot expand without limit; an entry of its own is extracted.
+    void overlappingEntries()
+    {
+        QTemporaryDir dir;
+        PakBuilder pak;
+        const quint32 shared = pak.addData(QByteArray(4096, 'z'));
+        for (const QByteArray name : {"data/a.txt", "data/b.txt", "data/c.txt"})
+            pak.addRawEntry(quint32(12 + name.size() + 1), shared + 1, 100, name + '\0');
+        pak.addFile("data/own.txt", "own");
+        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()));
+        const Run run = kespakRun({"kes", "-i", dir.filePath("x.pak")});
+        QCOMPARE(run.code, kespak::EntriesRefused);
+        QCOMPARE(run.err.count("overlaps the data of entry"), 3);
+        QCOMPARE(tree(dir.path()), (QMap<QString, QByteArray>{{"x.pak", pak.build()}, {"data/own.txt", "own"}}));
+    }
+
+    void packRefusals_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reported"); // empty: packed, nothing refused
+        QTest::newRow("link out of the folder") << "link out" << "outside the folder being packed";
+        QTest::newRow("link to a folder") << "folder link" << "link to a folder";
+        QTest::newRow("dangling link") << "dangling" << "cannot be reached";
+        QTest::newRow("FIFO") << "fifo" << "FIFO";
+        QTest::newRow("link inside") << "link in" << "";
+        QTest::newRow("named like a temporary file") << "temporary name" << "";
+    }
+
+    // Nothing outside the packed folder is read, and nothing is left out
+    // silently: refusals get a line each and exit code 3; the rest is packed.
+    void packRefusals()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reported);
+        QTemporaryDir dir;
+        const QString data = dir.filePath("data");
+        QVERIFY(dir.isValid() && writeFile(data + "/a.txt", "alpha") && writeFile(dir.filePath("secret"), "secret"));
+        const QMap<QString, std::function<bool()>> make{
+            {"link out", [&] { return QFile::link(dir.filePath("secret"), data + "/odd"); }},
+            {"folder link", [&] { return QDir().mkpath(data + "/sub") && QFile::link(data + "/sub", data + "/odd"); }},
+            {"dangling", [&] { return QFile::link(dir.filePath("gone"), data + "/odd"); }},
+            {"fifo", [&] { return ::mkfifo(QFile::encodeName(data + "/odd"), 0600) == 0; }},
+            {"link in", [&] { return QFile::link(data + "/a.txt", data + "/odd"); }},
+            {"temporary name", [&] { return writeFile(data + "/.kespak-0123456789abcdef01234567.part", "mine"); }}};
+        QVERIFY(make.value(kind)());
+
+        const Run run = kespakRun({"kes", "-c", dir.filePath("x.pak"), data});
+        QCOMPARE(run.code, reported.isEmpty() ? kespak::Success : kespak::EntriesRefused);
+        QVERIFY2(reported.isEmpty() ? run.err.isEmpty() : run.err.contains("\"data/odd\": ") && run.err.contains(reported),
+                 qPrintable(run.err));
+        QVERIFY(QDir().mkpath(dir.filePath("out")) && QFile::rename(dir.filePath("x.pak"), dir.filePath("out/x.pak")));
+        QCOMPARE(kespakRun({"kes", "-i", dir.filePath("out/x.pak")}).code, kespak::Success);
+        QMap<QString, QByteArray> expected{{"x.pak", tree(dir.filePath("out")).value("x.pak")}, {"data/a.txt", "alpha"}};
+        if (kind == "link in")
+            expected.insert("data/odd", "alpha");
+        if (kind == "temporary name")
+            expected.insert("data/.kespak-0123456789abcdef01234567.part", "mine");
+        QCOMPARE(tree(dir.filePath("out")), expected);
+    }
+
+    // An archive written into the folder it packs, named through a linked
+    // path, is not packed into itself; packing again leaves the older one out too.
+    void packIntoItselfThroughALink()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid() && writeFile(dir.filePath("data/a.txt"), "alpha"));
+        QVERIFY(QFile::link(dir.filePath("data"), dir.filePath("alias")));
+        for (int round = 0; round < 2; ++round) {
+            const Run run = kespakRun({"kes", "-c", dir.filePath("alias/x.pak"), dir.filePath("data")});
+            QCOMPARE(run.code, kespak::Success);
+            const Run list = kespakRun({"kes", "-l", dir.filePath("data/x.pak")});
+            QVERIFY2(list.out.endsWith("data/a.txt\n1 entries, 5 bytes\n"), qPrintable(list.out));
+        }
+    }
+
+    void systemReason_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("reported");
+        QTest::newRow("extract") << "-i" << "cannot extract \"data/big.bin\": cannot write it: File too large";
+        QTest::newRow("pack") << "-c" << "cannot write the archive ";
+    }
+
+    // A write that the system refuses (here: over the file size limit, as a
+    // full disk would) is reported as a write, with the system's reason.
+    void systemReason()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, reported);
+        QTemporaryDir dir;
+        PakBuilder pak;
+        pak.addFile("data/big.bin", QByteArray(256 * 1024, 'b'));
+        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()));
+        QVERIFY(option == "-i" || writeFile(dir.filePath("data/big.bin"), QByteArray(256 * 1024, 'b')));
+        const QStringList arguments = option == "-i" ? QStringList{"kes", "-i", dir.filePath("x.pak")}
+                                                     : QStringList{"kes", "-c", dir.filePath("y.pak"), dir.filePath("data")};
+        rlimit saved;
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 64 * 1024;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const Run run = kespakRun(arguments);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY2(run.err.contains(reported) && run.err.contains("File too large"), qPrintable(run.err));
+        QVERIFY(!tree(dir.path()).contains("y.pak"));
+    }
+
+    // A killed extraction leaves its temporary file; the next run over the
+    // folder removes it, but neither a file still being written nor a user's
+    // file that merely looks like one.
+    void leftoversOfKilledRuns()
+    {
+        QTemporaryDir dir;
+        PakBuilder pak;
+        pak.addFile("data/a.txt", "alpha");
+        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()) && QDir().mkpath(dir.filePath("data")));
+        const QString usersFile = ".kespak-0123456789abcdef01234567.part";
+        QVERIFY(writeFile(dir.filePath("data/" + usersFile), "mine"));
+        const kespak::FileHandle folder(::open(QFile::encodeName(dir.filePath("data")), O_RDONLY | O_DIRECTORY));
+        QVERIFY(folder.isValid());
+        const pid_t child = ::fork();
+        if (child == 0) {
+            kespak::ReplacingFile killed(folder.get(), "a.txt");
+            std::string error;
+            ::_exit(killed.open(error) ? 0 : 1);
+        }
+        int status = -1;
+        QVERIFY(child > 0 && ::waitpid(child, &status, 0) == child && status == 0);
+        QCOMPARE(tree(dir.filePath("data")).size(), 2);
+        kespak::ReplacingFile running(folder.get(), "b.txt");
+        std::string error;
+        QVERIFY(running.open(error));
+        QCOMPARE(kespakRun({"kes", "-i", dir.filePath("x.pak")}).code, kespak::Success);
+        const QStringList left = tree(dir.filePath("data")).keys();
+        QCOMPARE(left.size(), 3);
+        QVERIFY(left.contains("a.txt") && left.contains(usersFile));
+    }
+
+    void displayedNames_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("C1 CSI in UTF-8") << QByteArray("data/\xc2\x9b" "2J.txt") << "data/\\xc2\\x9b2J.txt";
+        QTest::newRow("raw C1 byte") << QByteArray("data/\x9b" "2J.txt") << "data/\\x9b2J.txt";
+        QTest::newRow("Chinese stays") << QByteArray("data/名字.txt") << "data/名字.txt";
+    }
+
+    // Names reach the terminal without any control character it would act on.
+    void displayedNames()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        PakBuilder pak;
+        pak.addFile(name, "x");
+        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()));
+        const Run list = kespakRun({"kes", "-l", dir.filePath("x.pak")});
+        QCOMPARE(list.out.section('\n', 0, 0).trimmed().section("  ", 1), shown);
+        const Run extract = kespakRun({"kes", "-i", dir.filePath("x.pak")});
+        QVERIFY2(extract.out.contains("] " + shown + " ("), qPrintable(extract.out));
+        // A name that is not UTF-8 is beyond QDir's removal.
+        std::filesystem::remove_all(QFile::encodeName(dir.path()).toStdString());
+    }
+
+    void helpAndVersion()
+    {
+        const Run help = kespakRun({"--help"});
+        QCOMPARE(help.code, kespak::Success);
+        QVERIFY(help.out.startsWith("Usage: kespak kes -i ARCHIVE") && help.err.isEmpty());
+        const Run version = kespakRun({"--version"});
+        QCOMPARE(version.code, kespak::Success);
+        QCOMPARE(version.out, QStringLiteral("kespak " KESPAK_VERSION "\n"));
     }
 
     void usage_data()

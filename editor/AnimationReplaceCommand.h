@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/AnimationDocument.h"
+
+#include <QUndoCommand>
+
+namespace animbox {
+
+// A step that replaced the whole animation: a scheme, "加入全部帧", "清空",
+// the global adjustment, "从文本生成帧". It keeps the animation and the
+// selection before and after; the two copies share every record the step
+// left unchanged, and all records share their images.
+class AnimationReplaceCommand : public QUndoCommand {
+public:
+    // The document already holds the result; the first redo shows `shown`.
+    AnimationReplaceCommand(AnimationDocument& document, const QString& text, const model::Animation& before,
+                            int selectionBefore, Refresh shown);
+
+    void redo() override;
+    void undo() override;
+
+private:
+    void restore(const model::Animation& animation, int selection);
+
+    AnimationDocument& m_document;
+    model::Animation m_before;
+    int m_selectionBefore;
+    model::Animation m_after;
+    int m_selectionAfter = -1;
+    Refresh m_shown;
+    bool m_done = false;
+};
+
+} // namespace animbox

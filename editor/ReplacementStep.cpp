@@ -1,0 +1,26 @@
+#include "editor/ReplacementStep.h"
+
+#include "editor/AnimationReplaceCommand.h"
+
+namespace animbox {
+
+ReplacementStep::ReplacementStep(AnimationDocument& document, const QString& text, Refresh shown)
+    : m_document(document)
+    , m_text(text)
+    , m_shown(shown)
+    , m_before(document.animation())
+    , m_selectionBefore(document.selection())
+    , m_outermost(!document.isRecordingReplacement())
+{
+    document.setRecordingReplacement(true);
+}
+
+ReplacementStep::~ReplacementStep()
+{
+    if (!m_outermost)
+        return;
+    m_document.setRecordingReplacement(false);
+    m_document.push(new AnimationReplaceCommand(m_document, m_text, m_before, m_selectionBefore, m_shown));
+}
+
+} // namespace animbox

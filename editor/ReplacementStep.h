@@ -1,0 +1,27 @@
+#pragma once
+
+#include "editor/AnimationDocument.h"
+
+namespace animbox {
+
+// Records the animation when a command that replaces it starts and pushes
+// one AnimationReplaceCommand when the command ends, if anything changed.
+// Inside another open step it does nothing, so "加入全部帧" with its scheme
+// dialog is one step.
+class ReplacementStep {
+public:
+    ReplacementStep(AnimationDocument& document, const QString& text, Refresh shown = Refresh::Nothing);
+    ~ReplacementStep();
+    ReplacementStep(const ReplacementStep&) = delete;
+    ReplacementStep& operator=(const ReplacementStep&) = delete;
+
+private:
+    AnimationDocument& m_document;
+    QString m_text;
+    Refresh m_shown;
+    model::Animation m_before;
+    int m_selectionBefore;
+    bool m_outermost;
+};
+
+} // namespace animbox

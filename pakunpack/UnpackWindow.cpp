@@ -1,0 +1,110 @@
+#include "pakunpack/UnpackWindow.h"
+
+#include "pakunpack/UnpackRun.h"
+
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace pakunpack {
+
+namespace {
+
+// The bar counts in KiB, so that archives up to 4 GiB stay within its int range.
+int kib(qint64 bytes)
+{
+    return int((bytes + 1023) / 1024);
+}
+
+} // namespace
+
+UnpackWindow::UnpackWindow(UnpackRun* run, const QString& archive, QWidget* parent)
+    : QDialog(parent)
+    , m_run(run)
+    , m_dataFolder(QFileInfo(archive).absoluteDir().filePath(QStringLiteral("data")))
+    , m_status(new QLabel(this))
+    , m_progress(new QProgressBar(this))
+    , m_details(new QPlainTextEdit(this))
+    , m_openData(new QPushButton(QStringLiteral("打开data文件夹"), this))
+{
+    m_run->setParent(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("pakunpack - ") + QFileInfo(archive).fileName());
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_details->setObjectName(QStringLiteral("details"));
+    m_details->setReadOnly(true);
+    m_details->hide();
+    m_openData->setObjectName(QStringLiteral("openData"));
+    m_openData->setEnabled(false);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->addButton(m_openData, QDialogButtonBox::ActionRole);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    connect(m_openData, &QPushButton::clicked, this,
+            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(m_dataFolder)); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_status);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_details, 1);
+    layout->addWidget(buttons);
+    resize(480, 160);
+
+    connect(m_run, &UnpackRun::progressed, this, &UnpackWindow::showProgress);
+    connect(m_run, &UnpackRun::finished, this, &UnpackWindow::showOutcome);
+    showProgress();
+}
+
+void UnpackWindow::showProgress()
+{
+    m_progress->setRange(0, qMax(1, kib(m_run->totalBytes())));
+    m_progress->setValue(kib(m_run->doneBytes()));
+    if (!m_run->currentEntry().isEmpty())
+        m_status->setText(QStringLiteral("正在解压: ") + m_run->currentEntry());
+    else if (!m_run->isFinished())
+        m_status->setText(QStringLiteral("正在解压..."));
+}
+
+void UnpackWindow::showOutcome()
+{
+    showProgress();
+    m_status->setText(outcomeText());
+    QStringList details;
+    for (const UnpackRun::Refusal& refusal : m_run->refused())
+        details << refusal.name + QStringLiteral(": ") + refusal.reason;
+    if (!m_run->errorText().isEmpty())
+        details << m_run->errorText();
+    m_details->setPlainText(details.join(QLatin1Char('\n')));
+    m_details->setVisible(!details.isEmpty());
+    if (!details.isEmpty())
+        resize(width(), qMax(height(), 320));
+    m_openData->setEnabled(m_run->written() > 0 && QFileInfo(m_dataFolder).isDir());
+    // A bar that never moved says nothing when the tool failed.
+    m_progress->setVisible(m_run->written() > 0 || m_run->refused().size() > 0);
+}
+
+QString UnpackWindow::outcomeText() const
+{
+    if (!m_run->exitedNormally())
+        return QStringLiteral("解包工具异常结束, 解压没有完成.");
+    // kespak's exit codes: 0 done, 3 some entries refused, anything else failed.
+    if (m_run->exitCode() != 0 && m_run->exitCode() != 3)
+        return QStringLiteral("解压失败 (退出码 %1), 没有写入文件:").arg(m_run->exitCode());
+    QString text = QStringLiteral("解压完成: 写入了%1个文件.").arg(m_run->written());
+    if (!m_run->refused().isEmpty())
+        text += QStringLiteral(" 有%1个条目被拒绝, 原因如下:").arg(m_run->refused().size());
+    return text;
+}
+
+} // namespace pakunpack

@@ -1,0 +1,332 @@
+#include "UndoTest.h"
+
+#include "EditingFixture.h"
+#include "editor/AttackPanel.h"
+#include "editor/ChoiceCombo.h"
+#include "editor/BrowserPanel.h"
+#include "editor/CanvasView.h"
+#include "editor/DisplayGroup.h"
+#include "editor/FrameListGroup.h"
+#include "model/ScriptWriter.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUndoStack>
+#include <QWindow>
+
+#include <functional>
+
+using editing::EditingFixture;
+using Action = std::function<void(EditingFixture&)>;
+Q_DECLARE_METATYPE(Action)
+
+namespace {
+
+// Four frames with the selection on row 1: rows 1 and 2 share their boxes,
+// an attack and delay 5, rows 0 and 3 have other boxes, so edits on row 1
+// carry over row 2 only. Damages tell the rows apart.
+animbox::FrmMain* openShared(EditingFixture& f)
+{
+    animbox::FrmMain* w = f.open(4, false);
+    if (!w)
+        return nullptr;
+    for (int row = 0; row < 4; ++row) {
+        model::FrameRecord& r = f.frame(row);
+        const qint16 k = row == 1 || row == 2 ? 1 : qint16(row + 5);
+        r.attackKind = QStringLiteral("Attack");
+        r.attackBox = r.extAttackBox = r.bodyBox = r.extBodyBox = {k, k, 3, 4};
+        r.damage = qint16(20 + row);
+        r.pause = 15;
+        r.frameDelay = row < 3 ? 5 : 3;
+    }
+    w->List1()->setCurrentRow(1);
+    w->document().undoStack()->clear();
+    return w;
+}
+
+// What a step must give back: the text the writer makes, the records, the
+// rows as the list shows them, and the selection.
+struct State {
+    QString text;
+    model::Animation animation;
+    QStringList listed;
+    int selected = -1;
+};
+
+State state(animbox::FrmMain* w)
+{
+    const model::WriteResult written = model::writeScript(w->animation(), w->browserFolder());
+    State s{written.ok() ? written.text : written.error, w->animation(), {}, w->List1()->currentRow()};
+    for (int i = 0; i < w->List1()->count(); ++i)
+        s.listed.append(w->List1()->item(i)->text());
+    return s;
+}
+
+void compareState(const State& actual, const State& expected)
+{
+    QCOMPARE(actual.text, expected.text);
+    QVERIFY(actual.animation == expected.animation);
+    QCOMPARE(actual.listed, expected.animation.rows);
+    QCOMPARE(actual.selected, expected.selected);
+}
+
+QAction* undoAction(animbox::FrmMain* w)
+{
+    return w->menuAction(QStringLiteral("mundo"));
+}
+
+QAction* redoAction(animbox::FrmMain* w)
+{
+    return w->menuAction(QStringLiteral("mredo"));
+}
+
+// Chooses the item `text` from a combo box's list, as a user does.
+void choose(QComboBox* combo, const QString& text)
+{
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    view->setCurrentIndex(view->model()->index(combo->findText(text), 0));
+    QTest::keyClick(view, Qt::Key_Return);
+}
+
+void type(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+void click(QPushButton* button)
+{
+    button->click();
+}
+
+Action drag(QPoint by, Qt::MouseButton button, Qt::KeyboardModifiers mods = {})
+{
+    return [=](EditingFixture& f) {
+        const QPointF from = f.corner(1) + QPoint(2, 3);
+        f.drag(from, from + by, button, mods);
+    };
+}
+
+Action key(Qt::Key k)
+{
+    return [k](EditingFixture& f) { QTest::keyClick(f.window()->PicEdit(), k); };
+}
+
+Action panel(std::function<void(animbox::AttackPanel*)> act)
+{
+    return [act](EditingFixture& f) { act(f.window()->FmAbox()); };
+}
+
+Action listButton(QPushButton* (animbox::FrameListGroup::*button)() const)
+{
+    return [button](EditingFixture& f) { click((f.window()->frameListGroup()->*button)()); };
+}
+
+Action menuWithScheme(const char* action)
+{
+    return [action](EditingFixture& f) {
+        f.modal.onDialog(testing::acceptScheme());
+        f.window()->menuAction(QLatin1String(action))->trigger();
+    };
+}
+
+} // namespace
+
+void UndoTest::stepRestoresExactly_data()
+{
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("step");
+    QTest::newRow("anchor drag") << drag({10, 5}, Qt::LeftButton, Qt::ControlModifier) << "拖动锚点";
+    QTest::newRow("attack box drag") << drag({12, 9}, Qt::RightButton) << "拖动攻击框";
+    QTest::newRow("body box drag") << drag({12, 9}, Qt::LeftButton) << "拖动受击框";
+    QTest::newRow("nudge") << key(Qt::Key_Up) << "移动锚点";
+    QTest::newRow("attack kind") << panel([](auto* p) { choose(p->txtAtType(), QStringLiteral("Blast")); })
+                                 << "攻击类型";
+    QTest::newRow("damage") << panel([](auto* p) { type(p->txtPow(), QStringLiteral("35")); }) << "攻击力";
+    QTest::newRow("knock-down") << panel([](auto* p) { p->txtDown()->click(); })
+                                << "击倒";
+    QTest::newRow("pause") << panel([](auto* p) { choose(p->txtPause(), QStringLiteral("30")); }) << "攻击延迟";
+    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "8"); })
+                           << "延迟";
+    QTest::newRow("empty attack box") << panel([](auto* p) { click(p->Command1()); }) << "空攻击框";
+    QTest::newRow("clear body box") << panel([](auto* p) { click(p->Command2()); }) << "清除受框";
+    QTest::newRow("add frame") << Action([](EditingFixture& f) {
+        QVERIFY(testing::addFrames(*f.window(), {QStringLiteral("frame.gif")}));
+    }) << "加入帧";
+    QTest::newRow("add all frames") << Action([](EditingFixture& f) {
+        f.modal.onDialog(testing::acceptScheme());
+        click(f.window()->Picture1()->Command5());
+    }) << "加入全部帧";
+    QTest::newRow("delete") << listButton(&animbox::FrameListGroup::Command4) << "删除帧";
+    QTest::newRow("move up") << listButton(&animbox::FrameListGroup::Command7) << "上移";
+    QTest::newRow("move down") << listButton(&animbox::FrameListGroup::Command10) << "下移";
+    QTest::newRow("clear") << listButton(&animbox::FrameListGroup::Command6) << "清空";
+    QTest::newRow("scheme") << menuWithScheme("minitframe") << "初始化帧";
+    QTest::newRow("adjustment") << Action([](EditingFixture& f) {
+        f.modal.onDialog([](QDialog* dialog) {
+            dialog->findChild<QPushButton*>(QStringLiteral("Command5"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+        });
+        f.window()->menuAction(QStringLiteral("moa"))->trigger();
+    }) << "坐标统一调整";
+    QTest::newRow("frames from text") << Action([](EditingFixture& f) {
+        f.modal.onDialog([&f](QDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(f.files.game());
+            dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+                ->setPlainText(QStringLiteral("\tdelay\t4\n\tframe\tdata/chars/test/frame\n"));
+            dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        });
+        f.window()->menuAction(QStringLiteral("mFromText"))->trigger();
+    }) << "从文本生成帧";
+}
+
+// The step changes something; undo gives back exactly the state before it
+// (also the spare record the reader leaves) and redo the state after it.
+void UndoTest::stepRestoresExactly()
+{
+    QFETCH(Action, action);
+    QFETCH(QString, step);
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
+    QVERIFY(!undoAction(w)->isEnabled());
+    const State before = state(w);
+    action(f);
+    QCOMPARE(f.modal.messages, QStringList());
+    const State after = state(w);
+    QVERIFY(!(after.animation == before.animation));
+    QCOMPARE(w->document().undoStack()->count(), 1);
+    QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销 ") + step);
+    undoAction(w)->trigger();
+    compareState(state(w), before);
+    QCOMPARE(w->Frame3()->txtDelay()->text(), QStringLiteral("5"));
+    QCOMPARE(redoAction(w)->text(), QStringLiteral("重做 ") + step);
+    redoAction(w)->trigger();
+    compareState(state(w), after);
+    undoAction(w)->trigger();
+    compareState(state(w), before);
+}
+
+void UndoTest::stepsMerge_data()
+{
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<int>("steps");
+    const auto delay = [](EditingFixture& f) { return f.window()->Frame3()->txtDelay(); };
+    QTest::newRow("nudges on one frame") << Action([](EditingFixture& f) {
+        for (Qt::Key k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Left})
+            key(k)(f);
+    }) << 1;
+    QTest::newRow("nudges on two frames") << Action([](EditingFixture& f) {
+        for (Qt::Key k : {Qt::Key_Up, Qt::Key_S, Qt::Key_Up})
+            key(k)(f);
+    }) << 2;
+    QTest::newRow("a step between nudges") << Action([](EditingFixture& f) {
+        key(Qt::Key_Up)(f);
+        f.window()->FmAbox()->txtDown()->click();
+        key(Qt::Key_Up)(f);
+    }) << 3;
+    // 3 makes row 3 join the run, so 30 reaches further than the first key.
+    QTest::newRow("typing in the delay box") << Action([delay](EditingFixture& f) {
+        delay(f)->selectAll();
+        QTest::keyClicks(delay(f), QStringLiteral("30"));
+        QCOMPARE(f.frame(3).frameDelay, qint16(30));
+    }) << 1;
+    QTest::newRow("typing again after leaving the box") << Action([delay](EditingFixture& f) {
+        QTest::keyClicks(delay(f), QStringLiteral("1"));
+        f.window()->PicEdit()->setFocus();
+        delay(f)->setFocus();
+        QTest::keyClicks(delay(f), QStringLiteral("2"));
+    }) << 2;
+    QTest::newRow("typing damage") << Action([](EditingFixture& f) {
+        type(f.window()->FmAbox()->txtPow(), QStringLiteral("345"));
+    }) << 1;
+}
+
+// Undoing all the steps gives back the state before the first.
+void UndoTest::stepsMerge()
+{
+    QFETCH(Action, action);
+    QFETCH(int, steps);
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    f.window()->Frame3()->txtDelay()->setFocus();
+    const State before = state(w);
+    action(f);
+    QCOMPARE(w->document().undoStack()->count(), steps);
+    for (int i = 0; i < steps; ++i)
+        undoAction(w)->trigger();
+    compareState(state(w), before);
+}
+
+// "*" follows the name while the animation differs from the state at start,
+// after the text was generated and copied, and after frames were read from text.
+void UndoTest::titleMarksChanges()
+{
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
+    const auto title = [w] { return w->windowHandle()->title(); };
+    const QString clean = QStringLiteral("Kestrum Frame Editor ") + QStringLiteral(KES_VERSION_TEXT);
+    const QString modified = QStringLiteral("Kestrum Frame Editor* ") + QStringLiteral(KES_VERSION_TEXT);
+    QCOMPARE(title(), clean);
+    key(Qt::Key_Up)(f);
+    QCOMPARE(title(), modified);
+    undoAction(w)->trigger();
+    QCOMPARE(title(), clean);
+    redoAction(w)->trigger();
+    QCOMPARE(title(), modified);
+    f.modal.onDialog([](QDialog* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("Command2"))->click(); });
+    w->menuAction(QStringLiteral("mgentext"))->trigger();
+    QCOMPARE(title(), modified);
+    f.modal.onDialog([](QDialog* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click(); });
+    w->menuAction(QStringLiteral("mgentext"))->trigger();
+    QCOMPARE(title(), clean);
+    undoAction(w)->trigger();
+    QCOMPARE(title(), modified);
+    QCOMPARE(f.modal.unexpectedDialogs, 0);
+}
+
+// "编辑" comes before "操作"; the undo keys reach the window also from the
+// delay box, whose own undo would re-run the propagation.
+void UndoTest::editMenuAndKeys()
+{
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
+    const QList<QAction*> menus = w->menuBar()->actions();
+    QCOMPARE(menus.value(0)->text(), QStringLiteral("编辑"));
+    QCOMPARE(menus.value(1)->text(), QStringLiteral("操作"));
+    QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
+    QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
+    QLineEdit* delay = w->Frame3()->txtDelay();
+    type(delay, QStringLiteral("3"));
+    const State typed = state(w);
+    QCOMPARE(f.frame(2).frameDelay, qint16(3));
+    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.frame(2).frameDelay, qint16(5));
+    QCOMPARE(f.frame(3).frameDelay, qint16(3));
+    QCOMPARE(delay->text(), QStringLiteral("5"));
+    QTest::keyClick(delay, Qt::Key_Y, Qt::ControlModifier);
+    compareState(state(w), typed);
+    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    compareState(state(w), typed);
+}
+
+QTEST_MAIN(UndoTest)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QObject>
+
+// Undo and redo on the real main window: every kind of step restores the
+// generated text, the records, the rows and the selection exactly; nudges and
+// typing merge; the title marks unsaved changes; the undo keys.
+class UndoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stepRestoresExactly_data();
+    void stepRestoresExactly();
+    void stepsMerge_data();
+    void stepsMerge();
+    void titleMarksChanges();
+    void editMenuAndKeys();
+};

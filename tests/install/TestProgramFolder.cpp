@@ -1,0 +1,85 @@
+// Where animbox keeps settings.ini and which demo its first start opens, in a
+// build folder and in an installed tree.
+#include "editor/IniSettings.h"
+#include "editor/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestProgramFolder : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStart_data();
+    void firstStart();
+    void laterStartKeepsSettings();
+};
+
+namespace {
+
+const QString kSprites = QStringLiteral("demo/data/chars/hero");
+
+} // namespace
+
+void TestProgramFolder::firstStart_data()
+{
+    QTest::addColumn<QString>("program");   // the program's folder, below the temporary root
+    QTest::addColumn<QString>("demo");      // the demo game folder made there, or empty
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("build folder") << "bin" << "bin/demo" << false;
+    QTest::newRow("installed tree") << "usr/bin" << QDir::cleanPath(QStringLiteral("usr/bin/" KES_SHARED_DATA "/demo"))
+                                    << true;
+    QTest::newRow("no demo") << "bin" << "" << false;
+}
+
+// The first start writes settings that open the demo's sprites with their key
+// colour; an installed program writes them into the per-user folder and
+// nothing beside itself.
+void TestProgramFolder::firstStart()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, demo);
+    QFETCH(bool, installed);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QDir dir(root.path());
+    QVERIFY(QDir().mkpath(dir.filePath(program)));
+    if (!demo.isEmpty())
+        QVERIFY(QDir().mkpath(dir.filePath(demo + QStringLiteral("/data/chars/hero"))));
+    const QString userFolder = dir.filePath(QStringLiteral("config"));
+
+    const animbox::ProgramFolder folder(dir.filePath(program));
+    QCOMPARE(folder.isInstalled(), installed);
+    QCOMPARE(folder.demoFolder(), demo.isEmpty() ? QString() : dir.filePath(demo));
+    const animbox::IniSettings settings(folder.settingsPath(userFolder));
+    QCOMPARE(QFileInfo(settings.filePath()).absolutePath(), installed ? userFolder : dir.filePath(program));
+    folder.seedDemoSettings(settings);
+
+    if (demo.isEmpty()) {
+        QVERIFY(!QFileInfo::exists(settings.filePath()));
+        return;
+    }
+    QCOMPARE(settings.ReadSetting(QStringLiteral("dir")), dir.filePath(demo + QStringLiteral("/data/chars/hero")));
+    QCOMPARE(settings.ReadSetting(QStringLiteral("drive")), QDir::rootPath());
+    QCOMPARE(settings.ReadSetting(QStringLiteral("WK_Path")), dir.filePath(demo));
+    QCOMPARE(settings.ReadSetting(QStringLiteral("transparentcolor")), QStringLiteral("16711935"));
+    if (installed)
+        QCOMPARE(QDir(dir.filePath(program)).entryList(QDir::Files), QStringList());
+}
+
+void TestProgramFolder::laterStartKeepsSettings()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QVERIFY(QDir().mkpath(root.filePath(kSprites)));
+    const animbox::ProgramFolder folder(root.path());
+    const animbox::IniSettings settings(folder.settingsPath(root.filePath(QStringLiteral("config"))));
+    settings.WriteSetting(QStringLiteral("dir"), QStringLiteral("/games/kestrum/data"));
+    folder.seedDemoSettings(settings);
+    QCOMPARE(settings.ReadSetting(QStringLiteral("dir")), QStringLiteral("/games/kestrum/data"));
+    QCOMPARE(settings.ReadSetting(QStringLiteral("transparentcolor")), QString());
+}
+
+QTEST_GUILESS_MAIN(TestProgramFolder)
+#include "TestProgramFolder.moc"
