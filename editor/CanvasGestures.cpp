@@ -59,6 +59,12 @@ CanvasGestures::CanvasGestures(FrmMain& window)
     : QObject(&window)
     , m_window(window)
 {
+    // A step taken, undone or redone while the button is held ends the drag:
+    // what the press kept no longer stands before the next step.
+    connect(window.document().undoStack(), &QUndoStack::indexChanged, this, [this] {
+        m_dragging = false;
+        m_pressRow = -1;
+    });
 }
 
 int CanvasGestures::shiftValue(Qt::KeyboardModifiers modifiers)

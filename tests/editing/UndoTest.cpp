@@ -271,6 +271,25 @@ void UndoTest::stepsMerge()
     compareState(state(w), before);
 }
 
+// An undo while an anchor drag is held ends the drag: the moves after it
+// change nothing, and undoing every step gives back the start.
+void UndoTest::undoDuringDrag()
+{
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
+    const State start = state(w);
+    key(Qt::Key_Up)(f);
+    const QPointF at = f.origin();
+    f.mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::ControlModifier);
+    f.mouse(QEvent::MouseMove, at + QPoint(10, 5), Qt::LeftButton, Qt::ControlModifier);
+    undoAction(w)->trigger();
+    f.mouse(QEvent::MouseMove, at + QPoint(20, 5), Qt::LeftButton, Qt::ControlModifier);
+    f.mouse(QEvent::MouseButtonRelease, at + QPoint(20, 5), Qt::LeftButton, Qt::ControlModifier);
+    compareState(state(w), start);
+    QVERIFY(redoAction(w)->isEnabled());
+}
+
 // "*" follows the name while the animation differs from the state at start,
 // after the text was generated and copied, and after frames were read from text.
 void UndoTest::titleMarksChanges()
