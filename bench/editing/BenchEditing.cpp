@@ -1,8 +1,12 @@
 // Time per pointer move of a Ctrl anchor drag on the editor's canvas: the
 // move event, the anchor written into the record, the whole redraw (previous
 // frame shown beneath, both 400 x 400 sprites, the cross, the box outlines)
-// and the pointer read-out. A second case also paints the canvas on screen.
-// Both run at zoom 1 and 8; at 8 each figure carries its ratio to zoom 1.
+// and the pointer read-out. A second case also lets the window paint what the
+// move changed, as the event loop does on screen, and counts the canvas's
+// paint events. Both run at zoom 1 and 8; at 8 each figure carries its ratio
+// to zoom 1. A redraw of the same frame with its paint, and every figure's
+// ratio to a plain widget of the canvas's size repainting one image in the
+// same run, complete the set.
 
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
@@ -11,13 +15,16 @@
 #include "browser/FileList.h"
 #include "tools/GifWriter.h"
 #include "zoom/ZoomControl.h"
+#include "bench/RunRatio.h"
 #include "bench/ZoomRatio.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -27,6 +34,70 @@
 #include <memory>
 
 namespace {
+
+const std::string kPlain = "plain repaint";
+
+// Waits until `widget`'s window is on screen: only then does it paint.
+bool waitExposed(QWidget& widget)
+{
+    widget.show();
+    QElapsedTimer timer;
+    timer.start();
+    while (!widget.windowHandle() || !widget.windowHandle()->isExposed()) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count() const { return m_count; }
+
+    // Paint events per iteration, counted after the loop.
+    void report(benchmark::State& state) const
+    {
+        if (state.iterations() > 0)
+            state.counters["paints"] = double(m_count) / double(state.iterations());
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++m_count;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
+
+// The baseline: a widget that does nothing but paint one image of its size.
+class PlainImageWidget : public QWidget {
+public:
+    explicit PlainImageWidget(QSize size)
+        : m_image(size, QImage::Format_RGB32)
+    {
+        m_image.fill(0xff3060a0);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFixedSize(size);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.drawImage(0, 0, m_image);
+    }
+
+private:
+    QImage m_image;
+};
 
 // A main window holding two frames of a 400 x 400 sprite, the second one
 // selected, with the previous frame drawn beneath it.
@@ -40,10 +111,8 @@ public:
                                 tools::makeSprite(QSize(400, 400), 0xffff00ff, 0xff3060a0, 40)))
             return;
         m_window = std::make_unique<animbox::FrmMain>(m_dir.filePath(QStringLiteral("settings.ini")));
-        m_window->show();
-        // Painting needs the window on screen.
-        while (!m_window->windowHandle() || !m_window->windowHandle()->isExposed())
-            QCoreApplication::processEvents();
+        if (!waitExposed(*m_window))
+            return;
         m_window->Picture1()->showFolder(folder);
         browser::FileList* files = m_window->Picture1()->File1();
         const auto found = files->findItems(QStringLiteral("big.gif"), Qt::MatchExactly);
@@ -59,6 +128,7 @@ public:
 
     bool isValid() const { return m_valid; }
     animbox::CanvasView* canvas() const { return m_window->PicEdit(); }
+    animbox::FrmMain& window() const { return *m_window; }
 
     void send(QEvent::Type type, QPointF local, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
@@ -83,20 +153,77 @@ void anchorDrag(benchmark::State& state, bool paint)
     setup.canvas()->zoom()->setLevel(level);
     const QPointF start(150, 150);
     setup.send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const PaintCounter paints(setup.canvas());
     int step = 0;
     {
-        const bench::ZoomRatio ratio(state, paint ? "move and paint" : "move", level);
+        const std::string measure = paint ? "move and paint" : "move";
+        const bench::ZoomRatio zoomRatio(state, measure, level);
+        const bench::RunRatio plainRatio(state, kPlain, "vs_plain");
         for (auto _ : state) {
             // Wander within a square of 40 sprite pixels so every move changes the anchor.
             const QPointF at = start + QPointF(step % 40, (step / 40) % 40) * level;
             ++step;
             setup.send(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
             if (paint)
-                setup.canvas()->repaint();
+                QCoreApplication::processEvents();
         }
     }
     setup.send(QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
     state.SetItemsProcessed(state.iterations());
+    paints.report(state);
+    if (paint && paints.count() < state.iterations())
+        state.SkipWithError("the canvas did not paint after every move");
+}
+
+// The baseline of the paint figures: one update of a plain widget of the
+// canvas's size and the event loop painting it.
+void BM_PlainRepaint(benchmark::State& state)
+{
+    DragSetup setup;
+    if (!setup.isValid()) {
+        state.SkipWithError("could not set up the window to size the plain widget");
+        return;
+    }
+    PlainImageWidget plain(setup.canvas()->size());
+    setup.window().hide();
+    if (!waitExposed(plain)) {
+        state.SkipWithError("the plain widget was not shown");
+        return;
+    }
+    const PaintCounter paints(&plain);
+    {
+        const bench::RunRatio baseline(state, kPlain);
+        for (auto _ : state) {
+            plain.update();
+            QCoreApplication::processEvents();
+        }
+    }
+    paints.report(state);
+    if (paints.count() < state.iterations())
+        state.SkipWithError("the plain widget did not paint after every update");
+}
+
+// One redraw of the selected frame over the previous one, unchanged, with its paint.
+void BM_DrawFrameAndPaint(benchmark::State& state)
+{
+    DragSetup setup;
+    if (!setup.isValid()) {
+        state.SkipWithError("could not set up the window with two 400 x 400 frames");
+        return;
+    }
+    QCoreApplication::processEvents();
+    const PaintCounter paints(setup.canvas());
+    {
+        const bench::RunRatio plainRatio(state, kPlain, "vs_plain");
+        for (auto _ : state) {
+            setup.window().DrawFrame(1, false);
+            QCoreApplication::processEvents();
+        }
+    }
+    paints.report(state);
+    if (paints.count() < state.iterations())
+        state.SkipWithError("the canvas did not paint after every redraw");
 }
 
 void BM_AnchorDragMove(benchmark::State& state)
@@ -111,8 +238,10 @@ void BM_AnchorDragMoveAndPaint(benchmark::State& state)
 
 } // namespace
 
+BENCHMARK(BM_PlainRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AnchorDragMove)->ArgName("zoom")->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AnchorDragMoveAndPaint)->ArgName("zoom")->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawFrameAndPaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
