@@ -6,11 +6,16 @@
 // iteration under its key (all its runs so far, so the short runs that size a
 // benchmark hardly count); any other run reports its time per iteration as a
 // ratio to that key's baseline in the counter it names. The baseline must
-// therefore be registered first.
+// therefore be registered first. The same ratio of process CPU times follows
+// as "<counter>_cpu": on a loaded machine the wall times include the waits
+// for the processor, which the CPU times leave out (and with them the work of
+// other processes, such as a display server).
 
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
+
+#include <ctime>
 
 #include <map>
 #include <string>
@@ -32,6 +37,7 @@ public:
         , m_counter(std::move(counter))
     {
         m_timer.start();
+        m_cpuStart = cpuNanoseconds();
     }
 
     ~RunRatio()
@@ -39,21 +45,32 @@ public:
         if (m_state.iterations() == 0)
             return;
         const double elapsed = double(m_timer.nsecsElapsed());
+        const double cpu = cpuNanoseconds() - m_cpuStart;
         const double iterations = double(m_state.iterations());
         Runs& runs = baselines()[m_key];
         if (m_counter.empty()) {
             runs.nanoseconds += elapsed;
+            runs.cpuNanoseconds += cpu;
             runs.iterations += iterations;
         } else if (runs.iterations > 0) {
             m_state.counters[m_counter] = (elapsed / iterations) / (runs.nanoseconds / runs.iterations);
+            m_state.counters[m_counter + "_cpu"] = (cpu / iterations) / (runs.cpuNanoseconds / runs.iterations);
         }
     }
 
 private:
     struct Runs {
         double nanoseconds = 0;
+        double cpuNanoseconds = 0;
         double iterations = 0;
     };
+
+    static double cpuNanoseconds()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+        return double(now.tv_sec) * 1e9 + double(now.tv_nsec);
+    }
 
     static std::map<std::string, Runs>& baselines()
     {
@@ -65,6 +82,7 @@ private:
     std::string m_key;
     std::string m_counter;
     QElapsedTimer m_timer;
+    double m_cpuStart = 0;
 };
 
 } // namespace bench
