@@ -90,10 +90,26 @@ void CanvasView::setKeyColor(QRgb color)
     m_sprites.clear();
 }
 
+// Everything outside the pixels drawn since the last clear is background
+// already, so only those are cleared.
 void CanvasView::clearPicture()
 {
     fitPicture();
-    m_picture.fill(kBackground);
+    const QRect drawn = m_drawn & m_picture.rect();
+    if (!drawn.isEmpty()) {
+        QPainter painter(&m_picture);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(drawn, QColor::fromRgb(kBackground));
+    }
+    m_changed += drawn;
+    m_drawn = QRect();
+}
+
+void CanvasView::markDrawn(const QRect& rect)
+{
+    const QRect inside = rect & m_picture.rect();
+    m_drawn |= inside;
+    m_changed += inside;
 }
 
 void CanvasView::drawSprite(const QImage& sprite, QPoint topLeft)
@@ -102,6 +118,7 @@ void CanvasView::drawSprite(const QImage& sprite, QPoint topLeft)
         return;
     QPainter painter(&m_picture);
     painter.drawImage(topLeft, transparentSprite(sprite));
+    markDrawn(QRect(topLeft, sprite.size()));
 }
 
 void CanvasView::drawCross(QPoint origin)
@@ -110,11 +127,18 @@ void CanvasView::drawCross(QPoint origin)
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
     painter.drawLine(origin.x() - kCrossArm, origin.y(), origin.x() + kCrossArm, origin.y());
     painter.drawLine(origin.x(), origin.y() - kCrossArm, origin.x(), origin.y() + kCrossArm);
+    // A pixel of margin around the arms, whatever the rasteriser rounds.
+    markDrawn(QRect(origin, QSize()).adjusted(-kCrossArm - 1, -kCrossArm - 1, kCrossArm + 1, kCrossArm + 1));
 }
 
 void CanvasView::present()
 {
-    update();
+    const QRect area = contentsRect();
+    QRegion view;
+    for (const QRect& rect : m_changed)
+        view += m_zoom->mapping().toView(rect);
+    update(view.translated(area.topLeft()) & area);
+    m_changed = QRegion();
 }
 
 QPointF CanvasView::toCanvas(QPointF widgetPoint) const
@@ -153,8 +177,11 @@ void CanvasView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect area = contentsRect();
     painter.translate(area.topLeft());
-    zoom::drawMagnified(painter, m_picture, m_zoom->mapping(),
-                        event->rect().translated(-area.topLeft()) & QRect(QPoint(), area.size()));
+    // Each rectangle of the region on its own: their bounding rectangle can
+    // be much larger than the pixels that changed.
+    for (const QRect& exposed : event->region())
+        zoom::drawMagnified(painter, m_picture, m_zoom->mapping(),
+                            exposed.translated(-area.topLeft()) & QRect(QPoint(), area.size()));
 }
 
 void CanvasView::resizeEvent(QResizeEvent* event)

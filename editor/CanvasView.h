@@ -5,6 +5,7 @@
 #include <QCache>
 #include <QFrame>
 #include <QImage>
+#include <QRegion>
 
 namespace zoom {
 class ZoomControl;
@@ -18,6 +19,8 @@ namespace animbox {
 // stays in canvas pixels; the widget shows it magnified by its zoom control
 // and lays the outlines over it to match. Mouse and key events leave it as
 // signals in canvas pixels (origin at the inner top-left of the picture).
+// A redraw clears only what the previous one drew, and the widget repaints
+// only the canvas pixels that the redraw changed.
 class CanvasView : public QFrame {
     Q_OBJECT
 public:
@@ -39,7 +42,7 @@ public:
     QRgb keyColor() const { return m_keyColor; }
     void setKeyColor(QRgb color);
 
-    // Drawing steps of a redraw.
+    // Drawing steps of a redraw; present() has the changed pixels painted.
     void clearPicture();
     void drawSprite(const QImage& sprite, QPoint topLeft);
     void drawCross(QPoint origin);
@@ -73,9 +76,14 @@ private:
     const QImage& transparentSprite(const QImage& sprite);
     void fitPicture();
     void followZoom();
+    void markDrawn(const QRect& rect);
 
     zoom::ZoomControl* m_zoom;
     QImage m_picture;
+    // Canvas pixels drawn on since the last clear, and changed since the
+    // last present().
+    QRect m_drawn;
+    QRegion m_changed;
     QRgb m_keyColor = 0xff000000;
     QCache<qint64, QImage> m_sprites;
     QImage m_uncached;

@@ -10,7 +10,11 @@
 #include "zoom/ZoomControl.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QWindow>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -29,6 +33,18 @@ void wheel(QWidget* canvas, QPoint angle, Qt::KeyboardModifiers modifiers)
     QApplication::sendEvent(canvas, &event);
 }
 
+// The canvas as the window last painted it, after the pending paints.
+QImage shownCanvas(animbox::FrmMain* window)
+{
+    QCoreApplication::processEvents();
+    const animbox::CanvasView* canvas = window->PicEdit();
+    const QRect inner(canvas->mapTo(window, canvas->contentsRect().topLeft()), canvas->contentsRect().size());
+    return window->windowHandle()
+        ->screen()
+        ->grabWindow(window->winId(), inner.x(), inner.y(), inner.width(), inner.height())
+        .toImage();
+}
+
 } // namespace
 
 class ZoomTest : public QObject {
@@ -43,6 +59,8 @@ private slots:
     void zoomKeysAndStoredLevel_data();
     void zoomKeysAndStoredLevel();
     void magnifiedPicture();
+    void dragPaintsAsAFullRedraw_data();
+    void dragPaintsAsAFullRedraw();
 };
 
 void ZoomTest::sameBoxAtEveryLevel_data()
@@ -192,6 +210,50 @@ void ZoomTest::magnifiedPicture()
     const QPoint pixel = f.corner(0) + QPoint(20, 30);
     f.drag(onPixel(f, pixel, {3, 0}), onPixel(f, pixel, {3, 0}), Qt::LeftButton, Qt::AltModifier);
     QCOMPARE(f.window()->transparentColor(), animbox::CanvasView::colorValueFromRgb(canvas->picture().pixel(pixel)));
+}
+
+void ZoomTest::dragPaintsAsAFullRedraw_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::newRow("1") << 1;
+    QTest::newRow("3") << 3;
+}
+
+// The window paints only what each move of an anchor drag and of a band
+// changed; what it shows then is what painting the whole canvas shows.
+void ZoomTest::dragPaintsAsAFullRedraw()
+{
+    QFETCH(int, level);
+    EditingFixture f;
+    animbox::FrmMain* w = f.open(2, false);
+    QVERIFY(w);
+    // The previous frame beneath, away from the dragged one.
+    f.frame(0).offsetX += 25;
+    w->Frame3()->cDrawLast()->setChecked(true);
+    w->List1()->setCurrentRow(1);
+    QVERIFY(zoomOn(f, level, f.corner(1) + QPoint(20, 30)));
+    const QImage before = shownCanvas(w);
+
+    const QPointF grab = onPixel(f, f.corner(1) + QPoint(20, 30), QPoint());
+    f.mouse(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::ControlModifier);
+    for (const QPoint step : {QPoint(7, 3), QPoint(-12, 9), QPoint(30, -25)}) {
+        f.mouse(QEvent::MouseMove, grab + QPointF(step * level), Qt::LeftButton, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+    }
+    f.mouse(QEvent::MouseButtonRelease, grab + QPointF(30, -25) * level, Qt::LeftButton, Qt::ControlModifier);
+    const QPointF band = onPixel(f, f.corner(1) + QPoint(2, 2), QPoint());
+    f.mouse(QEvent::MouseButtonPress, band, Qt::LeftButton);
+    for (const QPoint step : {QPoint(30, 40), QPoint(10, 12), QPoint(25, 5)}) {
+        f.mouse(QEvent::MouseMove, band + QPointF(step * level), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    const QImage painted = shownCanvas(w);
+    QVERIFY(!painted.isNull());
+    QVERIFY(painted != before);
+    w->PicEdit()->update();
+    QCOMPARE(painted, shownCanvas(w));
+    f.mouse(QEvent::MouseButtonRelease, band + QPointF(25, 5) * level, Qt::LeftButton);
 }
 
 QTEST_MAIN(ZoomTest)
