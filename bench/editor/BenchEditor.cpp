@@ -1,9 +1,12 @@
 // Figures of the main window: one canvas redraw (DrawFrame) for small and
-// large sprites with and without the previous frame beneath; "加入全部帧"
+// large sprites with and without the previous frame beneath, on a sprite
+// converted before, on a frame viewed for the first time, and painted into
+// the shown window; "加入全部帧"
 // with the default scheme over 1,000 GIFs against decoding the same files one
 // by one; and the start-up of the window with its settings restored.
 
 #include "editor/BrowserPanel.h"
+#include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
 #include "editor/FrmMain.h"
@@ -26,6 +29,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -62,10 +66,30 @@ void acceptSchemeSoon()
     timer->start(0);
 }
 
+// How a DrawFrame is measured: into the off-screen picture on a sprite
+// converted before; the first view of a frame, its sprite not yet converted;
+// or with the picture painted into the shown window.
+enum class DrawMode { Cached, FirstView, Painted };
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    using QObject::QObject;
+    int paints = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 void BM_DrawFrame(benchmark::State& state)
 {
     const QSize size(int(state.range(0)), int(state.range(1)));
     const bool previous = state.range(2) != 0;
+    const auto mode = DrawMode(state.range(3));
     QTemporaryDir dir;
     if (!writeSprites(spriteFolder(dir), 2, size, QStringLiteral("f"))) {
         state.SkipWithError("cannot write the sprites");
@@ -82,14 +106,40 @@ void BM_DrawFrame(benchmark::State& state)
         state.SkipWithError("frames were not added");
         return;
     }
-    for (auto _ : state)
+    auto* canvas = window.findChild<animbox::CanvasView*>();
+    PaintCounter counter;
+    canvas->installEventFilter(&counter);
+    if (mode == DrawMode::Painted) {
+        window.show();
+        while (!window.windowHandle()->isExposed())
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+    const int paintsBefore = counter.paints;
+    QImage& sprite = window.animation().frames[1].picture;
+    for (auto _ : state) {
+        if (mode == DrawMode::FirstView) {
+            // A copy is a new image to the sprite cache, as a frame never shown.
+            state.PauseTiming();
+            sprite = sprite.copy();
+            state.ResumeTiming();
+        }
         window.DrawFrame(1, false);
+        if (mode == DrawMode::Painted)
+            QCoreApplication::processEvents();
+    }
+    if (mode == DrawMode::Painted && counter.paints - paintsBefore < state.iterations())
+        state.SkipWithError("the canvas was not painted on every redraw");
+    state.counters["paints"] = counter.paints - paintsBefore;
 }
 BENCHMARK(BM_DrawFrame)
-    ->Args({120, 140, 0})
-    ->Args({120, 140, 1})
-    ->Args({400, 400, 0})
-    ->Args({400, 400, 1})
+    ->ArgNames({"w", "h", "previous", "mode"})
+    ->Apply([](benchmark::internal::Benchmark* bench) {
+        for (const auto& [w, h] : {std::pair{120, 140}, std::pair{400, 400}})
+            for (int previous : {0, 1})
+                for (int mode : {0, 1, 2})
+                    bench->Args({w, h, previous, mode});
+    })
     ->Unit(benchmark::kMicrosecond);
 
 // The 1,000 GIFs of 120 x 140 shared by the two benchmarks below.
