@@ -3,6 +3,7 @@
 #include "editor/AttackPanel.h"
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
+#include "editor/ChoiceCombo.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
 #include "editor/Messages.h"
@@ -103,7 +104,7 @@ void FrmMain::connectControls()
     connect(m_frameList->Command7(), &QPushButton::clicked, this, &FrmMain::Command7_Click);
     connect(m_frameList->Command10(), &QPushButton::clicked, this, &FrmMain::Command10_Click);
     connect(m_frameList->Command6(), &QPushButton::clicked, this, &FrmMain::Command6_Click);
-    connect(List1(), &QListWidget::currentRowChanged, this, &FrmMain::List1_Click);
+    connect(List1(), &QListWidget::itemSelectionChanged, this, &FrmMain::List1_Click);
 
     connect(m_display->cbBox(), &QCheckBox::clicked, this, &FrmMain::cbBox_Click);
     connect(m_display->cDrawLast(), &QCheckBox::clicked, this, &FrmMain::cDrawLast_Click);
@@ -114,12 +115,12 @@ void FrmMain::connectControls()
     connect(m_canvas, &CanvasView::mouseReleased, this, &FrmMain::PicEdit_MouseUp);
     connect(m_canvas, &CanvasView::keyPressed, this, &FrmMain::PicEdit_KeyDown);
 
-    connect(m_attack->txtAtType(), &QComboBox::activated, this, &FrmMain::txtAtType_Click);
+    connect(m_attack->txtAtType(), &ChoiceCombo::chosen, this, &FrmMain::txtAtType_Click);
     connect(m_attack->txtPow(), &QLineEdit::textChanged, this, &FrmMain::txtPow_Change);
     connect(m_attack->txtDown(), &QCheckBox::clicked, this, &FrmMain::txtDown_Click);
     connect(m_attack->txtBlock(), &QCheckBox::clicked, this, &FrmMain::txtBlock_Click);
     connect(m_attack->txtFlash(), &QCheckBox::clicked, this, &FrmMain::txtFlash_Click);
-    connect(m_attack->txtPause(), &QComboBox::activated, this, &FrmMain::txtPause_Click);
+    connect(m_attack->txtPause(), &ChoiceCombo::chosen, this, &FrmMain::txtPause_Click);
     connect(m_attack->Command1(), &QPushButton::clicked, this, &FrmMain::Command1_Click);
     connect(m_attack->Command8(), &QPushButton::clicked, this, &FrmMain::Command8_Click);
     connect(m_attack->CmdClearAt(), &QPushButton::clicked, this, &FrmMain::CmdClearAt_Click);
@@ -165,7 +166,7 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == centralWidget()) {
         if (event->type() == QEvent::Resize)
-            relayout();
+            resized();
         return QMainWindow::eventFilter(watched, event);
     }
     // The typing boxes (delay, damage) leave the undo keys to the window, so
@@ -206,13 +207,26 @@ void FrmMain::updateCanvasOrigin()
     m_canvasOriginY = originCoordinate(inner.height(), 0.7);
 }
 
-// Any change of the canvas size moves the anchor cross by the same rule as
-// at start and redraws the selected frame there.
+// The panel toggle moves the anchor cross by the same rule as at start and
+// shows the selected frame there, as any command that redraws it does.
 void FrmMain::relayout()
 {
     layoutControls(centralWidget()->size());
     updateCanvasOrigin();
     DrawFrame(selectedRow(), true);
+}
+
+// A window resize moves the anchor cross by the same rule and draws again
+// what the canvas showed, the reference frame included; the panel keeps what
+// it shows.
+void FrmMain::resized()
+{
+    layoutControls(centralWidget()->size());
+    updateCanvasOrigin();
+    if (m_reference->Command3()->text() == u"DrawListFrame")
+        drawReference();
+    else
+        DrawFrame(selectedRow(), false);
 }
 
 void FrmMain::Command9_Click()
@@ -253,6 +267,15 @@ bool FrmMain::HasFrames()
 int FrmMain::selectedRow() const
 {
     return m_document->selection();
+}
+
+// The selection is the highlighted row of List1. The list's current row can
+// differ: focus by keyboard makes a row current without highlighting it, and
+// Ctrl+click takes the highlight off the current row.
+int FrmMain::highlightedRow() const
+{
+    const QList<QListWidgetItem*> selected = List1()->selectedItems();
+    return selected.isEmpty() ? -1 : List1()->row(selected.first());
 }
 
 void FrmMain::setTransparentColor(qint32 color)

@@ -18,7 +18,6 @@
 #include "model/Numbers.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -62,10 +61,6 @@ void FrmMain::setUpEditing()
     new FocusSelector(m_reference->txtY(), 0, 999);
     // Typing replaces the number after "idle".
     new FocusSelector(m_reference->txtBase(), 4, 999);
-    // Text typed into the kind and pause boxes is never stored, not even on
-    // Enter: only an item chosen from the list is.
-    m_attack->txtAtType()->setInsertPolicy(QComboBox::NoInsert);
-    m_attack->txtPause()->setInsertPolicy(QComboBox::NoInsert);
 }
 
 void FrmMain::Command3_Click()
@@ -96,11 +91,20 @@ void FrmMain::Command3_Click()
         showMessage(this, error);
         return;
     }
+    m_referenceImage = image;
+    m_referenceAnchor = QPoint(x.value, y.value);
+    drawReference();
+    toggle->setText(QStringLiteral("DrawListFrame"));
+}
+
+// Only the reference image, with its anchor on the cross, and the cross.
+void FrmMain::drawReference()
+{
     const QPoint origin(m_canvasOriginX, m_canvasOriginY);
-    m_canvas->drawSprite(image, origin - QPoint(x.value, y.value));
+    m_canvas->clearPicture();
+    m_canvas->drawSprite(m_referenceImage, origin - m_referenceAnchor);
     m_canvas->drawCross(origin);
     m_canvas->present();
-    toggle->setText(QStringLiteral("DrawListFrame"));
 }
 
 void FrmMain::mplay_Click()
