@@ -58,7 +58,6 @@ DirList::DirList(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
     connect(this, &QListWidget::itemActivated, this, &DirList::onActivated);
-    fill();
 }
 
 QString DirList::path() const
@@ -74,8 +73,11 @@ bool DirList::setPath(const QString& path)
     if (!info.isDir() || !info.isReadable() || !QDir(info.absoluteFilePath()).isReadable())
         return false;
     const QString clean = QDir::cleanPath(info.absoluteFilePath());
-    if (clean == m_path)
+    if (clean == m_path) {
+        if (!m_listed)
+            fill();
         return true;
+    }
     m_path = clean;
     fill();
     emit pathChanged(this->path());
@@ -87,8 +89,16 @@ void DirList::refresh()
     fill();
 }
 
+void DirList::showEvent(QShowEvent* event)
+{
+    if (!m_listed)
+        fill();
+    QListWidget::showEvent(event);
+}
+
 void DirList::fill()
 {
+    m_listed = true;
     const QIcon closedIcon = folderIcon(false);
     const QIcon openIcon = folderIcon(true);
     clear();
