@@ -12,6 +12,7 @@
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
 #include "model/Numbers.h"
+#include "zoom/ZoomControl.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -195,6 +196,7 @@ void FrmMain::layoutControls(QSize client)
         m_canvas->setGeometry(184, 24, 617 + dw, 489 + dh);
     else
         m_canvas->setGeometry(4, 24, 797 + dw, 489 + dh);
+    m_zoomLabel->setGeometry(721 + dw, 2, 80, 18);
     m_frameList->setGeometry(808 + dw, 8, 257, 297);
     m_display->setGeometry(808 + dw, 312, 257, 96);
     m_attack->setGeometry(808 + dw, 412, 257, 101);
@@ -205,6 +207,7 @@ void FrmMain::updateCanvasOrigin()
     const QSize inner = m_canvas->innerSize();
     m_canvasOriginX = originCoordinate(inner.width(), 0.45);
     m_canvasOriginY = originCoordinate(inner.height(), 0.7);
+    m_canvas->zoom()->setOrigin(QPoint(m_canvasOriginX, m_canvasOriginY));
 }
 
 // The panel toggle moves the anchor cross by the same rule as at start and

@@ -85,6 +85,8 @@ public:
     QListWidget* List1() const;
     BrowserPanel* Picture1() const { return m_browser; }
     QPushButton* Command9() const { return m_panelToggle; }
+    // The zoom level of the canvas.
+    QLabel* lblZoom() const { return m_zoomLabel; }
     ReferenceBar* referenceBar() const { return m_reference; }
     FrameListGroup* frameListGroup() const { return m_frameList; }
     DisplayGroup* Frame3() const { return m_display; }
@@ -143,6 +145,7 @@ private:
     void createEditMenu();
     void connectControls();
     void setUpEditing();
+    void setUpZoom();
     void Form_Load();
     void Form_Unload();
     void layoutControls(QSize client);
@@ -176,6 +179,7 @@ private:
     QPoint m_referenceAnchor;
 
     QPushButton* m_panelToggle = nullptr;
+    QLabel* m_zoomLabel = nullptr;
     BrowserPanel* m_browser = nullptr;
     ReferenceBar* m_reference = nullptr;
     CanvasView* m_canvas = nullptr;

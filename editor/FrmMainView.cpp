@@ -16,8 +16,10 @@
 #include "model/Adjustment.h"
 #include "model/FileLookup.h"
 #include "model/Numbers.h"
+#include "zoom/ZoomControl.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -61,6 +63,22 @@ void FrmMain::setUpEditing()
     new FocusSelector(m_reference->txtY(), 0, 999);
     // Typing replaces the number after "idle".
     new FocusSelector(m_reference->txtBase(), 4, 999);
+    setUpZoom();
+}
+
+// The canvas zoom: its keys work anywhere in the window, its level shows
+// above the canvas's right end and is kept under "zoom" in the settings.
+void FrmMain::setUpZoom()
+{
+    zoom::ZoomControl* control = m_canvas->zoom();
+    control->addShortcuts(this);
+    const double stored = model::leadingNumber(m_settings.ReadSetting(QStringLiteral("zoom")));
+    control->setLevel(model::toInt32(model::roundHalfEven(stored)).value_or(1));
+    m_zoomLabel = control->createLabel(centralWidget());
+    m_zoomLabel->setObjectName(QStringLiteral("lblZoom"));
+    m_zoomLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(control, &zoom::ZoomControl::levelChanged, this,
+            [this](int level) { m_settings.WriteSetting(QStringLiteral("zoom"), QString::number(level)); });
 }
 
 void FrmMain::Command3_Click()
