@@ -1,4 +1,5 @@
 #include "classic/Form1.h"
+#include "tools/FirstPaintExit.h"
 
 #include <QApplication>
 
@@ -10,5 +11,6 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
     classic::Form1 window;
     window.show();
+    tools::exitAfterFirstPaintWhenAsked(window);
     return QApplication::exec();
 }

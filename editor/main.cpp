@@ -1,6 +1,7 @@
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
 #include "editor/ProgramFolder.h"
+#include "tools/FirstPaintExit.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -17,5 +18,6 @@ int main(int argc, char* argv[])
     folder.seedDemoSettings(settings);
     animbox::FrmMain window(settings.filePath());
     window.show();
+    tools::exitAfterFirstPaintWhenAsked(window);
     return app.exec();
 }
