@@ -56,13 +56,15 @@ bool waitExposed(QWidget& widget)
 class PaintCounter : public QObject {
 public:
     explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int count() const { return m_count; }
 
-    // Paint events per iteration, counted after the loop.
-    void report(benchmark::State& state) const
+    // Paint events per iteration, counted after the loop; an error `missing`
+    // unless every iteration painted, when given.
+    void report(benchmark::State& state, const char* missing) const
     {
         if (state.iterations() > 0)
             state.counters["paints"] = double(m_count) / double(state.iterations());
+        if (missing && m_count < state.iterations())
+            state.SkipWithError(missing);
     }
 
 protected:
@@ -171,9 +173,7 @@ void anchorDrag(benchmark::State& state, bool paint)
     }
     setup.send(QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
     state.SetItemsProcessed(state.iterations());
-    paints.report(state);
-    if (paint && paints.count() < state.iterations())
-        state.SkipWithError("the canvas did not paint after every move");
+    paints.report(state, paint ? "the canvas did not paint after every move" : nullptr);
 }
 
 // The baseline of the paint figures: one update of a plain widget of the
@@ -199,9 +199,7 @@ void BM_PlainRepaint(benchmark::State& state)
             QCoreApplication::processEvents();
         }
     }
-    paints.report(state);
-    if (paints.count() < state.iterations())
-        state.SkipWithError("the plain widget did not paint after every update");
+    paints.report(state, "the plain widget did not paint after every update");
 }
 
 // One redraw of the selected frame over the previous one, unchanged, with its paint.
@@ -221,9 +219,7 @@ void BM_DrawFrameAndPaint(benchmark::State& state)
             QCoreApplication::processEvents();
         }
     }
-    paints.report(state);
-    if (paints.count() < state.iterations())
-        state.SkipWithError("the canvas did not paint after every redraw");
+    paints.report(state, "the canvas did not paint after every redraw");
 }
 
 void BM_AnchorDragMove(benchmark::State& state)
