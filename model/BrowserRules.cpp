@@ -51,4 +51,12 @@ qsizetype dataFolderIndex(QStringView folder)
     return folder.indexOf(u"data", 0, Qt::CaseInsensitive);
 }
 
+QString gameFolderOf(QStringView path)
+{
+    QStringView game = path.first(qMax<qsizetype>(0, dataFolderIndex(path)));
+    while (game.size() > 1 && (game.endsWith(u'/') || game.endsWith(u'\\')))
+        game.chop(1);
+    return game.toString();
+}
+
 } // namespace model
