@@ -3,7 +3,7 @@
 #include <QObject>
 
 // Drives the real animbox window: settings, image browser, canvas, frame
-// list, schemes and the text dialogs.
+// list, schemes, the text dialogs and the character files.
 class EditorTest : public QObject {
     Q_OBJECT
 private slots:
@@ -24,6 +24,15 @@ private slots:
     void readTextBuildsFrames_data();
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
+
+    void openEditSave_data();
+    void openEditSave();
+    void saveRefusedOrFailed_data();
+    void saveRefusedOrFailed();
+    void saveAsAddsOrReplacesBlock();
+    void closeAsksAboutChanges();
+    void damagedRecoveryIsSetAside();
+    void recoveryAfterKill();
 
     void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();
