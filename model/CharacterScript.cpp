@@ -116,6 +116,19 @@ QByteArray CharacterScript::withBlockAdded(const QString& name, QStringView text
     return result;
 }
 
+QString CharacterScript::linesAfterLastFrame(QStringView text)
+{
+    QStringView rest = text;
+    QStringView after;
+    while (!rest.isEmpty()) {
+        const QStringView line = NextPiece(rest, u"\r\n");
+        qint32 position = 0;
+        if (NextToken(line, position) == u"frame")
+            after = rest;
+    }
+    return after.toString();
+}
+
 QStringList CharacterScript::frameFolders(QStringView text)
 {
     QStringList folders;

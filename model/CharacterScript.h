@@ -44,6 +44,10 @@ public:
     // The file with a new "anim" TAB `name` line and `text` added at its end.
     QByteArray withBlockAdded(const QString& name, QStringView text) const;
 
+    // The lines after the last frame line of a script text (CR LF line
+    // ends); empty when it has no frame line.
+    static QString linesAfterLastFrame(QStringView text);
+
     // The distinct folders (lower case, "\" separators) of the frame lines
     // of a script text.
     static QStringList frameFolders(QStringView text);

@@ -22,7 +22,7 @@ private slots:
     void findsBlocks();
     void replacesOneBlock_data();
     void replacesOneBlock();
-    void frameFolders();
+    void frameFoldersAndTrailingLines();
     void replaceKeepsBackup();
     void failedReplaceLeavesFileWhole_data();
     void failedReplaceLeavesFileWhole();
@@ -122,7 +122,7 @@ void TestCharacterFile::replacesOneBlock()
     QCOMPARE(block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text), expected);
 }
 
-void TestCharacterFile::frameFolders()
+void TestCharacterFile::frameFoldersAndTrailingLines()
 {
     const model::CharacterScript script(kHero);
     QCOMPARE(model::CharacterScript::frameFolders(script.blockText(script.blocks()[0])),
@@ -130,6 +130,9 @@ void TestCharacterFile::frameFolders()
     QCOMPARE(model::CharacterScript::frameFolders(
                  u"\tframe\tdata/chars/a/x.gif\r\n#\r\n\tFRAME\tData\\Chars\\A\\y\r\n\tframe\tdata/chars/b/z\r\n"),
              (QStringList{"data\\chars\\a", "data\\chars\\b"}));
+    QCOMPARE(model::CharacterScript::linesAfterLastFrame(script.blockText(script.blocks()[0])),
+             QStringLiteral("\t# after the frames\r\n\r\n"));
+    QCOMPARE(model::CharacterScript::linesAfterLastFrame(u"\tloop\t1\r\n"), QString());
     bool lossless = true;
     const model::CharacterScript latin1(QByteArray("anim a\n\tframe\tx\n# caf\xe9\n"));
     latin1.blockText(latin1.blocks()[0], &lossless);
