@@ -1,9 +1,7 @@
 #include "model/CharacterScript.h"
 
+#include "model/TextFileEncoding.h"
 #include "model/TextHelpers.h"
-
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace model {
 
@@ -39,22 +37,12 @@ LineWords lineWords(QByteArrayView line)
     return words;
 }
 
-QString decode(QByteArrayView bytes, bool* lossless)
-{
-    QStringDecoder decoder(QStringDecoder::System);
-    QString text = decoder.decode(bytes);
-    if (lossless)
-        *lossless = !decoder.hasError();
-    return text;
-}
-
 } // namespace
 
 CharacterScript::CharacterScript(QByteArray bytes)
     : m_bytes(std::move(bytes))
 {
-    const qsizetype firstEnd = m_bytes.indexOf('\n');
-    m_lineEnd = (firstEnd > 0 && m_bytes[firstEnd - 1] == '\r') || firstEnd < 0 ? "\r\n" : "\n";
+    m_lineEnd = lineEndOf(m_bytes);
 
     AnimBlock* current = nullptr;
     qsizetype start = 0;
@@ -65,7 +53,7 @@ CharacterScript::CharacterScript(QByteArray bytes)
         if (words.first.compare("anim", Qt::CaseInsensitive) == 0) {
             if (current)
                 current->blockEnd = start;
-            m_blocks.append(AnimBlock{decode(words.second, nullptr), end, m_bytes.size(), 0});
+            m_blocks.append(AnimBlock{textFromFileBytes(words.second), end, m_bytes.size(), 0});
             current = &m_blocks.last();
         } else if (current && words.first.compare("frame", Qt::CaseInsensitive) == 0) {
             ++current->frameCount;
@@ -85,24 +73,15 @@ const AnimBlock* CharacterScript::find(QStringView name) const
 
 QString CharacterScript::blockText(const AnimBlock& block, bool* lossless) const
 {
-    const QString text = decode(QByteArrayView(m_bytes).sliced(block.blockStart, block.blockEnd - block.blockStart),
+    const QString text = textFromFileBytes(QByteArrayView(m_bytes).sliced(block.blockStart, block.blockEnd - block.blockStart),
                                 lossless);
     return toCrLf(text);
-}
-
-QByteArray CharacterScript::encode(QStringView crLfText) const
-{
-    QStringEncoder encoder(QStringEncoder::System);
-    QByteArray bytes = encoder.encode(crLfText);
-    if (m_lineEnd != "\r\n")
-        bytes.replace("\r\n", m_lineEnd);
-    return bytes;
 }
 
 QByteArray CharacterScript::withBlockReplaced(const AnimBlock& block, QStringView text) const
 {
     QByteArray result = m_bytes;
-    result.replace(block.blockStart, block.blockEnd - block.blockStart, encode(text));
+    result.replace(block.blockStart, block.blockEnd - block.blockStart, fileBytesFromText(text, m_lineEnd));
     return result;
 }
 
@@ -111,8 +90,8 @@ QByteArray CharacterScript::withBlockAdded(const QString& name, QStringView text
     QByteArray result = m_bytes;
     if (!result.isEmpty() && !result.endsWith('\n'))
         result += m_lineEnd;
-    result += encode(QStringLiteral("anim\t") + name + QStringLiteral("\r\n"));
-    result += encode(text);
+    result += fileBytesFromText(QString(QStringLiteral("anim\t") + name + QStringLiteral("\r\n")), m_lineEnd);
+    result += fileBytesFromText(text, m_lineEnd);
     return result;
 }
 

@@ -53,8 +53,6 @@ public:
     static QStringList frameFolders(QStringView text);
 
 private:
-    QByteArray encode(QStringView crLfText) const;
-
     QByteArray m_bytes;
     QByteArray m_lineEnd;
     QList<AnimBlock> m_blocks;
