@@ -1,6 +1,7 @@
 #include "classic/Form1.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
@@ -10,5 +11,11 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
     classic::Form1 window;
     window.show();
+    // Unsaved text survives a crash in the per-user data folder.
+    window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                     + QStringLiteral("/recovery.json"));
+    window.scriptFile().offerRecovery();
+    if (app.arguments().size() > 1)
+        window.scriptFile().open(app.arguments().at(1));
     return QApplication::exec();
 }
