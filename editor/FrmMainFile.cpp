@@ -73,7 +73,7 @@ void FrmMain::createFileMenu()
 
 void FrmMain::updateRecentMenu()
 {
-    const QStringList files = RecentFiles(m_settings).files();
+    const QStringList files = RecentFiles(m_settings.filePath()).files();
     for (int i = 0; i < m_recentActions.size(); ++i) {
         QAction* action = m_recentActions[i];
         action->setVisible(i < files.size());
@@ -140,7 +140,7 @@ bool FrmMain::openCharacterFile(const QString& path, const QString& animName)
     // another animation into this file's block.
     m_document->undoStack()->clear();
     m_link = CharacterFileLink(file, block->name, bytes, text, result.finished, lossless);
-    RecentFiles(m_settings).add(file);
+    RecentFiles(m_settings.filePath()).add(file);
     updateRecentMenu();
     updateTitle();
     if (!result.finished)
@@ -162,7 +162,8 @@ void FrmMain::showReadAnimation(const model::ReadResult& result, const QString& 
             animation().frames.last().extra.clear();
         m_document->dropSelection();
     }
-    if (!result.lastFolder.isEmpty())
+    // A browser already on the folder need not list it again.
+    if (!result.lastFolder.isEmpty() && QDir(result.lastFolder) != QDir(browserFolder()))
         m_browser->showFolder(result.lastFolder);
 }
 
@@ -244,7 +245,7 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
     m_link.saved(file, block ? block->name : name, contents);
     animation().animName = m_link.animName();
     m_document->undoStack()->setClean();
-    RecentFiles(m_settings).add(file);
+    RecentFiles(m_settings.filePath()).add(file);
     updateRecentMenu();
     updateTitle();
     return true;

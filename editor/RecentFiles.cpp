@@ -1,36 +1,33 @@
 #include "editor/RecentFiles.h"
 
+#include "model/FileReplacement.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 namespace animbox {
 
-namespace {
-
-const QString kSection = QStringLiteral("recent");
-
-QString key(int index)
+RecentFiles::RecentFiles(const QString& settingsPath)
+    : m_path(QFileInfo(settingsPath).dir().filePath(QStringLiteral("recent.txt")))
 {
-    return QStringLiteral("file%1").arg(index + 1);
 }
-
-} // namespace
 
 QStringList RecentFiles::files() const
 {
-    QStringList files;
-    for (int i = 0; i < kMaxFiles; ++i) {
-        const QString path = m_settings.IniRead(kSection, key(i), QString());
-        if (!path.isEmpty())
-            files.append(path);
-    }
-    return files;
+    QString error;
+    const QByteArray bytes = model::readWholeFile(m_path, &error);
+    return QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts).mid(0, kMaxFiles);
 }
 
 void RecentFiles::add(const QString& path) const
 {
-    QStringList list = files();
-    list.removeAll(path);
-    list.prepend(path);
-    for (int i = 0; i < kMaxFiles; ++i)
-        m_settings.IniWrite(kSection, key(i), list.value(i));
+    const QStringList before = files();
+    QStringList after = before;
+    after.removeAll(path);
+    after.prepend(path);
+    after = after.mid(0, kMaxFiles);
+    if (after != before)
+        model::writeFileAtomically(m_path, after.join(u'\n').toUtf8() + '\n');
 }
 
 } // namespace animbox
