@@ -31,6 +31,7 @@ private slots:
     void saveRefusedOrFailed();
     void saveAsAddsOrReplacesBlock();
     void closeAsksAboutChanges();
+    void dropAddsFramesOrRefuses();
     void damagedRecoveryIsSetAside();
     void recoveryAfterKill();
 

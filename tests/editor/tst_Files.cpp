@@ -119,6 +119,7 @@ void EditorTest::openEditSave()
     QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "idle02.gif"}));
     QVERIFY(window->windowTitle().startsWith(QStringLiteral("hero.txt - idle - ")));
     QCOMPARE(window->browserFolder(), fixture.sprites());
+    QCOMPARE(window->menuAction(QStringLiteral("mrecent0"))->data().toString(), path);
 
     // Nothing changed: nothing is written, not even the .bak copy.
     trigger(*window, "msave");
@@ -225,6 +226,31 @@ void EditorTest::closeAsksAboutChanges()
     QVERIFY(window->close());
     QVERIFY(fileBytes(path) != original);
     QCOMPARE(fileBytes(path + ".bak"), original);
+}
+
+// Dropped images become frames in one step when they lie in the browser's
+// folder; the rest is refused by name.
+void EditorTest::dropAddsFramesOrRefuses()
+{
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, "\r\n");
+    const QString readme = QDir(fixture.plain()).filePath(QStringLiteral("readme.md"));
+    const QString stray = QDir(fixture.plain()).filePath(QStringLiteral("stray.gif"));
+    QVERIFY(!path.isEmpty() && writeFile(readme, "x") && fixture.writeSprite(QStringLiteral("stray.gif"), {8, 8}, 0xffff00ff, 0xff00ff00, fixture.plain()));
+    auto window = fixture.window(fixture.plain());
+    testing::ModalDriver driver;
+    const QDir sprites(fixture.sprites());
+    window->openFiles({sprites.filePath(QStringLiteral("idle01.gif")), readme, stray,
+                       sprites.filePath(QStringLiteral("walk01.gif"))});
+    QCOMPARE(window->browserFolder(), fixture.sprites());
+    QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "walk01.gif"}));
+    QCOMPARE(driver.messages.size(), 1);
+    QVERIFY(driver.messages[0].contains(readme) && driver.messages[0].contains(stray));
+    window->document().undoStack()->undo();
+    QVERIFY(!window->animation().hasFrames());
+    window->openFiles({path});
+    QCOMPARE(driver.pendingHandlers(), 0);
+    QCOMPARE(driver.unexpectedDialogs, 1); // the animation chooser, cancelled
 }
 
 void EditorTest::damagedRecoveryIsSetAside()
