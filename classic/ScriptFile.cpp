@@ -1,11 +1,11 @@
 #include "classic/ScriptFile.h"
 
 #include "classic/ScriptBox.h"
+#include "browser/SaveQuestion.h"
 #include "model/FileReplacement.h"
 #include "model/TextFileEncoding.h"
 #include "model/TextHelpers.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -125,20 +125,19 @@ bool ScriptFile::open(const QString& path)
 {
     if (!askToKeepChanges())
         return false;
-    const QString file = QFileInfo(path).absoluteFilePath();
     QString error;
-    const QByteArray bytes = model::readWholeFile(file, &error);
+    const QByteArray bytes = model::readWholeFile(path, &error);
     if (!error.isEmpty()) {
         QMessageBox::warning(m_window, m_baseTitle, error);
         return false;
     }
-    m_path = file;
+    m_path = QFileInfo(path).absoluteFilePath();
     m_bytes = bytes;
     m_lineEnd = model::lineEndOf(bytes);
     // A new file starts a new undo history.
     m_box->setPlainText(model::toCrLf(model::textFromFileBytes(bytes, &m_lossless)));
     m_box->document()->setModified(false);
-    addRecent(file);
+    addRecent(m_path);
     updateTitle();
     return true;
 }
@@ -202,21 +201,9 @@ bool ScriptFile::write(const QString& path)
 
 bool ScriptFile::askToKeepChanges()
 {
-    if (!m_box->document()->isModified())
-        return true;
-    QMessageBox box(QMessageBox::Question, m_baseTitle, QStringLiteral("文本已修改, 是否保存?"),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
-    switch (box.exec()) {
-    case QMessageBox::Save:
-        return save();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return !m_box->document()->isModified()
+        || browser::askToSave(m_window, m_baseTitle, QStringLiteral("文本已修改, 是否保存?"),
+                              [this] { return save(); });
 }
 
 void ScriptFile::closed()
@@ -237,18 +224,12 @@ void ScriptFile::keepRecovery(const QString& path)
 
 void ScriptFile::offerRecovery()
 {
-    if (!m_recovery || !m_recovery->file().exists())
-        return;
-    const model::RecoveryFile& file = m_recovery->file();
     QString error;
-    const std::optional<model::RecoveryData> data = file.read(&error);
-    if (!data) {
-        file.setAside();
-        QMessageBox::warning(m_window, m_baseTitle,
-                             error + QStringLiteral("\n已移到 ") + QDir::toNativeSeparators(file.path())
-                                 + QStringLiteral(".damaged"));
+    const std::optional<model::RecoveryData> data = m_recovery ? m_recovery->leftOver(&error) : std::nullopt;
+    if (!error.isEmpty())
+        QMessageBox::warning(m_window, m_baseTitle, error);
+    if (!data)
         return;
-    }
     const QString question = QStringLiteral("上次退出时有未保存的文本%1. 是否恢复?")
                                  .arg(data->file.isEmpty() ? QString() : QStringLiteral(" (") + data->file + u')');
     if (QMessageBox::question(m_window, m_baseTitle, question) != QMessageBox::Yes) {

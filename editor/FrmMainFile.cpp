@@ -10,13 +10,13 @@
 #include "editor/Messages.h"
 #include "editor/RecentFiles.h"
 #include "editor/ReplacementStep.h"
+#include "browser/SaveQuestion.h"
 #include "model/BrowserRules.h"
 #include "model/CharacterScript.h"
 #include "model/FileReplacement.h"
 #include "model/ScriptReader.h"
 #include "model/ScriptWriter.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
@@ -255,22 +255,9 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
 // when the caller may go on.
 bool FrmMain::askToKeepChanges()
 {
-    if (m_document->undoStack()->isClean())
-        return true;
-    QMessageBox box(QMessageBox::Question, programTitle(), QStringLiteral("动画已修改, 是否保存?"),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
-    case QMessageBox::Save:
-        return saveAnimation();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return m_document->undoStack()->isClean()
+        || browser::askToSave(this, programTitle(), QStringLiteral("动画已修改, 是否保存?"),
+                              [this] { return saveAnimation(); });
 }
 
 } // namespace animbox

@@ -48,17 +48,12 @@ model::RecoveryData FrmMain::recoveryData() const
 
 void FrmMain::offerRecovery()
 {
-    if (!m_recovery || !m_recovery->file().exists())
-        return;
-    const model::RecoveryFile& file = m_recovery->file();
     QString error;
-    const std::optional<model::RecoveryData> data = file.read(&error);
-    if (!data) {
-        file.setAside();
-        showMessage(this, error + QStringLiteral("\n已移到 ") + QDir::toNativeSeparators(file.path())
-                              + QStringLiteral(".damaged"));
+    const std::optional<model::RecoveryData> data = m_recovery ? m_recovery->leftOver(&error) : std::nullopt;
+    if (!error.isEmpty())
+        showMessage(this, error);
+    if (!data)
         return;
-    }
     const QString source = data->file.isEmpty()
         ? QString()
         : QStringLiteral(" (%1: %2)").arg(QDir::toNativeSeparators(data->file), data->animName);

@@ -76,12 +76,18 @@ void RecoveryFile::remove() const
     QFile::remove(m_path);
 }
 
-void RecoveryFile::setAside() const
+std::optional<RecoveryData> RecoveryFile::readOrSetAside(QString* error) const
 {
+    std::optional<RecoveryData> data = read(error);
+    if (data)
+        return data;
     const QString aside = m_path + QStringLiteral(".damaged");
     QFile::remove(aside);
-    if (!QFile::rename(m_path, aside))
+    if (QFile::rename(m_path, aside))
+        *error += QStringLiteral("\n已移到 ") + QDir::toNativeSeparators(aside);
+    else
         QFile::remove(m_path);
+    return std::nullopt;
 }
 
 } // namespace model

@@ -35,10 +35,11 @@ public:
     // The kept data; nullopt and `error` set when the file cannot be read
     // or is damaged.
     std::optional<RecoveryData> read(QString* error) const;
+    // read(), but a file that cannot be read is moved out of the way (to
+    // path + ".damaged") so that the next start does not meet it again,
+    // and `error` says so.
+    std::optional<RecoveryData> readOrSetAside(QString* error) const;
     void remove() const;
-    // Moves a damaged file out of the way (to path + ".damaged") so that
-    // the next start does not meet it again.
-    void setAside() const;
 
 private:
     QString m_path;

@@ -12,6 +12,13 @@ RecoveryKeeper::RecoveryKeeper(const QString& path, std::function<RecoveryData()
     connect(&m_timer, &QTimer::timeout, this, &RecoveryKeeper::writeNow);
 }
 
+std::optional<RecoveryData> RecoveryKeeper::leftOver(QString* error) const
+{
+    if (!m_file.exists())
+        return std::nullopt;
+    return m_file.readOrSetAside(error);
+}
+
 void RecoveryKeeper::workChanged(bool unsaved)
 {
     if (!unsaved) {

@@ -21,6 +21,10 @@ public:
 
     const RecoveryFile& file() const { return m_file; }
 
+    // The work a crashed run left behind; nullopt when there is none, or,
+    // with `error` set, when its file was damaged and has been set aside.
+    std::optional<RecoveryData> leftOver(QString* error) const;
+
     // The work changed: `unsaved` tells whether it now differs from its
     // saved state.
     void workChanged(bool unsaved);

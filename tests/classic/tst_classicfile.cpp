@@ -2,6 +2,7 @@
 // open, edit and save in the file's own line ends with the .bak copy; a save
 // that fails; the question on close; the recovery of the text.
 
+#include "../FileBytes.h"
 #include "classic/Form1.h"
 #include "classic/ScriptBox.h"
 
@@ -19,21 +20,12 @@
 
 using namespace classic;
 
+using testfiles::fileBytes;
+using testfiles::writeFile;
+
 namespace {
 
 const QByteArray kScript = "anim\tidle\r\n\tdelay\t5\r\n\tframe\tdata/chars/hero/a0\r\n";
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // Answers every message box that `action` opens: with `button` when it has
 // one, else with its first button. Returns the texts shown.

@@ -4,6 +4,7 @@
 
 #include "EditorTests.h"
 
+#include "../FileBytes.h"
 #include "TestHelpers.h"
 #include "editor/BrowserPanel.h"
 #include "editor/DisplayGroup.h"
@@ -21,6 +22,9 @@
 #include <QTest>
 #include <QTreeWidget>
 
+using testfiles::fileBytes;
+using testfiles::writeFile;
+
 namespace {
 
 const QByteArray kHeader = "name\ttest\r\nhealth\t100\r\n\r\n";
@@ -29,18 +33,6 @@ const QByteArray kIdle = "\tloop\t1\r\n\tdelay\t5\r\n\toffset\t10 20\r\n\tframe\
                          "\tframe\tdata/chars/test/idle02\r\n";
 const QByteArray kIdleTrailing = "\t# end of idle\r\n\r\n";
 const QByteArray kWalk = "anim\twalk\r\n\tframe\tdata/chars/test/walk01\r\n";
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QByteArray withLineEnd(QByteArray bytes, const QByteArray& lineEnd)
 {

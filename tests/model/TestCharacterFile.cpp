@@ -2,6 +2,7 @@
 // block byte-exactly in the file's own line ends, the atomic replacement
 // with its .bak copy, and the recovery file.
 
+#include "../FileBytes.h"
 #include "model/CharacterScript.h"
 #include "model/FileReplacement.h"
 #include "model/RecoveryFile.h"
@@ -31,6 +32,9 @@ private slots:
     void damagedRecovery();
 };
 
+using testfiles::fileBytes;
+using testfiles::writeFile;
+
 namespace {
 
 const QByteArray kHero = "name\thero\r\n# anim fake: a comment\r\nhealth 100\r\n"
@@ -38,18 +42,6 @@ const QByteArray kHero = "name\thero\r\n# anim fake: a comment\r\nhealth 100\r\n
                          "\tframe\tdata/chars/hero/idle02\r\n\t# after the frames\r\n\r\n"
                          "  ANIM  Walk\r\n\tFrame\tdata/chars/hero/walk01\r\n"
                          "anim attack1\r\n";
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 
@@ -214,9 +206,8 @@ void TestCharacterFile::damagedRecovery()
     const model::RecoveryFile file(dir.filePath(QStringLiteral("recovery.json")));
     QVERIFY(writeFile(file.path(), bytes));
     QString error;
-    QVERIFY(!file.read(&error));
-    QVERIFY(error.contains(file.path()));
-    file.setAside();
+    QVERIFY(!file.readOrSetAside(&error));
+    QVERIFY(error.contains(file.path() + ".damaged"));
     QVERIFY(!file.exists());
     QCOMPARE(fileBytes(file.path() + ".damaged"), bytes);
 }
