@@ -30,6 +30,7 @@ private slots:
     void saveRefusedOrFailed_data();
     void saveRefusedOrFailed();
     void saveAsAddsOrReplacesBlock();
+    void changedOnDiskAsks();
     void closeAsksAboutChanges();
     void dropAddsFramesOrRefuses();
     void damagedRecoveryIsSetAside();

@@ -198,6 +198,28 @@ void EditorTest::saveAsAddsOrReplacesBlock()
     QCOMPARE(window->fileLink().animName(), QStringLiteral("walk"));
 }
 
+// A file changed by another program is overwritten only after asking; its
+// change outside the block survives the save.
+void EditorTest::changedOnDiskAsks()
+{
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, "\r\n");
+    QVERIFY(!path.isEmpty());
+    auto window = fixture.window();
+    QVERIFY(window->openCharacterFile(path, QStringLiteral("idle")));
+    editDelay(*window);
+    const QByteArray changed = "# edited elsewhere\r\n" + fileBytes(path);
+    QVERIFY(writeFile(path, changed));
+    testing::ModalDriver driver;
+    driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::No); });
+    QVERIFY(!window->saveAnimation());
+    QCOMPARE(fileBytes(path), changed);
+    driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Yes); });
+    QVERIFY(window->saveAnimation());
+    QVERIFY(fileBytes(path).startsWith("# edited elsewhere\r\n" + kHeader + kIdleLine + "\tloop\t1\r\n\tDelay\t7\r\n"));
+    QCOMPARE(fileBytes(path + ".bak"), changed);
+}
+
 void EditorTest::closeAsksAboutChanges()
 {
     testing::Fixture fixture;
