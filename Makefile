@@ -11,8 +11,9 @@ PACKAGE_NAME = kestrum-mod-tools
 
 # Debian packages the build, the tests and the benchmarks need: the icons are
 # drawn with rsvg-convert, the install test runs the validators of desktop
-# entries, AppStream metadata and MIME types.
-PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev \
+# entries, AppStream metadata and MIME types; the locale test builds the
+# locales it runs under with localedef, whose sources come with locales.
+PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev locales \
                librsvg2-bin desktop-file-utils appstream shared-mime-info
 # Extra packages for building the Debian package (the dependencies are read
 # from the shared libraries the programs link).

@@ -72,6 +72,15 @@ QStringList FileList::fileNames() const
     return names;
 }
 
+void FileList::keyPressEvent(QKeyEvent* event)
+{
+    // Moving through the files with the keyboard previews each one, as a click does.
+    const QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (currentItem() && currentItem() != before)
+        emit fileClicked(currentItem()->text());
+}
+
 void FileList::refresh()
 {
     fill();

@@ -31,8 +31,12 @@ public:
     void refresh();
 
 signals:
+    // A click on a file, or a key that moved to another one.
     void fileClicked(const QString& name);
     void fileActivated(const QString& name);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fill();

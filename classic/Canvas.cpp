@@ -1,5 +1,8 @@
 #include "classic/Canvas.h"
 
+#include "zoom/MagnifiedPainting.h"
+#include "zoom/ZoomControl.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,6 +17,7 @@ const std::array<QColor, 2> ShapeColours{QColor(0, 0, 255), QColor(255, 0, 0)};
 
 Canvas::Canvas(QWidget* parent)
     : QFrame(parent)
+    , m_zoom(new zoom::ZoomControl(this, zoom::ZoomControl::Panning::On))
     , m_background(palette().color(QPalette::Window))
     , m_shapes{QRectF(208, 40, 17, 17), QRectF(208, 104, 17, 17)}
 {
@@ -21,11 +25,18 @@ Canvas::Canvas(QWidget* parent)
     setLineWidth(2);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(m_zoom, &zoom::ZoomControl::mappingChanged, this, qOverload<>(&Canvas::update));
 }
 
 QSize Canvas::drawingSize() const
 {
     return contentsRect().size();
+}
+
+QPoint Canvas::anchorPoint() const
+{
+    const QSize size = drawingSize();
+    return QPoint(size.width() / 2, size.height() - size.height() / 3);
 }
 
 void Canvas::setBackground(const QColor& colour)
@@ -77,16 +88,13 @@ void Canvas::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect area = contentsRect();
     painter.setClipRect(area);
-    painter.drawImage(area.topLeft(), m_picture);
     painter.translate(area.topLeft());
+    const model::ZoomMapping& mapping = m_zoom->mapping();
+    zoom::drawMagnified(painter, m_picture, mapping,
+                        event->rect().translated(-area.topLeft()) & QRect(QPoint(), area.size()));
     for (int i = 0; i < 2; ++i) {
-        if (!m_shapeVisible[i])
-            continue;
-        painter.setPen(QPen(ShapeColours[i], 1));
-        painter.setBrush(Qt::NoBrush);
-        // The outline covers exactly width × height pixels.
-        const QRectF& r = m_shapes[i];
-        painter.drawRect(QRectF(r.x() + 0.5, r.y() + 0.5, qMax(0.0, r.width() - 1), qMax(0.0, r.height() - 1)));
+        if (m_shapeVisible[i])
+            zoom::drawPixelOutline(painter, mapping.toView(m_shapes[i]), ShapeColours[i]);
     }
 }
 
@@ -95,6 +103,8 @@ void Canvas::resizeEvent(QResizeEvent* event)
     QFrame::resizeEvent(event);
     if (m_picture.size() == drawingSize())
         return;
+    m_zoom->setViewSize(drawingSize());
+    m_zoom->setOrigin(anchorPoint());
     QImage resized(drawingSize(), QImage::Format_RGB32);
     resized.fill(m_background);
     QPainter(&resized).drawImage(0, 0, m_picture);
@@ -103,7 +113,7 @@ void Canvas::resizeEvent(QResizeEvent* event)
 
 QPoint Canvas::toDrawing(QPointF widgetPoint) const
 {
-    return widgetPoint.toPoint() - contentsRect().topLeft();
+    return m_zoom->mapping().toCanvas(widgetPoint - QPointF(contentsRect().topLeft())).toPoint();
 }
 
 void Canvas::mousePressEvent(QMouseEvent* event)

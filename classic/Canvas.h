@@ -7,12 +7,18 @@
 
 #include <array>
 
+namespace zoom {
+class ZoomControl;
+}
+
 namespace classic {
 
 // The editing canvas of the classic editor (`PicEdit`): a persistent picture
 // that showFrame draws into, and the two box outlines (`Shape1` for the body
-// box, `Shape2` for the attack box) laid over it. Mouse events are reported
-// in drawing-area coordinates; the window turns them into box lines.
+// box, `Shape2` for the attack box) laid over it. The picture stays in
+// drawing-area pixels and is shown magnified around the anchor point by the
+// zoom control. Mouse events are reported in drawing-area coordinates; the
+// window turns them into box lines.
 class Canvas : public QFrame {
     Q_OBJECT
 public:
@@ -22,6 +28,10 @@ public:
 
     // Size of the drawing area inside the border.
     QSize drawingSize() const;
+    // The anchor cross of a frame with an offset: the horizontal middle, one
+    // third of the height above the bottom edge. The view zooms around it.
+    QPoint anchorPoint() const;
+    zoom::ZoomControl* zoom() const { return m_zoom; }
     const QImage& picture() const { return m_picture; }
 
     QColor background() const { return m_background; }
@@ -55,6 +65,7 @@ private:
     static int index(Shape shape) { return static_cast<int>(shape); }
     QPoint toDrawing(QPointF widgetPoint) const;
 
+    zoom::ZoomControl* m_zoom;
     QImage m_picture;
     QColor m_background;
     std::array<QRectF, 2> m_shapes;

@@ -3,11 +3,15 @@
 #include <QImage>
 #include <QWidget>
 
+namespace zoom {
+class ZoomControl;
+}
+
 namespace classic {
 
-// The picture box of the picture window (`Picture1`): a sprite at its natural
-// size with the anchor cross drawn over it. It reports presses and keys; the
-// window decides what they do.
+// The picture box of the picture window (`Picture1`): a sprite with the
+// anchor cross drawn over it, at its natural size times the zoom level. It
+// reports presses in sprite pixels, and keys; the window decides what they do.
 class CrossPicture : public QWidget {
     Q_OBJECT
 public:
@@ -17,6 +21,7 @@ public:
     void setImage(const QImage& image);
     QPoint cross() const { return m_cross; }
     void setCross(QPoint cross);
+    zoom::ZoomControl* zoom() const { return m_zoom; }
 
 signals:
     void pressed(QPoint at);
@@ -28,6 +33,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void fitToZoom();
+
+    zoom::ZoomControl* m_zoom;
     QImage m_image;
     QPoint m_cross;
 };

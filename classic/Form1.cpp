@@ -9,6 +9,7 @@
 #include "model/FileLookup.h"
 #include "model/Numbers.h"
 #include "model/TextHelpers.h"
+#include "zoom/ZoomControl.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -73,6 +74,7 @@ Form1::Form1(QSettings* settings, QWidget* parent)
     connectCommands();
     m_ui.Text3->installEventFilter(this);
     restoreSettings();
+    setUpZoom();
 }
 
 QString Form1::scriptText() const
@@ -377,8 +379,7 @@ bool Form1::showFrame(bool playing)
     const auto parsed = offset.found() ? parseOffsetLine(offset.text) : std::nullopt;
     if (parsed) {
         m_currentOffset = *parsed;
-        const QSize size = m_ui.PicEdit->drawingSize();
-        m_anchor = QPoint(size.width() / 2, size.height() - size.height() / 3);
+        m_anchor = m_ui.PicEdit->anchorPoint();
         m_spritePosition = QPoint(boundedCoordinate(qint64(m_anchor.x()) - parsed->x),
                                   boundedCoordinate(qint64(m_anchor.y()) - parsed->y));
     } else {
@@ -524,7 +525,8 @@ void Form1::setDisplacement()
     const QString path = framePath(name);
     if (loadImage(path).isNull())
         return;
-    Form2 form(QStringLiteral("%1|%2|%3").arg(path).arg(m_currentOffset.x).arg(m_currentOffset.y), this);
+    Form2 form(QStringLiteral("%1|%2|%3").arg(path).arg(m_currentOffset.x).arg(m_currentOffset.y),
+               this, m_ui.PicEdit->zoom()->level());
     form.exec();
     QString exchange = form.offsetExchange();
     const auto x = readNumber(model::NextPiece(exchange, QStringLiteral("|")));

@@ -61,6 +61,7 @@ private:
     void connectCommands();
     void restoreSettings();
     void saveSettings();
+    void setUpZoom();
 
     void onDriveChanged(const QString& drive);
     void onFolderChanged(const QString& folder);

@@ -2,8 +2,12 @@
 
 #include "classic/ClassicScript.h"
 #include "classic/CrossPicture.h"
+#include "zoom/ZoomControl.h"
 
 #include <QImage>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace classic {
 
@@ -14,7 +18,7 @@ constexpr QSize Margin(5, 16);
 
 } // namespace
 
-Form2::Form2(const QString& offsetExchange, QWidget* parent)
+Form2::Form2(const QString& offsetExchange, QWidget* parent, int zoomLevel)
     : QDialog(parent)
     , m_picture(new CrossPicture(this))
 {
@@ -30,13 +34,28 @@ Form2::Form2(const QString& offsetExchange, QWidget* parent)
     const qint32 x = xSeparator < 0 ? 0 : readNumber(offsetExchange.sliced(xSeparator + 1)).value_or(0);
     const qint32 y = xSeparator < 0 ? 0 : readNumber(offsetExchange.sliced(ySeparator + 1)).value_or(0);
 
+    // The picture scrolls when the zoomed sprite is larger than the screen.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(m_picture);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+
     m_picture->setImage(QImage(path));
-    m_picture->move(0, 0);
-    resize(m_picture->size() + Margin);
+    m_picture->zoom()->setLevel(zoomLevel);
+    m_picture->zoom()->addShortcuts(this);
+    fitToPicture();
+    connect(m_picture->zoom(), &zoom::ZoomControl::levelChanged, this, &Form2::fitToPicture);
     connect(m_picture, &CrossPicture::pressed, this, &Form2::drawCross);
     connect(m_picture, &CrossPicture::keyPressed, this, &Form2::onKey);
     drawCross(QPoint(x, y));
     m_picture->setFocus();
+}
+
+void Form2::fitToPicture()
+{
+    resize((m_picture->size() + Margin).boundedTo(screen()->availableGeometry().size()));
 }
 
 void Form2::drawCross(QPoint cross)

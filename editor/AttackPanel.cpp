@@ -1,10 +1,10 @@
 #include "editor/AttackPanel.h"
 
+#include "editor/ChoiceCombo.h"
 #include "editor/Widgets.h"
 #include "model/FrameRecord.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,8 +35,7 @@ AttackPanel::AttackPanel(QWidget* parent)
     : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("FmAbox"));
-    m_kind = placed(new QComboBox(this), "txtAtType", {8, 16, 81, 22});
-    m_kind->setEditable(true);
+    m_kind = placed(new ChoiceCombo(this), "txtAtType", {8, 16, 81, 22});
     m_kind->addItems({QStringLiteral("Attack"), QStringLiteral("Blast"), QStringLiteral("Attack2"),
                       QStringLiteral("Attack3"), QStringLiteral("Attack4"), QStringLiteral("Freeze")});
     m_knockdown = placed(new QCheckBox(QStringLiteral("击倒"), this), "txtDown", {96, 10, 80, 17});
@@ -45,8 +44,7 @@ AttackPanel::AttackPanel(QWidget* parent)
     placed(new QLabel(QStringLiteral("攻击力"), this), "lblPow", {8, 44, 49, 17});
     m_damage = placed(new QLineEdit(QStringLiteral("20"), this), "txtPow", {8, 62, 41, 22});
     placed(new QLabel(QStringLiteral("攻击延迟"), this), "lblPause", {54, 66, 56, 17});
-    m_pause = placed(new QComboBox(this), "txtPause", {110, 62, 64, 22});
-    m_pause->setEditable(true);
+    m_pause = placed(new ChoiceCombo(this), "txtPause", {110, 62, 64, 22});
     for (int value : {0, 15, 20, 30, 40, 50, 60, 70, 80, 90, 100})
         m_pause->addItem(QString::number(value));
     m_pause->setCurrentIndex(1);
@@ -63,16 +61,12 @@ void AttackPanel::load(const model::FrameRecord& record)
 {
     const QSignalBlocker kind(m_kind), damage(m_damage), knockdown(m_knockdown),
         unblockable(m_unblockable), noFlash(m_noFlash), pause(m_pause);
-    const int index = m_kind->findText(record.attackKind, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        m_kind->setCurrentIndex(index);
-    else
-        m_kind->setEditText(record.attackKind);
+    m_kind->showValue(record.attackKind);
     m_damage->setText(QString::number(record.damage));
     showFlag(m_noFlash, record.noFlash);
     showFlag(m_knockdown, record.knockdown);
     showFlag(m_unblockable, record.unblockable);
-    m_pause->setEditText(QString::number(record.pause));
+    m_pause->showValue(QString::number(record.pause));
 }
 
 } // namespace animbox

@@ -3,7 +3,6 @@
 #include <QGroupBox>
 
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -13,6 +12,8 @@ struct FrameRecord;
 
 namespace animbox {
 
+class ChoiceCombo;
+
 // The attack property group FmAbox: attack kind, damage, the three flags,
 // the attack pause, and the buttons that empty or clear the attack or body
 // box, on patches coloured like the canvas rectangles.
@@ -21,12 +22,12 @@ class AttackPanel : public QGroupBox {
 public:
     explicit AttackPanel(QWidget* parent = nullptr);
 
-    QComboBox* txtAtType() const { return m_kind; }
+    ChoiceCombo* txtAtType() const { return m_kind; }
     QLineEdit* txtPow() const { return m_damage; }
     QCheckBox* txtDown() const { return m_knockdown; }
     QCheckBox* txtBlock() const { return m_unblockable; }
     QCheckBox* txtFlash() const { return m_noFlash; }
-    QComboBox* txtPause() const { return m_pause; }
+    ChoiceCombo* txtPause() const { return m_pause; }
     QPushButton* Command1() const { return m_emptyAttack; }
     QPushButton* CmdClearAt() const { return m_clearAttack; }
     QPushButton* Command8() const { return m_emptyBody; }
@@ -37,12 +38,12 @@ public:
     void load(const model::FrameRecord& record);
 
 private:
-    QComboBox* m_kind;
+    ChoiceCombo* m_kind;
     QLineEdit* m_damage;
     QCheckBox* m_knockdown;
     QCheckBox* m_unblockable;
     QCheckBox* m_noFlash;
-    QComboBox* m_pause;
+    ChoiceCombo* m_pause;
     QPushButton* m_emptyAttack;
     QPushButton* m_clearAttack;
     QPushButton* m_emptyBody;

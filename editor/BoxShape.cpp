@@ -1,12 +1,16 @@
 #include "editor/BoxShape.h"
 
+#include "model/ZoomMapping.h"
+#include "zoom/MagnifiedPainting.h"
+
 #include <QPainter>
 
 namespace animbox {
 
-BoxShape::BoxShape(const QString& name, QColor border, QWidget* canvas)
+BoxShape::BoxShape(const QString& name, QColor border, const model::ZoomMapping& mapping, QWidget* canvas)
     : QWidget(canvas)
     , m_border(border)
+    , m_mapping(mapping)
 {
     setObjectName(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -47,15 +51,13 @@ void BoxShape::place()
         y += h;
         h = -h;
     }
-    setGeometry(x + m_offset.x(), y + m_offset.y(), w, h);
+    setGeometry(m_mapping.toView(QRect(x, y, w, h)).translated(m_offset));
 }
 
 void BoxShape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QPen(m_border, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(0, 0, width() - 1, height() - 1));
+    zoom::drawPixelOutline(painter, rect(), m_border);
 }
 
 } // namespace animbox

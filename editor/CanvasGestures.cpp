@@ -59,6 +59,12 @@ CanvasGestures::CanvasGestures(FrmMain& window)
     : QObject(&window)
     , m_window(window)
 {
+    // A step taken, undone or redone while the button is held ends the drag:
+    // what the press kept no longer stands before the next step.
+    connect(window.document().undoStack(), &QUndoStack::indexChanged, this, [this] {
+        m_dragging = false;
+        m_pressRow = -1;
+    });
 }
 
 int CanvasGestures::shiftValue(Qt::KeyboardModifiers modifiers)
@@ -113,7 +119,7 @@ void CanvasGestures::pickColor(QPointF point)
     const QRgb rgb = m_window.PicEdit()->pixelAt(QPoint(pixel(point.x()), pixel(point.y())));
     const qint32 value = CanvasView::colorValueFromRgb(rgb);
     m_window.setTransparentColor(value);
-    m_window.settings().WriteSetting(QStringLiteral("transparentcolor"), QString::number(value));
+    m_window.settings().WriteSetting(QStringLiteral("transparentcolor"), IniSettings::numberText(value));
 }
 
 void CanvasGestures::startBand(Qt::MouseButton button, QPointF point)

@@ -1,5 +1,8 @@
 #include "editor/CanvasView.h"
 
+#include "zoom/MagnifiedPainting.h"
+#include "zoom/ZoomControl.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,11 +45,12 @@ QImage withKeyTransparent(const QImage& sprite, QRgb key)
 
 CanvasView::CanvasView(QWidget* parent)
     : QFrame(parent)
+    , m_zoom(new zoom::ZoomControl(this, zoom::ZoomControl::Panning::On))
     , m_sprites(kSpriteCacheBytes / 1024)
-    , m_shape1(new BoxShape(QStringLiteral("Shape1"), QColor(0, 0, 255), this))
-    , m_shape1a(new BoxShape(QStringLiteral("Shape1a"), QColor(0, 0, 255), this))
-    , m_shape2(new BoxShape(QStringLiteral("Shape2"), QColor(255, 0, 0), this))
-    , m_shape2a(new BoxShape(QStringLiteral("Shape2a"), QColor(255, 0, 0), this))
+    , m_shape1(new BoxShape(QStringLiteral("Shape1"), QColor(0, 0, 255), m_zoom->mapping(), this))
+    , m_shape1a(new BoxShape(QStringLiteral("Shape1a"), QColor(0, 0, 255), m_zoom->mapping(), this))
+    , m_shape2(new BoxShape(QStringLiteral("Shape2"), QColor(255, 0, 0), m_zoom->mapping(), this))
+    , m_shape2a(new BoxShape(QStringLiteral("Shape2a"), QColor(255, 0, 0), m_zoom->mapping(), this))
 {
     fitPicture();
     setObjectName(QStringLiteral("PicEdit"));
@@ -57,6 +61,7 @@ CanvasView::CanvasView(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     for (BoxShape* shape : {m_shape1, m_shape1a, m_shape2, m_shape2a})
         shape->setCanvasOffset(QPoint(kBorder, kBorder));
+    connect(m_zoom, &zoom::ZoomControl::mappingChanged, this, &CanvasView::followZoom);
 }
 
 QRgb CanvasView::rgbFromColorValue(qint32 value)
@@ -114,7 +119,14 @@ void CanvasView::present()
 
 QPointF CanvasView::toCanvas(QPointF widgetPoint) const
 {
-    return widgetPoint - QPointF(contentsRect().topLeft());
+    return m_zoom->mapping().toCanvas(widgetPoint - QPointF(contentsRect().topLeft()));
+}
+
+void CanvasView::followZoom()
+{
+    for (BoxShape* shape : {m_shape1, m_shape1a, m_shape2, m_shape2a})
+        shape->place();
+    update();
 }
 
 const QImage& CanvasView::transparentSprite(const QImage& sprite)
@@ -139,7 +151,10 @@ void CanvasView::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), m_picture);
+    const QRect area = contentsRect();
+    painter.translate(area.topLeft());
+    zoom::drawMagnified(painter, m_picture, m_zoom->mapping(),
+                        event->rect().translated(-area.topLeft()) & QRect(QPoint(), area.size()));
 }
 
 void CanvasView::resizeEvent(QResizeEvent* event)
@@ -155,6 +170,7 @@ void CanvasView::fitPicture()
     const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
     if (size == m_picture.size())
         return;
+    m_zoom->setViewSize(size);
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(kBackground);
     if (!m_picture.isNull()) {

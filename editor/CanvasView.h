@@ -6,12 +6,18 @@
 #include <QFrame>
 #include <QImage>
 
+namespace zoom {
+class ZoomControl;
+}
+
 namespace animbox {
 
 // The editing canvas PicEdit: a persistent picture that redraws paint into
 // and that the widget shows, the four box outlines over it, and a cache of
-// sprites converted once with the key colour made transparent. Mouse and key
-// events leave it as signals in canvas pixels (origin at the inner top-left).
+// sprites converted once with the key colour made transparent. The picture
+// stays in canvas pixels; the widget shows it magnified by its zoom control
+// and lays the outlines over it to match. Mouse and key events leave it as
+// signals in canvas pixels (origin at the inner top-left of the picture).
 class CanvasView : public QFrame {
     Q_OBJECT
 public:
@@ -44,6 +50,9 @@ public:
     BoxShape* shape2() const { return m_shape2; }   // attack box
     BoxShape* shape2a() const { return m_shape2a; } // extended attack box
 
+    // Zoom and pan of the view; the window sets the fixed point (the cross).
+    zoom::ZoomControl* zoom() const { return m_zoom; }
+    // The canvas point under a widget point, at the view's zoom and pan.
     QPointF toCanvas(QPointF widgetPoint) const;
 
 signals:
@@ -63,7 +72,9 @@ protected:
 private:
     const QImage& transparentSprite(const QImage& sprite);
     void fitPicture();
+    void followZoom();
 
+    zoom::ZoomControl* m_zoom;
     QImage m_picture;
     QRgb m_keyColor = 0xff000000;
     QCache<qint64, QImage> m_sprites;

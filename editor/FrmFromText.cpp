@@ -1,5 +1,6 @@
 #include "editor/FrmFromText.h"
 
+#include "editor/EnterPressesButton.h"
 #include "editor/IniSettings.h"
 #include "editor/PendingText.h"
 #include "editor/Widgets.h"
@@ -32,6 +33,8 @@ FrmFromText::FrmFromText(PendingText& pending, const IniSettings& settings, QWid
     auto* ok = placed(new QPushButton(QStringLiteral("确定"), this), "Command1", {376, 464, 73, 25});
     auto* cancel = placed(new QPushButton(QStringLiteral("取消"), this), "Command2", {456, 464, 73, 25});
     ok->setDefault(true);
+    // Enter starts a new line of the pasted script; Ctrl+Enter confirms.
+    new EnterPressesButton(m_text, ok, Qt::ControlModifier);
     setTabOrder(m_text, ok);
     setTabOrder(ok, cancel);
     setTabOrder(cancel, paste);

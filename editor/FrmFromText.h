@@ -11,8 +11,9 @@ class IniSettings;
 class PendingText;
 
 // Takes script text to read into frames and the folder that contains the
-// game's data folder. "确定" hands the text over (CR LF line ends) and
-// remembers the folder; "取消" hands over nothing.
+// game's data folder. "确定", or Ctrl+Enter in the text box (where Enter
+// starts a new line), hands the text over (CR LF line ends) and remembers
+// the folder; "取消" hands over nothing.
 class FrmFromText : public QDialog {
     Q_OBJECT
 public:

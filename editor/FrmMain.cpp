@@ -3,6 +3,7 @@
 #include "editor/AttackPanel.h"
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
+#include "editor/ChoiceCombo.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
 #include "editor/Messages.h"
@@ -12,6 +13,7 @@
 #include "browser/FileList.h"
 #include "model/Numbers.h"
 #include "model/RecoveryKeeper.h"
+#include "zoom/ZoomControl.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -107,7 +109,7 @@ void FrmMain::connectControls()
     connect(m_frameList->Command7(), &QPushButton::clicked, this, &FrmMain::Command7_Click);
     connect(m_frameList->Command10(), &QPushButton::clicked, this, &FrmMain::Command10_Click);
     connect(m_frameList->Command6(), &QPushButton::clicked, this, &FrmMain::Command6_Click);
-    connect(List1(), &QListWidget::currentRowChanged, this, &FrmMain::List1_Click);
+    connect(List1(), &QListWidget::itemSelectionChanged, this, &FrmMain::List1_Click);
 
     connect(m_display->cbBox(), &QCheckBox::clicked, this, &FrmMain::cbBox_Click);
     connect(m_display->cDrawLast(), &QCheckBox::clicked, this, &FrmMain::cDrawLast_Click);
@@ -118,12 +120,12 @@ void FrmMain::connectControls()
     connect(m_canvas, &CanvasView::mouseReleased, this, &FrmMain::PicEdit_MouseUp);
     connect(m_canvas, &CanvasView::keyPressed, this, &FrmMain::PicEdit_KeyDown);
 
-    connect(m_attack->txtAtType(), &QComboBox::activated, this, &FrmMain::txtAtType_Click);
+    connect(m_attack->txtAtType(), &ChoiceCombo::chosen, this, &FrmMain::txtAtType_Click);
     connect(m_attack->txtPow(), &QLineEdit::textChanged, this, &FrmMain::txtPow_Change);
     connect(m_attack->txtDown(), &QCheckBox::clicked, this, &FrmMain::txtDown_Click);
     connect(m_attack->txtBlock(), &QCheckBox::clicked, this, &FrmMain::txtBlock_Click);
     connect(m_attack->txtFlash(), &QCheckBox::clicked, this, &FrmMain::txtFlash_Click);
-    connect(m_attack->txtPause(), &QComboBox::activated, this, &FrmMain::txtPause_Click);
+    connect(m_attack->txtPause(), &ChoiceCombo::chosen, this, &FrmMain::txtPause_Click);
     connect(m_attack->Command1(), &QPushButton::clicked, this, &FrmMain::Command1_Click);
     connect(m_attack->Command8(), &QPushButton::clicked, this, &FrmMain::Command8_Click);
     connect(m_attack->CmdClearAt(), &QPushButton::clicked, this, &FrmMain::CmdClearAt_Click);
@@ -184,7 +186,7 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == centralWidget()) {
         if (event->type() == QEvent::Resize)
-            relayout();
+            resized();
         return QMainWindow::eventFilter(watched, event);
     }
     // The typing boxes (delay, damage) leave the undo keys to the window, so
@@ -213,6 +215,7 @@ void FrmMain::layoutControls(QSize client)
         m_canvas->setGeometry(184, 24, 617 + dw, 489 + dh);
     else
         m_canvas->setGeometry(4, 24, 797 + dw, 489 + dh);
+    m_zoomLabel->setGeometry(721 + dw, 2, 80, 18);
     m_frameList->setGeometry(808 + dw, 8, 257, 297);
     m_display->setGeometry(808 + dw, 312, 257, 96);
     m_attack->setGeometry(808 + dw, 412, 257, 101);
@@ -223,15 +226,29 @@ void FrmMain::updateCanvasOrigin()
     const QSize inner = m_canvas->innerSize();
     m_canvasOriginX = originCoordinate(inner.width(), 0.45);
     m_canvasOriginY = originCoordinate(inner.height(), 0.7);
+    m_canvas->zoom()->setOrigin(QPoint(m_canvasOriginX, m_canvasOriginY));
 }
 
-// Any change of the canvas size moves the anchor cross by the same rule as
-// at start and redraws the selected frame there.
+// The panel toggle moves the anchor cross by the same rule as at start and
+// shows the selected frame there, as any command that redraws it does.
 void FrmMain::relayout()
 {
     layoutControls(centralWidget()->size());
     updateCanvasOrigin();
     DrawFrame(selectedRow(), true);
+}
+
+// A window resize moves the anchor cross by the same rule and draws again
+// what the canvas showed, the reference frame included; the panel keeps what
+// it shows.
+void FrmMain::resized()
+{
+    layoutControls(centralWidget()->size());
+    updateCanvasOrigin();
+    if (m_reference->Command3()->text() == u"DrawListFrame")
+        drawReference();
+    else
+        DrawFrame(selectedRow(), false);
 }
 
 void FrmMain::Command9_Click()
@@ -272,6 +289,15 @@ bool FrmMain::HasFrames()
 int FrmMain::selectedRow() const
 {
     return m_document->selection();
+}
+
+// The selection is the highlighted row of List1. The list's current row can
+// differ: focus by keyboard makes a row current without highlighting it, and
+// Ctrl+click takes the highlight off the current row.
+int FrmMain::highlightedRow() const
+{
+    const QList<QListWidgetItem*> selected = List1()->selectedItems();
+    return selected.isEmpty() ? -1 : List1()->row(selected.first());
 }
 
 void FrmMain::setTransparentColor(qint32 color)

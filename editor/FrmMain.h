@@ -6,6 +6,7 @@
 #include "editor/PendingText.h"
 #include "model/Animation.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPointF>
 
@@ -111,6 +112,8 @@ public:
     QListWidget* List1() const;
     BrowserPanel* Picture1() const { return m_browser; }
     QPushButton* Command9() const { return m_panelToggle; }
+    // The zoom level of the canvas.
+    QLabel* lblZoom() const { return m_zoomLabel; }
     ReferenceBar* referenceBar() const { return m_reference; }
     FrameListGroup* frameListGroup() const { return m_frameList; }
     DisplayGroup* Frame3() const { return m_display; }
@@ -181,11 +184,15 @@ private:
     void createEditMenu();
     void connectControls();
     void setUpEditing();
+    void setUpZoom();
     void Form_Load();
     void Form_Unload();
     void layoutControls(QSize client);
     void updateCanvasOrigin();
     void relayout();
+    void resized();
+    void drawReference();
+    int highlightedRow() const;
 
     // Frame list helpers (FrmMainFrames.cpp).
     std::optional<model::FrameRecord> AddFrameRecord(const QString& name);
@@ -206,8 +213,12 @@ private:
     qint16 m_canvasOriginY = 0;
     qint32 m_transparentColor = 0;
     bool m_panelShown = true;
+    // The reference frame last drawn, and the point of it on the cross.
+    QImage m_referenceImage;
+    QPoint m_referenceAnchor;
 
     QPushButton* m_panelToggle = nullptr;
+    QLabel* m_zoomLabel = nullptr;
     BrowserPanel* m_browser = nullptr;
     ReferenceBar* m_reference = nullptr;
     CanvasView* m_canvas = nullptr;

@@ -72,8 +72,10 @@ void FrmMain::showRows()
 void FrmMain::showChange(Refresh how)
 {
     const int row = selectedRow();
-    if (List1()->currentRow() != row) {
+    if (highlightedRow() != row) {
         const QSignalBlocker blocker(List1());
+        if (row < 0)
+            List1()->clearSelection();
         List1()->setCurrentRow(row);
     }
     switch (how) {

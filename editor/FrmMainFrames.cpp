@@ -13,7 +13,6 @@
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -39,9 +38,9 @@ std::optional<model::FrameRecord> FrmMain::AddFrameRecord(const QString& name)
         showMessage(this, msg::noDataFolderAdd);
         return std::nullopt;
     }
-    const QString path = model::joinPath(folder, name);
-    if (!QFileInfo(path).isFile()) {
-        showMessage(this, msg::fileMissing + path);
+    const QString path = model::findFileIgnoringCase(folder, name);
+    if (path.isEmpty()) {
+        showMessage(this, msg::fileMissing + model::joinPath(folder, name));
         return std::nullopt;
     }
     QString error;
@@ -116,7 +115,7 @@ void FrmMain::Command6_Click()
 
 void FrmMain::List1_Click()
 {
-    m_document->select(List1()->currentRow());
+    m_document->select(highlightedRow());
 }
 
 void FrmMain::File1_Click(const QString& name)

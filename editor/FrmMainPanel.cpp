@@ -5,6 +5,7 @@
 #include "editor/FrmMain.h"
 
 #include "editor/AttackPanel.h"
+#include "editor/ChoiceCombo.h"
 #include "editor/DisplayGroup.h"
 #include "editor/Messages.h"
 #include "editor/FrameEdits.h"
@@ -13,7 +14,6 @@
 #include "model/Propagation.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 

@@ -55,10 +55,15 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
         showMessage(this, error);
         return SchemeResult::Rejected;
     }
-    QStringList paths;
-    for (const QString& row : std::as_const(animation().rows))
+    // Rows may differ in letter case from the files (rows read from script
+    // text are lower case): they are found as the reader finds them.
+    model::FileLookup lookup(folder);
+    QStringList paths, found;
+    for (const QString& row : std::as_const(animation().rows)) {
         paths.append(model::joinPath(folder, row));
-    const QList<LoadedImage> images = loadImages(paths);
+        found.append(lookup.find(row));
+    }
+    const QList<LoadedImage> images = loadImages(found);
 
     // Every anchor is checked before anything changes.
     QList<model::Anchor> anchors(images.size());
@@ -124,6 +129,12 @@ void FrmMain::FramesFromText()
     const model::ReadResult result = model::readScript(
         model::toCrLf(text), m_pending.workPath(),
         [](const QString& path, QString* error) { return loadImage(path, error); });
+    // Text without a single frame line (binary, UTF-16, another part of a
+    // script) is no animation: it is refused and the frames stay.
+    if (result.finished && result.animation.rowCount() == 0) {
+        showMessage(this, msg::noFrameInText);
+        return;
+    }
     {
         // Reading replaces rows and records; the animation's name stays.
         const ReplacementStep step(*m_document, QStringLiteral("从文本生成帧"));

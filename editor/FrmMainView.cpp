@@ -16,9 +16,10 @@
 #include "model/Adjustment.h"
 #include "model/FileLookup.h"
 #include "model/Numbers.h"
+#include "zoom/ZoomControl.h"
 
 #include <QAction>
-#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -62,10 +63,22 @@ void FrmMain::setUpEditing()
     new FocusSelector(m_reference->txtY(), 0, 999);
     // Typing replaces the number after "idle".
     new FocusSelector(m_reference->txtBase(), 4, 999);
-    // Text typed into the kind and pause boxes is never stored, not even on
-    // Enter: only an item chosen from the list is.
-    m_attack->txtAtType()->setInsertPolicy(QComboBox::NoInsert);
-    m_attack->txtPause()->setInsertPolicy(QComboBox::NoInsert);
+    setUpZoom();
+}
+
+// The canvas zoom: its keys work anywhere in the window, its level shows
+// above the canvas's right end and is kept under "zoom" in the settings.
+void FrmMain::setUpZoom()
+{
+    zoom::ZoomControl* control = m_canvas->zoom();
+    control->addShortcuts(this);
+    const double stored = model::leadingNumber(m_settings.ReadSetting(QStringLiteral("zoom")));
+    control->setLevel(model::toInt32(model::roundHalfEven(stored)).value_or(1));
+    m_zoomLabel = control->createLabel(centralWidget());
+    m_zoomLabel->setObjectName(QStringLiteral("lblZoom"));
+    m_zoomLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(control, &zoom::ZoomControl::levelChanged, this,
+            [this](int level) { m_settings.WriteSetting(QStringLiteral("zoom"), QString::number(level)); });
 }
 
 void FrmMain::Command3_Click()
@@ -96,11 +109,20 @@ void FrmMain::Command3_Click()
         showMessage(this, error);
         return;
     }
+    m_referenceImage = image;
+    m_referenceAnchor = QPoint(x.value, y.value);
+    drawReference();
+    toggle->setText(QStringLiteral("DrawListFrame"));
+}
+
+// Only the reference image, with its anchor on the cross, and the cross.
+void FrmMain::drawReference()
+{
     const QPoint origin(m_canvasOriginX, m_canvasOriginY);
-    m_canvas->drawSprite(image, origin - QPoint(x.value, y.value));
+    m_canvas->clearPicture();
+    m_canvas->drawSprite(m_referenceImage, origin - m_referenceAnchor);
     m_canvas->drawCross(origin);
     m_canvas->present();
-    toggle->setText(QStringLiteral("DrawListFrame"));
 }
 
 void FrmMain::mplay_Click()

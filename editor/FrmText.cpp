@@ -1,5 +1,6 @@
 #include "editor/FrmText.h"
 
+#include "editor/EnterPressesButton.h"
 #include "editor/PendingText.h"
 #include "editor/Widgets.h"
 #include "model/TextHelpers.h"
@@ -23,6 +24,7 @@ FrmText::FrmText(PendingText& pending, QWidget* parent)
     auto* copy = placed(new QPushButton(QStringLiteral("拷贝到剪贴板"), this), "Command1", {344, 392, 105, 25});
     auto* cancel = placed(new QPushButton(QStringLiteral("取消"), this), "Command2", {456, 392, 73, 25});
     copy->setDefault(true);
+    new EnterPressesButton(m_text, copy, Qt::NoModifier);
     connect(copy, &QPushButton::clicked, this, &FrmText::Command1_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -19,6 +19,7 @@ struct LoadedImage {
 };
 
 // Loads many images on every core; the results are in the order of `paths`.
+// An empty path stands for a file that was not found.
 // Runs no user-interface code, so the caller reports failures in row order.
 QList<LoadedImage> loadImages(const QStringList& paths);
 

@@ -31,25 +31,27 @@ QList<QByteArray> readLines(const QString& path)
 }
 
 // The section name of a "[name]" line, or nothing for any other line.
-std::optional<QString> sectionOf(const QByteArray& line)
+std::optional<QString> sectionOf(QByteArrayView line)
 {
-    const QByteArray trimmed = line.trimmed();
+    const QByteArrayView trimmed = line.trimmed();
     if (trimmed.size() < 2 || !trimmed.startsWith('[') || !trimmed.endsWith(']'))
         return std::nullopt;
-    return QString::fromLocal8Bit(trimmed.mid(1, trimmed.size() - 2)).trimmed();
+    return QString::fromLocal8Bit(trimmed.sliced(1, trimmed.size() - 2)).trimmed();
 }
 
-// Whether a "key=value" line states `key` (case ignored); gives its value.
-bool keyLine(const QByteArray& line, const QString& key, QByteArray* value = nullptr)
+// The key of a "key=value" line, or nothing for any other line.
+std::optional<QString> keyOf(QByteArrayView line)
 {
     const qsizetype eq = line.indexOf('=');
     if (eq < 0)
-        return false;
-    if (QString::fromLocal8Bit(line.left(eq)).trimmed().compare(key, Qt::CaseInsensitive) != 0)
-        return false;
-    if (value)
-        *value = line.mid(eq + 1).trimmed();
-    return true;
+        return std::nullopt;
+    return QString::fromLocal8Bit(line.first(eq)).trimmed();
+}
+
+// Sections and keys are found without regard to letter case.
+QString entryName(const QString& section, const QString& key)
+{
+    return section.toCaseFolded() + u'\n' + key.toCaseFolded();
 }
 
 // Cuts a local 8-bit value to `limit` bytes without splitting a character.
@@ -84,17 +86,8 @@ IniSettings::IniSettings(QString filePath)
 
 QString IniSettings::IniRead(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    bool inSection = false;
-    for (const QByteArray& line : readLines(m_filePath)) {
-        if (const auto name = sectionOf(line)) {
-            inSection = name->compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        QByteArray value;
-        if (inSection && keyLine(line, key, &value))
-            return cutValue(value, kMaxValueBytes);
-    }
-    return defaultValue;
+    const auto found = values().constFind(entryName(section, key));
+    return found == values().cend() ? defaultValue : cutValue(*found, kMaxValueBytes);
 }
 
 void IniSettings::IniWrite(const QString& section, const QString& key, const QString& value) const
@@ -119,7 +112,7 @@ void IniSettings::IniWrite(const QString& section, const QString& key, const QSt
         }
         if (!inSection)
             continue;
-        if (keyLine(lines[i], key)) {
+        if (const auto name = keyOf(lines[i]); name && name->compare(key, Qt::CaseInsensitive) == 0) {
             lines[i] = newLine;
             written = true;
         } else if (!lines[i].trimmed().isEmpty()) {
@@ -138,7 +131,42 @@ void IniSettings::IniWrite(const QString& section, const QString& key, const QSt
     if (!file.open(QIODevice::WriteOnly))
         return;
     file.write(lines.join("\r\n") + "\r\n");
-    file.commit();
+    if (file.commit())
+        m_values.reset();
+}
+
+// Every value of the file by section and key, the first one where a key is
+// repeated; one pass over the file without a copy of each line.
+const QHash<QString, QByteArray>& IniSettings::values() const
+{
+    if (m_values)
+        return *m_values;
+    m_values.emplace();
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return *m_values;
+    const QByteArray text = file.readAll();
+    std::optional<QString> section;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArrayView line = QByteArrayView(text).sliced(start, end - start).trimmed();
+        start = end + 1;
+        if (line.isEmpty())
+            continue;
+        if (auto name = sectionOf(line)) {
+            section = std::move(name);
+            continue;
+        }
+        const auto key = keyOf(line);
+        if (!key || !section)
+            continue;
+        const QString name = entryName(*section, *key);
+        if (!m_values->contains(name))
+            m_values->insert(name, line.sliced(line.indexOf('=') + 1).trimmed().toByteArray());
+    }
+    return *m_values;
 }
 
 QString IniSettings::ReadSetting(const QString& key) const
@@ -149,6 +177,11 @@ QString IniSettings::ReadSetting(const QString& key) const
 void IniSettings::WriteSetting(const QString& key, const QString& value) const
 {
     IniWrite(kSection, key, value);
+}
+
+QString IniSettings::numberText(qint32 number)
+{
+    return number < 0 ? QString::number(number) : u' ' + QString::number(number);
 }
 
 QString IniSettings::IniPath(const QString& name, const QString& folder)

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
+
+#include <optional>
 
 namespace animbox {
 
@@ -8,7 +12,9 @@ namespace animbox {
 // sections and keys found without regard to letter case, values stored in the
 // system's 8-bit encoding. Reading gives the default when the file, section
 // or key is missing and cuts a value to 254 bytes; writing creates the file
-// and the section as needed and fails silently.
+// and the section as needed and fails silently. Reading takes the file in
+// once, on first use and again after a write: start-up costs one reading
+// however many keys it asks for.
 class IniSettings {
 public:
     static constexpr int kMaxValueBytes = 254;
@@ -24,6 +30,10 @@ public:
     QString ReadSetting(const QString& key) const;
     void WriteSetting(const QString& key, const QString& value) const;
 
+    // A number as the file keeps it: a leading blank where the number has no
+    // minus sign, as the colour has always been written.
+    static QString numberText(qint32 number);
+
     // A name without a folder separator is resolved into `folder`; any other
     // name is used unchanged.
     static QString IniPath(const QString& name, const QString& folder);
@@ -33,7 +43,10 @@ public:
     static QString locate(const QString& programFolder, const QString& userFolder);
 
 private:
+    const QHash<QString, QByteArray>& values() const;
+
     QString m_filePath;
+    mutable std::optional<QHash<QString, QByteArray>> m_values;
 };
 
 } // namespace animbox

@@ -28,6 +28,7 @@ inline const QString boxOutOfRange = QStringLiteral("框的坐标超出范围 (-
 inline const QString valueOutOfRange = QStringLiteral("数值超出范围 (-32768 到 32767), 保留原值.");
 inline const QString stepOutOfRange = QStringLiteral("调整量超出范围 (-32768 到 32767), 未作调整.");
 inline const QString adjustOutOfRange = QStringLiteral("调整后坐标超出范围 (-32768 到 32767), 未作调整: ");
+inline const QString noFrameInText = QStringLiteral("文本中没有找到帧, 未作修改.");
 inline const QString referenceNotNumeric = QStringLiteral("参考帧坐标必须是数字.");
 } // namespace msg
 

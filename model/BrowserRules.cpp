@@ -48,7 +48,16 @@ bool matchesPattern(const QString& name, const QString& pattern)
 
 qsizetype dataFolderIndex(QStringView folder)
 {
-    return folder.indexOf(u"data", 0, Qt::CaseInsensitive);
+    qsizetype component = -1;
+    for (qsizetype start = 0; start <= folder.size();) {
+        qsizetype end = start;
+        while (end < folder.size() && folder[end] != u'/' && folder[end] != u'\\')
+            ++end;
+        if (folder.sliced(start, end - start).compare(u"data", Qt::CaseInsensitive) == 0)
+            component = start;
+        start = end + 1;
+    }
+    return component >= 0 ? component : folder.indexOf(u"data", 0, Qt::CaseInsensitive);
 }
 
 QString gameFolderOf(QStringView path)

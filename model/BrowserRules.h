@@ -18,8 +18,11 @@ QStringList splitPatterns(const QString& pattern);
 // character, without regard to letter case.
 bool matchesPattern(const QString& name, const QString& pattern);
 
-// Position of the first "data" (any case) in a folder path, or -1: a folder
-// qualifies as below the game's data folder when this is not -1.
+// Position of the game's data folder in a folder path, or -1: a folder
+// qualifies as below the game's data folder when this is not -1. The last
+// path component that is exactly "data" (any case) is that folder, so that a
+// parent such as /media/u/Data or /home/u/metadata does not count; only a
+// path without such a component falls back to its first "data" anywhere.
 qsizetype dataFolderIndex(QStringView folder);
 inline bool isDataFolder(QStringView folder) { return dataFolderIndex(folder) >= 0; }
 

@@ -1,9 +1,6 @@
 #include "model/Numbers.h"
 
-#include <QLocale>
-
-#include <cfenv>
-#include <clocale>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -47,56 +44,78 @@ Scan scanRadix(QStringView text)
     return i == 2 ? Scan{} : Scan{value, i};
 }
 
-// Sign, digits, fraction with `point`, exponent with E or D; length 0 when no digit was read.
-Scan scanDecimal(QStringView text, QChar point)
+// Sign, digits, fraction after ".", exponent with E or D; length 0 when no
+// digit was read. The decimal point is "." whatever the user's locale, so the
+// digits are converted without strtod, which follows the C library's locale.
+Scan scanDecimal(QStringView text)
 {
-    std::string ascii;
     qsizetype i = 0;
+    const bool negative = i < text.size() && text[i] == u'-';
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        ascii += char(text[i++].unicode());
-    bool digits = false;
-    for (; i < text.size() && isDigit(text[i]); ++i, digits = true)
-        ascii += char(text[i].unicode());
-    if (i < text.size() && (text[i] == u'.' || text[i] == point)) {
-        // strtod reads the decimal point of the C locale, which a Qt
-        // application sets from the environment (a comma in many languages).
-        ascii += std::localeconv()->decimal_point;
         ++i;
-        for (; i < text.size() && isDigit(text[i]); ++i, digits = true)
+    std::string ascii; // digits and "." without the sign
+    bool digits = false;
+    bool nonZero = false;
+    qsizetype integerDigits = 0; // from the first non-zero digit on
+    qsizetype fractionZeros = 0; // zeros after "." before the first non-zero digit
+    for (; i < text.size() && isDigit(text[i]); ++i, digits = true) {
+        nonZero = nonZero || text[i] != u'0';
+        integerDigits += nonZero ? 1 : 0;
+        ascii += char(text[i].unicode());
+    }
+    if (i < text.size() && text[i] == u'.') {
+        ascii += '.';
+        for (++i; i < text.size() && isDigit(text[i]); ++i, digits = true) {
+            fractionZeros += !nonZero && text[i] == u'0' ? 1 : 0;
+            nonZero = nonZero || text[i] != u'0';
             ascii += char(text[i].unicode());
+        }
     }
     if (!digits)
         return {};
-    const bool exponentFollows = i < text.size() && (text[i].toUpper() == u'E' || text[i].toUpper() == u'D');
-    if (!exponentFollows && ascii.size() <= 15 && ascii.find('.') == std::string::npos) {
-        // Whole numbers, by far the most common in script text, are exact
-        // in a double: no need for the C library's general conversion.
-        double value = 0;
-        for (const char c : ascii)
-            if (c >= '0' && c <= '9')
-                value = value * 10 + (c - '0');
-        return {ascii.front() == '-' ? -value : value, i};
-    }
-    if (exponentFollows) {
+    qint64 exponent = 0;
+    if (i < text.size() && (text[i].toUpper() == u'E' || text[i].toUpper() == u'D')) {
         qsizetype j = i + 1;
-        std::string exponent = "e";
+        const bool negativeExponent = j < text.size() && text[j] == u'-';
         if (j < text.size() && (text[j] == u'+' || text[j] == u'-'))
-            exponent += char(text[j++].unicode());
+            ++j;
         const qsizetype firstDigit = j;
+        qint64 value = 0;
         for (; j < text.size() && isDigit(text[j]); ++j)
-            exponent += char(text[j].unicode());
+            value = qMin<qint64>(value * 10 + (text[j].unicode() - u'0'), 1000000);
         if (j > firstDigit) {
-            ascii += exponent;
+            exponent = negativeExponent ? -value : value;
             i = j;
         }
     }
-    return {std::strtod(ascii.c_str(), nullptr), i};
+    const double sign = negative ? -1.0 : 1.0;
+    if (!nonZero)
+        return {sign * 0.0, i};
+    // The power of ten of the first significant digit decides a value far
+    // outside any 16-bit number before it is converted.
+    const qint64 power = (integerDigits > 0 ? integerDigits - 1 : -(fractionZeros + 1)) + exponent;
+    if (power > 300)
+        return {sign * std::numeric_limits<double>::infinity(), i};
+    if (power < -300)
+        return {sign * 0.0, i};
+    double value = 0;
+    if (exponent == 0 && ascii.size() <= 15 && ascii.find('.') == std::string::npos) {
+        // Whole numbers, by far the most common in script text, are exact
+        // in a double: no need for the general conversion.
+        for (const char c : ascii)
+            value = value * 10 + (c - '0');
+        return {sign * value, i};
+    }
+    if (exponent != 0)
+        ascii += 'e' + std::to_string(exponent);
+    std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    return {sign * value, i};
 }
 
-Scan scanNumber(QStringView text, QChar point)
+Scan scanNumber(QStringView text)
 {
     const Scan radix = scanRadix(text);
-    return radix.length > 0 ? radix : scanDecimal(text, point);
+    return radix.length > 0 ? radix : scanDecimal(text);
 }
 
 QStringView skipBlanks(QStringView text)
@@ -111,7 +130,7 @@ QStringView skipBlanks(QStringView text)
 
 double leadingNumber(QStringView text)
 {
-    return scanNumber(skipBlanks(text), u'.').value;
+    return scanNumber(skipBlanks(text)).value;
 }
 
 std::optional<double> wholeNumber(QStringView text)
@@ -119,13 +138,7 @@ std::optional<double> wholeNumber(QStringView text)
     QStringView trimmed = skipBlanks(text);
     while (!trimmed.isEmpty() && isBlank(trimmed.back()))
         trimmed.chop(1);
-    Scan scan = scanNumber(trimmed, u'.');
-    if (scan.length != trimmed.size()) {
-        // Only a number that does not read with "." needs the locale's separator.
-        const QString localePoint = QLocale::system().decimalPoint();
-        if (localePoint.size() == 1 && localePoint[0] != u'.')
-            scan = scanNumber(trimmed, localePoint[0]);
-    }
+    const Scan scan = scanNumber(trimmed);
     if (scan.length == 0 || scan.length != trimmed.size())
         return std::nullopt;
     return scan.value;

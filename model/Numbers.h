@@ -26,8 +26,9 @@ struct Int16Result {
 // hexadecimal or octal digits. 0 when no such part exists.
 double leadingNumber(QStringView text);
 
-// Whether the whole of `text` (surrounding blanks allowed) reads as a number,
-// accepting "." and the locale's decimal separator; the value when it does.
+// Whether the whole of `text` (surrounding blanks allowed) reads as a number;
+// the value when it does. Script text reads the same on every machine, so
+// the decimal point is "." in every locale.
 std::optional<double> wholeNumber(QStringView text);
 
 // Rounds to the nearest integer, halves to even.

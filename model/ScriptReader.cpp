@@ -28,7 +28,10 @@ struct ResolvedImage {
 // Reads one script text into an animation, line by line.
 class Reader {
 public:
-    Reader(const QString& workPath, const ImageLoader& loadImage) : m_workPath(workPath), m_loadImage(loadImage)
+    Reader(const QString& workPath, const ImageLoader& loadImage)
+        : m_workPath(workPath)
+        , m_lookup(workPath)
+        , m_loadImage(loadImage)
     {
         m_result.animation.frames.resize(1);
         m_result.animation.framesFromText = true;
@@ -169,7 +172,7 @@ private:
     {
         auto known = m_realPaths.constFind(path);
         if (known == m_realPaths.cend())
-            known = m_realPaths.insert(path, findFileIgnoringCase(m_workPath, path));
+            known = m_realPaths.insert(path, m_lookup.find(path));
         auto it = m_images.find(*known);
         if (it != m_images.end())
             return *it;
@@ -211,6 +214,7 @@ private:
     }
 
     QString m_workPath;
+    FileLookup m_lookup;
     const ImageLoader& m_loadImage;
     QHash<QString, QString> m_realPaths;
     QHash<QString, ResolvedImage> m_images;

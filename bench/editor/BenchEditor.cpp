@@ -1,15 +1,19 @@
 // Figures of the main window: one canvas redraw (DrawFrame) for small and
-// large sprites with and without the previous frame beneath; "加入全部帧"
+// large sprites with and without the previous frame beneath, and zoomed to 8
+// (with its ratio to the same redraw at zoom 1); "加入全部帧"
 // with the default scheme over 1,000 GIFs against decoding the same files one
 // by one; and the start-up of the window with its settings restored.
 
 #include "editor/BrowserPanel.h"
+#include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
 #include "browser/FileList.h"
 #include "tools/GifWriter.h"
+#include "zoom/ZoomControl.h"
+#include "bench/ZoomRatio.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -66,6 +70,7 @@ void BM_DrawFrame(benchmark::State& state)
 {
     const QSize size(int(state.range(0)), int(state.range(1)));
     const bool previous = state.range(2) != 0;
+    const int level = int(state.range(3));
     QTemporaryDir dir;
     if (!writeSprites(spriteFolder(dir), 2, size, QStringLiteral("f"))) {
         state.SkipWithError("cannot write the sprites");
@@ -78,18 +83,23 @@ void BM_DrawFrame(benchmark::State& state)
     window.Picture1()->Command5()->click();
     window.Frame3()->cDrawLast()->setChecked(previous);
     window.List1()->setCurrentRow(1);
+    window.PicEdit()->zoom()->setLevel(level);
     if (window.animation().frames.size() != 2) {
         state.SkipWithError("frames were not added");
         return;
     }
+    const std::string measure = QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(previous).toStdString();
+    const bench::ZoomRatio ratio(state, measure, level);
     for (auto _ : state)
         window.DrawFrame(1, false);
 }
 BENCHMARK(BM_DrawFrame)
-    ->Args({120, 140, 0})
-    ->Args({120, 140, 1})
-    ->Args({400, 400, 0})
-    ->Args({400, 400, 1})
+    ->ArgNames({"w", "h", "previous", "zoom"})
+    ->Args({120, 140, 0, 1})
+    ->Args({120, 140, 1, 1})
+    ->Args({400, 400, 0, 1})
+    ->Args({400, 400, 1, 1})
+    ->Args({400, 400, 1, 8})
     ->Unit(benchmark::kMicrosecond);
 
 // The 1,000 GIFs of 120 x 140 shared by the two benchmarks below.

@@ -5,17 +5,21 @@
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
 #include "editor/Messages.h"
-#include "editor/IniSettings.h"
 #include "editor/Playback.h"
 #include "editor/ReferenceBar.h"
 
 #include <QAction>
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 using animbox::CanvasView;
 using editing::EditingFixture;
@@ -132,8 +136,9 @@ void EditingTest::modifierGestures()
     const QPoint corner = f.corner(0);
     QCOMPARE(f.window()->PicEdit()->pixelAt(corner), qRgb(255, 0, 255));
     f.drag(corner, corner, Qt::LeftButton, Qt::AltModifier);
-    QCOMPARE(animbox::IniSettings(f.files.settingsPath()).ReadSetting(QStringLiteral("transparentcolor")),
-             QStringLiteral("16711935"));
+    QFile settings(f.files.settingsPath());
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QVERIFY(settings.readAll().contains("\r\ntransparentcolor= 16711935\r\n"));
     QCOMPARE(f.window()->Frame3()->lbTransparent()->palette().color(QPalette::Window), QColor(255, 0, 255));
     f.window()->DrawFrame(0, false);
     QCOMPARE(f.window()->PicEdit()->pixelAt(corner), CanvasView::kBackground);
@@ -222,6 +227,66 @@ void EditingTest::delayTypedPropagates()
     for (int row = 0; row < before.size(); ++row)
         QCOMPARE(f.frame(row).frameDelay, after[row]);
     QCOMPARE(delay->text(), typed);
+}
+
+void EditingTest::choiceBoxesStoreOnlyAChoice_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("action"); // "wheel", "down", "popup", or a text typed and ended with Enter
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("wheel without focus: kind") << "txtAtType" << "wheel" << "Attack5";
+    QTest::newRow("wheel without focus: pause") << "txtPause" << "wheel" << "40";
+    QTest::newRow("chosen in the popup") << "txtAtType" << "popup" << "Blast";
+    QTest::newRow("arrow from a kind not in the list") << "txtAtType" << "down" << "Attack";
+    QTest::newRow("arrow from the loaded pause") << "txtPause" << "down" << "50";
+    QTest::newRow("typed start of a kind") << "txtAtType" << "b" << "Attack5";
+    QTest::newRow("typed start of a pause") << "txtPause" << "3" << "40";
+    QTest::newRow("typed whole item") << "txtPause" << "30" << "40";
+}
+
+// Frame 1 (kind Blast, pause 15) is shown before frame 0 (kind Attack5 from
+// "freeze", pause 40), whose field must change only by a choice from the list.
+void EditingTest::choiceBoxesStoreOnlyAChoice()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, action);
+    QFETCH(QString, stored);
+    EditingFixture f;
+    animbox::FrmMain* w = f.open(2, false);
+    QVERIFY(w);
+    f.frame(0).attackKind = QStringLiteral("Attack5");
+    f.frame(0).pause = 40;
+    f.frame(1).attackKind = QStringLiteral("Blast");
+    f.frame(1).pause = 15;
+    w->List1()->setCurrentRow(1);
+    w->List1()->setCurrentRow(0);
+    auto* combo = w->FmAbox()->findChild<QComboBox*>(box);
+    QVERIFY(combo && !combo->hasFocus());
+    if (action == u"wheel") {
+        const QPointF at = combo->rect().center();
+        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+    } else if (action == u"popup") {
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    } else {
+        combo->setFocus();
+        QVERIFY(QTest::qWaitFor([combo] { return combo->hasFocus(); }));
+        // Keys go where the keyboard sends them.
+        QWidget* keys = QApplication::focusWidget();
+        if (action == u"down") {
+            QTest::keyClick(keys, Qt::Key_Down);
+        } else {
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(keys, action);
+            QTest::keyClick(keys, Qt::Key_Return);
+            QCOMPARE(combo->currentText(), action);
+        }
+    }
+    const QString field = box == u"txtAtType" ? f.frame(0).attackKind : QString::number(f.frame(0).pause);
+    QCOMPARE(field, stored);
 }
 
 void EditingTest::boxButtons_data()
@@ -324,6 +389,36 @@ void EditingTest::referenceToggle()
     CanvasView* canvas = f.window()->PicEdit();
     QCOMPARE(canvas->pixelAt(corner + QPoint(2, 2)), message.isEmpty() ? qRgb(255, 255, 0) : CanvasView::kBackground);
     QCOMPARE(canvas->pixelAt(corner + QPoint(1, 1)), CanvasView::kBackground);
+}
+
+// A larger window moves the cross and draws the frame, then the reference
+// frame, at the new place; the panel is not reloaded and the reference stays.
+void EditingTest::resizeKeepsWhatIsShown()
+{
+    EditingFixture f;
+    QVERIFY(f.files.writeSprite(QStringLiteral("idle00.gif"), QSize(80, 120), 0xff000000, 0xffffff00));
+    animbox::FrmMain* w = f.open(1);
+    QVERIFY(w);
+    const QString damageShown = w->FmAbox()->txtPow()->text();
+    f.frame(0).damage = 33;
+    CanvasView* canvas = w->PicEdit();
+    const auto grow = [&f, w] {
+        const QPoint before = f.origin();
+        w->resize(w->size() + QSize(60, 40));
+        return QTest::qWaitFor([&f, before] { return f.origin() != before; });
+    };
+    QVERIFY(grow());
+    QCOMPARE(canvas->pixelAt(f.corner(0) + QPoint(2, 2)), qRgb(0, 255, 0));
+    QCOMPARE(w->FmAbox()->txtPow()->text(), damageShown);
+
+    animbox::ReferenceBar* bar = w->referenceBar();
+    bar->txtX()->setText(QStringLiteral("40"));
+    bar->txtY()->setText(QStringLiteral("98"));
+    bar->Command3()->click();
+    QCOMPARE(bar->Command3()->text(), QStringLiteral("DrawListFrame"));
+    QVERIFY(grow());
+    QCOMPARE(bar->Command3()->text(), QStringLiteral("DrawListFrame"));
+    QCOMPARE(canvas->pixelAt(f.origin() - QPoint(38, 96)), qRgb(255, 255, 0));
 }
 
 void EditingTest::playbackWaits_data()

@@ -15,12 +15,15 @@ private slots:
     void keys();
     void delayTypedPropagates_data();
     void delayTypedPropagates();
+    void choiceBoxesStoreOnlyAChoice_data();
+    void choiceBoxesStoreOnlyAChoice();
     void boxButtons_data();
     void boxButtons();
     void adjustment_data();
     void adjustment();
     void referenceToggle_data();
     void referenceToggle();
+    void resizeKeepsWhatIsShown();
     void playbackWaits_data();
     void playbackWaits();
     void valuesOutOfRangeAreRefused();

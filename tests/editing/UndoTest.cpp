@@ -2,6 +2,7 @@
 
 #include "EditingFixture.h"
 #include "editor/AttackPanel.h"
+#include "editor/ChoiceCombo.h"
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
@@ -268,6 +269,25 @@ void UndoTest::stepsMerge()
     for (int i = 0; i < steps; ++i)
         undoAction(w)->trigger();
     compareState(state(w), before);
+}
+
+// An undo while an anchor drag is held ends the drag: the moves after it
+// change nothing, and undoing every step gives back the start.
+void UndoTest::undoDuringDrag()
+{
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
+    const State start = state(w);
+    key(Qt::Key_Up)(f);
+    const QPointF at = f.origin();
+    f.mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::ControlModifier);
+    f.mouse(QEvent::MouseMove, at + QPoint(10, 5), Qt::LeftButton, Qt::ControlModifier);
+    undoAction(w)->trigger();
+    f.mouse(QEvent::MouseMove, at + QPoint(20, 5), Qt::LeftButton, Qt::ControlModifier);
+    f.mouse(QEvent::MouseButtonRelease, at + QPoint(20, 5), Qt::LeftButton, Qt::ControlModifier);
+    compareState(state(w), start);
+    QVERIFY(redoAction(w)->isEnabled());
 }
 
 // "*" follows the name while the animation differs from the state at start,

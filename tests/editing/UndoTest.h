@@ -12,6 +12,7 @@ private slots:
     void stepRestoresExactly();
     void stepsMerge_data();
     void stepsMerge();
+    void undoDuringDrag();
     void titleMarksChanges();
     void editMenuAndKeys();
 };

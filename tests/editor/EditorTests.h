@@ -12,18 +12,21 @@ private slots:
     void patternRule_data();
     void patternRule();
     void panelToggleOrigins();
+    void fileListKeysPreview();
     void canvasDrawsCurrentOverPrevious();
 
     void addFrame_data();
     void addFrame();
     void frameListOperations_data();
     void frameListOperations();
+    void editsGoToTheHighlightedRow();
     void schemeDialogOverKnownSizes();
 
     void generateTextCancelAndCopy();
     void readTextBuildsFrames_data();
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
+    void rowsFindFilesOfAnotherCase();
 
     void openEditSave_data();
     void openEditSave();

@@ -2,6 +2,7 @@
 
 #include "TestHelpers.h"
 #include "editor/BrowserPanel.h"
+#include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
 #include "browser/FileList.h"
@@ -155,6 +156,36 @@ void EditorTest::frameListOperations()
     QCOMPARE(window->selectedRow(), selected);
     if (selected >= 0)
         QCOMPARE(window->Frame3()->txtDelay()->text(), QString::number(rows[selected].unicode() - 'a' + 1));
+}
+
+// Focus by keyboard and Ctrl+click leave a current row without highlight:
+// nothing is drawn or loaded for it and no edit reaches it.
+void EditorTest::editsGoToTheHighlightedRow()
+{
+    testing::Fixture fixture;
+    auto window = framesWindow(fixture, 3);
+    QVERIFY(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QListWidget* list = window->List1();
+    const auto anchorX = [&window](int row) { return window->animation().frames[row].offsetX; };
+    const qint16 first = anchorX(0), second = anchorX(1);
+    list->setFocus(Qt::TabFocusReason);
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(window->selectedRow(), -1);
+    QCOMPARE(window->Frame3()->txtDelay()->text(), QString());
+    QTest::keyClick(window->PicEdit(), Qt::Key_Left);
+    QCOMPARE(anchorX(0), first);
+
+    const QPoint rowOne = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowOne);
+    QCOMPARE(window->selectedRow(), 1);
+    QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("2"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, rowOne);
+    QCOMPARE(list->currentRow(), 1);
+    QCOMPARE(window->selectedRow(), -1);
+    QTest::keyClick(window->PicEdit(), Qt::Key_Left);
+    QCOMPARE(anchorX(1), second);
 }
 
 // Frames 10 and 20 pixels wide; a scheme out of range changes nothing.

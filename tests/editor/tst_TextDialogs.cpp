@@ -48,6 +48,27 @@ QString withLf(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// Fills FrmFromText with the game folder and `text`, then confirms: with
+// "确定", or by keys (Enter, which must add a line, then Ctrl+Enter). A dialog
+// still open is cancelled.
+std::function<void(QDialog*)> readDialog(const QString& game, const QString& text, bool byKeys = false)
+{
+    return [game, text, byKeys](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(game);
+        textBox(dialog)->setPlainText(text);
+        if (!byKeys) {
+            click(dialog, "Command1");
+            return;
+        }
+        textBox(dialog)->moveCursor(QTextCursor::End);
+        QTest::keyClick(textBox(dialog), Qt::Key_Return);
+        QCOMPARE(textBox(dialog)->toPlainText(), text + u'\n');
+        QTest::keyClick(textBox(dialog), Qt::Key_Return, Qt::ControlModifier);
+        if (dialog->isVisible())
+            click(dialog, "Command2");
+    };
+}
+
 } // namespace
 
 void EditorTest::generateTextCancelAndCopy()
@@ -70,6 +91,14 @@ void EditorTest::generateTextCancelAndCopy()
     // The box shows the platform's line ends; the clipboard gets CR LF ones.
     QCOMPARE(shown, withLf(kText));
     QCOMPARE(QApplication::clipboard()->text(), kText + QStringLiteral("\r\n\tanim\tidle"));
+    // Enter in the text box is the default button's: copy and close.
+    driver.onDialog([](QDialog* dialog) {
+        QTest::keyClick(textBox(dialog), Qt::Key_Return);
+        if (dialog->isVisible())
+            click(dialog, "Command2");
+    });
+    window->menuAction(QStringLiteral("mgentext"))->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), kText);
 }
 
 void EditorTest::readTextBuildsFrames_data()
@@ -77,34 +106,37 @@ void EditorTest::readTextBuildsFrames_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<bool>("byKeys");
     const QStringList both{"idle01.gif", "idle02.gif"};
-    QTest::newRow("CR LF") << kText << "" << both;
-    QTest::newRow("LF") << withLf(kText) << "" << both;
+    QTest::newRow("CR LF") << kText << "" << both << false;
+    QTest::newRow("LF") << withLf(kText) << "" << both << false;
+    QTest::newRow("Enter, then Ctrl+Enter") << "\tFrame\tdata/chars/test/idle01" << "" << QStringList{"idle01.gif"}
+                                            << true;
     QTest::newRow("missing file keeps the frames read") << "\tFrame\tdata/chars/test/idle01\n\tFrame\tdata/gone\n"
-                                                        << "文件不存在!" << QStringList{"idle01.gif"};
+                                                        << "文件不存在!" << QStringList{"idle01.gif"} << false;
+    const QString utf16 = QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(kText.utf16()), kText.size() * 2));
+    QTest::newRow("UTF-16 bytes: no frame, nothing changes") << utf16 << "文本中没有找到帧" << both << false;
 }
 
-// The browser goes to the folder of the last frame read.
+// The browser goes to the folder of the last frame read; text without a
+// frame leaves the frames, with the second one's attack, as they were.
 void EditorTest::readTextBuildsFrames()
 {
     QFETCH(QString, text);
     QFETCH(QString, message);
     QFETCH(QStringList, rows);
+    QFETCH(bool, byKeys);
     testing::Fixture fixture;
     auto window = twoFrames(fixture);
     QVERIFY(window && window->Picture1()->showFolder(fixture.plain()));
     testing::ModalDriver driver;
-    driver.onDialog([&fixture, text](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
-        textBox(dialog)->setPlainText(text);
-        click(dialog, "Command1");
-    });
+    driver.onDialog(readDialog(fixture.game(), text, byKeys));
     window->menuAction(QStringLiteral("mFromText"))->trigger();
     QCOMPARE(driver.messages.size(), message.isEmpty() ? 0 : 1);
     QVERIFY(message.isEmpty() || driver.messages[0].startsWith(message));
     QCOMPARE(window->animation().rows, rows);
     QCOMPARE(window->List1()->count(), rows.size());
-    QCOMPARE(window->browserFolder(), fixture.sprites());
+    QCOMPARE(window->browserFolder(), message.startsWith(u"文本中") ? fixture.plain() : fixture.sprites());
     QCOMPARE(window->settings().ReadSetting(QStringLiteral("WK_Path")), fixture.game());
     const model::FrameRecord& last = window->animation().frames[rows.size() - 1];
     QCOMPARE(last.imageWidth, 80 + 2 * (rows.size() - 1));
@@ -138,3 +170,24 @@ void EditorTest::readDialogPasteFolderAndCancel()
     QCOMPARE(window->animation().rowCount(), 2);
     QCOMPARE(window->animation().frames[1].attackBox, (model::Box{50, 30, 30, 20}));
 }
+
+// Rows read from script text are lower case; the scheme finds their files,
+// spelt otherwise on disk, as the reader did.
+void EditorTest::rowsFindFilesOfAnotherCase()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("Idle01.gif"), {80, 100}));
+    auto window = fixture.window(fixture.plain());
+    testing::ModalDriver driver;
+    driver.onDialog(readDialog(fixture.game(), QStringLiteral("\tFrame\tdata/chars/test/idle01\n")));
+    window->FramesFromText();
+    driver.onDialog(testing::acceptScheme());
+    window->menuAction(QStringLiteral("minitframe"))->trigger();
+    QCOMPARE(driver.messages, QStringList());
+    QCOMPARE(window->animation().rows, QStringList{QStringLiteral("idle01.gif")});
+    const model::FrameRecord& frame = window->animation().frames[0];
+    QCOMPARE(QPoint(frame.offsetX, frame.offsetY), QPoint(40, 98));
+    QCOMPARE(frame.frameDelay, qint16(10));
+    QCOMPARE(frame.picture.size(), QSize(80, 100));
+}
+

@@ -7,6 +7,7 @@
 #include "browser/FileList.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -51,6 +52,9 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     QCOMPARE(window.transparentColor(), 16711935);
     QCOMPARE(window.browserFolder(), fixture.sprites());
     QCOMPARE(window.Picture1()->File1()->pattern(), QStringLiteral("idle*.gif"));
+    // Start-up read the file once, for every key: a later change by another program is not seen.
+    QVERIFY(QFile::remove(fixture.settingsPath()));
+    QCOMPARE(window.settings().ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
 }
 
 void EditorTest::settingsReadOnlyProgramFolder()
@@ -114,6 +118,21 @@ void EditorTest::panelToggleOrigins()
     QCOMPARE(window->PicEdit()->pixelAt(origin(*window) - QPoint(8, 16)), kGreen);
     window->Command9()->click();
     QCOMPARE(origin(*window), QPoint(276, 340));
+}
+
+// The arrow keys in the file list preview each file they reach.
+void EditorTest::fileListKeysPreview()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("a.gif"), {10, 10}));
+    QVERIFY(fixture.writeSprite(QStringLiteral("b.gif"), {30, 20}));
+    auto window = fixture.window();
+    browser::FileList* files = window->Picture1()->File1();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
+    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(10, 10));
+    QTest::keyClick(files, Qt::Key_Down);
+    QCOMPARE(files->fileName(), QStringLiteral("b.gif"));
+    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(30, 20));
 }
 
 // Sprites on magenta, the key colour: a green 60 x 60 frame before a blue

@@ -1,16 +1,16 @@
 // Plays an author who opens an archive with an installed pakunpack: the
 // pakunpack window, run from the installed bin folder (this program is copied
-// there), is given the archive and its unpack button is pressed. Exits 0 once
-// the expected file has been extracted. A message box the window shows is
-// printed and closed, so that the run never waits for a person.
+// there), is given the archive and its unpack button is pressed. Exits 0 when
+// the kespak run it starts ends with success. A message box the window shows
+// is printed and closed, so that the run never waits for a person.
 //
-// usage: unpack_from_tree <archive> <file the archive extracts to>
+// usage: unpack_from_tree <archive>
 
 #include "pakunpack/Form1.h"
+#include "pakunpack/UnpackRun.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -21,11 +21,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: unpack_from_tree <archive> <extracted file>\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: unpack_from_tree <archive>\n");
         return 2;
     }
-    const QString expected = QString::fromLocal8Bit(argv[2]);
 
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [] {
@@ -46,15 +45,25 @@ int main(int argc, char** argv)
         return 1;
     }
     unpack->click();
+    const auto runs = window.findChildren<pakunpack::UnpackRun*>();
+    if (runs.size() != 1) {
+        std::fprintf(stderr, "the unpack button started %d runs of kespak\n", int(runs.size()));
+        return 1;
+    }
 
+    const pakunpack::UnpackRun* run = runs.constFirst();
     const QDeadlineTimer deadline(20000);
-    while (!QFileInfo::exists(expected)) {
+    while (!run->isFinished()) {
         if (deadline.hasExpired()) {
-            std::fprintf(stderr, "%s was not extracted\n", qPrintable(expected));
+            std::fprintf(stderr, "kespak did not finish\n");
             return 1;
         }
         QCoreApplication::processEvents();
-        QThread::msleep(50);
+        QThread::msleep(20);
+    }
+    if (!run->exitedNormally() || run->exitCode() != 0) {
+        std::fprintf(stderr, "kespak failed (exit code %d): %s\n", run->exitCode(), qPrintable(run->errorText()));
+        return 1;
     }
     return 0;
 }

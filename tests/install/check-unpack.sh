@@ -16,7 +16,7 @@ mkdir -p "$work/paks"
 "$prefix/bin/kespak" kes -c "$work/paks/game.pak" "$work/game/data" >/dev/null
 "$prefix/bin/kespak" kes -l "$work/paks/game.pak" | grep -q 'hero.txt' || fail "kespak does not list the packed file"
 cp "$unpacker" "$prefix/bin/unpack_from_tree"
-QT_QPA_PLATFORM=offscreen "$prefix/bin/unpack_from_tree" "$work/paks/game.pak" "$work/paks/data/chars/hero/idle00.gif" \
+QT_QPA_PLATFORM=offscreen "$prefix/bin/unpack_from_tree" "$work/paks/game.pak" \
     || { rm -f "$prefix/bin/unpack_from_tree"; fail "pakunpack did not unpack with the installed kespak"; }
 rm -f "$prefix/bin/unpack_from_tree"
 diff -r "$work/game/data" "$work/paks/data" || fail "the unpacked files differ from the packed ones"
