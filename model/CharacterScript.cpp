@@ -15,8 +15,8 @@ bool isBlank(char c)
 
 // The first and second words of one line of bytes; a "#" ends the line.
 struct LineWords {
-    QByteArray first;
-    QByteArray second;
+    QByteArrayView first;
+    QByteArrayView second;
 };
 
 LineWords lineWords(QByteArrayView line)
@@ -26,13 +26,13 @@ LineWords lineWords(QByteArrayView line)
         line = line.first(comment);
     LineWords words;
     qsizetype i = 0;
-    for (QByteArray* word : {&words.first, &words.second}) {
+    for (QByteArrayView* word : {&words.first, &words.second}) {
         while (i < line.size() && isBlank(line[i]))
             ++i;
         const qsizetype start = i;
         while (i < line.size() && !isBlank(line[i]))
             ++i;
-        *word = line.sliced(start, i - start).toByteArray();
+        *word = line.sliced(start, i - start);
     }
     return words;
 }
