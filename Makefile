@@ -12,9 +12,10 @@ PACKAGE_NAME = kestrum-mod-tools
 # Debian packages the build, the tests and the benchmarks need: the icons are
 # drawn with rsvg-convert, the install test runs the validators of desktop
 # entries, AppStream metadata and MIME types; the locale test builds the
-# locales it runs under with localedef, whose sources come with locales.
+# locales it runs under with localedef, whose sources come with locales; the
+# start-up benchmark runs the programs on a private X server.
 PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev locales \
-               librsvg2-bin desktop-file-utils appstream shared-mime-info
+               librsvg2-bin desktop-file-utils appstream shared-mime-info xvfb
 # Extra packages for building the Debian package (the dependencies are read
 # from the shared libraries the programs link).
 PACKAGE_PACKAGES = dpkg-dev file

@@ -25,11 +25,17 @@ signals:
     // An activated folder could not be read; the list stayed where it was.
     void pathRefused(const QString& path);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void fill();
     void onActivated(QListWidgetItem* item);
 
     QString m_path; // clean, with "/" separators
+    // The starting folder is listed when first shown, as a window usually
+    // moves to another folder before that.
+    bool m_listed = false;
 };
 
 } // namespace browser

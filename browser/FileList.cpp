@@ -18,7 +18,6 @@ FileList::FileList(QWidget* parent)
             [this](QListWidgetItem* item) { emit fileClicked(item->text()); });
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { emit fileActivated(item->text()); });
-    fill();
 }
 
 QString FileList::path() const
@@ -86,8 +85,16 @@ void FileList::refresh()
     fill();
 }
 
+void FileList::showEvent(QShowEvent* event)
+{
+    if (!m_listed)
+        fill();
+    QListWidget::showEvent(event);
+}
+
 void FileList::fill()
 {
+    m_listed = true;
     // Hidden and system files are left out because QDir::Hidden/System are not asked for.
     QStringList names = QDir(m_path).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     names.erase(std::remove_if(names.begin(), names.end(),

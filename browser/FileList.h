@@ -37,11 +37,15 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void fill();
 
     QString m_path; // clean, with "/" separators
+    // The starting folder is listed when first shown, as a window usually
+    // moves to another folder before that.
+    bool m_listed = false;
     QString m_pattern = QStringLiteral("*.gif");
     QStringList m_patterns{QStringLiteral("*.gif")};
 };

@@ -1,4 +1,5 @@
 #include "classic/Form1.h"
+#include "tools/FirstPaintExit.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
     classic::Form1 window;
     window.show();
+    tools::exitAfterFirstPaintWhenAsked(window);
     // Unsaved text survives a crash in the per-user data folder.
     window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                      + QStringLiteral("/recovery.json"));

@@ -22,6 +22,14 @@ void AnimationDocument::rowsEdited()
     emit rowsChanged();
 }
 
+void AnimationDocument::push(QUndoCommand* command)
+{
+    if (command->isObsolete())
+        delete command;
+    else
+        m_undoStack.push(command);
+}
+
 void AnimationDocument::settle(int row, Refresh how, bool rowsChanged)
 {
     m_selection = row;

@@ -39,7 +39,9 @@ public:
     // Rows were added or removed outside a step, as a preview.
     void rowsEdited();
 
-    void push(QUndoCommand* command) { m_undoStack.push(command); }
+    // Pushes a step; one that is obsolete already (it changed nothing) is
+    // dropped instead, so the steps that could be redone stay.
+    void push(QUndoCommand* command);
 
     // Steps of one kind on one row merge only within a session; showing a
     // row anew (a selection, an undo, a redo) or leaving a typing box starts

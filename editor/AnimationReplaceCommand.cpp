@@ -1,5 +1,7 @@
 #include "editor/AnimationReplaceCommand.h"
 
+#include <utility>
+
 namespace animbox {
 
 AnimationReplaceCommand::AnimationReplaceCommand(AnimationDocument& document, const QString& text,
@@ -9,24 +11,20 @@ AnimationReplaceCommand::AnimationReplaceCommand(AnimationDocument& document, co
     , m_document(document)
     , m_before(before)
     , m_selectionBefore(selectionBefore)
+    , m_after(document.animation())
+    , m_selectionAfter(document.selection())
     , m_shown(shown)
 {
+    setObsolete(m_after == m_before && m_selectionAfter == m_selectionBefore);
 }
 
+// The first time the document holds the result already; the window shows it.
 void AnimationReplaceCommand::redo()
 {
-    if (m_done) {
+    if (std::exchange(m_done, true))
         restore(m_after, m_selectionAfter);
-        return;
-    }
-    m_done = true;
-    m_after = m_document.animation();
-    m_selectionAfter = m_document.selection();
-    if (m_after == m_before && m_selectionAfter == m_selectionBefore) {
-        setObsolete(true);
-        return;
-    }
-    m_document.settle(m_selectionAfter, m_shown, m_after.rows != m_before.rows);
+    else
+        m_document.settle(m_selectionAfter, m_shown, m_after.rows != m_before.rows);
 }
 
 void AnimationReplaceCommand::undo()

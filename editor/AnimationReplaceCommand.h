@@ -13,6 +13,7 @@ namespace animbox {
 class AnimationReplaceCommand : public QUndoCommand {
 public:
     // The document already holds the result; the first redo shows `shown`.
+    // Obsolete when nothing changed.
     AnimationReplaceCommand(AnimationDocument& document, const QString& text, const model::Animation& before,
                             int selectionBefore, Refresh shown);
 
@@ -26,7 +27,7 @@ private:
     model::Animation m_before;
     int m_selectionBefore;
     model::Animation m_after;
-    int m_selectionAfter = -1;
+    int m_selectionAfter;
     Refresh m_shown;
     bool m_done = false;
 };

@@ -35,7 +35,7 @@ BrowserPanel::BrowserPanel(QWidget* parent)
     , m_addAll(named(new QPushButton(QStringLiteral("加入全部帧"), m_group), "Command5"))
 {
     setObjectName(QStringLiteral("Picture1"));
-    m_file->setPath(m_dir->path());
+    // The file and folder lists both start on the current folder.
     m_drive->setDrive(m_dir->path());
     layoutFor(kDefaultHeight);
 

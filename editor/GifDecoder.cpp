@@ -1,5 +1,7 @@
 #include "editor/GifDecoder.h"
 
+#include "editor/GifLzw.h"
+
 #include <gif_lib.h>
 
 #include <cstring>
@@ -47,32 +49,41 @@ QList<QRgb> colourTable(const ColorMapObject* map, int transparentIndex)
 }
 
 // Reads the raster of the current image descriptor into `image` at the
-// descriptor's place, clipped to the screen; interlaced rows come in four passes.
+// descriptor's place, clipped to the screen; interlaced rows come in four
+// passes. The compressed sub-blocks are joined and decoded in one go.
 bool readRaster(GifFileType* gif, QImage& image)
 {
     const GifImageDesc& desc = gif->Image;
     if (desc.Width <= 0 || desc.Height <= 0 || qint64(desc.Width) * desc.Height > kMaxPixels)
         return false;
-    QByteArray line(desc.Width, '\0');
-    const auto copyRow = [&](int row) {
+    int minCodeSize = 0;
+    GifByteType* block = nullptr;
+    QByteArray codes;
+    if (DGifGetCode(gif, &minCodeSize, &block) != GIF_OK)
+        return false;
+    while (block) {
+        codes.append(reinterpret_cast<const char*>(block + 1), block[0]);
+        if (DGifGetCodeNext(gif, &block) != GIF_OK)
+            return false;
+    }
+    QByteArray indices(qsizetype(desc.Width) * desc.Height, Qt::Uninitialized);
+    if (!decodeLzw(minCodeSize, codes, reinterpret_cast<unsigned char*>(indices.data()), indices.size()))
+        return false;
+    const int width = qMin(desc.Width, image.width() - desc.Left);
+    const auto copyRow = [&](int row, int source) {
         const int y = desc.Top + row;
-        if (y < 0 || y >= image.height())
-            return;
-        const int width = qMin(desc.Width, image.width() - desc.Left);
-        if (width > 0)
-            std::memcpy(image.scanLine(y) + desc.Left, line.constData(), size_t(width));
+        if (y >= 0 && y < image.height() && width > 0)
+            std::memcpy(image.scanLine(y) + desc.Left, indices.constData() + qsizetype(source) * desc.Width, size_t(width));
     };
     static constexpr int kStart[] = {0, 4, 2, 1};
     static constexpr int kStep[] = {8, 8, 4, 2};
     const int passes = desc.Interlace ? 4 : 1;
+    int source = 0;
     for (int pass = 0; pass < passes; ++pass) {
         const int start = desc.Interlace ? kStart[pass] : 0;
         const int step = desc.Interlace ? kStep[pass] : 1;
-        for (int row = start; row < desc.Height; row += step) {
-            if (DGifGetLine(gif, reinterpret_cast<GifPixelType*>(line.data()), desc.Width) != GIF_OK)
-                return false;
-            copyRow(row);
-        }
+        for (int row = start; row < desc.Height; row += step)
+            copyRow(row, source++);
     }
     return true;
 }

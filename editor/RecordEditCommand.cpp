@@ -3,39 +3,36 @@
 namespace animbox {
 
 RecordEditCommand::RecordEditCommand(AnimationDocument& document, const QString& text, int first, int end,
-                                     Edit edit, Refresh shown, MergeKey key)
+                                     const Edit& edit, Refresh shown, MergeKey key)
     : QUndoCommand(text)
     , m_document(document)
     , m_selection(document.selection())
-    , m_edit(std::move(edit))
     , m_shown(shown)
     , m_key(key)
     , m_before(model::takeRun(document.animation(), first, end))
 {
     m_key.session = document.mergeSession();
+    if (edit)
+        edit(document.animation());
+    m_after = model::takeRun(document.animation(), first, end);
+    setObsolete(m_after == m_before);
 }
 
 void RecordEditCommand::setStartingRecord(const model::FrameRecord& record)
 {
-    if (!m_before.records.isEmpty())
-        m_before.records.first() = record;
+    if (m_before.records.isEmpty())
+        return;
+    m_before.records.first() = record;
+    setObsolete(m_after == m_before);
 }
 
+// The first time the edit is made already; the window shows it.
 void RecordEditCommand::redo()
 {
-    if (m_done) {
+    if (std::exchange(m_done, true))
         restore(m_after);
-        return;
-    }
-    m_done = true;
-    if (m_edit)
-        std::exchange(m_edit, {})(m_document.animation());
-    m_after = model::takeRun(m_document.animation(), m_before.first, m_before.end());
-    if (m_after == m_before) {
-        setObsolete(true);
-        return;
-    }
-    m_document.settle(m_selection, m_shown, false);
+    else
+        m_document.settle(m_selection, m_shown, false);
 }
 
 void RecordEditCommand::undo()

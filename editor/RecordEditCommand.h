@@ -28,10 +28,11 @@ class RecordEditCommand : public QUndoCommand {
 public:
     using Edit = std::function<void(model::Animation&)>;
 
-    // The first redo runs `edit`, which writes rows [first, end) only, and
-    // shows `shown`; an empty `edit` records what a preview already changed.
-    // A step that changed nothing leaves the stack.
-    RecordEditCommand(AnimationDocument& document, const QString& text, int first, int end, Edit edit,
+    // Makes `edit`, which writes rows [first, end) only, and keeps those
+    // records before and after it; the first redo shows `shown`. An empty
+    // `edit` records what a preview already changed. A step that changed
+    // nothing is obsolete, and the document does not push it.
+    RecordEditCommand(AnimationDocument& document, const QString& text, int first, int end, const Edit& edit,
                       Refresh shown, MergeKey key = {});
 
     // Row `first` held `record` before a preview already changed it.
@@ -47,7 +48,6 @@ private:
 
     AnimationDocument& m_document;
     int m_selection;
-    Edit m_edit;
     Refresh m_shown;
     MergeKey m_key;
     model::RecordRun m_before;

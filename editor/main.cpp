@@ -1,6 +1,7 @@
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
 #include "editor/ProgramFolder.h"
+#include "tools/FirstPaintExit.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     folder.seedDemoSettings(settings);
     animbox::FrmMain window(settings.filePath());
     window.show();
+    tools::exitAfterFirstPaintWhenAsked(window);
     // Unsaved work survives a crash in the per-user data folder.
     window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                         + QStringLiteral("/recovery.json"));

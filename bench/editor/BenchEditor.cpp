@@ -1,15 +1,16 @@
 // Figures of the main window: one canvas redraw (DrawFrame) for small and
-// large sprites with and without the previous frame beneath, and zoomed to 8
-// (with its ratio to the same redraw at zoom 1); "加入全部帧"
-// with the default scheme over 1,000 GIFs against decoding the same files one
-// by one; and the start-up of the window with its settings restored.
+// large sprites with and without the previous frame beneath, on a sprite
+// converted before (also zoomed to 8, with its ratio to the same redraw at
+// zoom 1), on a frame viewed for the first time, and painted into the shown
+// window; and "加入全部帧" with the default scheme over 1,000 GIFs against
+// decoding the same files one by one, on a quiet machine and with one core
+// held by a busy loop. Start-up is timed as a whole process in bench/startup.
 
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
 #include "editor/FrmMain.h"
-#include "editor/IniSettings.h"
 #include "browser/FileList.h"
 #include "tools/GifWriter.h"
 #include "zoom/ZoomControl.h"
@@ -22,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QImageReader>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -29,7 +31,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include <sched.h>
 
 namespace {
 
@@ -66,11 +74,31 @@ void acceptSchemeSoon()
     timer->start(0);
 }
 
+// How a DrawFrame is measured: into the off-screen picture on a sprite
+// converted before; the first view of a frame, its sprite not yet converted;
+// or with the picture painted into the shown window.
+enum class DrawMode { Cached, FirstView, Painted };
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    using QObject::QObject;
+    int paints = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 void BM_DrawFrame(benchmark::State& state)
 {
     const QSize size(int(state.range(0)), int(state.range(1)));
     const bool previous = state.range(2) != 0;
     const int level = int(state.range(3));
+    const auto mode = DrawMode(state.range(4));
     QTemporaryDir dir;
     if (!writeSprites(spriteFolder(dir), 2, size, QStringLiteral("f"))) {
         state.SkipWithError("cannot write the sprites");
@@ -88,18 +116,47 @@ void BM_DrawFrame(benchmark::State& state)
         state.SkipWithError("frames were not added");
         return;
     }
-    const std::string measure = QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(previous).toStdString();
+    PaintCounter counter;
+    window.PicEdit()->installEventFilter(&counter);
+    if (mode == DrawMode::Painted) {
+        window.show();
+        while (!window.windowHandle()->isExposed())
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+    const int paintsBefore = counter.paints;
+    QImage& sprite = window.animation().frames[1].picture;
+    const std::string measure =
+        QStringLiteral("%1x%2 %3 %4").arg(size.width()).arg(size.height()).arg(previous).arg(int(mode)).toStdString();
     const bench::ZoomRatio ratio(state, measure, level);
-    for (auto _ : state)
+    for (auto _ : state) {
+        if (mode == DrawMode::FirstView) {
+            // A copy is a new image to the sprite cache, as a frame never shown.
+            state.PauseTiming();
+            sprite = sprite.copy();
+            state.ResumeTiming();
+        }
         window.DrawFrame(1, false);
+        if (mode == DrawMode::Painted)
+            QCoreApplication::processEvents();
+    }
+    if (mode == DrawMode::Painted && counter.paints - paintsBefore < state.iterations())
+        state.SkipWithError("the canvas was not painted on every redraw");
+    state.counters["paints"] = counter.paints - paintsBefore;
 }
 BENCHMARK(BM_DrawFrame)
-    ->ArgNames({"w", "h", "previous", "zoom"})
-    ->Args({120, 140, 0, 1})
-    ->Args({120, 140, 1, 1})
-    ->Args({400, 400, 0, 1})
-    ->Args({400, 400, 1, 1})
-    ->Args({400, 400, 1, 8})
+    ->ArgNames({"w", "h", "previous", "zoom", "mode"})
+    ->Args({120, 140, 0, 1, 0})
+    ->Args({120, 140, 1, 1, 0})
+    ->Args({400, 400, 0, 1, 0})
+    ->Args({400, 400, 1, 1, 0})
+    ->Args({400, 400, 1, 8, 0})
+    ->Apply([](benchmark::internal::Benchmark* bench) {
+        for (const auto& [w, h] : {std::pair{120, 140}, std::pair{400, 400}})
+            for (int previous : {0, 1})
+                for (int mode : {1, 2})
+                    bench->Args({w, h, previous, 1, mode});
+    })
     ->Unit(benchmark::kMicrosecond);
 
 // The 1,000 GIFs of 120 x 140 shared by the two benchmarks below.
@@ -130,59 +187,92 @@ void BM_DecodeOneByOne(benchmark::State& state)
 }
 BENCHMARK(BM_DecodeOneByOne)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// A busy loop pinned to the last core this process may use, started
+// directly under taskset, for as long as the object lives.
+class BusyCore {
+public:
+    BusyCore()
+    {
+        cpu_set_t cpus;
+        CPU_ZERO(&cpus);
+        sched_getaffinity(0, sizeof cpus, &cpus);
+        int last = 0;
+        for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+            last = CPU_ISSET(cpu, &cpus) ? cpu : last;
+        m_loop.start(QStringLiteral("taskset"), {QStringLiteral("-c"), QString::number(last), QStringLiteral(BUSY_LOOP)});
+        m_started = m_loop.waitForStarted();
+    }
+    ~BusyCore()
+    {
+        m_loop.kill();
+        m_loop.waitForFinished();
+    }
+    bool isStarted() const { return m_started; }
+
+private:
+    QProcess m_loop;
+    bool m_started = false;
+};
+
+// "加入全部帧" of 1,000 GIFs against decoding them one by one with
+// QImageReader, in pairs whose order alternates; with range(0) set, while a
+// busy loop holds one core. Reports the median of the paired ratios, their
+// range and the ratio of the total times.
 void BM_AddAllFrames(benchmark::State& state)
 {
     const QString folder = spriteFolder(manySprites());
+    std::unique_ptr<BusyCore> busy;
+    if (state.range(0) != 0) {
+        busy = std::make_unique<BusyCore>();
+        if (!busy->isStarted()) {
+            state.SkipWithError("cannot start the busy loop");
+            return;
+        }
+    }
     QTemporaryDir settings;
     animbox::FrmMain window(settings.filePath(QStringLiteral("settings.ini")));
     window.Picture1()->showFolder(folder);
-    double addAll = 0;
-    double decode = 0;
-    for (auto _ : state) {
-        decode += decodeOneByOne(folder);
+    const auto addAll = [&window] {
         QElapsedTimer timer;
         timer.start();
         acceptSchemeSoon();
         window.Picture1()->Command5()->click();
-        const double ms = double(timer.nsecsElapsed()) / 1e6;
-        addAll += ms;
-        state.SetIterationTime(ms / 1e3);
+        return double(timer.nsecsElapsed()) / 1e6;
+    };
+    std::vector<double> addTimes;
+    std::vector<double> decodeTimes;
+    for (auto _ : state) {
+        const bool addFirst = addTimes.size() % 2 == 0;
+        const double first = addFirst ? addAll() : decodeOneByOne(folder);
+        const double second = addFirst ? decodeOneByOne(folder) : addAll();
+        addTimes.push_back(addFirst ? first : second);
+        decodeTimes.push_back(addFirst ? second : first);
+        state.SetIterationTime(addTimes.back() / 1e3);
         if (window.animation().frames.size() != 1000) {
             state.SkipWithError("the frames were not all added");
             return;
         }
         window.frameListGroup()->Command6()->click();
     }
-    state.counters["vs_decode"] = addAll / decode;
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < addTimes.size(); ++i)
+        ratios.push_back(addTimes[i] / decodeTimes[i]);
+    std::sort(ratios.begin(), ratios.end());
+    state.counters["decode_ms"] = decodeTimes[decodeTimes.size() / 2];
+    state.counters["vs_decode"] = ratios[ratios.size() / 2];
+    state.counters["min"] = ratios.front();
+    state.counters["max"] = ratios.back();
+    state.counters["total"] = std::accumulate(addTimes.begin(), addTimes.end(), 0.0)
+                              / std::accumulate(decodeTimes.begin(), decodeTimes.end(), 0.0);
+    state.counters["goal"] = 1.0;
 }
-BENCHMARK(BM_AddAllFrames)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-
-// From constructing the window (settings read, browser restored on a folder
-// of 40 sprites) to the window shown on screen.
-void BM_StartUp(benchmark::State& state)
-{
-    QTemporaryDir dir;
-    if (!writeSprites(spriteFolder(dir), 40, QSize(120, 140), QStringLiteral("idle"))) {
-        state.SkipWithError("cannot write the sprites");
-        return;
-    }
-    const animbox::IniSettings settings(dir.filePath(QStringLiteral("settings.ini")));
-    settings.WriteSetting(QStringLiteral("transparentcolor"), QStringLiteral(" 16711935"));
-    settings.WriteSetting(QStringLiteral("drive"), QDir::rootPath());
-    settings.WriteSetting(QStringLiteral("dir"), spriteFolder(dir));
-    settings.WriteSetting(QStringLiteral("pat"), QStringLiteral("idle"));
-    for (auto _ : state) {
-        animbox::FrmMain window(settings.filePath());
-        window.show();
-        while (!window.windowHandle() || !window.windowHandle()->isExposed())
-            QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-        state.PauseTiming();
-        window.hide();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddAllFrames)
+    ->ArgName("busy_core")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(9);
 
 } // namespace
 

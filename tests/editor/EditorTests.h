@@ -8,6 +8,7 @@ class EditorTest : public QObject {
     Q_OBJECT
 private slots:
     void settingsFirstRunAndRoundTrip();
+    void browserStartsOnCurrentFolder();
     void settingsReadOnlyProgramFolder();
     void patternRule_data();
     void patternRule();

@@ -42,6 +42,21 @@ bool writeOddGif(const QString& path, QSize size, bool interlaced)
     return EGifCloseFile(gif, &error) == GIF_OK && ok;
 }
 
+// 200 colours in a pseudo-random pattern: the compressor's string table fills
+// up and is cleared many times, and codes reach their full 12-bit width.
+QImage noisyPicture()
+{
+    QImage image(160, 120, QImage::Format_RGB32);
+    quint32 state = 12345;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            state = state * 1103515245u + 12345u;
+            const int colour = int((state >> 16) % 200);
+            image.setPixel(x, y, qRgb(colour, 255 - colour, colour / 2));
+        }
+    return image;
+}
+
 } // namespace
 
 void EditorTest::gifDecoderMatchesImageReader_data()
@@ -50,6 +65,7 @@ void EditorTest::gifDecoderMatchesImageReader_data()
     QTest::newRow("sprite") << "sprite";
     QTest::newRow("offset, transparent") << "odd";
     QTest::newRow("interlaced") << "interlaced";
+    QTest::newRow("full string table") << "noisy";
 }
 
 void EditorTest::gifDecoderMatchesImageReader()
@@ -60,6 +76,8 @@ void EditorTest::gifDecoderMatchesImageReader()
     const QString path = dir.filePath(QStringLiteral("a.gif"));
     if (kind == u"sprite")
         QVERIFY(tools::writeGif(path, tools::makeSprite({120, 140}, 0xffff00ff, 0xff00ff00)));
+    else if (kind == u"noisy")
+        QVERIFY(tools::writeGif(path, noisyPicture()));
     else
         QVERIFY(writeOddGif(path, {13, 19}, kind == u"interlaced"));
     QFile file(path);

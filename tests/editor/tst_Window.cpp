@@ -4,9 +4,11 @@
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
+#include "browser/DirList.h"
 #include "browser/FileList.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QFile>
 #include <QLineEdit>
@@ -55,6 +57,25 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     // Start-up read the file once, for every key: a later change by another program is not seen.
     QVERIFY(QFile::remove(fixture.settingsPath()));
     QCOMPARE(window.settings().ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
+}
+
+// The browser's lists start on the folder the program was started in and
+// read it only when first shown, as a saved folder usually replaces it.
+void EditorTest::browserStartsOnCurrentFolder()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("a.gif"), {4, 4})
+            && QDir(fixture.sprites()).mkdir(QStringLiteral("sub")));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(fixture.sprites()));
+    browser::FileList files;
+    browser::DirList folders;
+    QDir::setCurrent(previous);
+    files.show();
+    folders.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&files) && QTest::qWaitForWindowExposed(&folders));
+    QCOMPARE(files.fileNames(), QStringList{QStringLiteral("a.gif")});
+    QCOMPARE(folders.findItems(QStringLiteral("sub"), Qt::MatchEndsWith).size(), 1);
 }
 
 void EditorTest::settingsReadOnlyProgramFolder()

@@ -1,0 +1,204 @@
+// Start-up as a user waits for it: each program started as a process, timed
+// from exec until its main window has been painted on screen for the first
+// time, against a minimal QLabel window built the same way. The programs end
+// themselves right after that frame when KES_EXIT_AFTER_FIRST_PAINT is set,
+// so the time is exactly process start to first frame and the benchmark
+// needs no window-system tricks. The runs go on a private X server (Xvfb,
+// started directly) when there is one, otherwise on the platform inherited.
+// Each round starts the minimal window and every program once, in an order
+// that rotates, and prints per program the median of its paired ratios to
+// the minimal window, their range and the ratio of the total times, for wall
+// and for CPU time.
+#include "tools/FirstPaintExit.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kRounds = 21;
+constexpr double kGoal = 1.25;
+
+// One program started in every round, and its times in seconds.
+struct Starter
+{
+    const char* name;
+    const char* program;
+    std::vector<double> wall;
+    std::vector<double> cpu;
+};
+
+// Starts a private X server and returns its display name, or an empty
+// string when there is no X server to start.
+QString startDisplay(QProcess& server)
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty())
+        return {};
+    server.setStandardErrorFile(QProcess::nullDevice());
+    // -displayfd 1: the server picks a free display and writes its number.
+    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1600x1200x24")});
+    if (!server.waitForStarted() || !server.waitForReadyRead(10000))
+        return {};
+    return u':' + QString::fromLatin1(server.readLine()).trimmed();
+}
+
+// One start: wall and CPU seconds from exec to the end after the first frame.
+struct Run
+{
+    double wall = -1;
+    double cpu = -1;
+};
+
+double seconds(const timeval& time)
+{
+    return double(time.tv_sec) + double(time.tv_usec) / 1e6;
+}
+
+// Starts `program` directly with `environment`, its output discarded, and
+// waits at most 30 s for it to end. A wall time below zero means it failed
+// or hung; the reason is printed.
+Run timeStart(const char* program, char* const* environment)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    char* const arguments[] = {const_cast<char*>(program), nullptr};
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, program, &actions, nullptr, arguments, environment);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) {
+        std::fprintf(stderr, "cannot start %s: %s\n", program, std::strerror(failed));
+        return {};
+    }
+    // A pidfd becomes readable when the child ends, which bounds the wait.
+    pollfd ended{int(syscall(SYS_pidfd_open, child, 0)), POLLIN, 0};
+    const bool hung = ended.fd >= 0 && poll(&ended, 1, 30000) == 0;
+    if (hung)
+        kill(child, SIGKILL);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    if (ended.fd >= 0)
+        close(ended.fd);
+    if (hung || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s %s (status %d)\n", program, hung ? "did not paint in 30 s" : "failed", status);
+        return {};
+    }
+    return {wall.count(), seconds(usage.ru_utime) + seconds(usage.ru_stime)};
+}
+
+// The environment of every start: the caller's, on the private display when
+// there is one, with the request to end after the first frame.
+std::vector<std::string> childEnvironment(const QString& display)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!display.isEmpty()) {
+        environment.insert(QStringLiteral("DISPLAY"), display);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    }
+    environment.insert(QString::fromLatin1(tools::kExitAfterFirstPaint), QStringLiteral("1"));
+    std::vector<std::string> entries;
+    for (const QString& entry : environment.toStringList())
+        entries.push_back(entry.toStdString());
+    return entries;
+}
+
+bool runRounds(std::vector<Starter>& starters, const std::vector<std::string>& environment)
+{
+    std::vector<char*> pointers;
+    for (const std::string& entry : environment)
+        pointers.push_back(const_cast<char*>(entry.c_str()));
+    pointers.push_back(nullptr);
+    for (int round = 0; round < kRounds; ++round) {
+        for (std::size_t turn = 0; turn < starters.size(); ++turn) {
+            Starter& starter = starters[(std::size_t(round) + turn) % starters.size()];
+            const Run run = timeStart(starter.program, pointers.data());
+            if (run.wall < 0)
+                return false;
+            starter.wall.push_back(run.wall);
+            starter.cpu.push_back(run.cpu);
+        }
+    }
+    return true;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Prints `measured` against `baseline`: the median of the paired ratios,
+// their range and the ratio of the totals; the goal applies to wall time.
+void printRatio(const char* what, const std::vector<double>& measured, const std::vector<double>& baseline, double goal)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < measured.size(); ++i)
+        ratios.push_back(measured[i] / baseline[i]);
+    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+    const double total = std::accumulate(measured.begin(), measured.end(), 0.0)
+                         / std::accumulate(baseline.begin(), baseline.end(), 0.0);
+    const double middle = median(ratios);
+    std::printf("  %-5s %8.1f %8.1f %7.2f   %5.2f-%-5.2f %6.2f   ", what, median(measured) * 1e3,
+                median(baseline) * 1e3, middle, *low, *high, total);
+    if (goal > 0)
+        std::printf("<= %.2f %s\n", goal, middle <= goal && total <= goal ? "met" : "MISSED");
+    else
+        std::printf("(reference)\n");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QProcess server;
+    const QString display = startDisplay(server);
+    std::vector<Starter> starters{{"minimal window", MINIMAL_WINDOW, {}, {}},
+                                  {"animbox", ANIMBOX, {}, {}},
+                                  {"animbox-classic", ANIMBOX_CLASSIC, {}, {}},
+                                  {"pakunpack", PAKUNPACK, {}, {}}};
+    std::printf("Start-up from exec to the first painted frame, %d rounds on %s, each round starting\n"
+                "the minimal QLabel window and every program once, interleaved. Wall time is what a\n"
+                "user waits for; CPU time (user + system) is less disturbed by other load.\n",
+                kRounds, display.isEmpty() ? "the inherited platform" : qPrintable("Xvfb " + display));
+    std::fflush(stdout);
+    const bool done = runRounds(starters, childEnvironment(display));
+    server.terminate();
+    server.waitForFinished();
+    if (!done)
+        return 1;
+    std::printf("%-16s %-5s %8s %8s %7s   %-11s %6s   %s\n", "program", "time", "ms", "base ms", "median",
+                "min-max", "total", "goal");
+    for (std::size_t i = 1; i < starters.size(); ++i) {
+        std::printf("%s\n", starters[i].name);
+        printRatio("wall", starters[i].wall, starters[0].wall, kGoal);
+        printRatio("cpu", starters[i].cpu, starters[0].cpu, 0);
+    }
+    return 0;
+}
