@@ -9,27 +9,14 @@
 #include "editor/IniSettings.h"
 #include "zoom/ZoomControl.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QTest>
-#include <QWheelEvent>
 
 using editing::EditingFixture;
 using editing::mapping;
 using editing::onPixel;
+using editing::wheel;
 using editing::zoomOn;
-
-namespace {
-
-void wheel(QWidget* canvas, QPoint angle, Qt::KeyboardModifiers modifiers)
-{
-    const QPointF at(canvas->rect().center());
-    QWheelEvent event(at, canvas->mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers, Qt::NoScrollPhase,
-                      false);
-    QApplication::sendEvent(canvas, &event);
-}
-
-} // namespace
 
 class ZoomTest : public QObject {
     Q_OBJECT
