@@ -316,7 +316,7 @@ void UndoTest::titleMarksChanges()
     QCOMPARE(f.modal.unexpectedDialogs, 0);
 }
 
-// "编辑" comes before "操作"; the undo keys reach the window also from the
+// "文件", then "编辑", then "操作"; the undo keys reach the window also from the
 // delay box, whose own undo would re-run the propagation.
 void UndoTest::editMenuAndKeys()
 {
@@ -324,8 +324,9 @@ void UndoTest::editMenuAndKeys()
     animbox::FrmMain* w = openShared(f);
     QVERIFY(w);
     const QList<QAction*> menus = w->menuBar()->actions();
-    QCOMPARE(menus.value(0)->text(), QStringLiteral("编辑"));
-    QCOMPARE(menus.value(1)->text(), QStringLiteral("操作"));
+    QCOMPARE(menus.value(0)->text(), QStringLiteral("文件"));
+    QCOMPARE(menus.value(1)->text(), QStringLiteral("编辑"));
+    QCOMPARE(menus.value(2)->text(), QStringLiteral("操作"));
     QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
     QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
     w->activateWindow();
