@@ -67,6 +67,7 @@ Form1::Form1(QSettings* settings, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     m_ui.setupUi(this);
     setWindowTitle(ProductName + u' ' + QStringLiteral(KES_CLASSIC_VERSION));
+    m_file = new ScriptFile(this, m_ui.Text1, m_settings);
     m_currentFolder = m_ui.File1->path();
     connectBrowser();
     connectFrameList();
@@ -188,6 +189,11 @@ void Form1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    if (!m_file->askToKeepChanges()) {
+        event->ignore();
+        return;
+    }
+    m_file->closed();
     saveSettings();
     event->accept();
 }

@@ -3,6 +3,7 @@
 #include "classic/Canvas.h"
 #include "classic/ClassicScript.h"
 #include "classic/Form1Ui.h"
+#include "classic/ScriptFile.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -26,6 +27,8 @@ public:
     explicit Form1(QSettings* settings = nullptr, QWidget* parent = nullptr);
 
     const Form1Ui& ui() const { return m_ui; }
+    // The file commands of the script text.
+    ScriptFile& scriptFile() const { return *m_file; }
 
     // The script text with CR LF line ends, whatever the box holds.
     QString scriptText() const;
@@ -97,6 +100,7 @@ private:
 
     Form1Ui m_ui;
     QSettings* m_settings;
+    ScriptFile* m_file = nullptr;
     QString m_currentFolder;
     bool m_bodyBoxMode = false;
     Offset m_currentOffset;

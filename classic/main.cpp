@@ -2,6 +2,7 @@
 #include "tools/FirstPaintExit.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
@@ -12,5 +13,11 @@ int main(int argc, char* argv[])
     classic::Form1 window;
     window.show();
     tools::exitAfterFirstPaintWhenAsked(window);
+    // Unsaved text survives a crash in the per-user data folder.
+    window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                     + QStringLiteral("/recovery.json"));
+    window.scriptFile().offerRecovery();
+    if (app.arguments().size() > 1)
+        window.scriptFile().open(app.arguments().at(1));
     return QApplication::exec();
 }

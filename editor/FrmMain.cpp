@@ -12,11 +12,13 @@
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
 #include "model/Numbers.h"
+#include "model/RecoveryKeeper.h"
 #include "zoom/ZoomControl.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,6 +57,8 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     m_frameList = new FrameListGroup(central);
     m_display = new DisplayGroup(central);
     m_attack = new AttackPanel(central);
+    setAcceptDrops(true);
+    createFileMenu();
     createEditMenu();
     createMenu();
     connectControls();
@@ -135,8 +139,7 @@ void FrmMain::Form_Load()
         model::leadingNumber(m_settings.ReadSetting(QStringLiteral("transparentcolor")))));
     setTransparentColor(color.value_or(0));
     updateCanvasOrigin();
-    // "*" follows the program's name while the animation differs from its clean state.
-    setWindowTitle(programTitle() + QStringLiteral("[*] ") + QStringLiteral(KES_VERSION));
+    updateTitle();
     m_attack->txtAtType()->setCurrentIndex(0);
 
     // Each restoring step may fail (a drive or folder that is gone); the next one still runs.
@@ -157,8 +160,24 @@ void FrmMain::Form_Unload()
     m_settings.WriteSetting(QStringLiteral("pat"), m_browser->Text4()->text());
 }
 
+// "*" follows the program's name while the animation differs from its clean
+// state; an opened file and animation come first.
+void FrmMain::updateTitle()
+{
+    QString title = programTitle() + QStringLiteral("[*] ") + QStringLiteral(KES_VERSION);
+    if (m_link.isOpen())
+        title = QFileInfo(m_link.path()).fileName() + QStringLiteral(" - ") + m_link.animName() + QStringLiteral(" - ") + title;
+    setWindowTitle(title);
+}
+
 void FrmMain::closeEvent(QCloseEvent* event)
 {
+    if (!askToKeepChanges()) {
+        event->ignore();
+        return;
+    }
+    if (m_recovery)
+        m_recovery->forget();
     Form_Unload();
     event->accept();
 }

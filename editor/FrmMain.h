@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/AnimationDocument.h"
+#include "editor/CharacterFileLink.h"
 #include "editor/IniSettings.h"
 #include "editor/PendingText.h"
 #include "model/Animation.h"
@@ -9,15 +10,24 @@
 #include <QMainWindow>
 #include <QPointF>
 
+#include <memory>
 #include <optional>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+
+namespace model {
+class RecoveryKeeper;
+struct ReadResult;
+struct RecoveryData;
+} // namespace model
 
 namespace animbox {
 
@@ -76,6 +86,23 @@ public:
     SchemeResult ApplyScheme(const QString& schemeText);
     void GenerateAnimationText();
     void FramesFromText();
+
+    // Character files (FrmMainFile.cpp): "打开…" of `path`, with the
+    // animation chooser when `animName` is empty; "保存"; "另存为动画…".
+    bool openCharacterFile(const QString& path, const QString& animName = QString());
+    bool saveAnimation();
+    bool saveAnimationAs();
+    const CharacterFileLink& fileLink() const { return m_link; }
+
+    // Recovery, dropped files and the command line (FrmMainRecovery.cpp).
+    // Keeps unsaved work in the recovery file at `path` from now on.
+    void keepRecovery(const QString& path);
+    // Offers the work a crashed run left in the recovery file.
+    void offerRecovery();
+    // A character file and optionally an animation name, or image files.
+    void openArguments(const QStringList& arguments);
+    // Dropped files: a .txt file opens, .gif files become frames.
+    void openFiles(const QStringList& paths);
 
     // The browser folder: the folder of every frame image.
     QString browserFolder() const;
@@ -138,9 +165,21 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createFileMenu();
+    void updateRecentMenu();
+    void updateTitle();
+    void mopen_Click();
+    QString gameFolderFor(const QString& file);
+    bool writeAnimation(const QString& path, const QString& name);
+    bool askToKeepChanges();
+    model::RecoveryData recoveryData() const;
+    void restoreRecovery(const model::RecoveryData& data);
+    void showReadAnimation(const model::ReadResult& result, const QString& name, const QString& stepText);
     void createMenu();
     void createEditMenu();
     void connectControls();
@@ -188,6 +227,12 @@ private:
     AttackPanel* m_attack = nullptr;
     CanvasGestures* m_gestures = nullptr;
     Playback* m_playback = nullptr;
+
+    CharacterFileLink m_link;
+    QList<QAction*> m_recentActions;
+    // Not a child: it goes before the document, whose undo history still
+    // signals while the window's children are deleted.
+    std::unique_ptr<model::RecoveryKeeper> m_recovery;
 };
 
 } // namespace animbox

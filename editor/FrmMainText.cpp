@@ -111,8 +111,9 @@ void FrmMain::GenerateAnimationText()
     }
     m_pending.setPendingText(result.text);
     FrmText dialog(m_pending, this);
-    // Text copied out holds the animation as it is now.
-    if (dialog.exec() == QDialog::Accepted)
+    // Text copied out holds the animation as it is now, unless the animation
+    // belongs to a file, which alone holds its saved state.
+    if (dialog.exec() == QDialog::Accepted && !m_link.isOpen())
         m_document->undoStack()->setClean();
 }
 
@@ -142,8 +143,10 @@ void FrmMain::FramesFromText()
         animation().animName = animName;
         m_document->dropSelection();
     }
-    // The frames now hold what the text said.
-    m_document->undoStack()->setClean();
+    // The frames now hold what the text said; an animation of a file stays
+    // unsaved until it is written there.
+    if (!m_link.isOpen())
+        m_document->undoStack()->setClean();
     if (!result.lastFolder.isEmpty())
         m_browser->showFolder(result.lastFolder);
     if (!result.finished)

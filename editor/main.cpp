@@ -19,5 +19,10 @@ int main(int argc, char* argv[])
     animbox::FrmMain window(settings.filePath());
     window.show();
     tools::exitAfterFirstPaintWhenAsked(window);
+    // Unsaved work survives a crash in the per-user data folder.
+    window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                        + QStringLiteral("/recovery.json"));
+    window.offerRecovery();
+    window.openArguments(app.arguments().mid(1));
     return app.exec();
 }

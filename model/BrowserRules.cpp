@@ -60,4 +60,12 @@ qsizetype dataFolderIndex(QStringView folder)
     return component >= 0 ? component : folder.indexOf(u"data", 0, Qt::CaseInsensitive);
 }
 
+QString gameFolderOf(QStringView path)
+{
+    QStringView game = path.first(qMax<qsizetype>(0, dataFolderIndex(path)));
+    while (game.size() > 1 && (game.endsWith(u'/') || game.endsWith(u'\\')))
+        game.chop(1);
+    return game.toString();
+}
+
 } // namespace model

@@ -26,4 +26,8 @@ bool matchesPattern(const QString& name, const QString& pattern);
 qsizetype dataFolderIndex(QStringView folder);
 inline bool isDataFolder(QStringView folder) { return dataFolderIndex(folder) >= 0; }
 
+// The game folder of a path below the data folder: the part before the
+// first "data", without the separator before it; empty when there is none.
+QString gameFolderOf(QStringView path);
+
 } // namespace model

@@ -1,6 +1,7 @@
 #include "EditingTest.h"
 
 #include "EditingFixture.h"
+#include "ZoomPictures.h"
 #include "editor/AttackPanel.h"
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
@@ -19,7 +20,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QWheelEvent>
 
 using animbox::CanvasView;
 using editing::EditingFixture;
@@ -263,9 +263,7 @@ void EditingTest::choiceBoxesStoreOnlyAChoice()
     auto* combo = w->FmAbox()->findChild<QComboBox*>(box);
     QVERIFY(combo && !combo->hasFocus());
     if (action == u"wheel") {
-        const QPointF at = combo->rect().center();
-        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(combo, &wheel);
+        editing::wheel(combo, {0, -120});
     } else if (action == u"popup") {
         combo->showPopup();
         QAbstractItemView* list = combo->view();

@@ -104,11 +104,6 @@ void type(QLineEdit* box, const QString& text)
     QTest::keyClicks(box, text);
 }
 
-void click(QPushButton* button)
-{
-    button->click();
-}
-
 Action drag(QPoint by, Qt::MouseButton button, Qt::KeyboardModifiers mods = {})
 {
     return [=](EditingFixture& f) {
@@ -129,7 +124,7 @@ Action panel(std::function<void(animbox::AttackPanel*)> act)
 
 Action listButton(QPushButton* (animbox::FrameListGroup::*button)() const)
 {
-    return [button](EditingFixture& f) { click((f.window()->frameListGroup()->*button)()); };
+    return [button](EditingFixture& f) { (f.window()->frameListGroup()->*button)()->click(); };
 }
 
 Action menuWithScheme(const char* action)
@@ -158,14 +153,14 @@ void UndoTest::stepRestoresExactly_data()
     QTest::newRow("pause") << panel([](auto* p) { choose(p->txtPause(), QStringLiteral("30")); }) << "攻击延迟";
     QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "8"); })
                            << "延迟";
-    QTest::newRow("empty attack box") << panel([](auto* p) { click(p->Command1()); }) << "空攻击框";
-    QTest::newRow("clear body box") << panel([](auto* p) { click(p->Command2()); }) << "清除受框";
+    QTest::newRow("empty attack box") << panel([](auto* p) { p->Command1()->click(); }) << "空攻击框";
+    QTest::newRow("clear body box") << panel([](auto* p) { p->Command2()->click(); }) << "清除受框";
     QTest::newRow("add frame") << Action([](EditingFixture& f) {
         QVERIFY(testing::addFrames(*f.window(), {QStringLiteral("frame.gif")}));
     }) << "加入帧";
     QTest::newRow("add all frames") << Action([](EditingFixture& f) {
         f.modal.onDialog(testing::acceptScheme());
-        click(f.window()->Picture1()->Command5());
+        f.window()->Picture1()->Command5()->click();
     }) << "加入全部帧";
     QTest::newRow("delete") << listButton(&animbox::FrameListGroup::Command4) << "删除帧";
     QTest::newRow("move up") << listButton(&animbox::FrameListGroup::Command7) << "上移";
@@ -321,7 +316,7 @@ void UndoTest::titleMarksChanges()
     QCOMPARE(f.modal.unexpectedDialogs, 0);
 }
 
-// "编辑" comes before "操作"; the undo keys reach the window also from the
+// "文件", then "编辑", then "操作"; the undo keys reach the window also from the
 // delay box, whose own undo would re-run the propagation.
 void UndoTest::editMenuAndKeys()
 {
@@ -329,8 +324,9 @@ void UndoTest::editMenuAndKeys()
     animbox::FrmMain* w = openShared(f);
     QVERIFY(w);
     const QList<QAction*> menus = w->menuBar()->actions();
-    QCOMPARE(menus.value(0)->text(), QStringLiteral("编辑"));
-    QCOMPARE(menus.value(1)->text(), QStringLiteral("操作"));
+    QCOMPARE(menus.value(0)->text(), QStringLiteral("文件"));
+    QCOMPARE(menus.value(1)->text(), QStringLiteral("编辑"));
+    QCOMPARE(menus.value(2)->text(), QStringLiteral("操作"));
     QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
     QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
     w->activateWindow();

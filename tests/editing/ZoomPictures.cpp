@@ -5,6 +5,9 @@
 #include "model/ZoomMapping.h"
 #include "zoom/ZoomControl.h"
 
+#include <QApplication>
+#include <QWheelEvent>
+
 namespace editing {
 
 namespace {
@@ -115,6 +118,14 @@ bool outlineIsOneDevicePixel(EditingFixture& f, const QImage& shot)
     const QRect view = canvas->zoom()->mapping().toView(canvas->shape1()->canvasRect());
     const QRect ring = deviceRect(view, shot.devicePixelRatio());
     return shot.rect().contains(ring) && ringIs(shot, ring, true) && ringIs(shot, ring.adjusted(1, 1, -1, -1), false);
+}
+
+void wheel(QWidget* widget, QPoint angle, Qt::KeyboardModifiers modifiers)
+{
+    const QPointF at(widget->rect().center());
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(widget, &event);
 }
 
 } // namespace editing

@@ -22,6 +22,9 @@ const model::ZoomMapping& mapping(EditingFixture& f);
 // The view point `inside` view pixels into the magnified square of canvas pixel `canvas`.
 QPointF onPixel(EditingFixture& f, QPoint canvas, QPoint inside = {});
 
+// A wheel turn by `angle` in the middle of `widget`.
+void wheel(QWidget* widget, QPoint angle, Qt::KeyboardModifiers modifiers = {});
+
 // Sets the level and, above 1, pans by a middle drag so that canvas point
 // `middle` shows in the middle of the view. False when that failed.
 bool zoomOn(EditingFixture& f, int level, QPoint middle);

@@ -3,7 +3,7 @@
 #include <QObject>
 
 // Drives the real animbox window: settings, image browser, canvas, frame
-// list, schemes and the text dialogs.
+// list, schemes, the text dialogs and the character files.
 class EditorTest : public QObject {
     Q_OBJECT
 private slots:
@@ -28,6 +28,17 @@ private slots:
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
     void rowsFindFilesOfAnotherCase();
+
+    void openEditSave_data();
+    void openEditSave();
+    void saveRefusedOrFailed_data();
+    void saveRefusedOrFailed();
+    void saveAsAddsOrReplacesBlock();
+    void changedOnDiskAsks();
+    void closeAsksAboutChanges();
+    void dropAddsFramesOrRefuses();
+    void damagedRecoveryIsSetAside();
+    void recoveryAfterKill();
 
     void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();

@@ -29,7 +29,8 @@ void ModalDriver::poll()
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box && box->button(QMessageBox::Ok)) {
         messages.append(box->text());
         messageTitles.append(box->windowTitle());
         box->button(QMessageBox::Ok)->click();

@@ -15,8 +15,9 @@
 
 namespace testing {
 
-// Answers modal windows while a command runs: every message box is read and
-// closed with OK; any other dialog goes to the next queued handler (or is
+// Answers modal windows while a command runs: every message box with an OK
+// button is read and closed with OK; any other dialog, also a question,
+// goes to the next queued handler (or is
 // rejected when none is queued, which the test sees in unexpectedDialogs).
 class ModalDriver : public QObject {
     Q_OBJECT

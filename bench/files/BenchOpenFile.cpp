@@ -1,0 +1,143 @@
+// Opening one animation of 100 frames from a 2 MB character file with 150
+// animations through the window's "打开…" path, against reading the same
+// animation's text as if pasted into "从文本生成帧". Both decode the same
+// 100 images, so the difference is the cost of the file itself: reading,
+// finding the block and taking the window's state. Goal: at most 50 ms.
+
+#include "editor/FrmMain.h"
+#include "editor/ImageLoading.h"
+#include "model/CharacterScript.h"
+#include "model/ScriptReader.h"
+#include "tools/GifWriter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kAnimations = 150;
+constexpr int kOpened = 75;
+constexpr int kFrames = 100;
+constexpr qint64 kFileBytes = 2 * 1024 * 1024;
+
+// The game folder with the sprites and the character file, made once.
+struct Character {
+    QTemporaryDir dir;
+    QString game() const { return dir.filePath(QStringLiteral("game")); }
+    QString folder() const { return dir.filePath(QStringLiteral("game/data/chars/bench")); }
+    QString file() const { return QDir(folder()).filePath(QStringLiteral("bench.txt")); }
+    QString blockText;
+    bool valid = false;
+
+    Character()
+    {
+        if (!QDir().mkpath(folder()))
+            return;
+        for (int i = 0; i < kFrames; ++i) {
+            const QImage sprite = tools::makeSprite({96, 112}, 0xffff00ff, qRgb(40, 80 + i, 160), 4 + i % 10);
+            if (!tools::writeGif(QDir(folder()).filePath(QStringLiteral("f%1.gif").arg(i, 3, 10, QChar(u'0'))), sprite))
+                return;
+        }
+        QByteArray text = "name\tbench\r\nhealth\t100\r\n\r\n";
+        const qint64 perAnimation = kFileBytes / kAnimations;
+        for (int a = 0; a < kAnimations; ++a) {
+            text += "anim\tanim" + QByteArray::number(a).rightJustified(3, '0') + "\r\n\tloop\t1\r\n";
+            const qint64 start = text.size();
+            for (int f = 0; (a == kOpened && f < kFrames) || (a != kOpened && text.size() - start < perAnimation); ++f) {
+                text += "\tdelay\t" + QByteArray::number(5 + f % 7) + "\r\n\toffset\t" + QByteArray::number(48 + f % 3)
+                      + " 110\r\n\tbbox\t20 10 50 96\r\n\tattack\t40 30 30 20 12 0 0 0 8\r\n\t# step "
+                      + QByteArray::number(f) + "\r\n\tframe\tdata/chars/bench/f"
+                      + QByteArray::number(f % kFrames).rightJustified(3, '0') + "\r\n";
+            }
+            text += "\r\n";
+        }
+        QFile out(file());
+        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+            return;
+        const model::CharacterScript script(text);
+        blockText = script.blockText(*script.find(QStringLiteral("anim075")));
+        valid = text.size() >= kFileBytes;
+    }
+};
+
+Character& character()
+{
+    static Character c;
+    return c;
+}
+
+double baselineMs = 0;
+double openMs = 0;
+
+void BM_ReadPastedText(benchmark::State& state)
+{
+    Character& c = character();
+    if (!c.valid) {
+        state.SkipWithError("could not write the character");
+        return;
+    }
+    for (auto _ : state) {
+        const model::ReadResult result = model::readScript(
+            c.blockText, c.game(), [](const QString& path, QString* error) { return animbox::loadImage(path, error); });
+        if (result.animation.rowCount() != kFrames)
+            state.SkipWithError("the pasted text did not read");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ReadPastedText)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_OpenFromFile(benchmark::State& state)
+{
+    Character& c = character();
+    if (!c.valid) {
+        state.SkipWithError("could not write the character");
+        return;
+    }
+    animbox::FrmMain window(c.dir.filePath(QStringLiteral("settings.ini")));
+    for (auto _ : state) {
+        if (!window.openCharacterFile(c.file(), QStringLiteral("anim075")) || window.animation().rowCount() != kFrames)
+            state.SkipWithError("the file did not open");
+    }
+}
+BENCHMARK(BM_OpenFromFile)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Keeps the mean time of each case for the summary line.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const double ms = run.GetAdjustedRealTime();
+            if (run.benchmark_name().starts_with("BM_ReadPastedText"))
+                baselineMs = ms;
+            else if (run.benchmark_name().starts_with("BM_OpenFromFile"))
+                openMs = ms;
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    if (baselineMs > 0 && openMs > 0) {
+        std::printf("open from a %lld-byte file: %.1f ms; pasted text (baseline): %.1f ms; "
+                    "ratio %.2f; beyond decoding: %.1f ms (goal <= 50 ms)\n",
+                    static_cast<long long>(QFileInfo(character().file()).size()), openMs, baselineMs,
+                    openMs / baselineMs, openMs - baselineMs);
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "model/RecoveryKeeper.h"
+
+#include <QByteArray>
+#include <QObject>
+
+#include <memory>
+
+class QAction;
+class QMainWindow;
+class QSettings;
+
+namespace classic {
+
+class ScriptBox;
+
+// The classic editor's file commands, a text editor's: "打开…", "保存",
+// "另存为…", the recent files and "退出" in a "文件" menu, dropped .txt
+// files, the question about unsaved changes and the recovery of the text
+// after a crash. The text box shows the file with CR LF line ends; saving
+// writes the file's own line ends back, atomically, with a .bak copy.
+class ScriptFile : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxRecent = 8;
+
+    ScriptFile(QMainWindow* window, ScriptBox* box, QSettings* settings);
+    ~ScriptFile() override;
+
+    const QString& path() const { return m_path; }
+    bool open(const QString& path);
+    bool save();
+    bool saveAs();
+    // Before unsaved text is left behind: save, discard or cancel. True
+    // when the caller may go on.
+    bool askToKeepChanges();
+    // The text is saved or discarded for good: the recovery file goes.
+    void closed();
+
+    void keepRecovery(const QString& path);
+    void offerRecovery();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenu();
+    void updateRecentMenu();
+    void updateTitle();
+    bool write(const QString& path);
+    QStringList recentFiles() const;
+    void addRecent(const QString& path);
+
+    QMainWindow* m_window;
+    ScriptBox* m_box;
+    QSettings* m_settings;
+    QString m_baseTitle;
+    QString m_path;
+    QByteArray m_bytes;
+    QByteArray m_lineEnd = "\r\n";
+    bool m_lossless = true;
+    QList<QAction*> m_recentActions;
+    std::unique_ptr<model::RecoveryKeeper> m_recovery;
+};
+
+} // namespace classic

@@ -1,0 +1,263 @@
+// The main window's "文件" menu: opening an animation of a character file,
+// saving it back into its block or into another file, the recent files and
+// the question about unsaved changes.
+
+#include "editor/FrmMain.h"
+
+#include "editor/AnimationChooser.h"
+#include "editor/BrowserPanel.h"
+#include "editor/ImageLoading.h"
+#include "editor/Messages.h"
+#include "editor/RecentFiles.h"
+#include "editor/ReplacementStep.h"
+#include "browser/SaveQuestion.h"
+#include "model/BrowserRules.h"
+#include "model/CharacterScript.h"
+#include "model/FileReplacement.h"
+#include "model/ScriptReader.h"
+#include "model/ScriptWriter.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace animbox {
+
+namespace {
+
+const QString kFileFilter = QStringLiteral("角色文件 (*.txt);;所有文件 (*)");
+
+bool askYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, programTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+bool isSameFile(const QString& a, const QString& b)
+{
+    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+} // namespace
+
+void FrmMain::createFileMenu()
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("文件"));
+    menu->setObjectName(QStringLiteral("File"));
+    const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    add("mopen", QStringLiteral("打开…"), QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::mopen_Click);
+    add("msave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), &FrmMain::saveAnimation);
+    add("msaveas", QStringLiteral("另存为动画…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        &FrmMain::saveAnimationAs);
+    menu->addSeparator();
+    for (int i = 0; i < RecentFiles::kMaxFiles; ++i) {
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(QStringLiteral("mrecent%1").arg(i));
+        connect(action, &QAction::triggered, this, [this, action] { openCharacterFile(action->data().toString()); });
+        m_recentActions.append(action);
+    }
+    menu->addSeparator();
+    add("mexit", QStringLiteral("退出"), QKeySequence(), &FrmMain::close);
+    updateRecentMenu();
+}
+
+void FrmMain::updateRecentMenu()
+{
+    const QStringList files = RecentFiles(m_settings.filePath()).files();
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* action = m_recentActions[i];
+        action->setVisible(i < files.size());
+        action->setData(files.value(i));
+        action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files.value(i))));
+    }
+}
+
+void FrmMain::mopen_Click()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开"),
+                                                      QFileInfo(m_link.path()).absolutePath(), kFileFilter);
+    if (!path.isEmpty())
+        openCharacterFile(path);
+}
+
+// The folder that holds the data folder of `file`; asked for when the
+// file's path has none. Empty when the author cancels.
+QString FrmMain::gameFolderFor(const QString& file)
+{
+    const QString folder = model::gameFolderOf(QFileInfo(file).absolutePath());
+    if (!folder.isEmpty())
+        return QDir::toNativeSeparators(folder);
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(this, QStringLiteral("请选择文件夹： "),
+                                                                      QFileInfo(file).absolutePath()));
+}
+
+bool FrmMain::openCharacterFile(const QString& path, const QString& animName)
+{
+    if (!askToKeepChanges())
+        return false;
+    const QString file = QFileInfo(path).absoluteFilePath();
+    QString error;
+    const QByteArray bytes = model::readWholeFile(file, &error);
+    if (!error.isEmpty()) {
+        showMessage(this, error);
+        return false;
+    }
+    const model::CharacterScript script(bytes);
+    if (script.blocks().isEmpty()) {
+        showMessage(this, QStringLiteral("文件中没有动画: ") + QDir::toNativeSeparators(file));
+        return false;
+    }
+    const model::AnimBlock* block = script.find(animName);
+    if (animName.isEmpty()) {
+        AnimationChooser chooser(QFileInfo(file).fileName(), script.blocks(), this);
+        if (chooser.exec() != QDialog::Accepted || chooser.chosenIndex() < 0)
+            return false;
+        block = &script.blocks()[chooser.chosenIndex()];
+    } else if (!block) {
+        showMessage(this, QStringLiteral("文件中没有动画 %1: %2").arg(animName, QDir::toNativeSeparators(file)));
+        return false;
+    }
+    const QString gameFolder = gameFolderFor(file);
+    if (gameFolder.isEmpty())
+        return false;
+
+    bool lossless = true;
+    const QString text = script.blockText(*block, &lossless);
+    const model::ReadResult result = model::readScript(
+        text, gameFolder, [](const QString& image, QString* failure) { return loadImage(image, failure); });
+    showReadAnimation(result, block->name, QStringLiteral("打开"));
+    // A new file starts a new history: undoing past the opening would put
+    // another animation into this file's block.
+    m_document->undoStack()->clear();
+    m_link = CharacterFileLink(file, block->name, bytes, text, result.finished, lossless);
+    RecentFiles(m_settings.filePath()).add(file);
+    updateRecentMenu();
+    updateTitle();
+    if (!result.finished)
+        showMessage(this, result.message);
+    return true;
+}
+
+// Puts an animation read from a file in place of the one being edited, as
+// one step, and shows the folder of its frames.
+void FrmMain::showReadAnimation(const model::ReadResult& result, const QString& name, const QString& stepText)
+{
+    {
+        const ReplacementStep step(*m_document, stepText);
+        animation() = result.animation;
+        animation().animName = name;
+        // The file link keeps the lines after the last frame and writes them
+        // after the frames; a frame added later must not take them too.
+        if (animation().frames.size() > animation().rowCount())
+            animation().frames.last().extra.clear();
+        m_document->dropSelection();
+    }
+    // A browser already on the folder need not list it again.
+    if (!result.lastFolder.isEmpty() && QDir(result.lastFolder) != QDir(browserFolder()))
+        m_browser->showFolder(result.lastFolder);
+}
+
+bool FrmMain::saveAnimation()
+{
+    if (!m_link.isOpen())
+        return saveAnimationAs();
+    if (m_document->undoStack()->isClean())
+        return true;
+    return writeAnimation(m_link.path(), m_link.animName());
+}
+
+bool FrmMain::saveAnimationAs()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("另存为动画"),
+                                                      QFileInfo(m_link.path()).absolutePath(), kFileFilter,
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return false;
+    const QString proposed = m_link.isOpen() ? m_link.animName() : animation().animName;
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, QStringLiteral("另存为动画"), QStringLiteral("动画名称:"),
+                                               QLineEdit::Normal, proposed, &ok).trimmed();
+    if (!ok || name.isEmpty())
+        return false;
+    // The name is one word of the "anim" line.
+    if (name.contains(QRegularExpression(QStringLiteral("[\\s#]")))) {
+        showMessage(this, QStringLiteral("动画名称不能含有空白或 #."));
+        return false;
+    }
+    return writeAnimation(path, name);
+}
+
+// Writes the animation as `name` into the file at `path`: into its block
+// when the file has one, else as a new block at the end. The file changes
+// only when everything could be written.
+bool FrmMain::writeAnimation(const QString& path, const QString& name)
+{
+    const QString refusal = m_link.saveRefusal();
+    if (!refusal.isEmpty()) {
+        showMessage(this, refusal);
+        return false;
+    }
+    const model::WriteResult written = model::writeScript(animation(), browserFolder());
+    if (!written.ok()) {
+        showMessage(this, written.error);
+        return false;
+    }
+    const QString file = QFileInfo(path).absoluteFilePath();
+    QByteArray disk;
+    if (QFileInfo::exists(file)) {
+        QString error;
+        disk = model::readWholeFile(file, &error);
+        if (!error.isEmpty()) {
+            showMessage(this, error);
+            return false;
+        }
+    }
+    const bool linkedFile = isSameFile(file, m_link.path());
+    if (linkedFile && disk != m_link.bytes()
+        && !askYesNo(this, QStringLiteral("文件在打开后被其他程序修改过: %1\n是否覆盖?")
+                               .arg(QDir::toNativeSeparators(file)))) {
+        return false;
+    }
+    const model::CharacterScript script(disk);
+    const model::AnimBlock* block = script.find(name);
+    const bool ownBlock = linkedFile && name.compare(m_link.animName(), Qt::CaseInsensitive) == 0;
+    if (block && !ownBlock && !askYesNo(this, QStringLiteral("文件中已有动画 %1, 是否替换?").arg(block->name)))
+        return false;
+    const QString text = written.text + m_link.trailingLines();
+    const QByteArray contents = block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text);
+    if (contents != disk) {
+        const QString error = model::replaceFile(file, contents, disk);
+        if (!error.isEmpty()) {
+            showMessage(this, error + QStringLiteral("\n文件未作修改."));
+            return false;
+        }
+    }
+    m_link.saved(file, block ? block->name : name, contents);
+    animation().animName = m_link.animName();
+    m_document->undoStack()->setClean();
+    RecentFiles(m_settings.filePath()).add(file);
+    updateRecentMenu();
+    updateTitle();
+    return true;
+}
+
+// Before unsaved changes are left behind: save, discard or cancel. True
+// when the caller may go on.
+bool FrmMain::askToKeepChanges()
+{
+    return m_document->undoStack()->isClean()
+        || browser::askToSave(this, programTitle(), QStringLiteral("动画已修改, 是否保存?"),
+                              [this] { return saveAnimation(); });
+}
+
+} // namespace animbox

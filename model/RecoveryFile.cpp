@@ -1,0 +1,93 @@
+#include "model/RecoveryFile.h"
+
+#include "model/FileReplacement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace model {
+
+namespace {
+
+constexpr auto kFormat = "kestrum-recovery";
+constexpr int kVersion = 1;
+
+} // namespace
+
+bool RecoveryFile::exists() const
+{
+    return QFileInfo::exists(m_path);
+}
+
+bool RecoveryFile::write(const RecoveryData& data) const
+{
+    QJsonObject object{
+        {QStringLiteral("format"), QLatin1String(kFormat)},
+        {QStringLiteral("version"), kVersion},
+        {QStringLiteral("text"), data.text},
+        {QStringLiteral("gameFolder"), data.gameFolder},
+        {QStringLiteral("browserFolder"), data.browserFolder},
+        {QStringLiteral("file"), data.file},
+        {QStringLiteral("animName"), data.animName},
+        {QStringLiteral("rows"), QJsonArray::fromStringList(data.rows)},
+    };
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    return writeFileAtomically(m_path, QJsonDocument(object).toJson()).isEmpty();
+}
+
+std::optional<RecoveryData> RecoveryFile::read(QString* error) const
+{
+    const QByteArray bytes = readWholeFile(m_path, error);
+    if (bytes.isEmpty()) {
+        if (error->isEmpty())
+            *error = QStringLiteral("恢复文件是空的: ") + m_path;
+        return std::nullopt;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    const QJsonObject object = document.object();
+    const QStringList textKeys{"text", "gameFolder", "browserFolder", "file", "animName"};
+    bool valid = document.isObject() && object.value(QStringLiteral("format")).toString() == QLatin1String(kFormat)
+              && object.value(QStringLiteral("version")).toInt() == kVersion
+              && object.value(QStringLiteral("rows")).isArray();
+    for (const QString& key : textKeys)
+        valid = valid && object.value(key).isString();
+    if (!valid) {
+        *error = QStringLiteral("恢复文件已损坏: ") + m_path;
+        return std::nullopt;
+    }
+    RecoveryData data;
+    data.text = object.value(QStringLiteral("text")).toString();
+    data.gameFolder = object.value(QStringLiteral("gameFolder")).toString();
+    data.browserFolder = object.value(QStringLiteral("browserFolder")).toString();
+    data.file = object.value(QStringLiteral("file")).toString();
+    data.animName = object.value(QStringLiteral("animName")).toString();
+    for (const QJsonValue& row : object.value(QStringLiteral("rows")).toArray())
+        data.rows.append(row.toString());
+    return data;
+}
+
+void RecoveryFile::remove() const
+{
+    QFile::remove(m_path);
+}
+
+std::optional<RecoveryData> RecoveryFile::readOrSetAside(QString* error) const
+{
+    std::optional<RecoveryData> data = read(error);
+    if (data)
+        return data;
+    const QString aside = m_path + QStringLiteral(".damaged");
+    QFile::remove(aside);
+    if (QFile::rename(m_path, aside))
+        *error += QStringLiteral("\n已移到 ") + QDir::toNativeSeparators(aside);
+    else
+        QFile::remove(m_path);
+    return std::nullopt;
+}
+
+} // namespace model

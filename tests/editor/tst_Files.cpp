@@ -1,0 +1,327 @@
+// The "文件" menu of the real window on real files in temporary folders:
+// open, pick, edit and save; save refusals and failures; save as; the
+// question on close; and recovery after the program was killed.
+
+#include "EditorTests.h"
+
+#include "../FileBytes.h"
+#include "TestHelpers.h"
+#include "editor/BrowserPanel.h"
+#include "editor/DisplayGroup.h"
+#include "editor/AnimationChooser.h"
+#include "model/ScriptWriter.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+#include <QTreeWidget>
+
+using testfiles::fileBytes;
+using testfiles::writeFile;
+
+namespace {
+
+const QByteArray kHeader = "name\ttest\r\nhealth\t100\r\n\r\n";
+const QByteArray kIdleLine = "anim\tidle\r\n";
+const QByteArray kIdle = "\tloop\t1\r\n\tdelay\t5\r\n\toffset\t10 20\r\n\tframe\tdata/chars/test/idle01\r\n"
+                         "\tframe\tdata/chars/test/idle02\r\n";
+const QByteArray kIdleTrailing = "\t# end of idle\r\n\r\n";
+const QByteArray kWalk = "anim\twalk\r\n\tframe\tdata/chars/test/walk01\r\n";
+
+QByteArray withLineEnd(QByteArray bytes, const QByteArray& lineEnd)
+{
+    return bytes.replace("\r\n", lineEnd);
+}
+
+// A character file hero.txt beside the sprites idle01, idle02 and walk01.
+QString writeHero(testing::Fixture& fixture, const QByteArray& lineEnd, const QByteArray& idle = kIdle)
+{
+    for (const char* name : {"idle01.gif", "idle02.gif", "walk01.gif"}) {
+        if (!fixture.writeSprite(QLatin1String(name), {40, 50}))
+            return QString();
+    }
+    const QString path = QDir(fixture.sprites()).filePath(QStringLiteral("hero.txt"));
+    const QByteArray bytes = kHeader + kIdleLine + idle + kIdleTrailing + kWalk;
+    return writeFile(path, withLineEnd(bytes, lineEnd)) ? path : QString();
+}
+
+void trigger(animbox::FrmMain& window, const char* action)
+{
+    window.menuAction(QLatin1String(action))->trigger();
+}
+
+// Makes one edit: the delay of the first frame.
+void editDelay(animbox::FrmMain& window)
+{
+    window.List1()->setCurrentRow(0);
+    window.Frame3()->txtDelay()->setText(QStringLiteral("7"));
+}
+
+// Types the full path into a file dialog's name box and accepts it.
+void chooseFile(QDialog* dialog, const QString& path)
+{
+    QVERIFY(qobject_cast<QFileDialog*>(dialog));
+    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+    dialog->accept();
+}
+
+void answer(QDialog* dialog, QMessageBox::StandardButton button)
+{
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    QVERIFY(box);
+    box->button(button)->click();
+}
+
+} // namespace
+
+void EditorTest::openEditSave_data()
+{
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("LF stays LF") << QByteArray("\n");
+}
+
+void EditorTest::openEditSave()
+{
+    QFETCH(QByteArray, lineEnd);
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, lineEnd);
+    QVERIFY(!path.isEmpty());
+    const QByteArray original = fileBytes(path);
+    auto window = fixture.window(fixture.plain());
+    testing::ModalDriver driver;
+    QStringList listed;
+    driver.onDialog([&](QDialog* dialog) {
+        chooseFile(dialog, path);
+    });
+    driver.onDialog([&](QDialog* dialog) {
+        QTreeWidget* list = qobject_cast<animbox::AnimationChooser*>(dialog)->list();
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            listed << list->topLevelItem(i)->text(0) + u' ' + list->topLevelItem(i)->text(1);
+        dialog->accept();
+    });
+    trigger(*window, "mopen");
+    QCOMPARE(listed, (QStringList{"idle 2", "walk 1"}));
+    QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "idle02.gif"}));
+    QVERIFY(window->windowTitle().startsWith(QStringLiteral("hero.txt - idle - ")));
+    QCOMPARE(window->browserFolder(), fixture.sprites());
+    QCOMPARE(window->menuAction(QStringLiteral("mrecent0"))->data().toString(), path);
+
+    // Nothing changed: nothing is written, not even the .bak copy.
+    trigger(*window, "msave");
+    QVERIFY(!QFile::exists(path + ".bak"));
+
+    editDelay(*window);
+    QVERIFY(window->isWindowModified());
+    trigger(*window, "msave");
+    QVERIFY(!window->isWindowModified());
+    const model::WriteResult written = model::writeScript(window->animation(), fixture.sprites());
+    QVERIFY(written.ok() && written.text.contains(QStringLiteral("\tDelay\t7\r\n")));
+    const QByteArray block = written.text.toUtf8() + kIdleTrailing;
+    QCOMPARE(fileBytes(path), withLineEnd(kHeader + kIdleLine + block + kWalk, lineEnd));
+    QCOMPARE(fileBytes(path + ".bak"), original);
+    QCOMPARE(driver.messages, QStringList());
+}
+
+void EditorTest::saveRefusedOrFailed_data()
+{
+    QTest::addColumn<QByteArray>("idle");
+    QTest::addColumn<bool>("backupIsFolder");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("frames from two folders")
+        << QByteArray(kIdle).replace("test/idle02", "other/idle02") << false << QStringLiteral("多个文件夹");
+    QTest::newRow("a frame that could not be read")
+        << QByteArray(kIdle).replace("idle02", "missing") << false << QStringLiteral("没有完整读出");
+    QTest::newRow("the .bak copy cannot be written") << kIdle << true << QStringLiteral("无法写入文件");
+}
+
+void EditorTest::saveRefusedOrFailed()
+{
+    QFETCH(QByteArray, idle);
+    QFETCH(bool, backupIsFolder);
+    QFETCH(QString, message);
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, "\r\n", idle);
+    const QString other = QDir(fixture.game()).filePath(QStringLiteral("data/chars/other"));
+    QVERIFY(!path.isEmpty() && QDir().mkpath(other) && fixture.writeSprite(QStringLiteral("idle02.gif"), {40, 50}, 0xffff00ff, 0xff00ff00, other));
+    QVERIFY(!backupIsFolder || QDir().mkpath(path + ".bak"));
+    const QByteArray original = fileBytes(path);
+    auto window = fixture.window();
+    testing::ModalDriver driver;
+    QVERIFY(window->openCharacterFile(path, QStringLiteral("IDLE")));
+    driver.messages.clear();
+    editDelay(*window);
+    QVERIFY(!window->saveAnimation());
+    QCOMPARE(driver.messages.size(), 1);
+    QVERIFY2(driver.messages[0].contains(message), qPrintable(driver.messages[0]));
+    QCOMPARE(fileBytes(path), original);
+    QVERIFY(window->isWindowModified());
+}
+
+void EditorTest::saveAsAddsOrReplacesBlock()
+{
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, "\n");
+    QVERIFY(!path.isEmpty());
+    auto window = fixture.window();
+    QVERIFY(testing::addFrames(*window, {"walk01.gif", "idle01.gif"}));
+    const QString text = model::writeScript(window->animation(), fixture.sprites()).text;
+    testing::ModalDriver driver;
+    const auto saveAs = [&](const QString& name, bool replace) {
+        driver.onDialog([&](QDialog* dialog) { chooseFile(dialog, path); });
+        driver.onDialog([name](QDialog* dialog) {
+            qobject_cast<QInputDialog*>(dialog)->setTextValue(name);
+            dialog->accept();
+        });
+        if (replace)
+            driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Yes); });
+        trigger(*window, "msaveas");
+    };
+    const QByteArray before = fileBytes(path);
+    saveAs(QStringLiteral("jump"), false);
+    const QByteArray added = before + "anim\tjump\n" + text.toUtf8().replace("\r\n", "\n");
+    QCOMPARE(fileBytes(path), added);
+    QVERIFY(window->windowTitle().startsWith(QStringLiteral("hero.txt - jump - ")));
+
+    // Another name of the same file asks before its block is replaced.
+    saveAs(QStringLiteral("Walk"), true);
+    QCOMPARE(driver.pendingHandlers(), 0);
+    QCOMPARE(fileBytes(path), QByteArray(added).replace("\tframe\tdata/chars/test/walk01\n",
+                                                        text.toUtf8().replace("\r\n", "\n")));
+    QCOMPARE(window->fileLink().animName(), QStringLiteral("walk"));
+}
+
+// A file changed by another program is overwritten only after asking; its
+// change outside the block survives the save.
+void EditorTest::changedOnDiskAsks()
+{
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, "\r\n");
+    QVERIFY(!path.isEmpty());
+    auto window = fixture.window();
+    QVERIFY(window->openCharacterFile(path, QStringLiteral("idle")));
+    editDelay(*window);
+    const QByteArray changed = "# edited elsewhere\r\n" + fileBytes(path);
+    QVERIFY(writeFile(path, changed));
+    testing::ModalDriver driver;
+    driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::No); });
+    QVERIFY(!window->saveAnimation());
+    QCOMPARE(fileBytes(path), changed);
+    driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Yes); });
+    QVERIFY(window->saveAnimation());
+    QVERIFY(fileBytes(path).startsWith("# edited elsewhere\r\n" + kHeader + kIdleLine + "\tloop\t1\r\n\tDelay\t7\r\n"));
+    QCOMPARE(fileBytes(path + ".bak"), changed);
+}
+
+void EditorTest::closeAsksAboutChanges()
+{
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, "\r\n");
+    QVERIFY(!path.isEmpty());
+    auto window = fixture.window();
+    QVERIFY(window->openCharacterFile(path, QStringLiteral("idle")));
+    window->show();
+    QVERIFY(window->close());
+    window->show();
+    editDelay(*window);
+    testing::ModalDriver driver;
+    driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Cancel); });
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Save); });
+    const QByteArray original = fileBytes(path);
+    QVERIFY(window->close());
+    QVERIFY(fileBytes(path) != original);
+    QCOMPARE(fileBytes(path + ".bak"), original);
+}
+
+// Dropped images become frames in one step when they lie in the browser's
+// folder; the rest is refused by name.
+void EditorTest::dropAddsFramesOrRefuses()
+{
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, "\r\n");
+    const QString readme = QDir(fixture.plain()).filePath(QStringLiteral("readme.md"));
+    const QString stray = QDir(fixture.plain()).filePath(QStringLiteral("stray.gif"));
+    QVERIFY(!path.isEmpty() && writeFile(readme, "x") && fixture.writeSprite(QStringLiteral("stray.gif"), {8, 8}, 0xffff00ff, 0xff00ff00, fixture.plain()));
+    auto window = fixture.window(fixture.plain());
+    testing::ModalDriver driver;
+    const QDir sprites(fixture.sprites());
+    window->openFiles({sprites.filePath(QStringLiteral("idle01.gif")), readme, stray,
+                       sprites.filePath(QStringLiteral("walk01.gif"))});
+    QCOMPARE(window->browserFolder(), fixture.sprites());
+    QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "walk01.gif"}));
+    QCOMPARE(driver.messages.size(), 1);
+    QVERIFY(driver.messages[0].contains(readme) && driver.messages[0].contains(stray));
+    window->document().undoStack()->undo();
+    QVERIFY(!window->animation().hasFrames());
+    window->openFiles({path});
+    QCOMPARE(driver.pendingHandlers(), 0);
+    QCOMPARE(driver.unexpectedDialogs, 1); // the animation chooser, cancelled
+}
+
+void EditorTest::damagedRecoveryIsSetAside()
+{
+    testing::Fixture fixture;
+    const QString recovery = QDir(fixture.root()).filePath(QStringLiteral("recovery.json"));
+    QVERIFY(writeFile(recovery, "{\"format\":\"kestrum-recovery\",\"vers"));
+    auto window = fixture.window();
+    window->keepRecovery(recovery);
+    testing::ModalDriver driver;
+    window->offerRecovery();
+    QCOMPARE(driver.messages.size(), 1);
+    QVERIFY(driver.messages[0].contains(QStringLiteral("恢复文件已损坏")));
+    QVERIFY(!QFile::exists(recovery));
+    QVERIFY(QFile::exists(recovery + ".damaged"));
+    QVERIFY(!window->animation().hasFrames());
+}
+
+// The real program, started with two sprites as "open with" passes them,
+// keeps them in its recovery file; killed, it leaves the file behind, and
+// the next start offers and restores the frames.
+void EditorTest::recoveryAfterKill()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.writeSprite(QStringLiteral("a01.gif"), {30, 40}) && fixture.writeSprite(QStringLiteral("a02.gif"), {32, 40}));
+    const QString dataHome = QDir(fixture.root()).filePath(QStringLiteral("share"));
+    const QString recovery = dataHome + QStringLiteral("/Kestrum/animbox/recovery.json");
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(KES_ANIMBOX_PROGRAM),
+                  {QDir(fixture.sprites()).filePath(QStringLiteral("a01.gif")),
+                   QDir(fixture.sprites()).filePath(QStringLiteral("a02.gif"))});
+    QVERIFY(program.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recovery), 20000);
+    program.kill();
+    QVERIFY(program.waitForFinished());
+    QVERIFY(QFile::exists(recovery));
+
+    auto window = fixture.window(fixture.plain());
+    window->keepRecovery(recovery);
+    testing::ModalDriver driver;
+    QString question;
+    driver.onDialog([&](QDialog* dialog) {
+        question = qobject_cast<QMessageBox*>(dialog)->text();
+        answer(dialog, QMessageBox::Yes);
+    });
+    window->offerRecovery();
+    QVERIFY2(question.contains(QStringLiteral("2 帧")), qPrintable(question));
+    QCOMPARE(window->animation().rows, (QStringList{"a01.gif", "a02.gif"}));
+    QCOMPARE(window->animation().frames[1].imageWidth, 32);
+    QCOMPARE(window->browserFolder(), fixture.sprites());
+    QVERIFY(window->isWindowModified());
+    // Still unsaved, so still kept; discarding on close removes it.
+    driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Discard); });
+    QVERIFY(window->close());
+    QVERIFY(!QFile::exists(recovery));
+}

@@ -1,0 +1,216 @@
+// The character file: finding the "anim" blocks, replacing or adding one
+// block byte-exactly in the file's own line ends, the atomic replacement
+// with its .bak copy, and the recovery file.
+
+#include "../FileBytes.h"
+#include "model/CharacterScript.h"
+#include "model/FileReplacement.h"
+#include "model/RecoveryFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+class TestCharacterFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findsBlocks_data();
+    void findsBlocks();
+    void replacesOneBlock_data();
+    void replacesOneBlock();
+    void frameFoldersAndTrailingLines();
+    void replaceKeepsBackup();
+    void failedReplaceLeavesFileWhole_data();
+    void failedReplaceLeavesFileWhole();
+    void recoveryRoundTrip();
+    void damagedRecovery_data();
+    void damagedRecovery();
+};
+
+using testfiles::fileBytes;
+using testfiles::writeFile;
+
+namespace {
+
+const QByteArray kHero = "name\thero\r\n# anim fake: a comment\r\nhealth 100\r\n"
+                         "anim\tidle # standing\r\n\tloop\t1\r\n\tdelay\t10\r\n\tframe\tdata/chars/hero/idle01\r\n"
+                         "\tframe\tdata/chars/hero/idle02\r\n\t# after the frames\r\n\r\n"
+                         "  ANIM  Walk\r\n\tFrame\tdata/chars/hero/walk01\r\n"
+                         "anim attack1\r\n";
+
+} // namespace
+
+void TestCharacterFile::findsBlocks_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("frameCounts");
+    QTest::addColumn<QByteArray>("lineEnd");
+
+    QTest::newRow("header, comments, any case") << kHero << QStringList{"idle", "Walk", "attack1"}
+                                                << QList<int>{2, 1, 0} << QByteArray("\r\n");
+    QByteArray lf = kHero;
+    QTest::newRow("LF") << lf.replace("\r\n", "\n") << QStringList{"idle", "Walk", "attack1"} << QList<int>{2, 1, 0}
+                        << QByteArray("\n");
+    QTest::newRow("no animation") << QByteArray("name hero\nanimation x\n") << QStringList{} << QList<int>{}
+                                  << QByteArray("\n");
+    QTest::newRow("one line without end") << QByteArray("anim idle") << QStringList{"idle"} << QList<int>{0}
+                                          << QByteArray("\r\n");
+}
+
+void TestCharacterFile::findsBlocks()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, frameCounts);
+    QFETCH(QByteArray, lineEnd);
+    const model::CharacterScript script(bytes);
+    QStringList foundNames;
+    QList<int> foundCounts;
+    for (const model::AnimBlock& block : script.blocks()) {
+        foundNames.append(block.name);
+        foundCounts.append(block.frameCount);
+    }
+    QCOMPARE(foundNames, names);
+    QCOMPARE(foundCounts, frameCounts);
+    QCOMPARE(script.lineEnd(), lineEnd);
+    if (!names.isEmpty())
+        QCOMPARE(script.find(names[0].toUpper()), &script.blocks()[0]);
+}
+
+void TestCharacterFile::replacesOneBlock_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("middle block, CR LF") << kHero << "walk"
+                                         << QByteArray(kHero).replace("\tFrame\tdata/chars/hero/walk01\r\n",
+                                                                      "\tframe\tx\r\n");
+    QByteArray lf = QByteArray(kHero).replace("\r\n", "\n");
+    QTest::newRow("first block, LF stays LF")
+        << lf << "idle" << QByteArray("name\thero\n# anim fake: a comment\nhealth 100\nanim\tidle # standing\n"
+                                      "\tframe\tx\n  ANIM  Walk\n\tFrame\tdata/chars/hero/walk01\nanim attack1\n");
+    QTest::newRow("last block without a line end") << QByteArray("h\nanim a\nold") << "a"
+                                                   << QByteArray("h\nanim a\n\tframe\tx\n");
+    QTest::newRow("added at the end") << QByteArray("h\nanim a\nold") << "b"
+                                      << QByteArray("h\nanim a\nold\nanim\tb\n\tframe\tx\n");
+    QTest::newRow("added to an empty file") << QByteArray() << "b" << QByteArray("anim\tb\r\n\tframe\tx\r\n");
+}
+
+void TestCharacterFile::replacesOneBlock()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, expected);
+    const model::CharacterScript script(bytes);
+    const model::AnimBlock* block = script.find(name);
+    const QString text = QStringLiteral("\tframe\tx\r\n");
+    QCOMPARE(block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text), expected);
+}
+
+void TestCharacterFile::frameFoldersAndTrailingLines()
+{
+    const model::CharacterScript script(kHero);
+    QCOMPARE(model::CharacterScript::frameFolders(script.blockText(script.blocks()[0])),
+             QStringList{"data\\chars\\hero"});
+    QCOMPARE(model::CharacterScript::frameFolders(
+                 u"\tframe\tdata/chars/a/x.gif\r\n#\r\n\tFRAME\tData\\Chars\\A\\y\r\n\tframe\tdata/chars/b/z\r\n"),
+             (QStringList{"data\\chars\\a", "data\\chars\\b"}));
+    QCOMPARE(model::CharacterScript::linesAfterLastFrame(script.blockText(script.blocks()[0])),
+             QStringLiteral("\t# after the frames\r\n\r\n"));
+    QCOMPARE(model::CharacterScript::linesAfterLastFrame(u"\tloop\t1\r\n"), QString());
+    bool lossless = true;
+    const model::CharacterScript latin1(QByteArray("anim a\n\tframe\tx\n# caf\xe9\n"));
+    latin1.blockText(latin1.blocks()[0], &lossless);
+    QVERIFY(!lossless);
+}
+
+void TestCharacterFile::replaceKeepsBackup()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hero.txt"));
+    QVERIFY(writeFile(path, "old") && writeFile(path + ".bak", "older"));
+    QCOMPARE(model::replaceFile(path, "new", "old"), QString());
+    QCOMPARE(fileBytes(path), QByteArray("new"));
+    QCOMPARE(fileBytes(path + ".bak"), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"hero.txt", "hero.txt.bak"}));
+}
+
+void TestCharacterFile::failedReplaceLeavesFileWhole_data()
+{
+    QTest::addColumn<bool>("backupIsFolder");
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("the .bak copy cannot be made") << true << false;
+    QTest::newRow("no room for the new file") << false << true;
+}
+
+// The size limit makes writes fail as a full disk does, also for root.
+void TestCharacterFile::failedReplaceLeavesFileWhole()
+{
+    QFETCH(bool, backupIsFolder);
+    QFETCH(bool, diskFull);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hero.txt"));
+    QVERIFY(writeFile(path, "old contents"));
+    QVERIFY(!backupIsFolder || QDir(dir.path()).mkdir(QStringLiteral("hero.txt.bak")));
+    rlimit saved{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (diskFull) {
+        rlimit small = saved;
+        small.rlim_cur = 20;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+    }
+    const QString error = model::replaceFile(path, QByteArray(4096, 'x'), "old contents");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY2(error.contains(QStringLiteral("无法写入文件")), qPrintable(error));
+    QCOMPARE(fileBytes(path), QByteArray("old contents"));
+}
+
+void TestCharacterFile::recoveryRoundTrip()
+{
+    QTemporaryDir dir;
+    const model::RecoveryFile file(dir.filePath(QStringLiteral("sub/recovery.json")));
+    const model::RecoveryData data{QStringLiteral("\tframe\tdata\\a.gif\r\n"), QStringLiteral("/g"),
+                                   QStringLiteral("/g/data"), QStringLiteral("/g/data/hero.txt"),
+                                   QStringLiteral("idle"), {QStringLiteral("a.gif")}};
+    QVERIFY(file.write(data));
+    QString error;
+    QCOMPARE(file.read(&error), std::optional(data));
+    file.remove();
+    QVERIFY(!file.exists());
+}
+
+void TestCharacterFile::damagedRecovery_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("cut short") << QByteArray("{\"format\":\"kestrum-recovery\",\"version\":1,\"text\":\"x");
+    QTest::newRow("another document") << QByteArray("[1,2]");
+    QTest::newRow("a field of the wrong kind")
+        << QByteArray("{\"format\":\"kestrum-recovery\",\"version\":1,\"text\":5,\"gameFolder\":\"\","
+                      "\"browserFolder\":\"\",\"file\":\"\",\"animName\":\"\",\"rows\":[]}");
+}
+
+void TestCharacterFile::damagedRecovery()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const model::RecoveryFile file(dir.filePath(QStringLiteral("recovery.json")));
+    QVERIFY(writeFile(file.path(), bytes));
+    QString error;
+    QVERIFY(!file.readOrSetAside(&error));
+    QVERIFY(error.contains(file.path() + ".damaged"));
+    QVERIFY(!file.exists());
+    QCOMPARE(fileBytes(file.path() + ".damaged"), bytes);
+}
+
+QTEST_GUILESS_MAIN(TestCharacterFile)
+#include "TestCharacterFile.moc"
