@@ -1,6 +1,7 @@
 #include "classic/ScriptFile.h"
 
 #include "classic/ScriptBox.h"
+#include "browser/MenuAction.h"
 #include "browser/SaveQuestion.h"
 #include "model/FileReplacement.h"
 #include "model/TextFileEncoding.h"
@@ -65,10 +66,7 @@ void ScriptFile::createMenu()
     menu->setObjectName(QStringLiteral("mFile"));
     bar->insertMenu(bar->actions().value(0), menu);
     const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, slot);
+        browser::addMenuAction(menu, this, name, caption, key, slot);
     };
     add("mOpen", QStringLiteral("打开…"), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
         const QString path = QFileDialog::getOpenFileName(m_window, QStringLiteral("打开"),

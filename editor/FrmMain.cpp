@@ -1,5 +1,6 @@
 #include "editor/FrmMain.h"
 
+#include "browser/MenuAction.h"
 #include "editor/AttackPanel.h"
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
@@ -77,10 +78,7 @@ void FrmMain::createMenu()
     QMenu* menu = menuBar()->addMenu(QStringLiteral("操作"));
     menu->setObjectName(QStringLiteral("Operation"));
     const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, slot);
+        browser::addMenuAction(menu, this, name, caption, key, slot);
     };
     add("minitframe", QStringLiteral("初始化帧"), Qt::Key_F2, [this] { RunSchemeDialog(); });
     add("mgentext", QStringLiteral("生成动画文本"), Qt::Key_F8, &FrmMain::GenerateAnimationText);

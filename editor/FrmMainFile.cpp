@@ -4,6 +4,7 @@
 
 #include "editor/FrmMain.h"
 
+#include "browser/MenuAction.h"
 #include "editor/AnimationChooser.h"
 #include "editor/BrowserPanel.h"
 #include "editor/ImageLoading.h"
@@ -50,10 +51,7 @@ void FrmMain::createFileMenu()
     QMenu* menu = menuBar()->addMenu(QStringLiteral("文件"));
     menu->setObjectName(QStringLiteral("File"));
     const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, slot);
+        browser::addMenuAction(menu, this, name, caption, key, slot);
     };
     add("mopen", QStringLiteral("打开…"), QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::mopen_Click);
     add("msave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), &FrmMain::saveAnimation);
