@@ -46,6 +46,7 @@ QImage withKeyTransparent(const QImage& sprite, QRgb key)
 CanvasView::CanvasView(QWidget* parent)
     : QFrame(parent)
     , m_zoom(new zoom::ZoomControl(this, zoom::ZoomControl::Panning::On))
+    , m_composer(kBackground)
     , m_sprites(kSpriteCacheBytes / 1024)
     , m_shape1(new BoxShape(QStringLiteral("Shape1"), QColor(0, 0, 255), m_zoom->mapping(), this))
     , m_shape1a(new BoxShape(QStringLiteral("Shape1a"), QColor(0, 0, 255), m_zoom->mapping(), this))
@@ -90,55 +91,30 @@ void CanvasView::setKeyColor(QRgb color)
     m_sprites.clear();
 }
 
-// Everything outside the pixels drawn since the last clear is background
-// already, so only those are cleared.
 void CanvasView::clearPicture()
 {
-    fitPicture();
-    const QRect drawn = m_drawn & m_picture.rect();
-    if (!drawn.isEmpty()) {
-        QPainter painter(&m_picture);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(drawn, QColor::fromRgb(kBackground));
-    }
-    m_changed += drawn;
-    m_drawn = QRect();
-}
-
-void CanvasView::markDrawn(const QRect& rect)
-{
-    const QRect inside = rect & m_picture.rect();
-    m_drawn |= inside;
-    m_changed += inside;
+    m_composer.begin();
 }
 
 void CanvasView::drawSprite(const QImage& sprite, QPoint topLeft)
 {
-    if (sprite.isNull())
-        return;
-    QPainter painter(&m_picture);
-    painter.drawImage(topLeft, transparentSprite(sprite));
-    markDrawn(QRect(topLeft, sprite.size()));
+    if (!sprite.isNull())
+        m_composer.addSprite(transparentSprite(sprite), topLeft);
 }
 
 void CanvasView::drawCross(QPoint origin)
 {
-    QPainter painter(&m_picture);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    painter.drawLine(origin.x() - kCrossArm, origin.y(), origin.x() + kCrossArm, origin.y());
-    painter.drawLine(origin.x(), origin.y() - kCrossArm, origin.x(), origin.y() + kCrossArm);
-    // A pixel of margin around the arms, whatever the rasteriser rounds.
-    markDrawn(QRect(origin, QSize()).adjusted(-kCrossArm - 1, -kCrossArm - 1, kCrossArm + 1, kCrossArm + 1));
+    m_composer.addCross(origin, kCrossArm, palette().color(QPalette::WindowText));
 }
 
 void CanvasView::present()
 {
+    fitPicture();
     const QRect area = contentsRect();
     QRegion view;
-    for (const QRect& rect : m_changed)
+    for (const QRect& rect : m_composer.compose(m_picture))
         view += m_zoom->mapping().toView(rect);
     update(view.translated(area.topLeft()) & area);
-    m_changed = QRegion();
 }
 
 QPointF CanvasView::toCanvas(QPointF widgetPoint) const
@@ -205,6 +181,7 @@ void CanvasView::fitPicture()
         painter.drawImage(0, 0, m_picture);
     }
     m_picture = picture;
+    m_composer.invalidate();
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event)

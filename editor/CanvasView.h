@@ -1,11 +1,11 @@
 #pragma once
 
 #include "editor/BoxShape.h"
+#include "editor/CanvasComposer.h"
 
 #include <QCache>
 #include <QFrame>
 #include <QImage>
-#include <QRegion>
 
 namespace zoom {
 class ZoomControl;
@@ -19,8 +19,9 @@ namespace animbox {
 // stays in canvas pixels; the widget shows it magnified by its zoom control
 // and lays the outlines over it to match. Mouse and key events leave it as
 // signals in canvas pixels (origin at the inner top-left of the picture).
-// A redraw clears only what the previous one drew, and the widget repaints
-// only the canvas pixels that the redraw changed.
+// A redraw lists its drawing steps; present() composes only where they
+// differ from the previous redraw's, and the widget repaints only those
+// canvas pixels.
 class CanvasView : public QFrame {
     Q_OBJECT
 public:
@@ -42,7 +43,8 @@ public:
     QRgb keyColor() const { return m_keyColor; }
     void setKeyColor(QRgb color);
 
-    // Drawing steps of a redraw; present() has the changed pixels painted.
+    // Drawing steps of a redraw, in order from the bottom; present() composes
+    // them into the picture and has the changed pixels painted.
     void clearPicture();
     void drawSprite(const QImage& sprite, QPoint topLeft);
     void drawCross(QPoint origin);
@@ -76,14 +78,10 @@ private:
     const QImage& transparentSprite(const QImage& sprite);
     void fitPicture();
     void followZoom();
-    void markDrawn(const QRect& rect);
 
     zoom::ZoomControl* m_zoom;
     QImage m_picture;
-    // Canvas pixels drawn on since the last clear, and changed since the
-    // last present().
-    QRect m_drawn;
-    QRegion m_changed;
+    CanvasComposer m_composer;
     QRgb m_keyColor = 0xff000000;
     QCache<qint64, QImage> m_sprites;
     QImage m_uncached;

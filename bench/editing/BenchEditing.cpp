@@ -4,7 +4,7 @@
 // and the pointer read-out. A second case also lets the window paint what the
 // move changed, as the event loop does on screen, and counts the canvas's
 // paint events. Both run at zoom 1 and 8; at 8 each figure carries its ratio
-// to zoom 1. A redraw of the same frame with its paint, and every figure's
+// to zoom 1. A redraw of another frame with its paint, and every figure's
 // ratio to a plain widget of the canvas's size repainting one image in the
 // same run, complete the set.
 
@@ -101,11 +101,11 @@ private:
     QImage m_image;
 };
 
-// A main window holding two frames of a 400 x 400 sprite, the second one
-// selected, with the previous frame drawn beneath it.
+// A main window holding `frames` frames of a 400 x 400 sprite, the second
+// one selected, with the previous frame drawn beneath it.
 class DragSetup {
 public:
-    DragSetup()
+    explicit DragSetup(int frames = 2)
     {
         const QString folder = m_dir.filePath(QStringLiteral("game/data/chars/bench"));
         if (!QDir().mkpath(folder)
@@ -121,11 +121,11 @@ public:
         if (found.size() != 1)
             return;
         files->setCurrentItem(found.first());
-        m_window->Picture1()->cmdAddFrame()->click();
-        m_window->Picture1()->cmdAddFrame()->click();
+        for (int i = 0; i < frames; ++i)
+            m_window->Picture1()->cmdAddFrame()->click();
         m_window->Frame3()->cDrawLast()->setChecked(true);
         m_window->List1()->setCurrentRow(1);
-        m_valid = m_window->animation().rowCount() == 2 && !m_window->animation().frames[1].picture.isNull();
+        m_valid = m_window->animation().rowCount() == frames && !m_window->animation().frames[1].picture.isNull();
     }
 
     bool isValid() const { return m_valid; }
@@ -157,7 +157,9 @@ void anchorDrag(benchmark::State& state, bool paint)
     setup.send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
     QCoreApplication::processEvents();
     const PaintCounter paints(setup.canvas());
-    int step = 0;
+    // The first move already leaves the press point: a move that changes
+    // nothing has nothing to paint.
+    int step = 1;
     {
         const std::string measure = paint ? "move and paint" : "move";
         const bench::ZoomRatio zoomRatio(state, measure, level);
@@ -202,20 +204,26 @@ void BM_PlainRepaint(benchmark::State& state)
     paints.report(state, "the plain widget did not paint after every update");
 }
 
-// One redraw of the selected frame over the previous one, unchanged, with its paint.
+// One redraw with its paint of the second or the third frame, each over the
+// one before it, in turn, as stepping through the frames shows them. The
+// third frame's anchor differs, so that every redraw changes the picture
+// (a redraw that changes nothing paints nothing).
 void BM_DrawFrameAndPaint(benchmark::State& state)
 {
-    DragSetup setup;
+    DragSetup setup(3);
     if (!setup.isValid()) {
-        state.SkipWithError("could not set up the window with two 400 x 400 frames");
+        state.SkipWithError("could not set up the window with three 400 x 400 frames");
         return;
     }
+    setup.window().animation().frames[2].offsetX += 10;
     QCoreApplication::processEvents();
     const PaintCounter paints(setup.canvas());
+    int row = 1;
     {
         const bench::RunRatio plainRatio(state, kPlain, "vs_plain");
         for (auto _ : state) {
-            setup.window().DrawFrame(1, false);
+            setup.window().DrawFrame(row, false);
+            row = 3 - row;
             QCoreApplication::processEvents();
         }
     }

@@ -206,15 +206,23 @@ void ZoomTest::magnifiedPicture()
 void ZoomTest::dragPaintsAsAFullRedraw_data()
 {
     QTest::addColumn<int>("level");
-    QTest::newRow("1") << 1;
-    QTest::newRow("3") << 3;
+    QTest::addColumn<QString>("change"); // made between the first and the second move of the anchor drag
+    QTest::newRow("1") << 1 << "";
+    QTest::newRow("3") << 3 << "";
+    QTest::newRow("1, previous frame moved") << 1 << "previous";
+    QTest::newRow("3, previous frame hidden") << 3 << "hide previous";
+    QTest::newRow("1, key colour") << 1 << "key";
+    QTest::newRow("1, zoomed to 3") << 1 << "zoom";
 }
 
-// The window paints only what each move of an anchor drag and of a band
-// changed; what it shows then is what painting the whole canvas shows.
+// The window composes and paints only what each move of an anchor drag and
+// of a band changed, also after a change in the middle of the drag; what it
+// shows then is what painting the whole canvas shows, and its picture is
+// what a new window showing the same frames draws.
 void ZoomTest::dragPaintsAsAFullRedraw()
 {
     QFETCH(int, level);
+    QFETCH(QString, change);
     EditingFixture f;
     animbox::FrmMain* w = f.open(2, false);
     QVERIFY(w);
@@ -230,6 +238,15 @@ void ZoomTest::dragPaintsAsAFullRedraw()
     for (const QPoint step : {QPoint(7, 3), QPoint(-12, 9), QPoint(30, -25)}) {
         f.mouse(QEvent::MouseMove, grab + QPointF(step * level), Qt::LeftButton, Qt::ControlModifier);
         QCoreApplication::processEvents();
+        if (change == QLatin1String("previous"))
+            f.frame(0).offsetY -= 4;
+        else if (change == QLatin1String("hide previous"))
+            w->Frame3()->cDrawLast()->click();
+        else if (change == QLatin1String("key"))
+            w->setTransparentColor(animbox::CanvasView::colorValueFromRgb(w->PicEdit()->pixelAt(f.corner(1) + QPoint(20, 30))));
+        else if (change == QLatin1String("zoom"))
+            w->PicEdit()->zoom()->setLevel(3);
+        change.clear();
     }
     f.mouse(QEvent::MouseButtonRelease, grab + QPointF(30, -25) * level, Qt::LeftButton, Qt::ControlModifier);
     const QPointF band = onPixel(f, f.corner(1) + QPoint(2, 2), QPoint());
@@ -245,6 +262,16 @@ void ZoomTest::dragPaintsAsAFullRedraw()
     w->PicEdit()->update();
     QCOMPARE(painted, shownCanvas(w));
     f.mouse(QEvent::MouseButtonRelease, band + QPointF(25, 5) * level, Qt::LeftButton);
+
+    EditingFixture fresh;
+    animbox::FrmMain* again = fresh.open(2, false);
+    QVERIFY(again);
+    for (int row = 0; row < 2; ++row)
+        fresh.frame(row) = f.frame(row);
+    again->setTransparentColor(w->transparentColor());
+    again->Frame3()->cDrawLast()->setChecked(w->Frame3()->cDrawLast()->isChecked());
+    again->List1()->setCurrentRow(1);
+    QCOMPARE(again->PicEdit()->picture(), w->PicEdit()->picture());
 }
 
 QTEST_MAIN(ZoomTest)
