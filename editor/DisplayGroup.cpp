@@ -1,5 +1,6 @@
 #include "editor/DisplayGroup.h"
 
+#include "editor/BackdropLabel.h"
 #include "editor/Widgets.h"
 
 #include <QCheckBox>
@@ -14,7 +15,7 @@ DisplayGroup::DisplayGroup(QWidget* parent)
     , m_showBoxes(placed(new QCheckBox(QStringLiteral("显示攻/受框"), this), "cbBox", {8, 38, 88, 18}))
     , m_drawLast(placed(new QCheckBox(QStringLiteral("绘制上一帧"), this), "cDrawLast", {96, 38, 86, 18}))
     , m_swatch(placed(new QLabel(this), "lbTransparent", {140, 18, 33, 17}))
-    , m_readOut(placed(new QLabel(this), "Label1", {8, 56, 170, 38}))
+    , m_readOut(placed(new BackdropLabel(this), "Label1", {8, 56, 170, 38}))
     , m_preview(placed(new QLabel(this), "Image1", {184, 16, 57, 49}))
 {
     setObjectName(QStringLiteral("Frame3"));
