@@ -149,9 +149,11 @@ const QImage& CanvasView::transparentSprite(const QImage& sprite)
 
 void CanvasView::paintEvent(QPaintEvent* event)
 {
-    QFrame::paintEvent(event);
-    QPainter painter(this);
     const QRect area = contentsRect();
+    // Most redraws change pixels well inside the border.
+    if (!area.contains(event->region().boundingRect()))
+        QFrame::paintEvent(event);
+    QPainter painter(this);
     painter.translate(area.topLeft());
     // Each rectangle of the region on its own: their bounding rectangle can
     // be much larger than the pixels that changed.
