@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QObject>
 #include <QRect>
-#include <QWidget>
+
+class QPainter;
+class QWidget;
 
 namespace model {
 class ZoomMapping;
@@ -11,10 +14,12 @@ class ZoomMapping;
 namespace animbox {
 
 // A rectangle outline over the canvas: a border one device pixel wide in one
-// colour with a see-through interior that lets mouse events pass to the
-// canvas. It keeps its rectangle in canvas pixels as set, negative sizes
-// included, and shows it normalised and magnified as the canvas view is.
-class BoxShape : public QWidget {
+// colour around a see-through interior. It keeps its rectangle in canvas
+// pixels as set, negative sizes included, and shows it normalised and
+// magnified as the canvas view is. The canvas paints it over its picture; a
+// change repaints only the old and the new border, never the interior, so a
+// growing rubber band costs its outline and not its area.
+class BoxShape : public QObject {
     Q_OBJECT
 public:
     // `mapping` is the canvas view's and outlives the shape.
@@ -27,19 +32,33 @@ public:
     QRect canvasRect() const { return m_rect; }
     void setCanvasRect(const QRect& rect);
 
-    // Where view pixel (0, 0) of the canvas lies inside the parent widget.
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+
+    // Where the outline lies on the canvas widget.
+    QRect geometry() const { return m_geometry; }
+    QSize size() const { return m_geometry.size(); }
+
+    // Where view pixel (0, 0) of the canvas lies inside the canvas widget.
     void setCanvasOffset(QPoint offset);
     // Lays the shape over the canvas again, after the view's mapping changed.
     void place();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    // Draws the outline when shown; the painter's origin is the canvas widget's.
+    void paint(QPainter& painter) const;
 
 private:
+    void repaintBorder() const;
+
+    QWidget* m_canvas;
     QColor m_border;
     QRect m_rect;
     const model::ZoomMapping& m_mapping;
     QPoint m_offset;
+    QRect m_geometry;
+    bool m_visible = false;
 };
 
 } // namespace animbox

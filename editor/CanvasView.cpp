@@ -160,6 +160,9 @@ void CanvasView::paintEvent(QPaintEvent* event)
     for (const QRect& exposed : event->region())
         zoom::drawMagnified(painter, m_picture, m_zoom->mapping(),
                             exposed.translated(-area.topLeft()) & QRect(QPoint(), area.size()));
+    painter.resetTransform();
+    for (const BoxShape* shape : {m_shape1, m_shape1a, m_shape2, m_shape2a})
+        shape->paint(painter);
 }
 
 void CanvasView::resizeEvent(QResizeEvent* event)
