@@ -218,7 +218,8 @@ void BM_DrawFrameAndPaint(benchmark::State& state)
     setup.window().animation().frames[2].offsetX += 10;
     QCoreApplication::processEvents();
     const PaintCounter paints(setup.canvas());
-    int row = 1;
+    // Row 1 is shown already: a redraw of it would change nothing.
+    int row = 2;
     {
         const bench::RunRatio plainRatio(state, kPlain, "vs_plain");
         for (auto _ : state) {
