@@ -8,22 +8,22 @@ namespace animbox {
 
 QRect CanvasComposer::Step::rect() const
 {
-    if (!image.isNull())
-        return QRect(point, image.size());
+    if (!sprite.image.isNull())
+        return sprite.visible.translated(point);
     // A pixel of margin around the arms, whatever the rasteriser rounds.
     return QRect(point, QSize()).adjusted(-arm - 1, -arm - 1, arm + 1, arm + 1);
 }
 
 bool CanvasComposer::Step::operator==(const Step& other) const
 {
-    return image.cacheKey() == other.image.cacheKey() && point == other.point && arm == other.arm
+    return sprite.image.cacheKey() == other.sprite.image.cacheKey() && point == other.point && arm == other.arm
         && colour == other.colour;
 }
 
 void CanvasComposer::Step::draw(QPainter& painter) const
 {
-    if (!image.isNull()) {
-        painter.drawImage(point, image);
+    if (!sprite.image.isNull()) {
+        painter.drawImage(point + sprite.visible.topLeft(), sprite.image, sprite.visible);
         return;
     }
     painter.setPen(QPen(QColor::fromRgb(colour), 1));
@@ -41,14 +41,14 @@ void CanvasComposer::begin()
     m_next.clear();
 }
 
-void CanvasComposer::addSprite(const QImage& converted, QPoint topLeft)
+void CanvasComposer::addSprite(const KeyedSprite& sprite, QPoint topLeft)
 {
-    m_next.append({converted, topLeft});
+    m_next.append({sprite, topLeft});
 }
 
 void CanvasComposer::addCross(QPoint origin, int arm, QColor colour)
 {
-    m_next.append({QImage(), origin, arm, colour.rgba()});
+    m_next.append({KeyedSprite(), origin, arm, colour.rgba()});
 }
 
 void CanvasComposer::invalidate()
@@ -102,14 +102,21 @@ QRegion CanvasComposer::compose(QImage& picture)
     QRegion changed = m_invalid ? QRegion(picture.rect()) : changedArea(&first) & picture.rect();
     if (!changed.isEmpty()) {
         const QImage* layer = layerBeneath(first, picture.size());
+        QRegion covered;
+        for (qsizetype i = first; i < m_next.size(); ++i) {
+            if (m_next[i].sprite.isOpaque())
+                covered += m_next[i].rect();
+        }
         QPainter painter(&picture);
         for (const QRect& rect : changed) {
             painter.setClipRect(rect);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            if (layer)
-                painter.drawImage(rect.topLeft(), *layer, rect);
-            else
-                painter.fillRect(rect, QColor::fromRgb(m_background));
+            for (const QRect& beneath : QRegion(rect) - covered) {
+                if (layer)
+                    painter.drawImage(beneath.topLeft(), *layer, beneath);
+                else
+                    painter.fillRect(beneath, QColor::fromRgb(m_background));
+            }
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             for (qsizetype i = first; i < m_next.size(); ++i) {
                 if (m_next[i].rect().intersects(rect))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/KeyedSprite.h"
+
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -10,17 +12,18 @@ namespace animbox {
 // The drawing steps of the canvas's latest redraw (sprites converted with
 // the key colour transparent, then the cross) and the composing of them into
 // the canvas picture. A redraw recomposes only the pixels under the steps
-// that differ from the previous redraw's. The unchanged steps before the
-// first changed one (the previous frame while the current one is dragged)
-// are kept composed over the background in a layer, so they are copied, not
-// drawn again, under the changed ones.
+// that differ from the previous redraw's, a sprite counting by its visible
+// pixels. The unchanged steps before the first changed one (the previous
+// frame while the current one is dragged) are kept composed over the
+// background in a layer, so they are copied, not drawn again, under the
+// changed ones; nothing is copied under an opaque sprite.
 class CanvasComposer {
 public:
     explicit CanvasComposer(QRgb background);
 
     // Starts the steps of a new redraw.
     void begin();
-    void addSprite(const QImage& converted, QPoint topLeft);
+    void addSprite(const KeyedSprite& sprite, QPoint topLeft);
     void addCross(QPoint origin, int arm, QColor colour);
     // Composes the new steps into `picture` and returns the canvas pixels
     // that changed.
@@ -30,8 +33,8 @@ public:
 
 private:
     struct Step {
-        QImage image; // null for the cross
-        QPoint point; // a sprite's top-left corner or the cross's centre
+        KeyedSprite sprite; // a null image for the cross
+        QPoint point;       // a sprite's top-left corner or the cross's centre
         int arm = 0;
         QRgb colour = 0;
 

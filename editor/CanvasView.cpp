@@ -15,32 +15,6 @@ constexpr int kBorder = 2;
 constexpr qsizetype kSpriteCacheBytes = 128 * 1024 * 1024;
 constexpr int kCrossArm = 5;
 
-// A copy of `sprite` with every pixel of `key` made fully transparent.
-QImage withKeyTransparent(const QImage& sprite, QRgb key)
-{
-    const QRgb rgb = key & 0x00ffffffu;
-    if (sprite.format() == QImage::Format_Indexed8) {
-        // Palette images (every GIF) need only their colour table changed.
-        QImage indexed = sprite;
-        QList<QRgb> table = indexed.colorTable();
-        for (QRgb& entry : table) {
-            if ((entry & 0x00ffffffu) == rgb)
-                entry = 0;
-        }
-        indexed.setColorTable(table);
-        return indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    }
-    QImage image = sprite.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) == 255 && (line[x] & 0x00ffffffu) == rgb)
-                line[x] = 0;
-        }
-    }
-    return image;
-}
-
 } // namespace
 
 CanvasView::CanvasView(QWidget* parent)
@@ -129,21 +103,21 @@ void CanvasView::followZoom()
     update();
 }
 
-const QImage& CanvasView::transparentSprite(const QImage& sprite)
+const KeyedSprite& CanvasView::transparentSprite(const QImage& sprite)
 {
     // The cache key changes whenever a frame gets another image; a new key
     // colour empties the cache.
     const qint64 key = sprite.cacheKey();
-    if (const QImage* cached = m_sprites.object(key))
+    if (const KeyedSprite* cached = m_sprites.object(key))
         return *cached;
-    QImage converted = withKeyTransparent(sprite, m_keyColor);
-    const int cost = int(qMax<qsizetype>(1, converted.sizeInBytes() / 1024));
+    KeyedSprite converted = KeyedSprite::convert(sprite, m_keyColor);
+    const int cost = int(qMax<qsizetype>(1, converted.image.sizeInBytes() / 1024));
     if (cost > m_sprites.maxCost()) {
         // Larger than the whole cache: keep just this one until the next draw.
         m_uncached = std::move(converted);
         return m_uncached;
     }
-    m_sprites.insert(key, new QImage(std::move(converted)), cost);
+    m_sprites.insert(key, new KeyedSprite(std::move(converted)), cost);
     return *m_sprites.object(key);
 }
 

@@ -2,6 +2,7 @@
 
 #include "editor/BoxShape.h"
 #include "editor/CanvasComposer.h"
+#include "editor/KeyedSprite.h"
 
 #include <QCache>
 #include <QFrame>
@@ -75,7 +76,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    const QImage& transparentSprite(const QImage& sprite);
+    const KeyedSprite& transparentSprite(const QImage& sprite);
     void fitPicture();
     void followZoom();
 
@@ -83,8 +84,8 @@ private:
     QImage m_picture;
     CanvasComposer m_composer;
     QRgb m_keyColor = 0xff000000;
-    QCache<qint64, QImage> m_sprites;
-    QImage m_uncached;
+    QCache<qint64, KeyedSprite> m_sprites;
+    KeyedSprite m_uncached;
     BoxShape* m_shape1;
     BoxShape* m_shape1a;
     BoxShape* m_shape2;

@@ -212,6 +212,7 @@ void ZoomTest::dragPaintsAsAFullRedraw_data()
     QTest::newRow("1, previous frame moved") << 1 << "previous";
     QTest::newRow("3, previous frame hidden") << 3 << "hide previous";
     QTest::newRow("1, key colour") << 1 << "key";
+    QTest::newRow("1, key colour not in the sprites") << 1 << "opaque";
     QTest::newRow("1, zoomed to 3") << 1 << "zoom";
 }
 
@@ -244,6 +245,8 @@ void ZoomTest::dragPaintsAsAFullRedraw()
             w->Frame3()->cDrawLast()->click();
         else if (change == QLatin1String("key"))
             w->setTransparentColor(animbox::CanvasView::colorValueFromRgb(w->PicEdit()->pixelAt(f.corner(1) + QPoint(20, 30))));
+        else if (change == QLatin1String("opaque"))
+            w->setTransparentColor(animbox::CanvasView::colorValueFromRgb(qRgb(1, 2, 3)));
         else if (change == QLatin1String("zoom"))
             w->PicEdit()->zoom()->setLevel(3);
         change.clear();

@@ -15,6 +15,8 @@ private slots:
     void panelToggleOrigins();
     void fileListKeysPreview();
     void canvasDrawsCurrentOverPrevious();
+    void keyedSprite_data();
+    void keyedSprite();
 
     void addFrame_data();
     void addFrame();
