@@ -29,10 +29,22 @@ bool load(QObject* owner, const QString& name, const QString& folder)
     return true;
 }
 
+Language& current()
+{
+    static Language language = Language::Chinese;
+    return language;
+}
+
 } // namespace
+
+Language installedLanguage()
+{
+    return current();
+}
 
 bool installLanguage(Language language, const QStringList& catalogs)
 {
+    current() = language;
     for (QTranslator* translator : std::as_const(installed())) {
         QCoreApplication::removeTranslator(translator);
         delete translator;

@@ -14,6 +14,10 @@ namespace language {
 // when a catalog is missing, which is a build fault.
 bool installLanguage(Language language, const QStringList& catalogs);
 
+// The language last installed; Chinese, the language of the sources, before
+// any was.
+Language installedLanguage();
+
 // The catalogs of what the programs share: the model's messages, the image
 // browser and the zoom control.
 inline const QString kSharedCatalog = QStringLiteral("shared");

@@ -112,6 +112,7 @@ void TestLanguage::qtButtonsFollowTheLanguage()
     QCOMPARE(okText(), QStringLiteral("确定"));
     QVERIFY(language::installLanguage(Language::English, {language::kSharedCatalog}));
     QCOMPARE(okText(), QStringLiteral("OK"));
+    QCOMPARE(language::installedLanguage(), Language::English);
     // A catalog the build lacks is reported, and the rest still works.
     QVERIFY(!language::installLanguage(Language::English, {QStringLiteral("missing")}));
     QVERIFY(language::installLanguage(Language::Chinese, {}));
