@@ -31,8 +31,8 @@ BrowserPanel::BrowserPanel(QWidget* parent)
     , m_dir(named(new browser::DirList(m_group), "Dir1"))
     , m_file(named(new browser::FileList(m_group), "File1"))
     , m_pattern(named(new QLineEdit(m_group), "Text4"))
-    , m_addFrame(named(new QPushButton(QStringLiteral("加入帧"), m_group), "cmdAddFrame"))
-    , m_addAll(named(new QPushButton(QStringLiteral("加入全部帧"), m_group), "Command5"))
+    , m_addFrame(named(new QPushButton(tr("加入帧"), m_group), "cmdAddFrame"))
+    , m_addAll(named(new QPushButton(tr("加入全部帧"), m_group), "Command5"))
 {
     setObjectName(QStringLiteral("Picture1"));
     // The file and folder lists both start on the current folder.
