@@ -55,6 +55,20 @@ AttackPanel::AttackPanel(QWidget* parent)
     QWidget* bodyPatch = patch(this, "BodyPatch", {180, 54, 70, 42}, QColor(128, 128, 255));
     m_emptyBody = placed(new QPushButton(tr("空受击框"), bodyPatch), "Command8", {4, 2, 62, 18});
     m_clearBody = placed(new QPushButton(tr("清除受框"), bodyPatch), "Command2", {4, 22, 62, 18});
+
+    // Check boxes whose captions need more room widen; the patches of the box
+    // buttons give way on their left, the buttons narrow with them.
+    int extra = 0;
+    for (const QCheckBox* box : {m_knockdown, m_unblockable, m_noFlash})
+        extra = qMax(extra, captionWidth(box) - box->width());
+    if (extra <= 0)
+        return;
+    for (QCheckBox* box : {m_knockdown, m_unblockable, m_noFlash})
+        box->resize(box->width() + extra, box->height());
+    for (QWidget* patch : {attackPatch, bodyPatch})
+        patch->setGeometry(patch->geometry().adjusted(extra, 0, 0, 0));
+    for (QPushButton* button : {m_emptyAttack, m_clearAttack, m_emptyBody, m_clearBody})
+        button->resize(button->width() - extra, button->height());
 }
 
 void AttackPanel::load(const model::FrameRecord& record)

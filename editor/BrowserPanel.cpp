@@ -3,6 +3,7 @@
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
+#include "editor/Widgets.h"
 #include "model/BrowserRules.h"
 
 #include <QGroupBox>
@@ -90,7 +91,15 @@ void BrowserPanel::layoutFor(int height)
     m_pattern->setGeometry(8, 192, 145, 25);
     m_addFrame->setGeometry(8, 224, 49, 25);
     m_addAll->setGeometry(64, 224, 89, 25);
-    m_file->setGeometry(8, 256, 145, 222 + extra);
+    // Captions too long for the buttons side by side stack them, each as
+    // wide as the lists, and the file list starts below them.
+    int fileTop = 256;
+    if (captionWidth(m_addFrame) > m_addFrame->width() || captionWidth(m_addAll) > m_addAll->width()) {
+        m_addFrame->setGeometry(8, 224, 145, 25);
+        m_addAll->setGeometry(8, 252, 145, 25);
+        fileTop = 284;
+    }
+    m_file->setGeometry(8, fileTop, 145, 222 + extra - (fileTop - 256));
 }
 
 } // namespace animbox
