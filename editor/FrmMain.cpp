@@ -12,6 +12,8 @@
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
+#include "language/LanguageMenu.h"
+#include "language/Translators.h"
 #include "model/Numbers.h"
 #include "model/RecoveryKeeper.h"
 #include "zoom/ZoomControl.h"
@@ -62,6 +64,8 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     createFileMenu();
     createEditMenu();
     createMenu();
+    language::addLanguageMenu(menuBar(), language::installedLanguage(), m_settings.languageCode(),
+                              [this](const QString& code) { m_settings.setLanguageCode(code); });
     connectControls();
     connectDocument();
     setUpEditing();
