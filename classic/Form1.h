@@ -22,8 +22,9 @@ namespace classic {
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    // `settings` is the store of the browser's drive, folder and pattern; when
-    // none is given the per-user store of "Kestrum Frame Editor" is used.
+    // `settings` is the store of the browser's drive, folder and pattern and
+    // of the language chosen in the menu; when none is given userSettings()
+    // is used.
     explicit Form1(QSettings* settings = nullptr, QWidget* parent = nullptr);
 
     // The per-user store of "Kestrum Frame Editor".

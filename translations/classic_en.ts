@@ -221,7 +221,7 @@
     </message>
     <message>
         <source>退出</source>
-        <translation>Exit</translation>
+        <translation>Quit</translation>
     </message>
     <message>
         <source>另存为</source>
@@ -229,12 +229,12 @@
     </message>
     <message>
         <source>文件中有无法识别的字符, 保存会改变它们, 未保存.</source>
-        <translation>The file holds characters that cannot be read, and saving would change them. It was not saved.</translation>
+        <translation>The file holds characters that cannot be read; saving would change them. Not saved.</translation>
     </message>
     <message>
         <source>文件在打开后被其他程序修改过: %1
 是否覆盖?</source>
-        <translation>Another program has changed the file since it was opened: %1
+        <translation>Another program changed the file after it was opened: %1
 Overwrite it?</translation>
     </message>
     <message>
@@ -249,7 +249,7 @@ The file was not changed.</translation>
     </message>
     <message>
         <source>上次退出时有未保存的文本%1. 是否恢复?</source>
-        <translation>Unsaved text was left at the last exit%1. Restore it?</translation>
+        <translation>The last run left unsaved text%1. Restore it?</translation>
     </message>
 </context>
 </TS>
