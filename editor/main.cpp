@@ -1,6 +1,7 @@
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
 #include "editor/ProgramFolder.h"
+#include "language/Translators.h"
 #include "tools/FirstPaintExit.h"
 
 #include <QApplication>
@@ -16,6 +17,9 @@ int main(int argc, char* argv[])
     const animbox::IniSettings settings(
         folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     folder.seedDemoSettings(settings);
+    QStringList arguments = app.arguments();
+    language::startInLanguage(arguments, settings.languageCode(),
+                              {language::kSharedCatalog, QStringLiteral("animbox")});
     animbox::FrmMain window(settings.filePath());
     window.show();
     tools::exitAfterFirstPaintWhenAsked(window);
@@ -23,6 +27,6 @@ int main(int argc, char* argv[])
     window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                         + QStringLiteral("/recovery.json"));
     window.offerRecovery();
-    window.openArguments(app.arguments().mid(1));
+    window.openArguments(arguments.mid(1));
     return app.exec();
 }

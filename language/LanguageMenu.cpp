@@ -1,0 +1,73 @@
+#include "language/LanguageMenu.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+
+namespace language {
+
+namespace {
+
+const QString kTitle = QStringLiteral("语言 / Language");
+
+struct LanguageItem {
+    const char* objectName;
+    QString caption;
+    QString code;
+};
+
+QString systemCode()
+{
+    const QLocale system = QLocale::system();
+    return codeOf(fromLocale(QLocale(system.uiLanguages().value(0, system.name()))));
+}
+
+// Said in the language the user has just chosen, which the open windows do
+// not speak yet.
+QString restartMessage(Language language)
+{
+    return language == Language::Chinese ? QStringLiteral("界面将在下次启动时使用中文.")
+                                         : QStringLiteral("The interface will be in English from the next start.");
+}
+
+const LanguageItem kItems[] = {
+    {"mnuLanguageSystem", QStringLiteral("跟随系统 / System"), QString()},
+    {"mnuLanguageZh", QStringLiteral("中文"), QStringLiteral("zh")},
+    {"mnuLanguageEn", QStringLiteral("English"), QStringLiteral("en")},
+};
+
+} // namespace
+
+QMenu* addLanguageMenu(QMenuBar* bar, Language current, const QString& storedCode,
+                       std::function<void(const QString& code)> store)
+{
+    QMenu* menu = bar->addMenu(kTitle);
+    menu->setObjectName(QStringLiteral("mnuLanguage"));
+    auto* group = new QActionGroup(menu);
+    const QString stored = fromCode(storedCode) ? codeOf(*fromCode(storedCode)) : QString();
+    for (const LanguageItem& item : kItems) {
+        QAction* action = menu->addAction(item.caption);
+        action->setObjectName(QLatin1String(item.objectName));
+        action->setCheckable(true);
+        action->setChecked(item.code == stored);
+        group->addAction(action);
+        QObject::connect(action, &QAction::triggered, menu, [bar, current, store, code = item.code] {
+            store(code);
+            const Language next = *fromCode(code.isEmpty() ? systemCode() : code);
+            if (next != current)
+                QMessageBox::information(bar->window(), kTitle, restartMessage(next));
+        });
+    }
+    return menu;
+}
+
+QStringList languageMenuTexts()
+{
+    QStringList texts{kTitle};
+    for (const LanguageItem& item : kItems)
+        texts.append(item.caption);
+    return texts;
+}
+
+} // namespace language

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "language/Language.h"
+
+#include <QStringList>
+
+#include <functional>
+
+class QMenu;
+class QMenuBar;
+
+namespace language {
+
+// The "语言 / Language" menu: follow the system, 中文 or English, each item
+// written in its own language so that anybody finds theirs. A choice is
+// handed to `store` as its code ("", "zh" or "en"); the open windows keep
+// their language, and a message in the language chosen says that it takes
+// effect at the next start.
+QMenu* addLanguageMenu(QMenuBar* bar, Language current, const QString& storedCode,
+                       std::function<void(const QString& code)> store);
+
+// The texts of the language menu and its message title, which read the same
+// in every language.
+QStringList languageMenuTexts();
+
+} // namespace language

@@ -1,0 +1,159 @@
+#include "InterfaceTexts.h"
+
+#include "language/LanguageMenu.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextDocument>
+
+#include <functional>
+
+namespace languagetests {
+
+namespace {
+
+// A text of `owner`; a caption is drawn inside the control's own rectangle,
+// where it can be cut, unlike titles, menu items and tool tips.
+using Visit = std::function<void(const QWidget* owner, const QString& text, bool caption)>;
+
+// The text as drawn: without the '&' that marks a shortcut letter, rich
+// text reduced to its words.
+QString shown(const QString& text)
+{
+    if (Qt::mightBeRichText(text)) {
+        QTextDocument document;
+        document.setHtml(text);
+        return document.toPlainText();
+    }
+    QString plain = text;
+    plain.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+    return plain;
+}
+
+void visitMenu(const QMenu* menu, const Visit& visit)
+{
+    visit(menu, menu->title(), false);
+    for (const QAction* action : menu->actions()) {
+        if (action->menu()) {
+            visitMenu(action->menu(), visit);
+        } else if (!action->isSeparator()) {
+            visit(menu, action->text(), false);
+            // An action's tool tip is its text unless one was set.
+            if (action->toolTip() != shown(action->text()))
+                visit(menu, action->toolTip(), false);
+        }
+    }
+}
+
+void visitTexts(const QWidget* window, const Visit& visit)
+{
+    visit(window, window->windowTitle(), false);
+    QList<const QWidget*> widgets{window};
+    for (const QWidget* child : window->findChildren<QWidget*>())
+        if (child->isVisibleTo(window))
+            widgets.append(child);
+    for (const QWidget* widget : widgets) {
+        visit(widget, widget->toolTip(), false);
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            visit(widget, button->text(), true);
+        else if (const auto* label = qobject_cast<const QLabel*>(widget))
+            visit(widget, label->text(), !label->wordWrap());
+        else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+            visit(widget, group->title(), true);
+        else if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+            visit(widget, line->placeholderText(), false);
+        else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget))
+            for (int i = 0; i < tabs->count(); ++i)
+                visit(widget, tabs->tabText(i), false);
+        else if (const auto* combo = qobject_cast<const QComboBox*>(widget); combo && !combo->isEditable())
+            for (int i = 0; i < combo->count(); ++i)
+                visit(widget, combo->itemText(i), true);
+        else if (const auto* bar = qobject_cast<const QMenuBar*>(widget))
+            for (const QAction* action : bar->actions())
+                if (action->menu())
+                    visitMenu(action->menu(), visit);
+    }
+}
+
+QString described(const QWidget* widget, const QString& text)
+{
+    const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                                        : widget->objectName();
+    return name + QStringLiteral(": ") + text;
+}
+
+// The width a caption needs inside its control, beyond the text itself.
+int frameRoomOf(const QWidget* widget)
+{
+    const QStyle* style = widget->style();
+    if (qobject_cast<const QCheckBox*>(widget))
+        return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget)
+            + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget);
+    if (qobject_cast<const QRadioButton*>(widget))
+        return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget)
+            + style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
+    if (const auto* button = qobject_cast<const QPushButton*>(widget))
+        return style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget)
+            + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget)
+            + (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
+    if (qobject_cast<const QGroupBox*>(widget))
+        return 16;
+    if (qobject_cast<const QComboBox*>(widget))
+        return style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget) + 8;
+    return 0;
+}
+
+// The room the text has: a label's contents, a control's whole width.
+int roomOf(const QWidget* widget)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->contentsRect().width() - 2 * label->margin() - label->indent();
+    return widget->width() - frameRoomOf(widget);
+}
+
+} // namespace
+
+QStringList interfaceTexts(const QWidget* window)
+{
+    QStringList texts;
+    const QStringList sameInEveryLanguage = language::languageMenuTexts();
+    visitTexts(window, [&](const QWidget* owner, const QString& text, bool) {
+        if (!text.trimmed().isEmpty() && !sameInEveryLanguage.contains(shown(text)))
+            texts.append(described(owner, shown(text)));
+    });
+    return texts;
+}
+
+QStringList chineseTexts(const QWidget* window)
+{
+    static const QRegularExpression chinese(QStringLiteral("[\\x{3000}-\\x{303f}\\x{3400}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    return interfaceTexts(window).filter(chinese);
+}
+
+QStringList cutTexts(const QWidget* window)
+{
+    QStringList cut;
+    visitTexts(window, [&cut](const QWidget* owner, const QString& text, bool caption) {
+        if (!caption || text.isEmpty())
+            return;
+        int widest = 0;
+        for (const QString& line : shown(text).split(QLatin1Char('\n')))
+            widest = qMax(widest, owner->fontMetrics().horizontalAdvance(line));
+        if (widest > roomOf(owner))
+            cut.append(described(owner, shown(text)) + QStringLiteral(" (%1 px of text in %2 px)").arg(widest).arg(roomOf(owner)));
+    });
+    return cut;
+}
+
+} // namespace languagetests
