@@ -8,43 +8,71 @@ namespace animbox {
 BackdropLabel::BackdropLabel(QWidget* parent)
     : QLabel(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
     parent->installEventFilter(this);
 }
 
 void BackdropLabel::paintEvent(QPaintEvent* event)
 {
-    const qreal ratio = devicePixelRatioF();
-    if (m_backdrop.isNull() || m_backdrop.devicePixelRatio() != ratio) {
-        // The parent alone, without its children: this label is one of them.
-        m_backdrop = QPixmap(size() * ratio);
-        m_backdrop.setDevicePixelRatio(ratio);
-        m_backdrop.fill(Qt::transparent);
-        parentWidget()->render(&m_backdrop, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
-    }
-    {
+    if (!m_backdrop.isNull()) {
+        // On a screen of another pixel ratio the old picture serves this once.
+        const QPixmap backdrop = m_backdrop;
+        if (backdrop.devicePixelRatio() != devicePixelRatioF())
+            retakeBackdrop();
         QPainter painter(this);
-        painter.drawPixmap(0, 0, m_backdrop);
+        painter.drawPixmap(0, 0, backdrop);
     }
     QLabel::paintEvent(event);
+}
+
+// The label paints as a see-through one until the new picture is taken,
+// outside any painting: a widget cannot render another while the window paints.
+void BackdropLabel::retakeBackdrop()
+{
+    m_backdrop = QPixmap();
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    if (m_taking)
+        return;
+    m_taking = true;
+    QMetaObject::invokeMethod(this, &BackdropLabel::takeBackdrop, Qt::QueuedConnection);
+}
+
+void BackdropLabel::takeBackdrop()
+{
+    m_taking = false;
+    if (!isVisible())
+        return;
+    const qreal ratio = devicePixelRatioF();
+    QPixmap backdrop(size() * ratio);
+    backdrop.setDevicePixelRatio(ratio);
+    backdrop.fill(Qt::transparent);
+    // The parent alone, without its children: this label is one of them.
+    parentWidget()->render(&backdrop, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+    m_backdrop = backdrop;
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
 void BackdropLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
-        m_backdrop = QPixmap();
+        retakeBackdrop();
     QLabel::changeEvent(event);
+}
+
+void BackdropLabel::showEvent(QShowEvent* event)
+{
+    retakeBackdrop();
+    QLabel::showEvent(event);
 }
 
 void BackdropLabel::moveEvent(QMoveEvent* event)
 {
-    m_backdrop = QPixmap();
+    retakeBackdrop();
     QLabel::moveEvent(event);
 }
 
 void BackdropLabel::resizeEvent(QResizeEvent* event)
 {
-    m_backdrop = QPixmap();
+    retakeBackdrop();
     QLabel::resizeEvent(event);
 }
 
@@ -54,7 +82,7 @@ bool BackdropLabel::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
     case QEvent::PaletteChange:
     case QEvent::StyleChange:
-        m_backdrop = QPixmap();
+        retakeBackdrop();
         break;
     default:
         break;

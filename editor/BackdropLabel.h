@@ -5,11 +5,12 @@
 
 namespace animbox {
 
-// A label whose text changes often (the pointer read-out). It is opaque to
-// the window: it paints a picture of what its parent draws beneath it, taken
-// once, and its text over that, so a new text repaints the label alone and
-// not the group around it. The picture is taken again when the label or its
-// parent changes size, place, palette or style.
+// A label whose text changes often (the pointer read-out). Once it holds a
+// picture of what its parent draws beneath it, it is opaque to the window:
+// it paints that picture and its text over it, so a new text repaints the
+// label alone and not the group around it. The picture is taken again, after
+// the events at hand, when the label or its parent changes size, place,
+// palette or style; until then the label paints as any other.
 class BackdropLabel : public QLabel {
     Q_OBJECT
 public:
@@ -18,12 +19,17 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void retakeBackdrop();
+    void takeBackdrop();
+
     QPixmap m_backdrop;
+    bool m_taking = false;
 };
 
 } // namespace animbox

@@ -19,7 +19,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 using animbox::CanvasView;
 using editing::EditingFixture;
@@ -28,6 +30,23 @@ using model::BoxState;
 using model::FrameRecord;
 
 namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        m_count += event->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
 
 // The four boxes of a record with their states, by index.
 constexpr Box FrameRecord::*kBoxes[] = {&FrameRecord::attackBox, &FrameRecord::extAttackBox, &FrameRecord::bodyBox,
@@ -144,18 +163,39 @@ void EditingTest::modifierGestures()
     QCOMPARE(f.window()->PicEdit()->pixelAt(corner), CanvasView::kBackground);
 }
 
-// Distances from the cross, x to the right and y upward, rounded halves to even.
+// Distances from the cross, x to the right and y upward, rounded halves to
+// even. A new read-out repaints the label alone, not the group it lies in,
+// and the group then shows what repainting all of it shows, the label's
+// blank part in the group's own colour.
 void EditingTest::pointerReadOut()
 {
     EditingFixture f;
     QVERIFY(f.open(1));
+    QWidget* group = f.window()->Frame3();
     QLabel* label = f.window()->Frame3()->Label1();
+    const auto shownGroup = [&f, group] {
+        QCoreApplication::processEvents();
+        const QPoint at = group->mapTo(f.window(), QPoint());
+        return f.window()->windowHandle()->screen()
+            ->grabWindow(f.window()->winId(), at.x(), at.y(), group->width(), group->height())
+            .toImage();
+    };
+    shownGroup();
+    PaintCounter groupPaints(group);
     f.mouse(QEvent::MouseMove, f.origin() + QPointF(12, -30), Qt::NoButton);
     QCOMPARE(label->text(), QStringLiteral("X边距:12\r\nY边距30"));
+    shownGroup();
     f.mouse(QEvent::MouseMove, f.origin() + QPointF(-5, 4), Qt::NoButton);
     QCOMPARE(label->text(), QStringLiteral("X边距:-5\r\nY边距-4"));
+    shownGroup();
     f.mouse(QEvent::MouseMove, f.origin() + QPointF(2.5, -3.5), Qt::NoButton);
     QCOMPARE(label->text(), QStringLiteral("X边距:2\r\nY边距4"));
+    const QImage shown = shownGroup();
+    QCOMPARE(groupPaints.count(), 0);
+    group->update();
+    QCOMPARE(shownGroup(), shown);
+    QCOMPARE(shown.pixel(label->geometry().topRight() + QPoint(-2, 2)),
+             shown.pixel(label->geometry().topRight() + QPoint(2, 2)));
 }
 
 void EditingTest::keys_data()
