@@ -1,4 +1,5 @@
 #include "classic/Form1.h"
+#include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 
 #include <QApplication>
@@ -12,12 +13,17 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
     classic::Form1 window;
     window.show();
-    tools::exitAfterFirstPaintWhenAsked(window);
     // Unsaved text survives a crash in the per-user data folder.
     window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                      + QStringLiteral("/recovery.json"));
-    window.scriptFile().offerRecovery();
-    if (app.arguments().size() > 1)
-        window.scriptFile().open(app.arguments().at(1));
+    // The text of a crashed run and the file named on the command line come
+    // once the window is on screen: their questions and messages show over it.
+    tools::runAfterFirstFrame(window, [&window, arguments = app.arguments()] {
+        window.scriptFile().offerRecovery();
+        if (arguments.size() > 1)
+            window.scriptFile().open(arguments.at(1));
+    });
+    // Watched last, so that a benchmark run ends before the work above.
+    tools::exitAfterFirstPaintWhenAsked(window);
     return QApplication::exec();
 }

