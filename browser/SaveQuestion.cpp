@@ -1,6 +1,7 @@
 #include "browser/SaveQuestion.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace browser {
@@ -9,9 +10,9 @@ bool askToSave(QWidget* parent, const QString& title, const QString& text, const
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                     parent);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.button(QMessageBox::Save)->setText(QCoreApplication::translate("browser::SaveQuestion", "保存"));
+    box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("browser::SaveQuestion", "不保存"));
+    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("browser::SaveQuestion", "取消"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save:

@@ -3,6 +3,8 @@
 #include "model/Numbers.h"
 #include "model/TextHelpers.h"
 
+#include <QCoreApplication>
+
 #include <limits>
 
 namespace classic {
@@ -206,9 +208,10 @@ InitialText generateInitialText(const QStringList& names, const QList<QSize>& si
     const auto ground = readNumber(options.ground);
     const auto fixedX = readNumber(options.fixedX);
     if (!ground)
-        return {{}, QStringLiteral("The height above the ground is not a usable number.")};
+        return {{}, QCoreApplication::translate("classic::ClassicScript",
+                                                "The height above the ground is not a usable number.")};
     if (options.fixed && options.fromRight && !fixedX)
-        return {{}, QStringLiteral("The fixed x is not a usable number.")};
+        return {{}, QCoreApplication::translate("classic::ClassicScript", "The fixed x is not a usable number.")};
 
     QString text = QStringLiteral("\tdelay\t10") + LineBreak;
     QString previousX;

@@ -5,6 +5,8 @@
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
+#include "language/LanguageMenu.h"
+#include "language/Translators.h"
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
 #include "model/Numbers.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -34,6 +37,7 @@ namespace classic {
 namespace {
 
 const QString ProductName = QStringLiteral("Kestrum Frame Editor");
+const QString LanguageKey = QStringLiteral("language");
 
 // Pauses playback while the window keeps painting; keyboard and mouse input
 // waits until playback is over.
@@ -61,13 +65,14 @@ int rounded(double value)
 
 Form1::Form1(QSettings* settings, QWidget* parent)
     : QMainWindow(parent)
-    , m_settings(settings ? settings : new QSettings(QSettings::UserScope, QStringLiteral("Kestrum"), ProductName, this))
+    , m_settings(settings ? settings : userSettings(this))
     , m_wait(waitPainting)
 {
     setObjectName(QStringLiteral("Form1"));
     m_ui.setupUi(this);
     setWindowTitle(ProductName + u' ' + QStringLiteral(KES_CLASSIC_VERSION));
     m_file = new ScriptFile(this, m_ui.Text1, m_settings);
+    addLanguageMenu();
     m_currentFolder = m_ui.File1->path();
     connectBrowser();
     connectFrameList();
@@ -75,6 +80,31 @@ Form1::Form1(QSettings* settings, QWidget* parent)
     m_ui.Text3->installEventFilter(this);
     restoreSettings();
     setUpZoom();
+}
+
+QSettings* Form1::userSettings(QObject* parent)
+{
+    return new QSettings(QSettings::UserScope, QStringLiteral("Kestrum"), ProductName, parent);
+}
+
+QString Form1::storedLanguage(const QSettings& settings)
+{
+    return settings.value(LanguageKey).toString();
+}
+
+QStringList Form1::catalogs()
+{
+    return {language::kSharedCatalog, QStringLiteral("classic")};
+}
+
+// The last menu; a choice is kept in the window's settings for the next start.
+void Form1::addLanguageMenu()
+{
+    language::addLanguageMenu(menuBar(), language::installedLanguage(), storedLanguage(*m_settings),
+                              [this](const QString& code) {
+                                  m_settings->setValue(LanguageKey, code);
+                                  m_settings->sync();
+                              });
 }
 
 QString Form1::scriptText() const
@@ -97,7 +127,7 @@ void Form1::connectBrowser()
     connect(m_ui.Drive1, &browser::DriveList::driveChanged, this, &Form1::onDriveChanged);
     connect(m_ui.Dir1, &browser::DirList::pathChanged, this, &Form1::onFolderChanged);
     connect(m_ui.Dir1, &browser::DirList::pathRefused, this,
-            [this](const QString& folder) { message(QStringLiteral("The folder ") + folder + QStringLiteral(" cannot be read.")); });
+            [this](const QString& folder) { message(tr("The folder %1 cannot be read.").arg(folder)); });
     connect(m_ui.Text4, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_ui.File1->setPattern(model::patternFromText(text)); });
     connect(m_ui.File1, &browser::FileList::fileClicked, this, &Form1::onFileClicked);
@@ -203,7 +233,7 @@ void Form1::onDriveChanged(const QString& drive)
 {
     if (m_ui.Dir1->setPath(drive))
         return;
-    message(QStringLiteral("The drive ") + drive + QStringLiteral(" is not ready."));
+    message(tr("The drive %1 is not ready.").arg(drive));
     const QSignalBlocker blocker(m_ui.Drive1);
     m_ui.Drive1->setDrive(m_ui.Dir1->path());
 }
@@ -337,12 +367,12 @@ QString Form1::framePath(const QString& name) const
 QImage Form1::loadImage(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
-        message(QStringLiteral("File ") + path + QStringLiteral(" does not exist."));
+        message(tr("File %1 does not exist.").arg(path));
         return {};
     }
     const QImage image(path);
     if (image.isNull())
-        message(QStringLiteral("File ") + path + QStringLiteral(" is not an image that can be loaded."));
+        message(tr("File %1 is not an image that can be loaded.").arg(path));
     return image;
 }
 
@@ -361,8 +391,7 @@ bool Form1::showFrame(bool playing)
     const QImage image = loadImage(framePath(name));
     if (image.isNull())
         return false;
-    m_ui.panel1->setText(
-        QStringLiteral("Frame:%1  %2 x %3").arg(row + 1).arg(image.width()).arg(image.height()));
+    m_ui.panel1->setText(Form1Ui::frameText(row + 1, image.size()));
 
     const QString text = scriptText();
     if (!text.contains(name, Qt::CaseInsensitive)) {
@@ -370,7 +399,7 @@ bool Form1::showFrame(bool playing)
             m_spritePosition = QPoint();
             m_ui.PicEdit->drawImage(m_spritePosition, image);
             m_ui.PicEdit->repaint();
-            m_ui.panel2->setText(QStringLiteral("This frame is not defined yet"));
+            m_ui.panel2->setText(tr("This frame is not defined yet"));
         }
         return true;
     }
@@ -423,7 +452,7 @@ void Form1::setFrameLine(const QString& line)
 {
     const QString name = selectedName();
     if (name.isEmpty()) {
-        message(QStringLiteral("请选择帧"));
+        message(tr("请选择帧"));
         return;
     }
     setScriptText(classic::setFrameLine(scriptText(), name, line));
@@ -432,7 +461,7 @@ void Form1::setFrameLine(const QString& line)
 void Form1::generateInitialText()
 {
     if (m_ui.List1->count() == 0) {
-        message(QStringLiteral("没有选择帧"));
+        message(tr("没有选择帧"));
         return;
     }
     QStringList names;
@@ -458,7 +487,7 @@ void Form1::insertDefinition()
 {
     const QString name = selectedName();
     if (name.isEmpty()) {
-        message(QStringLiteral("请选择帧"));
+        message(tr("请选择帧"));
         return;
     }
     setScriptText(classic::insertDefinition(scriptText(), name, folderWord(m_currentFolder)));
@@ -486,13 +515,13 @@ void Form1::shiftAllOffsets()
 {
     QListWidget* list = m_ui.List1;
     if (list->count() == 0) {
-        message(QStringLiteral("No Frames."));
+        message(tr("No Frames."));
         return;
     }
     const model::Int16Result dx = model::lenientInt16(m_ui.Text2->text());
     const model::Int16Result dy = model::lenientInt16(m_ui.Text6->text());
     if (!dx.ok() || !dy.ok()) {
-        message(QStringLiteral("x and y must lie between -32768 and 32767."));
+        message(tr("x and y must lie between -32768 and 32767."));
         return;
     }
     QStringList names;

@@ -22,9 +22,18 @@ namespace classic {
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    // `settings` is the store of the browser's drive, folder and pattern; when
-    // none is given the per-user store of "Kestrum Frame Editor" is used.
+    // `settings` is the store of the browser's drive, folder and pattern and
+    // of the language chosen in the menu; when none is given userSettings()
+    // is used.
     explicit Form1(QSettings* settings = nullptr, QWidget* parent = nullptr);
+
+    // The per-user store of "Kestrum Frame Editor".
+    static QSettings* userSettings(QObject* parent);
+    // The language chosen in the language menu, as stored in `settings`:
+    // "zh", "en", or empty to follow the system.
+    static QString storedLanguage(const QSettings& settings);
+    // The English catalogs of the window's texts.
+    static QStringList catalogs();
 
     const Form1Ui& ui() const { return m_ui; }
     // The file commands of the script text.
@@ -62,6 +71,7 @@ private:
     void restoreSettings();
     void saveSettings();
     void setUpZoom();
+    void addLanguageMenu();
 
     void onDriveChanged(const QString& drive);
     void onFolderChanged(const QString& folder);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QSize>
+
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -27,6 +30,9 @@ class ScriptBox;
 // The controls of the classic main window at their fixed places, each named
 // as the window's code refers to it. setupUi builds them into the window.
 struct Form1Ui {
+    Q_DECLARE_TR_FUNCTIONS(classic::Form1Ui)
+
+public:
     browser::DriveList* Drive1 = nullptr;
     browser::DirList* Dir1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -79,6 +85,8 @@ struct Form1Ui {
     QAction* mReverse = nullptr;
 
     void setupUi(QMainWindow* window);
+    // The status bar's text of frame `number` (from 1) and its image size.
+    static QString frameText(int number, QSize size);
 
 private:
     void setupBrowser(QWidget* area);

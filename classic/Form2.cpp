@@ -23,7 +23,7 @@ Form2::Form2(const QString& offsetExchange, QWidget* parent, int zoomLevel)
     , m_picture(new CrossPicture(this))
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Form2"));
+    setWindowTitle(tr("Form2"));
     m_picture->setObjectName(QStringLiteral("Picture1"));
 
     // The numbers are the last two pieces, so a "|" inside the path cannot

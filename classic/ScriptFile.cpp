@@ -22,7 +22,10 @@ namespace classic {
 
 namespace {
 
-const QString kFilter = QStringLiteral("脚本文件 (*.txt);;所有文件 (*)");
+QString fileFilter()
+{
+    return ScriptFile::tr("脚本文件 (*.txt);;所有文件 (*)");
+}
 
 // The one local .txt file of a drag, or empty.
 QString droppedTextFile(const QMimeData* data)
@@ -62,20 +65,20 @@ ScriptFile::~ScriptFile() = default;
 void ScriptFile::createMenu()
 {
     QMenuBar* bar = m_window->menuBar();
-    auto* menu = new QMenu(QStringLiteral("文件"), bar);
+    auto* menu = new QMenu(tr("文件"), bar);
     menu->setObjectName(QStringLiteral("mFile"));
     bar->insertMenu(bar->actions().value(0), menu);
     const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
         browser::addMenuAction(menu, this, name, caption, key, slot);
     };
-    add("mOpen", QStringLiteral("打开…"), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
-        const QString path = QFileDialog::getOpenFileName(m_window, QStringLiteral("打开"),
-                                                          QFileInfo(m_path).absolutePath(), kFilter);
+    add("mOpen", tr("打开…"), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
+        const QString path = QFileDialog::getOpenFileName(m_window, tr("打开"),
+                                                          QFileInfo(m_path).absolutePath(), fileFilter());
         if (!path.isEmpty())
             open(path);
     });
-    add("mSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), &ScriptFile::save);
-    add("mSaveAs", QStringLiteral("另存为…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &ScriptFile::saveAs);
+    add("mSave", tr("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), &ScriptFile::save);
+    add("mSaveAs", tr("另存为…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &ScriptFile::saveAs);
     menu->addSeparator();
     for (int i = 0; i < kMaxRecent; ++i) {
         QAction* action = menu->addAction(QString());
@@ -84,7 +87,7 @@ void ScriptFile::createMenu()
         m_recentActions.append(action);
     }
     menu->addSeparator();
-    add("mExit", QStringLiteral("退出"), QKeySequence(), [this] { m_window->close(); });
+    add("mExit", tr("退出"), QKeySequence(), [this] { m_window->close(); });
     updateRecentMenu();
 }
 
@@ -151,8 +154,8 @@ bool ScriptFile::save()
 
 bool ScriptFile::saveAs()
 {
-    const QString path = QFileDialog::getSaveFileName(m_window, QStringLiteral("另存为"),
-                                                      QFileInfo(m_path).absolutePath(), kFilter);
+    const QString path = QFileDialog::getSaveFileName(m_window, tr("另存为"),
+                                                      QFileInfo(m_path).absolutePath(), fileFilter());
     return !path.isEmpty() && write(QFileInfo(path).absoluteFilePath());
 }
 
@@ -161,7 +164,7 @@ bool ScriptFile::write(const QString& path)
     const bool sameFile = path == m_path;
     if (sameFile && !m_lossless) {
         QMessageBox::warning(m_window, m_baseTitle,
-                             QStringLiteral("文件中有无法识别的字符, 保存会改变它们, 未保存."));
+                             tr("文件中有无法识别的字符, 保存会改变它们, 未保存."));
         return false;
     }
     QByteArray disk;
@@ -175,7 +178,7 @@ bool ScriptFile::write(const QString& path)
     }
     if (sameFile && disk != m_bytes
         && QMessageBox::question(m_window, m_baseTitle,
-                                 QStringLiteral("文件在打开后被其他程序修改过: %1\n是否覆盖?")
+                                 tr("文件在打开后被其他程序修改过: %1\n是否覆盖?")
                                      .arg(QDir::toNativeSeparators(path)))
                != QMessageBox::Yes) {
         return false;
@@ -184,7 +187,7 @@ bool ScriptFile::write(const QString& path)
     const QByteArray contents = model::fileBytesFromText(m_box->scriptText(), lineEnd);
     const QString error = model::replaceFile(path, contents, disk);
     if (!error.isEmpty()) {
-        QMessageBox::warning(m_window, m_baseTitle, error + QStringLiteral("\n文件未作修改."));
+        QMessageBox::warning(m_window, m_baseTitle, error + tr("\n文件未作修改."));
         return false;
     }
     m_path = path;
@@ -200,7 +203,7 @@ bool ScriptFile::write(const QString& path)
 bool ScriptFile::askToKeepChanges()
 {
     return !m_box->document()->isModified()
-        || browser::askToSave(m_window, m_baseTitle, QStringLiteral("文本已修改, 是否保存?"),
+        || browser::askToSave(m_window, m_baseTitle, tr("文本已修改, 是否保存?"),
                               [this] { return save(); });
 }
 
@@ -228,7 +231,7 @@ void ScriptFile::offerRecovery()
         QMessageBox::warning(m_window, m_baseTitle, error);
     if (!data)
         return;
-    const QString question = QStringLiteral("上次退出时有未保存的文本%1. 是否恢复?")
+    const QString question = tr("上次退出时有未保存的文本%1. 是否恢复?")
                                  .arg(data->file.isEmpty() ? QString() : QStringLiteral(" (") + data->file + u')');
     if (QMessageBox::question(m_window, m_baseTitle, question) != QMessageBox::Yes) {
         m_recovery->forget();

@@ -1,8 +1,10 @@
 #include "classic/Form1.h"
+#include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
 
 int main(int argc, char* argv[])
@@ -11,14 +13,17 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Kestrum Frame Editor"));
     QApplication::setApplicationVersion(QStringLiteral(KES_CLASSIC_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
-    classic::Form1 window;
+    QSettings* settings = classic::Form1::userSettings(&app);
+    QStringList arguments = QApplication::arguments();
+    language::startInLanguage(arguments, classic::Form1::storedLanguage(*settings), classic::Form1::catalogs());
+    classic::Form1 window(settings);
     window.show();
     // Unsaved text survives a crash in the per-user data folder.
     window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                      + QStringLiteral("/recovery.json"));
     // The text of a crashed run and the file named on the command line come
     // once the window is on screen: their questions and messages show over it.
-    tools::runAfterFirstFrame(window, [&window, arguments = app.arguments()] {
+    tools::runAfterFirstFrame(window, [&window, arguments] {
         window.scriptFile().offerRecovery();
         if (arguments.size() > 1)
             window.scriptFile().open(arguments.at(1));

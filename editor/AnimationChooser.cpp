@@ -12,18 +12,18 @@ AnimationChooser::AnimationChooser(const QString& fileName, const QList<model::A
     : QDialog(parent)
     , m_list(new QTreeWidget(this))
 {
-    setWindowTitle(QStringLiteral("选择动画 - ") + fileName);
+    setWindowTitle(tr("选择动画 - ") + fileName);
     m_list->setObjectName(QStringLiteral("animList"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("动画"), QStringLiteral("帧数")});
+    m_list->setHeaderLabels({tr("动画"), tr("帧数")});
     for (const model::AnimBlock& block : blocks)
         new QTreeWidgetItem(m_list, {block.name, QString::number(block.frameCount)});
     m_list->setCurrentItem(m_list->topLevelItem(0));
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);

@@ -38,23 +38,37 @@ AttackPanel::AttackPanel(QWidget* parent)
     m_kind = placed(new ChoiceCombo(this), "txtAtType", {8, 16, 81, 22});
     m_kind->addItems({QStringLiteral("Attack"), QStringLiteral("Blast"), QStringLiteral("Attack2"),
                       QStringLiteral("Attack3"), QStringLiteral("Attack4"), QStringLiteral("Freeze")});
-    m_knockdown = placed(new QCheckBox(QStringLiteral("击倒"), this), "txtDown", {96, 10, 80, 17});
-    m_unblockable = placed(new QCheckBox(QStringLiteral("防御不能"), this), "txtBlock", {96, 27, 80, 17});
-    m_noFlash = placed(new QCheckBox(QStringLiteral("没有火花"), this), "txtFlash", {96, 44, 80, 17});
-    placed(new QLabel(QStringLiteral("攻击力"), this), "lblPow", {8, 44, 49, 17});
+    m_knockdown = placed(new QCheckBox(tr("击倒"), this), "txtDown", {96, 10, 80, 17});
+    m_unblockable = placed(new QCheckBox(tr("防御不能"), this), "txtBlock", {96, 27, 80, 17});
+    m_noFlash = placed(new QCheckBox(tr("没有火花"), this), "txtFlash", {96, 44, 80, 17});
+    placed(new QLabel(tr("攻击力"), this), "lblPow", {8, 44, 49, 17});
     m_damage = placed(new QLineEdit(QStringLiteral("20"), this), "txtPow", {8, 62, 41, 22});
-    placed(new QLabel(QStringLiteral("攻击延迟"), this), "lblPause", {54, 66, 56, 17});
+    placed(new QLabel(tr("攻击延迟"), this), "lblPause", {54, 66, 56, 17});
     m_pause = placed(new ChoiceCombo(this), "txtPause", {110, 62, 64, 22});
     for (int value : {0, 15, 20, 30, 40, 50, 60, 70, 80, 90, 100})
         m_pause->addItem(QString::number(value));
     m_pause->setCurrentIndex(1);
 
     QWidget* attackPatch = patch(this, "AttackPatch", {180, 10, 70, 42}, QColor(255, 192, 128));
-    m_emptyAttack = placed(new QPushButton(QStringLiteral("空攻击框"), attackPatch), "Command1", {4, 2, 62, 18});
-    m_clearAttack = placed(new QPushButton(QStringLiteral("清除攻框"), attackPatch), "CmdClearAt", {4, 22, 62, 18});
+    m_emptyAttack = placed(new QPushButton(tr("空攻击框"), attackPatch), "Command1", {4, 2, 62, 18});
+    m_clearAttack = placed(new QPushButton(tr("清除攻框"), attackPatch), "CmdClearAt", {4, 22, 62, 18});
     QWidget* bodyPatch = patch(this, "BodyPatch", {180, 54, 70, 42}, QColor(128, 128, 255));
-    m_emptyBody = placed(new QPushButton(QStringLiteral("空受击框"), bodyPatch), "Command8", {4, 2, 62, 18});
-    m_clearBody = placed(new QPushButton(QStringLiteral("清除受框"), bodyPatch), "Command2", {4, 22, 62, 18});
+    m_emptyBody = placed(new QPushButton(tr("空受击框"), bodyPatch), "Command8", {4, 2, 62, 18});
+    m_clearBody = placed(new QPushButton(tr("清除受框"), bodyPatch), "Command2", {4, 22, 62, 18});
+
+    // Check boxes whose captions need more room widen; the patches of the box
+    // buttons give way on their left, the buttons narrow with them.
+    int extra = 0;
+    for (const QCheckBox* box : {m_knockdown, m_unblockable, m_noFlash})
+        extra = qMax(extra, captionWidth(box) - box->width());
+    if (extra <= 0)
+        return;
+    for (QCheckBox* box : {m_knockdown, m_unblockable, m_noFlash})
+        box->resize(box->width() + extra, box->height());
+    for (QWidget* patch : {attackPatch, bodyPatch})
+        patch->setGeometry(patch->geometry().adjusted(extra, 0, 0, 0));
+    for (QPushButton* button : {m_emptyAttack, m_clearAttack, m_emptyBody, m_clearBody})
+        button->resize(button->width() - extra, button->height());
 }
 
 void AttackPanel::load(const model::FrameRecord& record)

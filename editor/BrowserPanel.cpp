@@ -3,6 +3,7 @@
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
+#include "editor/Widgets.h"
 #include "model/BrowserRules.h"
 
 #include <QGroupBox>
@@ -31,8 +32,8 @@ BrowserPanel::BrowserPanel(QWidget* parent)
     , m_dir(named(new browser::DirList(m_group), "Dir1"))
     , m_file(named(new browser::FileList(m_group), "File1"))
     , m_pattern(named(new QLineEdit(m_group), "Text4"))
-    , m_addFrame(named(new QPushButton(QStringLiteral("加入帧"), m_group), "cmdAddFrame"))
-    , m_addAll(named(new QPushButton(QStringLiteral("加入全部帧"), m_group), "Command5"))
+    , m_addFrame(named(new QPushButton(tr("加入帧"), m_group), "cmdAddFrame"))
+    , m_addAll(named(new QPushButton(tr("加入全部帧"), m_group), "Command5"))
 {
     setObjectName(QStringLiteral("Picture1"));
     // The file and folder lists both start on the current folder.
@@ -94,7 +95,15 @@ void BrowserPanel::layoutFor(int height)
     m_pattern->setGeometry(8, 192, 145, 25);
     m_addFrame->setGeometry(8, 224, 49, 25);
     m_addAll->setGeometry(64, 224, 89, 25);
-    m_file->setGeometry(8, 256, 145, 222 + extra);
+    // Captions too long for the buttons side by side stack them, each as
+    // wide as the lists, and the file list starts below them.
+    int fileTop = 256;
+    if (captionWidth(m_addFrame) > m_addFrame->width() || captionWidth(m_addAll) > m_addAll->width()) {
+        m_addFrame->setGeometry(8, 224, 145, 25);
+        m_addAll->setGeometry(8, 252, 145, 25);
+        fileTop = 284;
+    }
+    m_file->setGeometry(8, fileTop, 145, 222 + extra - (fileTop - 256));
 }
 
 } // namespace animbox

@@ -75,7 +75,7 @@ int CanvasGestures::shiftValue(Qt::KeyboardModifiers modifiers)
 
 QString CanvasGestures::readOut(QPointF point, QPoint origin)
 {
-    return QStringLiteral("X边距:") + signedNumber(point.x() - origin.x()) + QStringLiteral("\r\nY边距")
+    return tr("X边距:") + signedNumber(point.x() - origin.x()) + tr("\r\nY边距")
         + signedNumber(origin.y() - point.y());
 }
 
@@ -194,13 +194,13 @@ QString dragName(BoxTarget target)
 {
     switch (target) {
     case BoxTarget::Attack:
-        return QStringLiteral("拖动攻击框");
+        return CanvasGestures::tr("拖动攻击框");
     case BoxTarget::ExtAttack:
-        return QStringLiteral("拖动扩展攻击框");
+        return CanvasGestures::tr("拖动扩展攻击框");
     case BoxTarget::Body:
-        return QStringLiteral("拖动受击框");
+        return CanvasGestures::tr("拖动受击框");
     case BoxTarget::ExtBody:
-        return QStringLiteral("拖动扩展受击框");
+        return CanvasGestures::tr("拖动扩展受击框");
     }
     return {};
 }
@@ -214,7 +214,7 @@ std::optional<model::Box> CanvasGestures::bandBox() const
     const model::FrameRecord& record = m_window.animation().frames[m_window.selectedRow()];
     const auto box = model::boxFromBand(m_window.PicEdit()->shape1()->canvasRect(), m_window.spriteCorner(record));
     if (!box)
-        showMessage(&m_window, msg::boxOutOfRange);
+        showMessage(&m_window, msg::boxOutOfRange());
     return box;
 }
 
@@ -238,7 +238,7 @@ void CanvasGestures::endDrag(Qt::MouseButton button, bool writesBand)
             [row, target, box = *box](model::Animation& a) { FrameEdits::writeDrawnBox(a, row, target, box); },
             attackSide ? Refresh::AttackPanel : Refresh::Nothing);
     } else {
-        step = new RecordEditCommand(document, QStringLiteral("拖动锚点"), row, row + 1, {}, Refresh::Nothing);
+        step = new RecordEditCommand(document, tr("拖动锚点"), row, row + 1, {}, Refresh::Nothing);
     }
     if (row == m_pressRow)
         step->setStartingRecord(m_pressRecord);
@@ -264,7 +264,7 @@ void CanvasGestures::keyDown(int key)
         AnimationDocument& document = m_window.document();
         // A nudge past the end of the 16-bit range keeps the anchor.
         document.push(new RecordEditCommand(
-            document, QStringLiteral("移动锚点"), current, current + 1,
+            document, tr("移动锚点"), current, current + 1,
             [current, step](model::Animation& animation) {
                 model::FrameRecord& record = animation.frames[current];
                 record.offsetX = model::addInt16(record.offsetX, step.x()).value_or(record.offsetX);

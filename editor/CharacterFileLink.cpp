@@ -2,6 +2,8 @@
 
 #include "model/CharacterScript.h"
 
+#include <QCoreApplication>
+
 namespace animbox {
 
 CharacterFileLink::CharacterFileLink(QString path, QString animName, QByteArray bytes, const QString& blockText,
@@ -19,11 +21,11 @@ CharacterFileLink::CharacterFileLink(QString path, QString animName, QByteArray 
 QString CharacterFileLink::saveRefusal() const
 {
     if (!m_complete)
-        return QStringLiteral("动画没有完整读出, 保存会丢掉其余的帧, 未保存.");
+        return QCoreApplication::translate("animbox::CharacterFileLink", "动画没有完整读出, 保存会丢掉其余的帧, 未保存.");
     if (!m_lossless)
-        return QStringLiteral("动画中有无法识别的字符, 保存会改变它们, 未保存.");
+        return QCoreApplication::translate("animbox::CharacterFileLink", "动画中有无法识别的字符, 保存会改变它们, 未保存.");
     if (m_folders.size() > 1) {
-        return QStringLiteral("动画的帧来自多个文件夹 (%1), 而写出的帧都在同一个文件夹中, 未保存.")
+        return QCoreApplication::translate("animbox::CharacterFileLink", "动画的帧来自多个文件夹 (%1), 而写出的帧都在同一个文件夹中, 未保存.")
             .arg(m_folders.join(QStringLiteral(", ")));
     }
     return QString();

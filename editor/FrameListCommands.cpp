@@ -1,9 +1,11 @@
 #include "editor/FrameListCommands.h"
 
+#include <QCoreApplication>
+
 namespace animbox {
 
 AddFrameCommand::AddFrameCommand(AnimationDocument& document, const QString& name, const model::FrameRecord& record)
-    : QUndoCommand(QStringLiteral("加入帧"))
+    : QUndoCommand(QCoreApplication::translate("animbox::FrameListCommands", "加入帧"))
     , m_document(document)
     , m_name(name)
     , m_record(record)
@@ -33,7 +35,7 @@ void AddFrameCommand::undo()
 }
 
 DeleteFrameCommand::DeleteFrameCommand(AnimationDocument& document, int row)
-    : QUndoCommand(QStringLiteral("删除帧"))
+    : QUndoCommand(QCoreApplication::translate("animbox::FrameListCommands", "删除帧"))
     , m_document(document)
     , m_row(row)
     , m_name(document.animation().rows.at(row))

@@ -8,11 +8,11 @@
 namespace animbox {
 
 FrameListGroup::FrameListGroup(QWidget* parent)
-    : QGroupBox(QStringLiteral("帧列表"), parent)
-    , m_delete(placed(new QPushButton(QStringLiteral("删除帧"), this), "Command4", {8, 16, 57, 17}))
-    , m_up(placed(new QPushButton(QStringLiteral("上移"), this), "Command7", {64, 16, 49, 17}))
-    , m_down(placed(new QPushButton(QStringLiteral("下移"), this), "Command10", {112, 16, 57, 17}))
-    , m_clear(placed(new QPushButton(QStringLiteral("清空"), this), "Command6", {168, 16, 49, 17}))
+    : QGroupBox(tr("帧列表"), parent)
+    , m_delete(placed(new QPushButton(tr("删除帧"), this), "Command4", {8, 16, 57, 17}))
+    , m_up(placed(new QPushButton(tr("上移"), this), "Command7", {64, 16, 49, 17}))
+    , m_down(placed(new QPushButton(tr("下移"), this), "Command10", {112, 16, 57, 17}))
+    , m_clear(placed(new QPushButton(tr("清空"), this), "Command6", {168, 16, 49, 17}))
     , m_list(placed(new QListWidget(this), "List1", {16, 40, 225, 244}))
 {
     setObjectName(QStringLiteral("FrameListGroup"));

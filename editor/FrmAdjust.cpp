@@ -34,19 +34,19 @@ FrmAdjust::FrmAdjust(FrmMain& window)
     , m_amount(placed(new QLineEdit(QStringLiteral("1"), this), "Text1", {120, 16, 73, 25}))
 {
     setObjectName(QStringLiteral("FrmAdjust"));
-    setWindowTitle(QStringLiteral("全局调整"));
+    setWindowTitle(tr("全局调整"));
     setFixedSize(255, 171);
-    placed(new QLabel(QStringLiteral("单位(像素)"), this), "Label1", {24, 16, 89, 25});
+    placed(new QLabel(tr("单位(像素)"), this), "Label1", {24, 16, 89, 25});
     const auto button = [this](const char* name, const QString& caption, QRect geometry, void (FrmAdjust::*slot)()) {
         auto* b = placed(new QPushButton(caption, this), name, geometry);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, slot);
     };
-    button("Command1", QStringLiteral("上移"), {80, 56, 73, 25}, &FrmAdjust::Command1_Click);
-    button("Command3", QStringLiteral("左移"), {8, 80, 73, 25}, &FrmAdjust::Command3_Click);
-    button("Command5", QStringLiteral("右移"), {152, 80, 73, 25}, &FrmAdjust::Command5_Click);
-    button("Command4", QStringLiteral("下移"), {80, 104, 73, 25}, &FrmAdjust::Command4_Click);
-    button("Command2", QStringLiteral("关闭"), {176, 128, 65, 25}, &FrmAdjust::reject);
+    button("Command1", tr("上移"), {80, 56, 73, 25}, &FrmAdjust::Command1_Click);
+    button("Command3", tr("左移"), {8, 80, 73, 25}, &FrmAdjust::Command3_Click);
+    button("Command5", tr("右移"), {152, 80, 73, 25}, &FrmAdjust::Command5_Click);
+    button("Command4", tr("下移"), {80, 104, 73, 25}, &FrmAdjust::Command4_Click);
+    button("Command2", tr("关闭"), {176, 128, 65, 25}, &FrmAdjust::reject);
     new FocusSelector(m_amount, 0, 4);
     m_amount->setFocus();
 }

@@ -24,14 +24,14 @@ FrmFromText::FrmFromText(PendingText& pending, const IniSettings& settings, QWid
     , m_text(placed(new QPlainTextEdit(this), "Text1", {8, 40, 521, 417}))
 {
     setObjectName(QStringLiteral("FrmFromText"));
-    setWindowTitle(QStringLiteral("从文本生成"));
+    setWindowTitle(tr("从文本生成"));
     setFixedSize(543, 493);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_folder->setText(m_settings.ReadSetting(QStringLiteral("WK_Path")));
-    auto* browse = placed(new QPushButton(QStringLiteral("设置data所在目录"), this), "Command4", {384, 8, 145, 25});
-    auto* paste = placed(new QPushButton(QStringLiteral("从剪贴板拷贝"), this), "Command3", {8, 464, 169, 25});
-    auto* ok = placed(new QPushButton(QStringLiteral("确定"), this), "Command1", {376, 464, 73, 25});
-    auto* cancel = placed(new QPushButton(QStringLiteral("取消"), this), "Command2", {456, 464, 73, 25});
+    auto* browse = placed(new QPushButton(tr("设置data所在目录"), this), "Command4", {384, 8, 145, 25});
+    auto* paste = placed(new QPushButton(tr("从剪贴板拷贝"), this), "Command3", {8, 464, 169, 25});
+    auto* ok = placed(new QPushButton(tr("确定"), this), "Command1", {376, 464, 73, 25});
+    auto* cancel = placed(new QPushButton(tr("取消"), this), "Command2", {456, 464, 73, 25});
     ok->setDefault(true);
     // Enter starts a new line of the pasted script; Ctrl+Enter confirms.
     new EnterPressesButton(m_text, ok, Qt::ControlModifier);
@@ -68,7 +68,7 @@ void FrmFromText::Command3_Click()
 
 void FrmFromText::Command4_Click()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("请选择文件夹： "),
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("请选择文件夹： "),
                                                              m_folder->text());
     if (!folder.isEmpty())
         m_folder->setText(QDir::toNativeSeparators(folder));

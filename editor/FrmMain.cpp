@@ -12,6 +12,8 @@
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
+#include "language/LanguageMenu.h"
+#include "language/Translators.h"
 #include "model/Numbers.h"
 #include "model/RecoveryKeeper.h"
 #include "zoom/ZoomControl.h"
@@ -62,6 +64,8 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     createFileMenu();
     createEditMenu();
     createMenu();
+    language::addLanguageMenu(menuBar(), language::installedLanguage(), m_settings.languageCode(),
+                              [this](const QString& code) { m_settings.setLanguageCode(code); });
     connectControls();
     connectDocument();
     setUpEditing();
@@ -75,29 +79,29 @@ FrmMain::~FrmMain() = default;
 
 void FrmMain::createMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("操作"));
+    QMenu* menu = menuBar()->addMenu(tr("操作"));
     menu->setObjectName(QStringLiteral("Operation"));
     const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
         browser::addMenuAction(menu, this, name, caption, key, slot);
     };
-    add("minitframe", QStringLiteral("初始化帧"), Qt::Key_F2, [this] { RunSchemeDialog(); });
-    add("mgentext", QStringLiteral("生成动画文本"), Qt::Key_F8, &FrmMain::GenerateAnimationText);
+    add("minitframe", tr("初始化帧"), Qt::Key_F2, [this] { RunSchemeDialog(); });
+    add("mgentext", tr("生成动画文本"), Qt::Key_F8, &FrmMain::GenerateAnimationText);
     menu->addSeparator();
-    add("pframe", QStringLiteral("上一帧"), Qt::Key_F3, &FrmMain::pframe_Click);
-    add("Nframe", QStringLiteral("下一帧"), Qt::Key_F4, &FrmMain::Nframe_Click);
+    add("pframe", tr("上一帧"), Qt::Key_F3, &FrmMain::pframe_Click);
+    add("Nframe", tr("下一帧"), Qt::Key_F4, &FrmMain::Nframe_Click);
     menu->addSeparator();
-    add("mplay", QStringLiteral("播放当前动画"), Qt::Key_F5, &FrmMain::mplay_Click);
-    add("mploop", QStringLiteral("循环播放当前动画3次"), QKeySequence(Qt::CTRL | Qt::Key_F5), &FrmMain::mploop_Click);
+    add("mplay", tr("播放当前动画"), Qt::Key_F5, &FrmMain::mplay_Click);
+    add("mploop", tr("循环播放当前动画3次"), QKeySequence(Qt::CTRL | Qt::Key_F5), &FrmMain::mploop_Click);
     menu->addSeparator();
-    add("moa", QStringLiteral("坐标统一调整"), QKeySequence(), &FrmMain::moa_Click);
-    add("mFromText", QStringLiteral("从文本生成帧"), Qt::Key_F6, &FrmMain::FramesFromText);
+    add("moa", tr("坐标统一调整"), QKeySequence(), &FrmMain::moa_Click);
+    add("mFromText", tr("从文本生成帧"), Qt::Key_F6, &FrmMain::FramesFromText);
 }
 
 void FrmMain::connectControls()
 {
     connect(m_panelToggle, &QPushButton::clicked, this, &FrmMain::Command9_Click);
     connect(m_browser, &BrowserPanel::folderRefused, this,
-            [this](const QString& path) { showMessage(this, msg::folderUnreadable + path); });
+            [this](const QString& path) { showMessage(this, msg::folderUnreadable() + path); });
     connect(m_browser->cmdAddFrame(), &QPushButton::clicked, this, &FrmMain::cmdAddFrame_Click);
     connect(m_browser->Command5(), &QPushButton::clicked, this, &FrmMain::Command5_Click);
     connect(m_browser->File1(), &browser::FileList::fileClicked, this, &FrmMain::File1_Click);
@@ -245,7 +249,7 @@ void FrmMain::resized()
 {
     layoutControls(centralWidget()->size());
     updateCanvasOrigin();
-    if (m_reference->Command3()->text() == u"DrawListFrame")
+    if (m_reference->toggle() == ReferenceBar::Toggle::OffersListFrame)
         drawReference();
     else
         DrawFrame(selectedRow(), false);
@@ -282,7 +286,7 @@ bool FrmMain::HasFrames()
 {
     if (animation().hasFrames())
         return true;
-    showMessage(this, msg::noFrames);
+    showMessage(this, msg::noFrames());
     return false;
 }
 
@@ -316,7 +320,7 @@ void FrmMain::DrawFrame(int index, bool reloadPanel)
 {
     if (index < 0 || index >= animation().frames.size())
         return;
-    m_reference->Command3()->setText(QStringLiteral("DrawBaseFrame"));
+    m_reference->setToggle(ReferenceBar::Toggle::OffersReference);
     m_canvas->clearPicture();
     if (m_display->cDrawLast()->isChecked() && index > 0) {
         const model::FrameRecord& previous = animation().frames[index - 1];

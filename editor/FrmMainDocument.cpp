@@ -17,14 +17,14 @@ namespace animbox {
 
 void FrmMain::createEditMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("编辑"));
+    QMenu* menu = menuBar()->addMenu(tr("编辑"));
     menu->setObjectName(QStringLiteral("Edit"));
     QUndoStack* stack = m_document->undoStack();
     // Both name the step they would take back or do again.
-    QAction* undo = stack->createUndoAction(this, QStringLiteral("撤销"));
+    QAction* undo = stack->createUndoAction(this, tr("撤销"));
     undo->setObjectName(QStringLiteral("mundo"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = stack->createRedoAction(this, QStringLiteral("重做"));
+    QAction* redo = stack->createRedoAction(this, tr("重做"));
     redo->setObjectName(QStringLiteral("mredo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     menu->addAction(undo);

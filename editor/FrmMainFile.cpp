@@ -31,7 +31,10 @@ namespace animbox {
 
 namespace {
 
-const QString kFileFilter = QStringLiteral("角色文件 (*.txt);;所有文件 (*)");
+QString fileFilter()
+{
+    return FrmMain::tr("角色文件 (*.txt);;所有文件 (*)");
+}
 
 bool askYesNo(QWidget* parent, const QString& text)
 {
@@ -48,14 +51,14 @@ bool isSameFile(const QString& a, const QString& b)
 
 void FrmMain::createFileMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("文件"));
+    QMenu* menu = menuBar()->addMenu(tr("文件"));
     menu->setObjectName(QStringLiteral("File"));
     const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
         browser::addMenuAction(menu, this, name, caption, key, slot);
     };
-    add("mopen", QStringLiteral("打开…"), QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::mopen_Click);
-    add("msave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), &FrmMain::saveAnimation);
-    add("msaveas", QStringLiteral("另存为动画…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+    add("mopen", tr("打开…"), QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::mopen_Click);
+    add("msave", tr("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), &FrmMain::saveAnimation);
+    add("msaveas", tr("另存为动画…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
         &FrmMain::saveAnimationAs);
     menu->addSeparator();
     for (int i = 0; i < RecentFiles::kMaxFiles; ++i) {
@@ -65,7 +68,7 @@ void FrmMain::createFileMenu()
         m_recentActions.append(action);
     }
     menu->addSeparator();
-    add("mexit", QStringLiteral("退出"), QKeySequence(), &FrmMain::close);
+    add("mexit", tr("退出"), QKeySequence(), &FrmMain::close);
     updateRecentMenu();
 }
 
@@ -82,8 +85,8 @@ void FrmMain::updateRecentMenu()
 
 void FrmMain::mopen_Click()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开"),
-                                                      QFileInfo(m_link.path()).absolutePath(), kFileFilter);
+    const QString path = QFileDialog::getOpenFileName(this, tr("打开"),
+                                                      QFileInfo(m_link.path()).absolutePath(), fileFilter());
     if (!path.isEmpty())
         openCharacterFile(path);
 }
@@ -95,7 +98,7 @@ QString FrmMain::gameFolderFor(const QString& file)
     const QString folder = model::gameFolderOf(QFileInfo(file).absolutePath());
     if (!folder.isEmpty())
         return QDir::toNativeSeparators(folder);
-    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(this, QStringLiteral("请选择文件夹： "),
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(this, tr("请选择文件夹： "),
                                                                       QFileInfo(file).absolutePath()));
 }
 
@@ -112,7 +115,7 @@ bool FrmMain::openCharacterFile(const QString& path, const QString& animName)
     }
     const model::CharacterScript script(bytes);
     if (script.blocks().isEmpty()) {
-        showMessage(this, QStringLiteral("文件中没有动画: ") + QDir::toNativeSeparators(file));
+        showMessage(this, tr("文件中没有动画: ") + QDir::toNativeSeparators(file));
         return false;
     }
     const model::AnimBlock* block = script.find(animName);
@@ -122,7 +125,7 @@ bool FrmMain::openCharacterFile(const QString& path, const QString& animName)
             return false;
         block = &script.blocks()[chooser.chosenIndex()];
     } else if (!block) {
-        showMessage(this, QStringLiteral("文件中没有动画 %1: %2").arg(animName, QDir::toNativeSeparators(file)));
+        showMessage(this, tr("文件中没有动画 %1: %2").arg(animName, QDir::toNativeSeparators(file)));
         return false;
     }
     const QString gameFolder = gameFolderFor(file);
@@ -133,7 +136,7 @@ bool FrmMain::openCharacterFile(const QString& path, const QString& animName)
     const QString text = script.blockText(*block, &lossless);
     const model::ReadResult result = model::readScript(
         text, gameFolder, [](const QString& image, QString* failure) { return loadImage(image, failure); });
-    showReadAnimation(result, block->name, QStringLiteral("打开"));
+    showReadAnimation(result, block->name, tr("打开"));
     // A new file starts a new history: undoing past the opening would put
     // another animation into this file's block.
     m_document->undoStack()->clear();
@@ -176,20 +179,20 @@ bool FrmMain::saveAnimation()
 
 bool FrmMain::saveAnimationAs()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("另存为动画"),
-                                                      QFileInfo(m_link.path()).absolutePath(), kFileFilter,
+    const QString path = QFileDialog::getSaveFileName(this, tr("另存为动画"),
+                                                      QFileInfo(m_link.path()).absolutePath(), fileFilter(),
                                                       nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return false;
     const QString proposed = m_link.isOpen() ? m_link.animName() : animation().animName;
     bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("另存为动画"), QStringLiteral("动画名称:"),
+    const QString name = QInputDialog::getText(this, tr("另存为动画"), tr("动画名称:"),
                                                QLineEdit::Normal, proposed, &ok).trimmed();
     if (!ok || name.isEmpty())
         return false;
     // The name is one word of the "anim" line.
     if (name.contains(QRegularExpression(QStringLiteral("[\\s#]")))) {
-        showMessage(this, QStringLiteral("动画名称不能含有空白或 #."));
+        showMessage(this, tr("动画名称不能含有空白或 #."));
         return false;
     }
     return writeAnimation(path, name);
@@ -222,21 +225,21 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
     }
     const bool linkedFile = isSameFile(file, m_link.path());
     if (linkedFile && disk != m_link.bytes()
-        && !askYesNo(this, QStringLiteral("文件在打开后被其他程序修改过: %1\n是否覆盖?")
+        && !askYesNo(this, tr("文件在打开后被其他程序修改过: %1\n是否覆盖?")
                                .arg(QDir::toNativeSeparators(file)))) {
         return false;
     }
     const model::CharacterScript script(disk);
     const model::AnimBlock* block = script.find(name);
     const bool ownBlock = linkedFile && name.compare(m_link.animName(), Qt::CaseInsensitive) == 0;
-    if (block && !ownBlock && !askYesNo(this, QStringLiteral("文件中已有动画 %1, 是否替换?").arg(block->name)))
+    if (block && !ownBlock && !askYesNo(this, tr("文件中已有动画 %1, 是否替换?").arg(block->name)))
         return false;
     const QString text = written.text + m_link.trailingLines();
     const QByteArray contents = block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text);
     if (contents != disk) {
         const QString error = model::replaceFile(file, contents, disk);
         if (!error.isEmpty()) {
-            showMessage(this, error + QStringLiteral("\n文件未作修改."));
+            showMessage(this, error + tr("\n文件未作修改."));
             return false;
         }
     }
@@ -254,7 +257,7 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
 bool FrmMain::askToKeepChanges()
 {
     return m_document->undoStack()->isClean()
-        || browser::askToSave(this, programTitle(), QStringLiteral("动画已修改, 是否保存?"),
+        || browser::askToSave(this, programTitle(), tr("动画已修改, 是否保存?"),
                               [this] { return saveAnimation(); });
 }
 

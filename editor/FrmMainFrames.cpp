@@ -35,12 +35,12 @@ std::optional<model::FrameRecord> FrmMain::AddFrameRecord(const QString& name)
 {
     const QString folder = browserFolder();
     if (!model::isDataFolder(folder)) {
-        showMessage(this, msg::noDataFolderAdd);
+        showMessage(this, msg::noDataFolderAdd());
         return std::nullopt;
     }
     const QString path = model::findFileIgnoringCase(folder, name);
     if (path.isEmpty()) {
-        showMessage(this, msg::fileMissing + model::joinPath(folder, name));
+        showMessage(this, msg::fileMissing() + model::joinPath(folder, name));
         return std::nullopt;
     }
     QString error;
@@ -50,7 +50,7 @@ std::optional<model::FrameRecord> FrmMain::AddFrameRecord(const QString& name)
         return std::nullopt;
     }
     if (image.width() > 32767 || image.height() > 32767) {
-        showMessage(this, msg::imageTooLarge + path);
+        showMessage(this, msg::imageTooLarge() + path);
         return std::nullopt;
     }
     model::FrameRecord record = animation().frames.value(animation().rowCount());
@@ -66,7 +66,7 @@ std::optional<model::FrameRecord> FrmMain::AddFrameRecord(const QString& name)
 // the whole command is one step.
 void FrmMain::Command5_Click()
 {
-    const ReplacementStep step(*m_document, QStringLiteral("加入全部帧"));
+    const ReplacementStep step(*m_document, tr("加入全部帧"));
     const QStringList names = m_browser->File1()->fileNames();
     appendRows(names);
     if (RunSchemeDialog() != SchemeResult::Applied)
@@ -78,7 +78,7 @@ void FrmMain::Command4_Click()
     if (!HasFrames())
         return;
     if (animation().rowCount() == 1) {
-        showMessage(this, msg::cannotDelete);
+        showMessage(this, msg::cannotDelete());
         return;
     }
     const int row = selectedRow();
@@ -92,7 +92,7 @@ void FrmMain::Command7_Click()
     const int row = selectedRow();
     if (row <= 0)
         return;
-    m_document->push(new SwapFramesCommand(*m_document, QStringLiteral("上移"), row, row - 1));
+    m_document->push(new SwapFramesCommand(*m_document, tr("上移"), row, row - 1));
 }
 
 void FrmMain::Command10_Click()
@@ -100,7 +100,7 @@ void FrmMain::Command10_Click()
     const int row = selectedRow();
     if (row < 0 || row >= animation().rowCount() - 1)
         return;
-    m_document->push(new SwapFramesCommand(*m_document, QStringLiteral("下移"), row, row + 1));
+    m_document->push(new SwapFramesCommand(*m_document, tr("下移"), row, row + 1));
 }
 
 // The canvas keeps showing the last picture.
@@ -108,7 +108,7 @@ void FrmMain::Command6_Click()
 {
     if (!HasFrames())
         return;
-    const ReplacementStep step(*m_document, QStringLiteral("清空"));
+    const ReplacementStep step(*m_document, tr("清空"));
     animation().clear();
     m_document->dropSelection();
 }

@@ -15,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <functional>
 #include <optional>
@@ -45,7 +44,7 @@ std::optional<qint16> typedNumber(FrmMain& window, QLineEdit* edit, qint16 curre
     const model::Int16Result number = model::lenientInt16(edit->text());
     if (number.ok())
         return number.value;
-    showMessage(&window, msg::valueOutOfRange);
+    showMessage(&window, msg::valueOutOfRange());
     const QSignalBlocker blocker(edit);
     edit->setText(QString::number(current));
     return std::nullopt;
@@ -59,8 +58,8 @@ void editFlag(FrmMain& window, QCheckBox* box, qint16 model::FrameRecord::*field
 }
 
 // The four box buttons, guarded by rows existing and one being selected;
-// the step reaches as far as the edit carries the side forward.
-void editSide(FrmMain& window, QPushButton* button, BoxSide side,
+// the step, named `text`, reaches as far as the edit carries the side forward.
+void editSide(FrmMain& window, const QString& text, BoxSide side,
               int (*reach)(const model::Animation&, int, BoxSide), void (*edit)(model::Animation&, int, BoxSide))
 {
     if (!window.HasFrames())
@@ -70,7 +69,7 @@ void editSide(FrmMain& window, QPushButton* button, BoxSide side,
         return;
     AnimationDocument& document = window.document();
     document.push(new RecordEditCommand(
-        document, button->text(), row, reach(window.animation(), row, side),
+        document, text, row, reach(window.animation(), row, side),
         [row, side, edit](model::Animation& animation) { edit(animation, row, side); }, Refresh::Canvas));
 }
 
@@ -79,7 +78,7 @@ void editSide(FrmMain& window, QPushButton* button, BoxSide side,
 void FrmMain::txtAtType_Click()
 {
     const QString kind = m_attack->txtAtType()->currentText();
-    editSelected(*this, QStringLiteral("攻击类型"), [kind](model::FrameRecord& r) { r.attackKind = kind; });
+    editSelected(*this, tr("攻击类型"), [kind](model::FrameRecord& r) { r.attackKind = kind; });
 }
 
 void FrmMain::txtPow_Change()
@@ -89,7 +88,7 @@ void FrmMain::txtPow_Change()
         return;
     if (const auto damage = typedNumber(*this, m_attack->txtPow(), animation().frames[row].damage)) {
         editSelected(
-            *this, QStringLiteral("攻击力"), [value = *damage](model::FrameRecord& r) { r.damage = value; },
+            *this, tr("攻击力"), [value = *damage](model::FrameRecord& r) { r.damage = value; },
             MergeKey::Damage);
     }
 }
@@ -115,7 +114,7 @@ void FrmMain::txtPause_Click()
 {
     const model::Int16Result pause = model::lenientInt16(m_attack->txtPause()->currentText());
     if (pause.ok()) {
-        editSelected(*this, QStringLiteral("攻击延迟"),
+        editSelected(*this, tr("攻击延迟"),
                      [value = pause.value](model::FrameRecord& record) { record.pause = value; });
     }
 }
@@ -134,7 +133,7 @@ void FrmMain::txtDelay_Change()
     const int end
         = model::forwardRunEnd(animation(), row, [old](const model::FrameRecord& r) { return r.frameDelay == old; });
     m_document->push(new RecordEditCommand(
-        *m_document, QStringLiteral("延迟"), row, end,
+        *m_document, tr("延迟"), row, end,
         [row, old, value = *delay](model::Animation& animation) {
             animation.frames[row].frameDelay = value;
             model::PropagateDelay(animation, row, old);
@@ -144,22 +143,22 @@ void FrmMain::txtDelay_Change()
 
 void FrmMain::Command1_Click()
 {
-    editSide(*this, m_attack->Command1(), BoxSide::Attack, &FrameEdits::emptySideReach, &FrameEdits::emptySide);
+    editSide(*this, tr("空攻击框"), BoxSide::Attack, &FrameEdits::emptySideReach, &FrameEdits::emptySide);
 }
 
 void FrmMain::Command8_Click()
 {
-    editSide(*this, m_attack->Command8(), BoxSide::Body, &FrameEdits::emptySideReach, &FrameEdits::emptySide);
+    editSide(*this, tr("空受击框"), BoxSide::Body, &FrameEdits::emptySideReach, &FrameEdits::emptySide);
 }
 
 void FrmMain::CmdClearAt_Click()
 {
-    editSide(*this, m_attack->CmdClearAt(), BoxSide::Attack, &FrameEdits::clearSideReach, &FrameEdits::clearSide);
+    editSide(*this, tr("清除攻框"), BoxSide::Attack, &FrameEdits::clearSideReach, &FrameEdits::clearSide);
 }
 
 void FrmMain::Command2_Click()
 {
-    editSide(*this, m_attack->Command2(), BoxSide::Body, &FrameEdits::clearSideReach, &FrameEdits::clearSide);
+    editSide(*this, tr("清除受框"), BoxSide::Body, &FrameEdits::clearSideReach, &FrameEdits::clearSide);
 }
 
 } // namespace animbox

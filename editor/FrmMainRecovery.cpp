@@ -57,7 +57,7 @@ void FrmMain::offerRecovery()
     const QString source = data->file.isEmpty()
         ? QString()
         : QStringLiteral(" (%1: %2)").arg(QDir::toNativeSeparators(data->file), data->animName);
-    const QString question = QStringLiteral("上次退出时有未保存的动画%1, %2 帧. 是否恢复?")
+    const QString question = tr("上次退出时有未保存的动画%1, %2 帧. 是否恢复?")
                                  .arg(source).arg(data->rows.size());
     if (data->text.isEmpty()
         || QMessageBox::question(this, programTitle(), question, QMessageBox::Yes | QMessageBox::No,
@@ -74,7 +74,7 @@ void FrmMain::restoreRecovery(const model::RecoveryData& data)
 {
     const model::ReadResult result = model::readScript(
         data.text, data.gameFolder, [](const QString& image, QString* failure) { return loadImage(image, failure); });
-    showReadAnimation(result, data.animName, QStringLiteral("恢复动画"));
+    showReadAnimation(result, data.animName, tr("恢复动画"));
     if (!data.file.isEmpty()) {
         QString error;
         const QByteArray bytes = model::readWholeFile(data.file, &error);
@@ -126,7 +126,7 @@ void FrmMain::openFiles(const QStringList& paths)
             continue;
         // All frames of one drop are one step.
         if (!started)
-            m_document->undoStack()->beginMacro(QStringLiteral("加入帧"));
+            m_document->undoStack()->beginMacro(tr("加入帧"));
         started = true;
         m_document->push(new AddFrameCommand(*m_document, info.fileName(), *record));
     }
@@ -135,7 +135,7 @@ void FrmMain::openFiles(const QStringList& paths)
     for (QString& path : refused)
         path = QDir::toNativeSeparators(path);
     if (!refused.isEmpty())
-        showMessage(this, QStringLiteral("这些文件不能打开或加入为帧 (只能打开 .txt 文件, 或加入当前文件夹中的 .gif 文件):\n")
+        showMessage(this, tr("这些文件不能打开或加入为帧 (只能打开 .txt 文件, 或加入当前文件夹中的 .gif 文件):\n")
                               + refused.join(u'\n'));
 }
 

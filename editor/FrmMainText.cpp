@@ -25,7 +25,7 @@ FrmMain::SchemeResult FrmMain::RunSchemeDialog()
 {
     if (!HasFrames())
         return SchemeResult::NotRun;
-    const ReplacementStep step(*m_document, QStringLiteral("初始化帧"));
+    const ReplacementStep step(*m_document, tr("初始化帧"));
     {
         frmScheme dialog(m_pending, this);
         dialog.exec();
@@ -46,7 +46,7 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
 {
     const QString folder = browserFolder();
     if (!model::isDataFolder(folder)) {
-        showMessage(this, msg::noDataFolderScheme);
+        showMessage(this, msg::noDataFolderScheme());
         return SchemeResult::NoDataFolder;
     }
     QString error;
@@ -72,7 +72,7 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
             continue;
         const auto anchor = model::schemeAnchor(*scheme, images[i].image.width(), images[i].image.height());
         if (!anchor) {
-            showMessage(this, msg::anchorOutOfRange + paths[i]);
+            showMessage(this, msg::anchorOutOfRange() + paths[i]);
             return SchemeResult::Rejected;
         }
         anchors[i] = *anchor;
@@ -82,7 +82,7 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
     animation().animName = scheme->animName;
     for (qsizetype i = 0; i < images.size(); ++i) {
         if (!images[i].exists) {
-            showMessage(this, msg::fileMissing + paths[i]);
+            showMessage(this, msg::fileMissing() + paths[i]);
             continue;
         }
         if (images[i].image.isNull()) {
@@ -132,12 +132,12 @@ void FrmMain::FramesFromText()
     // Text without a single frame line (binary, UTF-16, another part of a
     // script) is no animation: it is refused and the frames stay.
     if (result.finished && result.animation.rowCount() == 0) {
-        showMessage(this, msg::noFrameInText);
+        showMessage(this, msg::noFrameInText());
         return;
     }
     {
         // Reading replaces rows and records; the animation's name stays.
-        const ReplacementStep step(*m_document, QStringLiteral("从文本生成帧"));
+        const ReplacementStep step(*m_document, tr("从文本生成帧"));
         const QString animName = animation().animName;
         animation() = result.animation;
         animation().animName = animName;

@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 
 namespace animbox {
 
@@ -83,11 +82,10 @@ void FrmMain::setUpZoom()
 
 void FrmMain::Command3_Click()
 {
-    QPushButton* toggle = m_reference->Command3();
-    if (toggle->text().toLower() != QStringLiteral("drawbaseframe")) {
+    if (m_reference->toggle() != ReferenceBar::Toggle::OffersReference) {
         if (animation().hasFrames())
             DrawFrame(selectedRow(), true);
-        toggle->setText(QStringLiteral("DrawBaseFrame"));
+        m_reference->setToggle(ReferenceBar::Toggle::OffersReference);
         return;
     }
     m_canvas->clearPicture();
@@ -95,12 +93,12 @@ void FrmMain::Command3_Click()
     const model::Int16Result x = model::strictInt16(m_reference->txtX()->text());
     const model::Int16Result y = model::strictInt16(m_reference->txtY()->text());
     if (!x.ok() || !y.ok()) {
-        showMessage(this, msg::referenceNotNumeric);
+        showMessage(this, msg::referenceNotNumeric());
         return;
     }
     const QString path = model::findFileIgnoringCase(browserFolder(), m_reference->txtBase()->text() + ".gif");
     if (path.isEmpty()) {
-        showMessage(this, msg::invalidPath);
+        showMessage(this, msg::invalidPath());
         return;
     }
     QString error;
@@ -112,7 +110,7 @@ void FrmMain::Command3_Click()
     m_referenceImage = image;
     m_referenceAnchor = QPoint(x.value, y.value);
     drawReference();
-    toggle->setText(QStringLiteral("DrawListFrame"));
+    m_reference->setToggle(ReferenceBar::Toggle::OffersListFrame);
 }
 
 // Only the reference image, with its anchor on the cross, and the cross.
@@ -160,14 +158,14 @@ void FrmMain::offsetadjust()
         return;
     const std::optional<model::OffsetStep> step = model::parseOffsetStep(command);
     if (!step) {
-        showMessage(this, msg::stepOutOfRange);
+        showMessage(this, msg::stepOutOfRange());
         return;
     }
     {
-        const ReplacementStep adjusting(*m_document, QStringLiteral("坐标统一调整"));
+        const ReplacementStep adjusting(*m_document, tr("坐标统一调整"));
         const int failedRow = model::adjustOffsets(animation(), *step);
         if (failedRow >= 0) {
-            showMessage(this, msg::adjustOutOfRange + animation().rows.value(failedRow));
+            showMessage(this, msg::adjustOutOfRange() + animation().rows.value(failedRow));
             return;
         }
     }

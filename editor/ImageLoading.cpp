@@ -2,6 +2,7 @@
 
 #include "editor/GifDecoder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -22,7 +23,7 @@ QImage loadImage(const QString& path, QString* error)
     QImageReader reader(path);
     QImage image = reader.read();
     if (image.isNull() && error)
-        *error = QStringLiteral("无法读取图片 %1 (%2)").arg(path, reader.errorString());
+        *error = QCoreApplication::translate("animbox::ImageLoading", "无法读取图片 %1 (%2)").arg(path, reader.errorString());
     return image;
 }
 

@@ -30,6 +30,11 @@ public:
     QString ReadSetting(const QString& key) const;
     void WriteSetting(const QString& key, const QString& value) const;
 
+    // The language of the interface chosen in the language menu: "zh", "en",
+    // or empty to follow the system.
+    QString languageCode() const { return ReadSetting(QStringLiteral("language")); }
+    void setLanguageCode(const QString& code) const { WriteSetting(QStringLiteral("language"), code); }
+
     // A number as the file keeps it: a leading blank where the number has no
     // minus sign, as the colour has always been written.
     static QString numberText(qint32 number);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -13,23 +14,24 @@ QString programTitle();
 // A modal message box with one OK button and the program's title.
 void showMessage(QWidget* parent, const QString& text);
 
-// Message texts shown by the main window and its dialogs.
+// Message texts shown by the main window and its dialogs, in the language
+// of the interface.
 namespace msg {
-inline const QString noFrames = QStringLiteral("没有帧.");
-inline const QString cannotDelete = QStringLiteral("无法删除");
-inline const QString noDataFolderAdd = QStringLiteral("不能定位data文件夹!");
-inline const QString noDataFolderScheme = QStringLiteral("不能定位data文件夹.");
-inline const QString fileMissing = QStringLiteral("文件不存在.");
-inline const QString folderUnreadable = QStringLiteral("无法打开文件夹: ");
-inline const QString imageTooLarge = QStringLiteral("图片太大: ");
-inline const QString anchorOutOfRange = QStringLiteral("坐标超出范围: ");
-inline const QString invalidPath = QStringLiteral("无效的路径.");
-inline const QString boxOutOfRange = QStringLiteral("框的坐标超出范围 (-32768 到 32767), 未作修改.");
-inline const QString valueOutOfRange = QStringLiteral("数值超出范围 (-32768 到 32767), 保留原值.");
-inline const QString stepOutOfRange = QStringLiteral("调整量超出范围 (-32768 到 32767), 未作调整.");
-inline const QString adjustOutOfRange = QStringLiteral("调整后坐标超出范围 (-32768 到 32767), 未作调整: ");
-inline const QString noFrameInText = QStringLiteral("文本中没有找到帧, 未作修改.");
-inline const QString referenceNotNumeric = QStringLiteral("参考帧坐标必须是数字.");
+inline QString noFrames() { return QCoreApplication::translate("animbox::Messages", "没有帧."); }
+inline QString cannotDelete() { return QCoreApplication::translate("animbox::Messages", "无法删除"); }
+inline QString noDataFolderAdd() { return QCoreApplication::translate("animbox::Messages", "不能定位data文件夹!"); }
+inline QString noDataFolderScheme() { return QCoreApplication::translate("animbox::Messages", "不能定位data文件夹."); }
+inline QString fileMissing() { return QCoreApplication::translate("animbox::Messages", "文件不存在."); }
+inline QString folderUnreadable() { return QCoreApplication::translate("animbox::Messages", "无法打开文件夹: "); }
+inline QString imageTooLarge() { return QCoreApplication::translate("animbox::Messages", "图片太大: "); }
+inline QString anchorOutOfRange() { return QCoreApplication::translate("animbox::Messages", "坐标超出范围: "); }
+inline QString invalidPath() { return QCoreApplication::translate("animbox::Messages", "无效的路径."); }
+inline QString boxOutOfRange() { return QCoreApplication::translate("animbox::Messages", "框的坐标超出范围 (-32768 到 32767), 未作修改."); }
+inline QString valueOutOfRange() { return QCoreApplication::translate("animbox::Messages", "数值超出范围 (-32768 到 32767), 保留原值."); }
+inline QString stepOutOfRange() { return QCoreApplication::translate("animbox::Messages", "调整量超出范围 (-32768 到 32767), 未作调整."); }
+inline QString adjustOutOfRange() { return QCoreApplication::translate("animbox::Messages", "调整后坐标超出范围 (-32768 到 32767), 未作调整: "); }
+inline QString noFrameInText() { return QCoreApplication::translate("animbox::Messages", "文本中没有找到帧, 未作修改."); }
+inline QString referenceNotNumeric() { return QCoreApplication::translate("animbox::Messages", "参考帧坐标必须是数字."); }
 } // namespace msg
 
 } // namespace animbox

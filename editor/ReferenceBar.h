@@ -24,12 +24,20 @@ public:
     QPushButton* Command3() const { return m_toggle; }
     QCheckBox* Check1() const { return m_extended; }
 
+    // What a click on Command3 shows next. Until the canvas first draws a
+    // frame, a click shows the selected frame, whatever the caption says.
+    enum class Toggle { AtStart, OffersReference, OffersListFrame };
+    Toggle toggle() const { return m_state; }
+    // Sets the state and the caption that goes with it.
+    void setToggle(Toggle state);
+
 private:
     QLineEdit* m_base;
     QLineEdit* m_x;
     QLineEdit* m_y;
     QPushButton* m_toggle;
     QCheckBox* m_extended;
+    Toggle m_state = Toggle::AtStart;
 };
 
 } // namespace animbox

@@ -36,15 +36,15 @@ frmScheme::Axis makeAxis(QWidget* dialog, int top, const QString& title, const A
     auto* outer = placed(new QGroupBox(title, dialog), n.outer, {8, top, 273, 145});
     auto* inner = placed(new QGroupBox(outer), n.inner, {16, 40, 241, 89});
     frmScheme::Axis c{};
-    c.centred = placed(new QRadioButton(QStringLiteral("居中"), outer), n.centred, {24, 16, 120, 18});
-    c.fixed = placed(new QRadioButton(QStringLiteral("固定边缘"), outer), n.fixed, {24, 32, 90, 18});
+    c.centred = placed(new QRadioButton(frmScheme::tr("居中"), outer), n.centred, {24, 16, 120, 18});
+    c.fixed = placed(new QRadioButton(frmScheme::tr("固定边缘"), outer), n.fixed, {24, 32, 90, 18});
     c.fixed->setAutoFillBackground(true);
     c.fixed->raise();
     c.nearSide = placed(new QRadioButton(nearCaption, inner), n.nearSide, {16, 24, 92, 18});
     c.farSide = placed(new QRadioButton(farCaption, inner), n.farSide, {112, 24, 92, 18});
-    placed(new QLabel(QStringLiteral("边缘"), inner), n.marginLabel, {24, 56, 49, 18});
+    placed(new QLabel(frmScheme::tr("边缘"), inner), n.marginLabel, {24, 56, 49, 18});
     c.margin = placed(new QLineEdit(margin, inner), n.margin, {80, 56, 49, 18});
-    placed(new QLabel(QStringLiteral("像素"), inner), n.unitLabel, {136, 56, 49, 18});
+    placed(new QLabel(frmScheme::tr("像素"), inner), n.unitLabel, {136, 56, 49, 18});
     // Explicit groups: radio buttons would otherwise group with those of the
     // nested box as well.
     auto* mode = new QButtonGroup(outer);
@@ -65,22 +65,22 @@ frmScheme::frmScheme(PendingText& pending, QWidget* parent)
     , m_y()
 {
     setObjectName(QStringLiteral("frmScheme"));
-    setWindowTitle(QStringLiteral("初始化帧"));
+    setWindowTitle(tr("初始化帧"));
     setFixedSize(289, 372);
-    m_x = makeAxis(this, 8, QStringLiteral("X 方案"),
+    m_x = makeAxis(this, 8, tr("X 方案"),
                                     {"Frame1", "option1", "Option2", "Frame2", "Option3", "Option4",
                                      "Label1", "Text1", "Label2"},
-                                    QStringLiteral("从左侧固定"), QStringLiteral("从右侧固定"), QStringLiteral("1"));
-    m_y = makeAxis(this, 176, QStringLiteral("Y 方案"),
+                                    tr("从左侧固定"), tr("从右侧固定"), QStringLiteral("1"));
+    m_y = makeAxis(this, 176, tr("Y 方案"),
                                     {"Frame3", "Option8", "Option6", "Frame4", "Option7", "Option5",
                                      "Label4", "Text2", "Label3"},
-                                    QStringLiteral("从顶部固定"), QStringLiteral("从底部固定"), QStringLiteral("2"));
+                                    tr("从顶部固定"), tr("从底部固定"), QStringLiteral("2"));
     m_x.centred->setChecked(true);
     m_x.nearSide->setChecked(true);
     m_y.fixed->setChecked(true);
     m_y.farSide->setChecked(true);
 
-    auto* ok = placed(new QPushButton(QStringLiteral("确定"), this), "Command1", {216, 328, 65, 25});
+    auto* ok = placed(new QPushButton(tr("确定"), this), "Command1", {216, 328, 65, 25});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &frmScheme::Command1_Click);
 }

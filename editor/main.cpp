@@ -1,6 +1,7 @@
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
 #include "editor/ProgramFolder.h"
+#include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 
@@ -17,6 +18,9 @@ int main(int argc, char* argv[])
     const animbox::IniSettings settings(
         folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     folder.seedDemoSettings(settings);
+    QStringList arguments = app.arguments();
+    language::startInLanguage(arguments, settings.languageCode(),
+                              {language::kSharedCatalog, QStringLiteral("animbox")});
     animbox::FrmMain window(settings.filePath());
     window.show();
     // Unsaved work survives a crash in the per-user data folder.
@@ -24,9 +28,9 @@ int main(int argc, char* argv[])
                         + QStringLiteral("/recovery.json"));
     // The work of a crashed run and the files named on the command line come
     // once the window is on screen: their questions and messages show over it.
-    tools::runAfterFirstFrame(window, [&window, arguments = app.arguments().mid(1)] {
+    tools::runAfterFirstFrame(window, [&window, files = arguments.mid(1)] {
         window.offerRecovery();
-        window.openArguments(arguments);
+        window.openArguments(files);
     });
     // Watched last, so that a benchmark run ends before the work above.
     tools::exitAfterFirstPaintWhenAsked(window);

@@ -1,5 +1,6 @@
 #include "model/FileReplacement.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -11,9 +12,9 @@ QString writeFileAtomically(const QString& path, const QByteArray& contents)
     // Unbuffered, a short write (a full disk) shows in write()'s count; a
     // buffered one could be cut off at commit without an error.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return QStringLiteral("无法写入文件 %1: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("model::FileReplacement", "无法写入文件 %1: %2").arg(path, file.errorString());
     if (file.write(contents) != contents.size() || !file.commit())
-        return QStringLiteral("无法写入文件 %1: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("model::FileReplacement", "无法写入文件 %1: %2").arg(path, file.errorString());
     return QString();
 }
 
@@ -31,7 +32,7 @@ QByteArray readWholeFile(const QString& path, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("无法读取文件 %1: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("model::FileReplacement", "无法读取文件 %1: %2").arg(path, file.errorString());
         return QByteArray();
     }
     return file.readAll();

@@ -2,6 +2,7 @@
 
 #include "model/FileReplacement.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +45,7 @@ std::optional<RecoveryData> RecoveryFile::read(QString* error) const
     const QByteArray bytes = readWholeFile(m_path, error);
     if (bytes.isEmpty()) {
         if (error->isEmpty())
-            *error = QStringLiteral("恢复文件是空的: ") + m_path;
+            *error = QCoreApplication::translate("model::RecoveryFile", "恢复文件是空的: %1").arg(m_path);
         return std::nullopt;
     }
     QJsonParseError parseError;
@@ -57,7 +58,7 @@ std::optional<RecoveryData> RecoveryFile::read(QString* error) const
     for (const QString& key : textKeys)
         valid = valid && object.value(key).isString();
     if (!valid) {
-        *error = QStringLiteral("恢复文件已损坏: ") + m_path;
+        *error = QCoreApplication::translate("model::RecoveryFile", "恢复文件已损坏: %1").arg(m_path);
         return std::nullopt;
     }
     RecoveryData data;
@@ -84,7 +85,7 @@ std::optional<RecoveryData> RecoveryFile::readOrSetAside(QString* error) const
     const QString aside = m_path + QStringLiteral(".damaged");
     QFile::remove(aside);
     if (QFile::rename(m_path, aside))
-        *error += QStringLiteral("\n已移到 ") + QDir::toNativeSeparators(aside);
+        *error += u'\n' + QCoreApplication::translate("model::RecoveryFile", "已移到 %1").arg(QDir::toNativeSeparators(aside));
     else
         QFile::remove(m_path);
     return std::nullopt;

@@ -3,6 +3,8 @@
 #include "model/Numbers.h"
 #include "model/TextHelpers.h"
 
+#include <QCoreApplication>
+
 namespace model {
 
 namespace {
@@ -13,7 +15,7 @@ std::optional<qint16> numberOf(QStringView text, QStringView key, QString* error
     if (result.ok())
         return result.value;
     if (error)
-        *error = QStringLiteral("方案的数值超出范围: %1").arg(key);
+        *error = QCoreApplication::translate("model::Scheme", "方案的数值超出范围: %1").arg(key);
     return std::nullopt;
 }
 

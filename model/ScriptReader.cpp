@@ -4,6 +4,7 @@
 #include "model/Numbers.h"
 #include "model/TextHelpers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -49,7 +50,7 @@ public:
             if (!problem.isEmpty()) {
                 m_result.finished = false;
                 m_result.message = problem + u'\n'
-                    + QStringLiteral("第 %1 行: %2").arg(lineNumber).arg(line.left(200).toString());
+                    + QCoreApplication::translate("model::ScriptReader", "第 %1 行: %2").arg(lineNumber).arg(line.left(200).toString());
                 break;
             }
         }
@@ -63,7 +64,7 @@ private:
     QString applyLine(QStringView line)
     {
         if (line.size() > kLongestLine)
-            return QStringLiteral("行太长 (超过 %1 个字符)").arg(kLongestLine);
+            return QCoreApplication::translate("model::ScriptReader", "行太长 (超过 %1 个字符)").arg(kLongestLine);
         qint32 position = 1;
         const QString keyword = NextToken(line, position);
         if (keyword == QStringLiteral("bbox") || keyword == QStringLiteral("extbbox") || keyword == QStringLiteral("extabox"))
@@ -96,8 +97,9 @@ private:
 
     static QString conversionProblem(NumberError error)
     {
-        return error == NumberError::Overflow ? QStringLiteral("溢出: 数值超出 -32768 到 32767")
-                                              : QStringLiteral("类型不匹配: 需要一个数字");
+        return error == NumberError::Overflow
+            ? QCoreApplication::translate("model::ScriptReader", "溢出: 数值超出 -32768 到 32767")
+            : QCoreApplication::translate("model::ScriptReader", "类型不匹配: 需要一个数字");
     }
 
     // Reads the next number of the line into `field` with `convert`; the reason when it fails.
@@ -192,12 +194,13 @@ private:
             path += QStringLiteral(".gif");
         const ResolvedImage& found = resolve(path);
         if (found.realPath.isEmpty())
-            return QString::fromUtf16(kReaderMissingFileMessage) + u' '
-                + QDir::toNativeSeparators(joinPath(m_workPath, path));
+            return QCoreApplication::translate("model::ScriptReader", "文件不存在! %1")
+                .arg(QDir::toNativeSeparators(joinPath(m_workPath, path)));
         if (found.image.isNull())
-            return found.error.isEmpty() ? QStringLiteral("无法读取图片 %1").arg(found.realPath) : found.error;
+            return found.error.isEmpty() ? QCoreApplication::translate("model::ScriptReader", "无法读取图片 %1").arg(found.realPath)
+                                         : found.error;
         if (m_index >= kMostFrames - 1)
-            return QStringLiteral("溢出: 帧太多");
+            return QCoreApplication::translate("model::ScriptReader", "溢出: 帧太多");
 
         Animation& animation = m_result.animation;
         FrameRecord& r = current();

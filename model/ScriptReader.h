@@ -22,8 +22,6 @@ struct ReadResult {
     QString message;       // the reason and the failing line (number and text)
 };
 
-inline constexpr auto kReaderMissingFileMessage = u"文件不存在!";
-
 // Reads the frame lines of `text` (CR LF line ends) with frame paths below
 // `workPath`. Each distinct image file is decoded once per reading.
 ReadResult readScript(QStringView text, const QString& workPath, const ImageLoader& loadImage);

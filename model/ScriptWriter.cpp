@@ -2,6 +2,8 @@
 
 #include "model/BrowserRules.h"
 
+#include <QCoreApplication>
+
 #include <functional>
 #include <utility>
 
@@ -135,10 +137,10 @@ void emitLine(QString& out, RememberedLine& remembered, QString candidate)
 WriteResult writeScript(const Animation& animation, const QString& browserFolder)
 {
     if (!animation.hasFrames())
-        return {{}, QString::fromUtf16(kNoFramesMessage)};
+        return {{}, QCoreApplication::translate("model::ScriptWriter", "没有帧.")};
     const qsizetype dataAt = dataFolderIndex(browserFolder);
     if (dataAt < 0)
-        return {{}, QString::fromUtf16(kWriterNoDataFolderMessage)};
+        return {{}, QCoreApplication::translate("model::ScriptWriter", "不能定位data文件夹!")};
     QString dataPath = browserFolder.mid(dataAt);
     dataPath.replace(u'/', u'\\');
     while (dataPath.endsWith(u'\\'))

@@ -13,9 +13,6 @@ struct WriteResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-inline constexpr auto kNoFramesMessage = u"没有帧.";
-inline constexpr auto kWriterNoDataFolderMessage = u"不能定位data文件夹!";
-
 // Writes the frame lines of `animation` (one group per row, each value only
 // where it changes) with frame paths below the "data" part of
 // `browserFolder`. Lines end in CR LF; frame paths use "\" on every platform.

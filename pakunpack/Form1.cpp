@@ -2,6 +2,8 @@
 
 #include "pakunpack/UnpackRun.h"
 #include "pakunpack/UnpackWindow.h"
+#include "language/LanguageMenu.h"
+#include "language/Translators.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,8 +14,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QStyle>
+#include <QVBoxLayout>
 
 namespace pakunpack {
 
@@ -22,17 +28,20 @@ namespace {
 const QString kTitle = QStringLiteral("pakunpack");
 const QString kLineBreak = QStringLiteral("\r\n");
 const QString kSignature = QStringLiteral("Kestrum mod tools");
+const QString kLanguageKey = QStringLiteral("language");
 
 } // namespace
 
-Form1::Form1(const QString& archivePath, const QString& toolPath, QWidget* parent)
+Form1::Form1(const QString& archivePath, const QString& toolPath, QSettings* settings, QWidget* parent)
     : QWidget(parent)
+    , m_settings(settings ? settings : userSettings(this))
     , m_toolPath(toolPath.isEmpty() ? findTool(QCoreApplication::applicationDirPath()) : toolPath)
-    , m_frame1(new QGroupBox(QStringLiteral("选择pak"), this))
+    , m_client(new QWidget(this))
+    , m_frame1(new QGroupBox(tr("选择pak"), m_client))
     , m_text1(new QLineEdit(m_frame1))
-    , m_command1(new QPushButton(QStringLiteral("选取pak"), m_frame1))
-    , m_command2(new QPushButton(QStringLiteral("解压pak"), this))
-    , m_label1(new QLabel(instructions(), this))
+    , m_command1(new QPushButton(tr("选取pak"), m_frame1))
+    , m_command2(new QPushButton(tr("解压pak"), m_client))
+    , m_label1(new QLabel(instructions(), m_client))
 {
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_text1->setObjectName(QStringLiteral("Text1"));
@@ -40,7 +49,7 @@ Form1::Form1(const QString& archivePath, const QString& toolPath, QWidget* paren
     m_command2->setObjectName(QStringLiteral("Command2"));
     m_label1->setObjectName(QStringLiteral("Label1"));
 
-    setFixedSize(493, 173);
+    m_client->setFixedSize(493, 173);
     m_frame1->setGeometry(8, 8, 465, 57);
     m_text1->setGeometry(8, 16, 393, 25);
     m_command1->setGeometry(400, 16, 57, 25);
@@ -49,14 +58,49 @@ Form1::Form1(const QString& archivePath, const QString& toolPath, QWidget* paren
     m_label1->setWordWrap(true);
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fitLabelFont();
+    fitBrowseButton();
 
-    setWindowTitle(QStringLiteral("pakunpack 版本%1.%2")
+    setWindowTitle(tr("pakunpack 版本%1.%2")
                        .arg(PAKUNPACK_VERSION_MAJOR)
                        .arg(PAKUNPACK_VERSION_MINOR));
     m_text1->setText(archivePath);
+    addMenuBar();
 
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+}
+
+QSettings* Form1::userSettings(QObject* parent)
+{
+    return new QSettings(QSettings::UserScope, QStringLiteral("Kestrum"), QStringLiteral("pakunpack"), parent);
+}
+
+QString Form1::storedLanguage(const QSettings& settings)
+{
+    return settings.value(kLanguageKey).toString();
+}
+
+QStringList Form1::catalogs()
+{
+    return {language::kSharedCatalog, QStringLiteral("pakunpack")};
+}
+
+// A menu bar holding only the language menu, above the fixed layout, which
+// keeps its size; a choice is kept in the settings for the next start.
+void Form1::addMenuBar()
+{
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    language::addLanguageMenu(bar, language::installedLanguage(), storedLanguage(*m_settings),
+                              [this](const QString& code) {
+                                  m_settings->setValue(kLanguageKey, code);
+                                  m_settings->sync();
+                              });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setMenuBar(bar);
+    layout->addWidget(m_client);
 }
 
 QString Form1::archiveFromArguments(const QStringList& arguments)
@@ -73,10 +117,11 @@ QString Form1::findTool(const QString& programFolder)
 
 QString Form1::instructions()
 {
-    return QStringLiteral("1.选择一个pak文件") + kLineBreak + QStringLiteral("2.点击解压按钮") + kLineBreak
-           + QStringLiteral("然后会在pak目录下生成data文件夹,将这个文件夹拷贝到Kestrum目录下即可."
-                            "注意,如果要运行解包的MOD需要在paks文件夹至少有一个.pak文件 ")
-           + QStringLiteral("\u3000注意：不支持长文件名如果文件名较长超过８位请重命名．") + kLineBreak
+    // The last sentence begins with an ideographic space, part of its text.
+    return tr("1.选择一个pak文件") + kLineBreak + tr("2.点击解压按钮") + kLineBreak
+           + tr("然后会在pak目录下生成data文件夹,将这个文件夹拷贝到Kestrum目录下即可."
+                "注意,如果要运行解包的MOD需要在paks文件夹至少有一个.pak文件 ")
+           + tr("　注意：不支持长文件名如果文件名较长超过８位请重命名．") + kLineBreak
            + QString(50, QLatin1Char(' ')) + kSignature;
 }
 
@@ -97,12 +142,27 @@ void Form1::fitLabelFont()
     m_label1->setFont(font);
 }
 
+// A caption wider than the button drawn for it widens the button to the
+// left, and the path box gives up the room.
+void Form1::fitBrowseButton()
+{
+    const QStyle* style = m_command1->style();
+    const int needed = m_command1->fontMetrics().horizontalAdvance(m_command1->text())
+                     + style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, m_command1)
+                     + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_command1);
+    const int extra = needed - m_command1->width();
+    if (extra <= 0)
+        return;
+    m_command1->setGeometry(m_command1->geometry().adjusted(-extra, 0, 0, 0));
+    m_text1->resize(m_text1->width() - extra, m_text1->height());
+}
+
 // Picks the archive with the file dialog `cd`; cancelling keeps the path box as it is.
 void Form1::Command1_Click()
 {
     const QString current = m_text1->text();
     QFileDialog cd(this, QString(), current.isEmpty() ? QString() : QFileInfo(current).absolutePath(),
-                   QStringLiteral("pak文件 (*.pak)"));
+                   tr("pak文件 (*.pak)"));
     cd.setObjectName(QStringLiteral("cd"));
     cd.setFileMode(QFileDialog::ExistingFile);
     cd.setAcceptMode(QFileDialog::AcceptOpen);
@@ -120,7 +180,7 @@ void Form1::Command2_Click()
 {
     const QString archive = m_text1->text();
     if (archive.isEmpty()) {
-        QMessageBox::information(this, kTitle, QStringLiteral("请选择pak文件"));
+        QMessageBox::information(this, kTitle, tr("请选择pak文件"));
         return;
     }
     auto* run = new UnpackRun(m_toolPath, archive, this);
@@ -128,7 +188,7 @@ void Form1::Command2_Click()
     if (!run->start(error)) {
         delete run;
         QMessageBox::warning(this, kTitle,
-                             QStringLiteral("无法启动解包工具:\n%1\n(%2)").arg(QDir::toNativeSeparators(m_toolPath), error));
+                             tr("无法启动解包工具:\n%1\n(%2)").arg(QDir::toNativeSeparators(m_toolPath), error));
         return;
     }
     auto* window = new UnpackWindow(run, archive, this);

@@ -8,6 +8,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSettings;
 
 namespace pakunpack {
 
@@ -20,9 +21,19 @@ class Form1 : public QWidget
 
 public:
     // `archivePath` goes into the path box as it is; `toolPath` is the kespak
-    // executable to start, by default the one findTool() finds.
+    // executable to start, by default the one findTool() finds. `settings`
+    // keeps the language chosen in the window's menu, by default in
+    // userSettings().
     explicit Form1(const QString& archivePath = QString(), const QString& toolPath = QString(),
-                   QWidget* parent = nullptr);
+                   QSettings* settings = nullptr, QWidget* parent = nullptr);
+
+    // The per-user settings of pakunpack.
+    static QSettings* userSettings(QObject* parent);
+    // The language chosen in the language menu, as stored in `settings`:
+    // "zh", "en", or empty to follow the system.
+    static QString storedLanguage(const QSettings& settings);
+    // The English catalogs of the window's texts.
+    static QStringList catalogs();
 
     QString toolPath() const { return m_toolPath; }
 
@@ -40,8 +51,12 @@ private:
     void Command1_Click();
     void Command2_Click();
     void fitLabelFont();
+    void fitBrowseButton();
+    void addMenuBar();
 
+    QSettings* m_settings;
     QString m_toolPath;
+    QWidget* m_client;
     QGroupBox* m_frame1;
     QLineEdit* m_text1;
     QPushButton* m_command1;

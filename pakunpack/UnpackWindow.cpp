@@ -32,7 +32,7 @@ UnpackWindow::UnpackWindow(UnpackRun* run, const QString& archive, QWidget* pare
     , m_status(new QLabel(this))
     , m_progress(new QProgressBar(this))
     , m_details(new QPlainTextEdit(this))
-    , m_openData(new QPushButton(QStringLiteral("打开data文件夹"), this))
+    , m_openData(new QPushButton(tr("打开data文件夹"), this))
 {
     m_run->setParent(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -48,7 +48,7 @@ UnpackWindow::UnpackWindow(UnpackRun* run, const QString& archive, QWidget* pare
     m_openData->setEnabled(false);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->button(QDialogButtonBox::Close)->setText(tr("关闭"));
     buttons->addButton(m_openData, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     connect(m_openData, &QPushButton::clicked, this,
@@ -71,9 +71,9 @@ void UnpackWindow::showProgress()
     m_progress->setRange(0, qMax(1, kib(m_run->totalBytes())));
     m_progress->setValue(kib(m_run->doneBytes()));
     if (!m_run->currentEntry().isEmpty())
-        m_status->setText(QStringLiteral("正在解压: ") + m_run->currentEntry());
+        m_status->setText(tr("正在解压: ") + m_run->currentEntry());
     else if (!m_run->isFinished())
-        m_status->setText(QStringLiteral("正在解压..."));
+        m_status->setText(tr("正在解压..."));
 }
 
 void UnpackWindow::showOutcome()
@@ -97,13 +97,13 @@ void UnpackWindow::showOutcome()
 QString UnpackWindow::outcomeText() const
 {
     if (!m_run->exitedNormally())
-        return QStringLiteral("解包工具异常结束, 解压没有完成.");
+        return tr("解包工具异常结束, 解压没有完成.");
     // kespak's exit codes: 0 done, 3 some entries refused, anything else failed.
     if (m_run->exitCode() != 0 && m_run->exitCode() != 3)
-        return QStringLiteral("解压失败 (退出码 %1), 没有写入文件:").arg(m_run->exitCode());
-    QString text = QStringLiteral("解压完成: 写入了%1个文件.").arg(m_run->written());
+        return tr("解压失败 (退出码 %1), 没有写入文件:").arg(m_run->exitCode());
+    QString text = tr("解压完成: 写入了%n个文件.", nullptr, m_run->written());
     if (!m_run->refused().isEmpty())
-        text += QStringLiteral(" 有%1个条目被拒绝, 原因如下:").arg(m_run->refused().size());
+        text += tr(" 有%n个条目被拒绝, 原因如下:", nullptr, int(m_run->refused().size()));
     return text;
 }
 

@@ -1,14 +1,19 @@
 // pakunpack: one window that unpacks a .pak archive with the kespak tool.
 #include "pakunpack/Form1.h"
+#include "language/Translators.h"
 #include "tools/FirstPaintExit.h"
 
 #include <QApplication>
+#include <QSettings>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.pakunpack"));
-    pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(QCoreApplication::arguments()));
+    QSettings* settings = pakunpack::Form1::userSettings(&app);
+    QStringList arguments = QCoreApplication::arguments();
+    language::startInLanguage(arguments, pakunpack::Form1::storedLanguage(*settings), pakunpack::Form1::catalogs());
+    pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(arguments), QString(), settings);
     window.show();
     tools::exitAfterFirstPaintWhenAsked(window);
     return app.exec();

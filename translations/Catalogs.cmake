@@ -12,8 +12,10 @@ set(KES_CATALOG_FOLDERS_pakunpack pakunpack)
 find_program(KES_LUPDATE lupdate HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS} REQUIRED NO_DEFAULT_PATH)
 find_program(KES_LRELEASE lrelease HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS} REQUIRED NO_DEFAULT_PATH)
 # No line numbers, so that editing code elsewhere in a file does not change
-# the catalog.
-set(KES_LUPDATE_OPTIONS -silent -locations none -source-language zh_CN -target-language en -extensions cpp,h)
+# the catalog. The sources include each other from the project's root, and
+# lupdate needs the class declarations to name a tr() call's context.
+set(KES_LUPDATE_OPTIONS -silent -locations none -source-language zh_CN -target-language en -extensions cpp,h
+    -I ${PROJECT_SOURCE_DIR})
 set(KES_TRANSLATIONS_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 # The source folders of catalog `name`, as full paths.

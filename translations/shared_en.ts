@@ -1,4 +1,101 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>browser::SaveQuestion</name>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>不保存</source>
+        <translation>Don&apos;t Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>model::FileReplacement</name>
+    <message>
+        <source>无法写入文件 %1: %2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取文件 %1: %2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>model::RecoveryFile</name>
+    <message>
+        <source>恢复文件是空的: %1</source>
+        <translation>The recovery file is empty: %1</translation>
+    </message>
+    <message>
+        <source>恢复文件已损坏: %1</source>
+        <translation>The recovery file is damaged: %1</translation>
+    </message>
+    <message>
+        <source>已移到 %1</source>
+        <translation>It was moved to %1</translation>
+    </message>
+</context>
+<context>
+    <name>model::Scheme</name>
+    <message>
+        <source>方案的数值超出范围: %1</source>
+        <translation>A value of the scheme is out of range: %1</translation>
+    </message>
+</context>
+<context>
+    <name>model::ScriptReader</name>
+    <message>
+        <source>第 %1 行: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>行太长 (超过 %1 个字符)</source>
+        <translation>Line too long (more than %1 characters)</translation>
+    </message>
+    <message>
+        <source>溢出: 数值超出 -32768 到 32767</source>
+        <translation>Overflow: the number is outside -32768 to 32767</translation>
+    </message>
+    <message>
+        <source>类型不匹配: 需要一个数字</source>
+        <translation>Type mismatch: a number is expected</translation>
+    </message>
+    <message>
+        <source>文件不存在! %1</source>
+        <translation>File not found! %1</translation>
+    </message>
+    <message>
+        <source>无法读取图片 %1</source>
+        <translation>Cannot read the image %1</translation>
+    </message>
+    <message>
+        <source>溢出: 帧太多</source>
+        <translation>Overflow: too many frames</translation>
+    </message>
+</context>
+<context>
+    <name>model::ScriptWriter</name>
+    <message>
+        <source>没有帧.</source>
+        <translation>No frames.</translation>
+    </message>
+    <message>
+        <source>不能定位data文件夹!</source>
+        <translation>Cannot find the data folder!</translation>
+    </message>
+</context>
+<context>
+    <name>zoom::ZoomControl</name>
+    <message>
+        <source>缩放 %1x</source>
+        <translation>Zoom %1x</translation>
+    </message>
+</context>
 </TS>

@@ -64,7 +64,7 @@ void ZoomControl::addShortcuts(QWidget* window)
 QLabel* ZoomControl::createLabel(QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    const auto show = [label](int level) { label->setText(QStringLiteral("缩放 %1x").arg(level)); };
+    const auto show = [label](int level) { label->setText(tr("缩放 %1x").arg(level)); };
     show(level());
     connect(this, &ZoomControl::levelChanged, label, show);
     return label;

@@ -4,6 +4,7 @@
 
 #include "../FileBytes.h"
 #include "classic/Form1.h"
+#include "language/Translators.h"
 #include "classic/ScriptBox.h"
 
 #include <QAbstractButton>
@@ -56,6 +57,9 @@ class TestClassicFile : public QObject {
     QString m_path;
 
 private slots:
+    // The window's texts are compared in Chinese whatever the machine's locale.
+    void initTestCase() { QVERIFY(language::installLanguage(language::Language::Chinese, Form1::catalogs())); }
+
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();

@@ -4,6 +4,7 @@
 
 #include "ScriptLines.h"
 #include "classic/Form1.h"
+#include "language/Translators.h"
 #include "classic/Form2.h"
 #include "tools/GifWriter.h"
 #include "zoom/ZoomControl.h"
@@ -72,6 +73,9 @@ class TestClassicZoom : public QObject {
     }
 
 private slots:
+    // The window's texts are compared in Chinese whatever the machine's locale.
+    void initTestCase() { QVERIFY(language::installLanguage(language::Language::Chinese, Form1::catalogs())); }
+
     void init()
     {
         m_window.reset();

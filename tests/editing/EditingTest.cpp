@@ -470,7 +470,7 @@ void EditingTest::valuesOutOfRangeAreRefused()
     adjust(f, QStringLiteral("1"), {QStringLiteral("Command4")});
     QCOMPARE(f.frame(0).offsetY, firstY);
     QCOMPARE(f.frame(2).offsetY, qint16(32767));
-    QCOMPARE(f.modal.messages, QStringList{animbox::msg::adjustOutOfRange + QStringLiteral("frame.gif")});
+    QCOMPARE(f.modal.messages, QStringList{animbox::msg::adjustOutOfRange() + QStringLiteral("frame.gif")});
 }
 
 QTEST_MAIN(EditingTest)

@@ -3,7 +3,8 @@
 #include <QObject>
 
 // Drives the real animbox window: settings, image browser, canvas, frame
-// list, schemes, the text dialogs and the character files.
+// list, schemes, the text dialogs, the character files and the English
+// interface.
 class EditorTest : public QObject {
     Q_OBJECT
 private slots:
@@ -39,6 +40,11 @@ private slots:
     void dropAddsFramesOrRefuses();
     void damagedRecoveryIsSetAside();
     void recoveryAfterKill();
+
+    void englishWindows_data();
+    void englishWindows();
+    void languageChoiceKept_data();
+    void languageChoiceKept();
 
     void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();

@@ -2,6 +2,7 @@
 
 #include "editor/BrowserPanel.h"
 #include "browser/FileList.h"
+#include "language/Translators.h"
 #include "model/BrowserRules.h"
 #include "tools/GifWriter.h"
 
@@ -12,6 +13,24 @@
 #include <QPushButton>
 
 namespace testing {
+
+namespace {
+
+// The window tests read the Chinese texts of the sources on any machine
+// locale: every test program that links these helpers starts in Chinese.
+void startInChinese()
+{
+    language::installLanguage(language::Language::Chinese, animboxCatalogs());
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(startInChinese)
+
+QStringList animboxCatalogs()
+{
+    return {language::kSharedCatalog, QStringLiteral("animbox")};
+}
 
 ModalDriver::ModalDriver()
 {

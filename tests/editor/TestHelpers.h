@@ -15,6 +15,9 @@
 
 namespace testing {
 
+// The catalogs of animbox, for tests that switch the language.
+QStringList animboxCatalogs();
+
 // Answers modal windows while a command runs: every message box with an OK
 // button is read and closed with OK; any other dialog, also a question,
 // goes to the next queued handler (or is

@@ -297,13 +297,15 @@ void EditorTest::recoveryAfterKill()
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(environment);
+    // The language option is read and taken out; the files after it still open.
     program.start(QStringLiteral(KES_ANIMBOX_PROGRAM),
-                  {QDir(fixture.sprites()).filePath(QStringLiteral("a01.gif")),
+                  {QStringLiteral("--lang"), QStringLiteral("xx"), QDir(fixture.sprites()).filePath(QStringLiteral("a01.gif")),
                    QDir(fixture.sprites()).filePath(QStringLiteral("a02.gif"))});
     QVERIFY(program.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recovery), 20000);
     program.kill();
     QVERIFY(program.waitForFinished());
+    QVERIFY(program.readAllStandardError().contains("--lang takes zh or en"));
     QVERIFY(QFile::exists(recovery));
 
     auto window = fixture.window(fixture.plain());

@@ -16,7 +16,7 @@ execute_process(
 if(NOT _result EQUAL 0)
   message(FATAL_ERROR "lupdate failed on ${_name}")
 endif()
-file(STRINGS ${WORK}/${_name} _lines)
+file(STRINGS ${WORK}/${_name} _lines ENCODING UTF-8)
 set(_context "")
 set(_faults "")
 foreach(_line IN LISTS _lines)

@@ -1,7 +1,11 @@
 // pakunpack: the window's texts, the path from the command line, finding
 // kespak, starting it on the path exactly as typed (a stand-in records its
-// arguments), and the outcome of a run of the real kespak.
+// arguments), the outcome of a run of the real kespak, the window in English
+// and the language menu.
+#include "InterfaceTexts.h"
+#include "language/Translators.h"
 #include "pakunpack/Form1.h"
+#include "pakunpack/UnpackRun.h"
 #include "pakunpack/UnpackWindow.h"
 
 #include <QtTest>
@@ -9,21 +13,66 @@
 
 namespace {
 
-// Clicks Unpack and returns "title|text" of the message box it shows, if any.
-// The timer dies with this call, so it never fires into a later test.
-QString unpack(pakunpack::Form1& window)
+// Clicks `button` and returns what `look` finds in the modal window it
+// opens, which is then closed; empty when none opens. The timer dies with
+// this call, so it never fires into a later test.
+QStringList clickAndLook(pakunpack::Form1& window, const char* button, const std::function<QStringList(QWidget*)>& look)
 {
-    QString seen;
+    QStringList seen;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            seen = box->windowTitle() + '|' + box->property("text").toString();
-            box->close();
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            seen = look(modal);
+            modal->close();
         }
     });
     timer.start(0);
-    QTest::mouseClick(window.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
     return seen;
+}
+
+// Clicks Unpack and returns "title|text" of the message box it shows, if any.
+QString unpack(pakunpack::Form1& window)
+{
+    return clickAndLook(window, "Command2", [](QWidget* box) {
+               return QStringList{box->windowTitle() + '|' + box->property("text").toString()};
+           }).value(0);
+}
+
+// The texts of `widget` that a user of the English interface should not see.
+QStringList englishFaults(const QWidget* widget)
+{
+    return languagetests::chineseTexts(widget) + languagetests::cutTexts(widget);
+}
+
+// Writes "my paks/x y.pak" into `folder` with kespak: an archive of two files
+// ("good"), one whose second name kespak refuses ("refused"), or a text file
+// ("text").
+bool makeArchive(const QString& folder, const QString& kind, QString& archive)
+{
+    const QDir dir(folder);
+    if (!dir.mkpath("src/data/zz") || !dir.mkpath("my paks"))
+        return false;
+    for (const QString& name : {"src/data/a.txt", "src/data/zz/b.txt"}) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(3000, 'k')) != 3000)
+            return false;
+    }
+    archive = dir.filePath("my paks/x y.pak");
+    QProcess pack;
+    pack.setStandardOutputFile(QProcess::nullDevice());
+    pack.start(KESPAK, {"kes", "-c", archive, dir.filePath("src/data")});
+    if (!pack.waitForFinished(20000) || pack.exitCode() != 0)
+        return false;
+    QFile file(archive);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    // A name of the same length that kespak refuses to extract.
+    bytes.replace("data/zz/b.txt", kind == "refused" ? "data/../b.txt" : "data/zz/b.txt");
+    if (kind == "text")
+        bytes = "just some text\n";
+    return file.resize(0) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -33,6 +82,11 @@ class TestPakunpack : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(language::installLanguage(language::Language::Chinese, pakunpack::Form1::catalogs()));
+    }
+
     void textsAndArguments()
     {
         pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments({"pakunpack", "  /tmp/my", "paks/x.pak "}));
@@ -143,25 +197,8 @@ private slots:
         QFETCH(QString, details);
         QFETCH(bool, opens);
         QTemporaryDir dir;
-        QVERIFY(dir.isValid() && QDir(dir.path()).mkpath("src/data/zz") && QDir(dir.path()).mkpath("my paks"));
-        for (const QString& name : {"src/data/a.txt", "src/data/zz/b.txt"}) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(3000, 'k')) == 3000);
-        }
-        const QString archive = dir.filePath("my paks/x y.pak");
-        QProcess pack;
-        pack.setStandardOutputFile(QProcess::nullDevice());
-        pack.start(KESPAK, {"kes", "-c", archive, dir.filePath("src/data")});
-        QVERIFY(pack.waitForFinished(20000) && pack.exitCode() == 0);
-        QFile file(archive);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QByteArray bytes = file.readAll();
-        // A name of the same length that kespak refuses to extract.
-        bytes.replace("data/zz/b.txt", kind == "refused" ? "data/../b.txt" : "data/zz/b.txt");
-        if (kind == "text")
-            bytes = "just some text\n";
-        QVERIFY(file.resize(0) && file.write(bytes) == bytes.size());
-        file.close();
+        QString archive;
+        QVERIFY(dir.isValid() && makeArchive(dir.path(), kind, archive));
 
         pakunpack::Form1 window(archive, KESPAK);
         QVERIFY(::unpack(window).isEmpty());
@@ -175,6 +212,64 @@ private slots:
         const auto* progress = shown->findChild<QProgressBar*>("progress");
         QCOMPARE(progress->value() == progress->maximum(), kind != "text");
         QCOMPARE(QFile::exists(dir.filePath("my paks/data/zz/b.txt")), kind == "good");
+    }
+
+    // In English no Chinese is left and no caption is cut: in the window,
+    // its messages, its file dialog and the outcome of runs that refuse an
+    // entry or fail.
+    void english()
+    {
+        QVERIFY(language::installLanguage(language::Language::English, pakunpack::Form1::catalogs()));
+        const auto chinese = qScopeGuard(
+            [] { language::installLanguage(language::Language::Chinese, pakunpack::Form1::catalogs()); });
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
+        QStringList faults;
+        {
+            pakunpack::Form1 window(QString(), dir.filePath("no tool"), &settings);
+            window.show();
+            faults << englishFaults(&window) << clickAndLook(window, "Command2", englishFaults)
+                   << clickAndLook(window, "Command1", englishFaults);
+            window.findChild<QLineEdit*>("Text1")->setText("x.pak");
+            faults << clickAndLook(window, "Command2", englishFaults);
+        }
+        for (const QString kind : {"refused", "text"}) {
+            QTemporaryDir folder;
+            QString archive;
+            QVERIFY(folder.isValid() && makeArchive(folder.path(), kind, archive));
+            pakunpack::Form1 window(archive, KESPAK, &settings);
+            QVERIFY(::unpack(window).isEmpty());
+            auto* shown = window.findChild<pakunpack::UnpackWindow*>();
+            QVERIFY(shown);
+            QTRY_VERIFY_WITH_TIMEOUT(shown->findChild<pakunpack::UnpackRun*>()->isFinished(), 20000);
+            faults << englishFaults(shown);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // The choice from the language menu is kept in the settings the next
+    // start reads; the menu bar sits above the fixed layout.
+    void languageMenu()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
+        pakunpack::Form1 window(QString(), QString(), &settings);
+        window.show();
+        const auto* bar = window.findChild<QMenuBar*>();
+        QVERIFY(bar && bar->isVisible());
+        QVERIFY(window.findChild<QGroupBox*>("Frame1")->mapTo(&window, QPoint()).y() >= bar->geometry().bottom());
+        QTimer::singleShot(0, [] {
+            if (QWidget* message = QApplication::activeModalWidget())
+                message->close();
+        });
+        QAction* english = window.findChild<QAction*>("mnuLanguageEn");
+        QVERIFY(english);
+        english->trigger();
+        QCOMPARE(pakunpack::Form1::storedLanguage(QSettings(settings.fileName(), QSettings::IniFormat)), "en");
+        pakunpack::Form1 next(QString(), QString(), &settings);
+        QVERIFY(next.findChild<QAction*>("mnuLanguageEn")->isChecked());
     }
 };
 
