@@ -52,7 +52,9 @@ bool FileList::setPattern(const QString& pattern)
         return false;
     m_pattern = pattern;
     m_patterns = parts;
-    fill();
+    // A list not read yet reads its folder with this pattern when it is.
+    if (m_listed)
+        fill();
     return true;
 }
 

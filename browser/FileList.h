@@ -19,7 +19,8 @@ public:
 
     QString pattern() const;
     // Takes a pattern list; refuses (false, old pattern kept) a text without
-    // any pattern or with a folder separator in it.
+    // any pattern or with a folder separator in it. Shows the files again
+    // when the folder has been read.
     bool setPattern(const QString& pattern);
 
     // The selected file's name; empty when none is selected.

@@ -194,12 +194,13 @@ void Form1::restoreSettings()
     const QString pattern = m_settings->value(QStringLiteral("pat")).toString();
     m_settings->endGroup();
 
-    m_ui.Drive1->setDrive(drive);
-    if (m_ui.Dir1->setPath(folder))
-        m_ui.File1->setPath(folder);
-    m_currentFolder = m_ui.File1->path();
+    // The pattern comes first, so that the file list reads the saved folder
+    // once, already filtered; it follows the folder list through pathChanged.
     m_ui.Text4->setText(pattern);
     m_ui.File1->setPattern(model::patternFromText(m_ui.Text4->text()));
+    m_ui.Drive1->setDrive(drive);
+    m_ui.Dir1->setPath(folder);
+    m_currentFolder = m_ui.File1->path();
 }
 
 void Form1::saveSettings()

@@ -1,5 +1,6 @@
 #include "classic/Form1.h"
 #include "language/Translators.h"
+#include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 
 #include <QApplication>
@@ -17,12 +18,17 @@ int main(int argc, char* argv[])
     language::startInLanguage(arguments, classic::Form1::storedLanguage(*settings), classic::Form1::catalogs());
     classic::Form1 window(settings);
     window.show();
-    tools::exitAfterFirstPaintWhenAsked(window);
     // Unsaved text survives a crash in the per-user data folder.
     window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                      + QStringLiteral("/recovery.json"));
-    window.scriptFile().offerRecovery();
-    if (arguments.size() > 1)
-        window.scriptFile().open(arguments.at(1));
+    // The text of a crashed run and the file named on the command line come
+    // once the window is on screen: their questions and messages show over it.
+    tools::runAfterFirstFrame(window, [&window, arguments] {
+        window.scriptFile().offerRecovery();
+        if (arguments.size() > 1)
+            window.scriptFile().open(arguments.at(1));
+    });
+    // Watched last, so that a benchmark run ends before the work above.
+    tools::exitAfterFirstPaintWhenAsked(window);
     return QApplication::exec();
 }

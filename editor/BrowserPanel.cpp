@@ -56,9 +56,13 @@ QString BrowserPanel::folder() const
 
 bool BrowserPanel::showFolder(const QString& path)
 {
+    const QString shown = m_dir->path();
     if (!m_dir->setPath(path))
         return false;
-    m_file->setPath(m_dir->path());
+    // Another folder reaches the file list through pathChanged; the same
+    // one is read again here.
+    if (m_dir->path() == shown)
+        m_file->setPath(shown);
     m_drive->setDrive(m_dir->path());
     return true;
 }

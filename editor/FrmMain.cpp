@@ -144,15 +144,17 @@ void FrmMain::Form_Load()
     updateTitle();
     m_attack->txtAtType()->setCurrentIndex(0);
 
-    // Each restoring step may fail (a drive or folder that is gone); the next one still runs.
+    // Each restoring step may fail (a drive or folder that is gone); the next
+    // one still runs. The pattern comes first, so that the file list reads the
+    // saved folder once, already filtered.
+    m_browser->Text4()->setText(m_settings.ReadSetting(QStringLiteral("pat")));
+    m_browser->applyPattern();
     const QString drive = m_settings.ReadSetting(QStringLiteral("drive"));
     if (!drive.isEmpty())
         m_browser->Drive1()->setDrive(drive);
     const QString dir = m_settings.ReadSetting(QStringLiteral("dir"));
     if (!dir.isEmpty())
         m_browser->showFolder(dir);
-    m_browser->Text4()->setText(m_settings.ReadSetting(QStringLiteral("pat")));
-    m_browser->applyPattern();
 }
 
 void FrmMain::Form_Unload()

@@ -2,6 +2,7 @@
 #include "editor/IniSettings.h"
 #include "editor/ProgramFolder.h"
 #include "language/Translators.h"
+#include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 
 #include <QApplication>
@@ -22,11 +23,16 @@ int main(int argc, char* argv[])
                               {language::kSharedCatalog, QStringLiteral("animbox")});
     animbox::FrmMain window(settings.filePath());
     window.show();
-    tools::exitAfterFirstPaintWhenAsked(window);
     // Unsaved work survives a crash in the per-user data folder.
     window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                         + QStringLiteral("/recovery.json"));
-    window.offerRecovery();
-    window.openArguments(arguments.mid(1));
+    // The work of a crashed run and the files named on the command line come
+    // once the window is on screen: their questions and messages show over it.
+    tools::runAfterFirstFrame(window, [&window, files = arguments.mid(1)] {
+        window.offerRecovery();
+        window.openArguments(files);
+    });
+    // Watched last, so that a benchmark run ends before the work above.
+    tools::exitAfterFirstPaintWhenAsked(window);
     return app.exec();
 }

@@ -402,6 +402,12 @@ private slots:
         QCOMPARE(ui().Text4->text(), QStringLiteral("a?"));
         QCOMPARE(ui().File1->pattern(), QStringLiteral("a?.gif"));
 
+        // The restored folder is listed through the restored pattern.
+        m_settings->setValue(QStringLiteral("set/dir"), m_hero);
+        m_settings->setValue(QStringLiteral("set/pat"), QStringLiteral("a1"));
+        m_window = makeWindow();
+        QCOMPARE(ui().File1->fileNames(), QStringList{QStringLiteral("a1.gif")});
+
         // A folder that is gone is skipped; the pattern is still restored.
         m_settings->setValue(QStringLiteral("set/dir"), m_hero + QStringLiteral("/gone"));
         m_window = makeWindow();

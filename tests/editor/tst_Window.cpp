@@ -50,10 +50,12 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     settings.WriteSetting(QStringLiteral("transparentcolor"), QStringLiteral(" 16711935"));
     settings.WriteSetting(QStringLiteral("WK_Path"), QString(100, QChar(0x5E27)));
     QCOMPARE(settings.ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
+    QVERIFY(fixture.writeSprite(QStringLiteral("idle00.gif"), {4, 4}) && fixture.writeSprite(QStringLiteral("kick00.gif"), {4, 4}));
     animbox::FrmMain window(fixture.settingsPath());
     QCOMPARE(window.transparentColor(), 16711935);
     QCOMPARE(window.browserFolder(), fixture.sprites());
     QCOMPARE(window.Picture1()->File1()->pattern(), QStringLiteral("idle*.gif"));
+    QCOMPARE(window.Picture1()->File1()->fileNames(), QStringList{QStringLiteral("idle00.gif")});
     // Start-up read the file once, for every key: a later change by another program is not seen.
     QVERIFY(QFile::remove(fixture.settingsPath()));
     QCOMPARE(window.settings().ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
