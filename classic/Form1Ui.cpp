@@ -5,6 +5,7 @@
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
+#include "language/CaptionWidth.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -60,10 +61,7 @@ QIcon triangleIcon(bool up)
 // the room drawn for it.
 void widenToCaption(QCheckBox* box)
 {
-    const QStyle* style = box->style();
-    const int needed = box->fontMetrics().horizontalAdvance(box->text())
-                     + style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box)
-                     + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+    const int needed = language::captionWidth(box);
     if (needed > box->width())
         box->resize(needed, box->height());
 }

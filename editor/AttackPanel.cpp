@@ -2,6 +2,7 @@
 
 #include "editor/ChoiceCombo.h"
 #include "editor/Widgets.h"
+#include "language/CaptionWidth.h"
 #include "model/FrameRecord.h"
 
 #include <QCheckBox>
@@ -60,7 +61,7 @@ AttackPanel::AttackPanel(QWidget* parent)
     // buttons give way on their left, the buttons narrow with them.
     int extra = 0;
     for (const QCheckBox* box : {m_knockdown, m_unblockable, m_noFlash})
-        extra = qMax(extra, captionWidth(box) - box->width());
+        extra = qMax(extra, language::captionWidth(box) - box->width());
     if (extra <= 0)
         return;
     for (QCheckBox* box : {m_knockdown, m_unblockable, m_noFlash})

@@ -4,6 +4,7 @@
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
 #include "editor/Widgets.h"
+#include "language/CaptionWidth.h"
 #include "model/BrowserRules.h"
 
 #include <QGroupBox>
@@ -98,7 +99,7 @@ void BrowserPanel::layoutFor(int height)
     // Captions too long for the buttons side by side stack them, each as
     // wide as the lists, and the file list starts below them.
     int fileTop = 256;
-    if (captionWidth(m_addFrame) > m_addFrame->width() || captionWidth(m_addAll) > m_addAll->width()) {
+    if (language::captionWidth(m_addFrame) > m_addFrame->width() || language::captionWidth(m_addAll) > m_addAll->width()) {
         m_addFrame->setGeometry(8, 224, 145, 25);
         m_addAll->setGeometry(8, 252, 145, 25);
         fileTop = 284;

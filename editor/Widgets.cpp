@@ -1,56 +1,14 @@
 #include "editor/Widgets.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QStyle>
+#include "language/CaptionWidth.h"
+
+#include <QWidget>
 
 namespace animbox {
 
-namespace {
-
-// The room beside the text: a button's margin and frame, or the indicator
-// and its spacing.
-int frameWidth(const QWidget* control)
-{
-    const QStyle* style = control->style();
-    if (qobject_cast<const QCheckBox*>(control))
-        return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, control)
-            + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, control);
-    if (qobject_cast<const QRadioButton*>(control))
-        return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, control)
-            + style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, control);
-    if (qobject_cast<const QPushButton*>(control))
-        return style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, control)
-            + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control);
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->width() - label->contentsRect().width() + 2 * label->margin();
-    return 0;
-}
-
-QString captionOf(const QWidget* control)
-{
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return button->text();
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    return QString();
-}
-
-} // namespace
-
-int captionWidth(const QWidget* control)
-{
-    static const QRegularExpression shortcutMark(QStringLiteral("&(.)"));
-    const QString text = captionOf(control).replace(shortcutMark, QStringLiteral("\\1"));
-    return control->fontMetrics().horizontalAdvance(text) + frameWidth(control);
-}
-
 void widenToCaption(QWidget* control)
 {
-    control->resize(qMax(control->width(), captionWidth(control)), control->height());
+    control->resize(qMax(control->width(), language::captionWidth(control)), control->height());
 }
 
 } // namespace animbox

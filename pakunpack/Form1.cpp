@@ -2,6 +2,7 @@
 
 #include "pakunpack/UnpackRun.h"
 #include "pakunpack/UnpackWindow.h"
+#include "language/CaptionWidth.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
 
@@ -146,11 +147,7 @@ void Form1::fitLabelFont()
 // left, and the path box gives up the room.
 void Form1::fitBrowseButton()
 {
-    const QStyle* style = m_command1->style();
-    const int needed = m_command1->fontMetrics().horizontalAdvance(m_command1->text())
-                     + style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, m_command1)
-                     + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_command1);
-    const int extra = needed - m_command1->width();
+    const int extra = language::captionWidth(m_command1) - m_command1->width();
     if (extra <= 0)
         return;
     m_command1->setGeometry(m_command1->geometry().adjusted(-extra, 0, 0, 0));

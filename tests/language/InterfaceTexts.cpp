@@ -1,17 +1,15 @@
 #include "InterfaceTexts.h"
 
+#include "language/CaptionWidth.h"
 #include "language/LanguageMenu.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTabWidget>
@@ -93,33 +91,15 @@ QString described(const QWidget* widget, const QString& text)
     return name + QStringLiteral(": ") + text;
 }
 
-// The width a caption needs inside its control, beyond the text itself.
-int frameRoomOf(const QWidget* widget)
-{
-    const QStyle* style = widget->style();
-    if (qobject_cast<const QCheckBox*>(widget))
-        return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget)
-            + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget);
-    if (qobject_cast<const QRadioButton*>(widget))
-        return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget)
-            + style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
-    if (const auto* button = qobject_cast<const QPushButton*>(widget))
-        return style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget)
-            + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget)
-            + (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
-    if (qobject_cast<const QGroupBox*>(widget))
-        return 16;
-    if (qobject_cast<const QComboBox*>(widget))
-        return style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget) + 8;
-    return 0;
-}
-
-// The room the text has: a label's contents, a control's whole width.
+// The room a caption has: the control's width less what it needs beside
+// the text (a choice box its arrow).
 int roomOf(const QWidget* widget)
 {
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->contentsRect().width() - 2 * label->margin() - label->indent();
-    return widget->width() - frameRoomOf(widget);
+    if (qobject_cast<const QComboBox*>(widget))
+        return widget->width() - widget->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget) - 8;
+    if (qobject_cast<const QGroupBox*>(widget))
+        return widget->width() - 16;
+    return widget->width() - language::captionFrameWidth(widget);
 }
 
 } // namespace
