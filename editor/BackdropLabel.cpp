@@ -11,17 +11,19 @@ BackdropLabel::BackdropLabel(QWidget* parent)
     parent->installEventFilter(this);
 }
 
-void BackdropLabel::paintEvent(QPaintEvent* event)
+void BackdropLabel::paintEvent(QPaintEvent*)
 {
+    QPainter painter(this);
     if (!m_backdrop.isNull()) {
         // On a screen of another pixel ratio the old picture serves this once.
         const QPixmap backdrop = m_backdrop;
         if (backdrop.devicePixelRatio() != devicePixelRatioF())
             retakeBackdrop();
-        QPainter painter(this);
         painter.drawPixmap(0, 0, backdrop);
     }
-    QLabel::paintEvent(event);
+    drawFrame(&painter);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    m_runs.draw(painter, contentsRect(), text(), font());
 }
 
 // The label paints as a see-through one until the new picture is taken,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/TextRunCache.h"
+
 #include <QLabel>
 #include <QPixmap>
 
@@ -10,7 +12,8 @@ namespace animbox {
 // it paints that picture and its text over it, so a new text repaints the
 // label alone and not the group around it. The picture is taken again, after
 // the events at hand, when the label or its parent changes size, place,
-// palette or style; until then the label paints as any other.
+// palette or style; until then the label paints as any other. Its text is
+// drawn from kept layouts of its words and numbers, placed at the top left.
 class BackdropLabel : public QLabel {
     Q_OBJECT
 public:
@@ -29,6 +32,7 @@ private:
     void takeBackdrop();
 
     QPixmap m_backdrop;
+    TextRunCache m_runs;
     bool m_taking = false;
 };
 

@@ -18,6 +18,8 @@ private slots:
     void canvasDrawsCurrentOverPrevious();
     void keyedSprite_data();
     void keyedSprite();
+    void textRunsDrawAsWholeText_data();
+    void textRunsDrawAsWholeText();
 
     void addFrame_data();
     void addFrame();
