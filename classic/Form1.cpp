@@ -37,7 +37,6 @@ namespace classic {
 namespace {
 
 const QString ProductName = QStringLiteral("Kestrum Frame Editor");
-const QString LanguageKey = QStringLiteral("language");
 
 // Pauses playback while the window keeps painting; keyboard and mouse input
 // waits until playback is over.
@@ -72,7 +71,8 @@ Form1::Form1(QSettings* settings, QWidget* parent)
     m_ui.setupUi(this);
     setWindowTitle(ProductName + u' ' + QStringLiteral(KES_CLASSIC_VERSION));
     m_file = new ScriptFile(this, m_ui.Text1, m_settings);
-    addLanguageMenu();
+    // The last menu; a choice is kept in the window's settings for the next start.
+    language::addLanguageMenu(menuBar(), m_settings);
     m_currentFolder = m_ui.File1->path();
     connectBrowser();
     connectFrameList();
@@ -87,24 +87,9 @@ QSettings* Form1::userSettings(QObject* parent)
     return new QSettings(QSettings::UserScope, QStringLiteral("Kestrum"), ProductName, parent);
 }
 
-QString Form1::storedLanguage(const QSettings& settings)
-{
-    return settings.value(LanguageKey).toString();
-}
-
 QStringList Form1::catalogs()
 {
     return {language::kSharedCatalog, QStringLiteral("classic")};
-}
-
-// The last menu; a choice is kept in the window's settings for the next start.
-void Form1::addLanguageMenu()
-{
-    language::addLanguageMenu(menuBar(), language::installedLanguage(), storedLanguage(*m_settings),
-                              [this](const QString& code) {
-                                  m_settings->setValue(LanguageKey, code);
-                                  m_settings->sync();
-                              });
 }
 
 QString Form1::scriptText() const

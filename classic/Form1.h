@@ -29,9 +29,6 @@ public:
 
     // The per-user store of "Kestrum Frame Editor".
     static QSettings* userSettings(QObject* parent);
-    // The language chosen in the language menu, as stored in `settings`:
-    // "zh", "en", or empty to follow the system.
-    static QString storedLanguage(const QSettings& settings);
     // The English catalogs of the window's texts.
     static QStringList catalogs();
 
@@ -71,7 +68,6 @@ private:
     void restoreSettings();
     void saveSettings();
     void setUpZoom();
-    void addLanguageMenu();
 
     void onDriveChanged(const QString& drive);
     void onFolderChanged(const QString& folder);

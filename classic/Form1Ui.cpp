@@ -57,15 +57,6 @@ QIcon triangleIcon(bool up)
     return QIcon(pixmap);
 }
 
-// Widens a check box, keeping its left edge, when its caption is wider than
-// the room drawn for it.
-void widenToCaption(QCheckBox* box)
-{
-    const int needed = language::captionWidth(box);
-    if (needed > box->width())
-        box->resize(needed, box->height());
-}
-
 QAction* addAction(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {})
 {
     QAction* action = menu->addAction(caption);
@@ -144,7 +135,7 @@ void Form1Ui::setupFrameList(QWidget* area)
     ckright = place<QCheckBox>(area, "ckright", QRect(816, 8, 81, 17), tr("从右侧固定"));
     // The row is free to its right, where a caption longer than the
     // original one may reach.
-    widenToCaption(ckright);
+    language::widenToCaption(ckright);
     Command3 = place<QPushButton>(area, "Command3", QRect(592, 32, 17, 20));
     Command3->setIcon(triangleIcon(true));
     Command3->setToolTip(tr("上移"));

@@ -1,4 +1,5 @@
 #include "classic/Form1.h"
+#include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
@@ -15,7 +16,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
     QSettings* settings = classic::Form1::userSettings(&app);
     QStringList arguments = QApplication::arguments();
-    language::startInLanguage(arguments, classic::Form1::storedLanguage(*settings), classic::Form1::catalogs());
+    language::startInLanguage(arguments, language::storedCode(*settings), classic::Form1::catalogs());
     classic::Form1 window(settings);
     window.show();
     // Unsaved text survives a crash in the per-user data folder.

@@ -2,6 +2,7 @@
 
 #include "editor/BackdropLabel.h"
 #include "editor/Widgets.h"
+#include "language/CaptionWidth.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -19,7 +20,7 @@ DisplayGroup::DisplayGroup(QWidget* parent)
     , m_preview(placed(new QLabel(this), "Image1", {184, 16, 57, 49}))
 {
     setObjectName(QStringLiteral("Frame3"));
-    widenToCaption(placed(new QLabel(tr("延迟"), this), "lblDelay", {8, 18, 33, 17}));
+    language::widenToCaption(placed(new QLabel(tr("延迟"), this), "lblDelay", {8, 18, 33, 17}));
     placed(new QLabel(tr("透明色"), this), "Label4", {96, 18, 41, 17});
     m_showBoxes->setChecked(true);
     m_swatch->setAutoFillBackground(true);

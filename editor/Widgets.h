@@ -15,8 +15,4 @@ T* placed(T* widget, const char* name, QRect geometry)
     return widget;
 }
 
-// The fixed layouts were made for the Chinese captions; an English one may
-// need more room. Widens `control` to its caption when it has too little.
-void widenToCaption(QWidget* control);
-
 } // namespace animbox

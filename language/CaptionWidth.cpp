@@ -47,4 +47,9 @@ int captionWidth(const QWidget* control)
     return control->fontMetrics().horizontalAdvance(text) + captionFrameWidth(control);
 }
 
+void widenToCaption(QWidget* control)
+{
+    control->resize(qMax(control->width(), captionWidth(control)), control->height());
+}
+
 } // namespace language

@@ -11,6 +11,10 @@ namespace language {
 // English caption needs more room.
 int captionWidth(const QWidget* control);
 
+// Widens `control`, keeping its left edge, when its caption needs more room
+// than it has.
+void widenToCaption(QWidget* control);
+
 // The width a control needs beside its caption's text.
 int captionFrameWidth(const QWidget* control);
 

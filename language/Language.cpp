@@ -28,13 +28,19 @@ Language fromLocale(const QLocale& locale)
     return locale.language() == QLocale::Chinese ? Language::Chinese : Language::English;
 }
 
-Language chosen(std::optional<Language> fromArguments, const QString& storedCode, const QLocale& system)
+Language systemLanguage()
+{
+    const QLocale system = QLocale::system();
+    return fromLocale(QLocale(system.uiLanguages().value(0, system.name())));
+}
+
+Language chosen(std::optional<Language> fromArguments, const QString& storedCode, Language system)
 {
     if (fromArguments)
         return *fromArguments;
     if (const auto stored = fromCode(storedCode))
         return *stored;
-    return fromLocale(system);
+    return system;
 }
 
 LanguageArgument takeLanguageArgument(QStringList& arguments)

@@ -20,9 +20,13 @@ std::optional<Language> fromCode(const QString& code);
 // Chinese locales get Chinese, every other locale English.
 Language fromLocale(const QLocale& locale);
 
+// The language of the system's interface, which LANGUAGE and LC_MESSAGES
+// may set apart from the locale of numbers and dates.
+Language systemLanguage();
+
 // The language of this run: the command-line choice, else the stored one,
 // else the system's.
-Language chosen(std::optional<Language> fromArguments, const QString& storedCode, const QLocale& system);
+Language chosen(std::optional<Language> fromArguments, const QString& storedCode, Language system);
 
 // The "--lang zh|en" (or "--lang=zh|en") argument, taken out of `arguments`
 // so that the rest can be read as file names. `error` says what was wrong

@@ -1,27 +1,25 @@
 #include "language/LanguageMenu.h"
 
+#include "language/Translators.h"
+
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 
 namespace language {
 
 namespace {
 
 const QString kTitle = QStringLiteral("语言 / Language");
+const QString kSettingsKey = QStringLiteral("language");
 
 struct LanguageItem {
     const char* objectName;
     QString caption;
     QString code;
 };
-
-QString systemCode()
-{
-    const QLocale system = QLocale::system();
-    return codeOf(fromLocale(QLocale(system.uiLanguages().value(0, system.name()))));
-}
 
 // Said in the language the user has just chosen, which the open windows do
 // not speak yet.
@@ -54,12 +52,25 @@ QMenu* addLanguageMenu(QMenuBar* bar, Language current, const QString& storedCod
         group->addAction(action);
         QObject::connect(action, &QAction::triggered, menu, [bar, current, store, code = item.code] {
             store(code);
-            const Language next = *fromCode(code.isEmpty() ? systemCode() : code);
+            const Language next = code.isEmpty() ? systemLanguage() : *fromCode(code);
             if (next != current)
                 QMessageBox::information(bar->window(), kTitle, restartMessage(next));
         });
     }
     return menu;
+}
+
+QMenu* addLanguageMenu(QMenuBar* bar, QSettings* settings)
+{
+    return addLanguageMenu(bar, installedLanguage(), storedCode(*settings), [settings](const QString& code) {
+        settings->setValue(kSettingsKey, code);
+        settings->sync();
+    });
+}
+
+QString storedCode(const QSettings& settings)
+{
+    return settings.value(kSettingsKey).toString();
 }
 
 QStringList languageMenuTexts()

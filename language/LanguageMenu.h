@@ -8,6 +8,7 @@
 
 class QMenu;
 class QMenuBar;
+class QSettings;
 
 namespace language {
 
@@ -18,6 +19,12 @@ namespace language {
 // effect at the next start.
 QMenu* addLanguageMenu(QMenuBar* bar, Language current, const QString& storedCode,
                        std::function<void(const QString& code)> store);
+
+// The language menu of a window whose choice is kept in a settings store,
+// under the key "language", for the language installed now.
+QMenu* addLanguageMenu(QMenuBar* bar, QSettings* settings);
+// The choice kept there: "zh", "en", or empty to follow the system.
+QString storedCode(const QSettings& settings);
 
 // The texts of the language menu and its message title, which read the same
 // in every language.

@@ -69,10 +69,7 @@ Language startInLanguage(QStringList& arguments, const QString& storedCode, cons
     const LanguageArgument argument = takeLanguageArgument(arguments);
     if (!argument.error.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(argument.error));
-    // The language of the interface, which LANGUAGE and LC_MESSAGES may set
-    // apart from the locale of numbers and dates.
-    const QLocale system = QLocale::system();
-    const Language language = chosen(argument.language, storedCode, QLocale(system.uiLanguages().value(0, system.name())));
+    const Language language = chosen(argument.language, storedCode, systemLanguage());
     if (!installLanguage(language, catalogs))
         std::fprintf(stderr, "Some English texts are missing from this build.\n");
     return language;

@@ -29,7 +29,6 @@ namespace {
 const QString kTitle = QStringLiteral("pakunpack");
 const QString kLineBreak = QStringLiteral("\r\n");
 const QString kSignature = QStringLiteral("Kestrum mod tools");
-const QString kLanguageKey = QStringLiteral("language");
 
 } // namespace
 
@@ -76,11 +75,6 @@ QSettings* Form1::userSettings(QObject* parent)
     return new QSettings(QSettings::UserScope, QStringLiteral("Kestrum"), QStringLiteral("pakunpack"), parent);
 }
 
-QString Form1::storedLanguage(const QSettings& settings)
-{
-    return settings.value(kLanguageKey).toString();
-}
-
 QStringList Form1::catalogs()
 {
     return {language::kSharedCatalog, QStringLiteral("pakunpack")};
@@ -92,11 +86,7 @@ void Form1::addMenuBar()
 {
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menuBar"));
-    language::addLanguageMenu(bar, language::installedLanguage(), storedLanguage(*m_settings),
-                              [this](const QString& code) {
-                                  m_settings->setValue(kLanguageKey, code);
-                                  m_settings->sync();
-                              });
+    language::addLanguageMenu(bar, m_settings);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -29,9 +29,6 @@ public:
 
     // The per-user settings of pakunpack.
     static QSettings* userSettings(QObject* parent);
-    // The language chosen in the language menu, as stored in `settings`:
-    // "zh", "en", or empty to follow the system.
-    static QString storedLanguage(const QSettings& settings);
     // The English catalogs of the window's texts.
     static QStringList catalogs();
 

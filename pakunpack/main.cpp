@@ -1,5 +1,6 @@
 // pakunpack: one window that unpacks a .pak archive with the kespak tool.
 #include "pakunpack/Form1.h"
+#include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "tools/FirstPaintExit.h"
 
@@ -12,7 +13,7 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.pakunpack"));
     QSettings* settings = pakunpack::Form1::userSettings(&app);
     QStringList arguments = QCoreApplication::arguments();
-    language::startInLanguage(arguments, pakunpack::Form1::storedLanguage(*settings), pakunpack::Form1::catalogs());
+    language::startInLanguage(arguments, language::storedCode(*settings), pakunpack::Form1::catalogs());
     pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(arguments), QString(), settings);
     window.show();
     tools::exitAfterFirstPaintWhenAsked(window);

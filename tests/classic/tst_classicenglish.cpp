@@ -5,6 +5,7 @@
 #include "../FileBytes.h"
 #include "InterfaceTexts.h"
 #include "classic/Form1.h"
+#include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "tools/GifWriter.h"
 
@@ -154,7 +155,7 @@ private slots:
         QVERIFY(choice);
         modalFaults([&] { choice->trigger(); });
         const QSettings stored(m_settings->fileName(), QSettings::IniFormat);
-        QCOMPARE(Form1::storedLanguage(stored), code);
+        QCOMPARE(language::storedCode(stored), code);
         m_window = std::make_unique<Form1>(m_settings.get());
         QVERIFY(m_window->findChild<QAction*>(item)->isChecked());
     }

@@ -65,7 +65,7 @@ void TestLanguage::choiceOfLanguage()
     QFETCH(bool, complaint);
 
     const language::LanguageArgument argument = language::takeLanguageArgument(arguments);
-    QCOMPARE(language::chosen(argument.language, stored, QLocale(locale)), expected);
+    QCOMPARE(language::chosen(argument.language, stored, language::fromLocale(QLocale(locale))), expected);
     QCOMPARE(arguments, rest);
     QCOMPARE(!argument.error.isEmpty(), complaint);
 }

@@ -3,6 +3,7 @@
 // arguments), the outcome of a run of the real kespak, the window in English
 // and the language menu.
 #include "InterfaceTexts.h"
+#include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "pakunpack/Form1.h"
 #include "pakunpack/UnpackRun.h"
@@ -267,7 +268,7 @@ private slots:
         QAction* english = window.findChild<QAction*>("mnuLanguageEn");
         QVERIFY(english);
         english->trigger();
-        QCOMPARE(pakunpack::Form1::storedLanguage(QSettings(settings.fileName(), QSettings::IniFormat)), "en");
+        QCOMPARE(language::storedCode(QSettings(settings.fileName(), QSettings::IniFormat)), "en");
         pakunpack::Form1 next(QString(), QString(), &settings);
         QVERIFY(next.findChild<QAction*>("mnuLanguageEn")->isChecked());
     }
