@@ -3,6 +3,7 @@
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
+#include "tools/ImageFreeStyle.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -11,6 +12,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    tools::useImageFreeStyle();
     QApplication::setApplicationName(QStringLiteral("Kestrum Frame Editor"));
     QApplication::setApplicationVersion(QStringLiteral(KES_CLASSIC_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));

@@ -14,11 +14,14 @@ BackdropLabel::BackdropLabel(QWidget* parent)
 void BackdropLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!m_backdrop.isNull()) {
+    if (m_backdrop.isNull()) {
+        // Seen through this time; the picture is taken once the frame is out.
+        scheduleTake();
+    } else {
         // On a screen of another pixel ratio the old picture serves this once.
         const QPixmap backdrop = m_backdrop;
         if (backdrop.devicePixelRatio() != devicePixelRatioF())
-            retakeBackdrop();
+            dropBackdrop();
         painter.drawPixmap(0, 0, backdrop);
     }
     drawFrame(&painter);
@@ -26,12 +29,19 @@ void BackdropLabel::paintEvent(QPaintEvent*)
     m_runs.draw(painter, contentsRect(), text(), font());
 }
 
-// The label paints as a see-through one until the new picture is taken,
-// outside any painting: a widget cannot render another while the window paints.
-void BackdropLabel::retakeBackdrop()
+// Whatever changes the picture beneath also repaints the label, whose next
+// paint has the picture taken again.
+void BackdropLabel::dropBackdrop()
 {
     m_backdrop = QPixmap();
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+// Outside any painting: a widget cannot render another while the window
+// paints. Queued from a paint, the picture is taken after that frame, which
+// keeps it out of the window's first one.
+void BackdropLabel::scheduleTake()
+{
     if (m_taking)
         return;
     m_taking = true;
@@ -41,7 +51,7 @@ void BackdropLabel::retakeBackdrop()
 void BackdropLabel::takeBackdrop()
 {
     m_taking = false;
-    if (!isVisible())
+    if (!isVisible() || !m_backdrop.isNull())
         return;
     const qreal ratio = devicePixelRatioF();
     QPixmap backdrop(size() * ratio);
@@ -56,25 +66,25 @@ void BackdropLabel::takeBackdrop()
 void BackdropLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
-        retakeBackdrop();
+        dropBackdrop();
     QLabel::changeEvent(event);
 }
 
 void BackdropLabel::showEvent(QShowEvent* event)
 {
-    retakeBackdrop();
+    dropBackdrop();
     QLabel::showEvent(event);
 }
 
 void BackdropLabel::moveEvent(QMoveEvent* event)
 {
-    retakeBackdrop();
+    dropBackdrop();
     QLabel::moveEvent(event);
 }
 
 void BackdropLabel::resizeEvent(QResizeEvent* event)
 {
-    retakeBackdrop();
+    dropBackdrop();
     QLabel::resizeEvent(event);
 }
 
@@ -84,7 +94,7 @@ bool BackdropLabel::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
     case QEvent::PaletteChange:
     case QEvent::StyleChange:
-        retakeBackdrop();
+        dropBackdrop();
         break;
     default:
         break;

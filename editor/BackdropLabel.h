@@ -10,9 +10,10 @@ namespace animbox {
 // A label whose text changes often (the pointer read-out). Once it holds a
 // picture of what its parent draws beneath it, it is opaque to the window:
 // it paints that picture and its text over it, so a new text repaints the
-// label alone and not the group around it. The picture is taken again, after
-// the events at hand, when the label or its parent changes size, place,
-// palette or style; until then the label paints as any other. Its text is
+// label alone and not the group around it. The picture is taken after the
+// label's first paint, and again after the next paint once the label or its
+// parent has changed size, place, palette or style; until then the label
+// paints as any other. Its text is
 // drawn from kept layouts of its words and numbers, placed at the top left.
 class BackdropLabel : public QLabel {
     Q_OBJECT
@@ -28,7 +29,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void retakeBackdrop();
+    void dropBackdrop();
+    void scheduleTake();
     void takeBackdrop();
 
     QPixmap m_backdrop;

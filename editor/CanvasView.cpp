@@ -84,6 +84,10 @@ void CanvasView::drawCross(QPoint origin)
 void CanvasView::present()
 {
     fitPicture();
+    if (m_picture.isNull()) {
+        m_picture = QImage(m_pictureSize, QImage::Format_RGB32);
+        m_picture.fill(kBackground);
+    }
     const QRect area = contentsRect();
     QRegion view;
     for (const QRect& rect : m_composer.compose(m_picture))
@@ -131,9 +135,13 @@ void CanvasView::paintEvent(QPaintEvent* event)
     painter.translate(area.topLeft());
     // Each rectangle of the region on its own: their bounding rectangle can
     // be much larger than the pixels that changed.
-    for (const QRect& exposed : event->region())
-        zoom::drawMagnified(painter, m_picture, m_zoom->mapping(),
-                            exposed.translated(-area.topLeft()) & QRect(QPoint(), area.size()));
+    for (const QRect& exposed : event->region()) {
+        const QRect inside = exposed.translated(-area.topLeft()) & QRect(QPoint(), area.size());
+        if (m_picture.isNull())
+            painter.fillRect(inside, QColor::fromRgb(kBackground));
+        else
+            zoom::drawMagnified(painter, m_picture, m_zoom->mapping(), inside);
+    }
     painter.resetTransform();
     for (const BoxShape* shape : {m_shape1, m_shape1a, m_shape2, m_shape2a})
         shape->paint(painter);
@@ -147,20 +155,24 @@ void CanvasView::resizeEvent(QResizeEvent* event)
 
 // The picture follows the inner size of the canvas, also while the widget is
 // hidden and gets no resize events. What was drawn stays where it still fits.
+// Before the first redraw the view shows the background alone, and the
+// picture is made by that redraw: the window's first frame needs none.
 void CanvasView::fitPicture()
 {
     const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
-    if (size == m_picture.size())
+    if (size == m_pictureSize)
         return;
+    m_pictureSize = size;
     m_zoom->setViewSize(size);
+    m_composer.invalidate();
+    if (m_picture.isNull())
+        return;
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(kBackground);
-    if (!m_picture.isNull()) {
-        QPainter painter(&picture);
-        painter.drawImage(0, 0, m_picture);
-    }
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, m_picture);
+    painter.end();
     m_picture = picture;
-    m_composer.invalidate();
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event)

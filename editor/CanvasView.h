@@ -34,7 +34,8 @@ public:
     static QRgb rgbFromColorValue(qint32 value);
     static qint32 colorValueFromRgb(QRgb rgb);
 
-    // The persistent picture; a colour pick reads its pixels.
+    // The persistent picture, null until the first redraw; a colour pick
+    // reads its pixels.
     const QImage& picture() const { return m_picture; }
     QRgb pixelAt(QPoint canvasPoint) const;
     // Inner drawing area in pixels (inside the border).
@@ -82,6 +83,7 @@ private:
 
     zoom::ZoomControl* m_zoom;
     QImage m_picture;
+    QSize m_pictureSize;
     CanvasComposer m_composer;
     QRgb m_keyColor = 0xff000000;
     QCache<qint64, KeyedSprite> m_sprites;

@@ -4,6 +4,7 @@
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
+#include "tools/ImageFreeStyle.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    tools::useImageFreeStyle();
     QCoreApplication::setApplicationName(QStringLiteral("animbox"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrum"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));

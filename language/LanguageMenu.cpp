@@ -12,7 +12,13 @@ namespace language {
 
 namespace {
 
-const QString kTitle = QStringLiteral("语言 / Language");
+// An English window's title has no Chinese: its two glyphs alone would load
+// a CJK font before the window's first frame. The items, seen only once the
+// menu opens, stay in both languages.
+QString menuTitle(Language language)
+{
+    return language == Language::Chinese ? QStringLiteral("语言 / Language") : QStringLiteral("Language");
+}
 const QString kSettingsKey = QStringLiteral("language");
 
 struct LanguageItem {
@@ -23,6 +29,11 @@ struct LanguageItem {
 
 // Said in the language the user has just chosen, which the open windows do
 // not speak yet.
+QString restartTitle(Language language)
+{
+    return language == Language::Chinese ? QStringLiteral("语言") : QStringLiteral("Language");
+}
+
 QString restartMessage(Language language)
 {
     return language == Language::Chinese ? QStringLiteral("界面将在下次启动时使用中文.")
@@ -40,7 +51,7 @@ const LanguageItem kItems[] = {
 QMenu* addLanguageMenu(QMenuBar* bar, Language current, const QString& storedCode,
                        std::function<void(const QString& code)> store)
 {
-    QMenu* menu = bar->addMenu(kTitle);
+    QMenu* menu = bar->addMenu(menuTitle(current));
     menu->setObjectName(QStringLiteral("mnuLanguage"));
     auto* group = new QActionGroup(menu);
     const QString stored = fromCode(storedCode) ? codeOf(*fromCode(storedCode)) : QString();
@@ -54,7 +65,7 @@ QMenu* addLanguageMenu(QMenuBar* bar, Language current, const QString& storedCod
             store(code);
             const Language next = code.isEmpty() ? systemLanguage() : *fromCode(code);
             if (next != current)
-                QMessageBox::information(bar->window(), kTitle, restartMessage(next));
+                QMessageBox::information(bar->window(), restartTitle(next), restartMessage(next));
         });
     }
     return menu;
@@ -75,7 +86,7 @@ QString storedCode(const QSettings& settings)
 
 QStringList languageMenuTexts()
 {
-    QStringList texts{kTitle};
+    QStringList texts;
     for (const LanguageItem& item : kItems)
         texts.append(item.caption);
     return texts;

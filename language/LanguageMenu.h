@@ -12,8 +12,9 @@ class QSettings;
 
 namespace language {
 
-// The "语言 / Language" menu: follow the system, 中文 or English, each item
-// written in its own language so that anybody finds theirs. A choice is
+// The "语言 / Language" menu ("Language" in an English window): follow the
+// system, 中文 or English, each item written in its own language so that
+// anybody finds theirs. A choice is
 // handed to `store` as its code ("", "zh" or "en"); the open windows keep
 // their language, and a message in the language chosen says that it takes
 // effect at the next start.
@@ -26,8 +27,7 @@ QMenu* addLanguageMenu(QMenuBar* bar, QSettings* settings);
 // The choice kept there: "zh", "en", or empty to follow the system.
 QString storedCode(const QSettings& settings);
 
-// The texts of the language menu and its message title, which read the same
-// in every language.
+// The items of the language menu, which read the same in every language.
 QStringList languageMenuTexts();
 
 } // namespace language

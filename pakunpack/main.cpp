@@ -3,6 +3,7 @@
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "tools/FirstPaintExit.h"
+#include "tools/ImageFreeStyle.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -10,6 +11,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    tools::useImageFreeStyle();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.pakunpack"));
     QSettings* settings = pakunpack::Form1::userSettings(&app);
     QStringList arguments = QCoreApplication::arguments();

@@ -1,0 +1,100 @@
+#include "tools/ImageFreeStyle.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStyleFactory>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The largest difference of any colour channel between two pictures of the
+// same size.
+int largestDifference(const QImage& a, const QImage& b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)), qAbs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
+QImage grabbed(QGroupBox& group, QStyle* style)
+{
+    group.setStyle(style);
+    return group.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestImageFreeStyle : public QObject {
+    Q_OBJECT
+private slots:
+    // Runs first, before any other test has decoded an image: a window with
+    // group boxes and a menu bar paints without an image-format plugin.
+    void windowPaintsWithoutImagePlugins()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("reads the loaded libraries from /proc/self/maps");
+#endif
+        tools::useImageFreeStyle();
+        QVERIFY(qobject_cast<tools::ImageFreeStyle*>(QApplication::style()));
+        QMainWindow window;
+        window.menuBar()->addMenu(QStringLiteral("File"));
+        auto* central = new QWidget;
+        auto* layout = new QVBoxLayout(central);
+        layout->addWidget(new QGroupBox(QStringLiteral("Frames")));
+        layout->addWidget(new QGroupBox);
+        window.setCentralWidget(central);
+        window.resize(300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.grab().isNull());
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("imageformats"));
+    }
+
+    void groupBoxFrameAsTheBaseStyle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("checkable");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("titled") << QStringLiteral("Frames") << false << QSize(180, 60);
+        QTest::newRow("untitled") << QString() << false << QSize(180, 50);
+        QTest::newRow("checkable") << QString() << true << QSize(120, 90);
+        QTest::newRow("small") << QStringLiteral("X") << false << QSize(12, 30);
+    }
+
+    // The frame lies where the base style puts it, below the title or near
+    // the top, and looks all but the same: only the shading of its rounded
+    // corners differs, by less than the frame line differs from the inside.
+    void groupBoxFrameAsTheBaseStyle()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, checkable);
+        QFETCH(QSize, size);
+        QGroupBox group(title);
+        group.setCheckable(checkable);
+        group.resize(size);
+        QScopedPointer<QStyle> base(QStyleFactory::create(tools::ImageFreeStyle::baseName()));
+        QVERIFY(base);
+        tools::ImageFreeStyle drawn;
+        const QImage expected = grabbed(group, base.get());
+        const QImage actual = grabbed(group, &drawn);
+        QCOMPARE(actual.size(), expected.size());
+        QVERIFY2(largestDifference(actual, expected) <= 12,
+                 qPrintable(QString::number(largestDifference(actual, expected))));
+    }
+};
+
+QTEST_MAIN(TestImageFreeStyle)
+#include "TestImageFreeStyle.moc"
