@@ -2,8 +2,10 @@
 // from exec until its main window has been painted on screen for the first
 // time, against a minimal QLabel window built the same way. The programs end
 // themselves right after that frame when KES_EXIT_AFTER_FIRST_PAINT is set,
-// so the time is exactly process start to first frame and the benchmark
-// needs no window-system tricks. The runs go on a private X server (Xvfb,
+// and first write the moment of the frame and the processor time used by
+// then to the descriptor KES_FIRST_FRAME_FD names, so the time is exactly
+// process start to first frame, without the teardown of the process, and the
+// benchmark needs no window-system tricks. The runs go on a private X server (Xvfb,
 // started directly) when there is one, otherwise on the platform inherited.
 // Each round starts the minimal window and every program once in Chinese and
 // once in English (LANG=zh_CN.UTF-8 with --lang=zh, LANG=C.UTF-8 with
@@ -15,7 +17,6 @@
 #include "tools/FirstPaintExit.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -32,7 +33,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -89,34 +89,57 @@ QString startDisplay(QProcess& server)
     return u':' + QString::fromLatin1(server.readLine()).trimmed();
 }
 
-// One start: wall and CPU seconds from exec to the end after the first frame.
+// One start: wall and CPU seconds from exec to the first frame.
 struct Run
 {
     double wall = -1;
     double cpu = -1;
 };
 
-double seconds(const timeval& time)
+// The descriptor a started program writes its first-frame report to.
+constexpr int kReportFd = 3;
+
+long long steadyNanoseconds()
 {
-    return double(time.tv_sec) + double(time.tv_usec) / 1e6;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Reads the report line, "<moment of the frame> <processor time>" in
+// nanoseconds, from the pipe the program wrote it to before it ended.
+bool readReport(int fd, long long& moment, long long& processor)
+{
+    char line[128] = {};
+    std::size_t used = 0;
+    for (ssize_t got; used + 1 < sizeof line && (got = read(fd, line + used, sizeof line - 1 - used)) > 0;)
+        used += std::size_t(got);
+    return std::sscanf(line, "%lld %lld", &moment, &processor) == 2;
 }
 
 // Starts `program` directly with `environment` and the one argument
-// `language` (none when null), its output discarded, and waits at most 30 s
-// for it to end. A wall time below zero means it failed or hung; the reason
-// is printed.
+// `language` (none when null), its output discarded and a pipe for its
+// report on descriptor 3, and waits at most 30 s for it to end. A wall time
+// below zero means it failed, hung or did not report; the reason is printed.
 Run timeStart(const char* program, const char* language, char* const* environment)
 {
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) {
+        std::perror("pipe");
+        return {};
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, report[1], kReportFd);
     char* const arguments[] = {const_cast<char*>(program), const_cast<char*>(language), nullptr};
-    const auto start = std::chrono::steady_clock::now();
+    const long long start = steadyNanoseconds();
     pid_t child = 0;
     const int failed = posix_spawn(&child, program, &actions, nullptr, arguments, environment);
     posix_spawn_file_actions_destroy(&actions);
+    close(report[1]);
     if (failed != 0) {
+        close(report[0]);
         std::fprintf(stderr, "cannot start %s: %s\n", program, std::strerror(failed));
         return {};
     }
@@ -126,16 +149,20 @@ Run timeStart(const char* program, const char* language, char* const* environmen
     if (hung)
         kill(child, SIGKILL);
     int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    waitpid(child, &status, 0);
     if (ended.fd >= 0)
         close(ended.fd);
-    if (hung || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s %s (status %d)\n", program, hung ? "did not paint in 30 s" : "failed", status);
+    long long moment = 0;
+    long long processor = 0;
+    const bool reported = !hung && readReport(report[0], moment, processor);
+    close(report[0]);
+    if (hung || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || !reported) {
+        std::fprintf(stderr, "%s %s (status %d)\n", program,
+                     hung ? "did not paint in 30 s" : reported ? "failed" : "ended without a first-frame report",
+                     status);
         return {};
     }
-    return {wall.count(), seconds(usage.ru_utime) + seconds(usage.ru_stime)};
+    return {double(moment - start) / 1e9, double(processor) / 1e9};
 }
 
 // The environment of every start: the caller's, on the private display when
@@ -155,6 +182,7 @@ QProcessEnvironment childEnvironment(const QString& display, const QString& home
         environment.remove(QString::fromLatin1(overriding));
     environment.insert(QStringLiteral("LANG"), locale);
     environment.insert(QString::fromLatin1(tools::kExitAfterFirstPaint), QStringLiteral("1"));
+    environment.insert(QString::fromLatin1(tools::kFirstFrameReportFd), QString::number(kReportFd));
     return environment;
 }
 
@@ -223,8 +251,8 @@ int main(int argc, char* argv[])
     std::printf("Start-up from exec to the first painted frame, %d rounds on %s, each round starting\n"
                 "the minimal QLabel window and every program once, interleaved, each program in\n"
                 "Chinese (LANG=zh_CN.UTF-8, --lang=zh) and in English (LANG=C.UTF-8, --lang=en).\n"
-                "Wall time is what a user waits for; CPU time (user + system) is less disturbed by\n"
-                "other load.\n",
+                "Wall time is what a user waits for; CPU time (user + system, all threads) is less\n"
+                "disturbed by other load. Both end at the first frame, as each program reports it.\n",
                 kRounds, display.isEmpty() ? "the inherited platform" : qPrintable("Xvfb " + display));
     std::fflush(stdout);
     const bool done = runRounds(starters);
