@@ -4,6 +4,7 @@
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
+#include "tools/FontConfigWarmUp.h"
 #include "tools/ImageFreeStyle.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    const tools::FontConfigWarmUp fonts;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
     QCoreApplication::setApplicationName(QStringLiteral("animbox"));
