@@ -6,7 +6,8 @@
 // paint events. Both run at zoom 1 and 8; at 8 each figure carries its ratio
 // to zoom 1. A redraw of another frame with its paint, and every figure's
 // ratio to a plain widget of the canvas's size repainting one image in the
-// same run, complete the set.
+// same run, complete the set. The drag with its paint is also run against the
+// plain repaint in paired rounds, whose median ratio is the figure with a goal.
 
 #include "editor/BrowserPanel.h"
 #include "editor/CanvasView.h"
@@ -31,7 +32,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -56,6 +59,8 @@ bool waitExposed(QWidget& widget)
 class PaintCounter : public QObject {
 public:
     explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+
+    int count() const { return m_count; }
 
     // Paint events per iteration, counted after the loop; an error `missing`
     // unless every iteration painted, when given.
@@ -241,12 +246,72 @@ void BM_AnchorDragMoveAndPaint(benchmark::State& state)
     anchorDrag(state, true);
 }
 
+// The drag with its paints against the plain repaint in paired rounds: each
+// round times a batch of plain repaints and a batch of drag moves with their
+// paints, in an order that alternates, and the figures are the median of the
+// rounds' ratios and their range. A drift of the shared machine between two
+// benchmarks run one after the other cancels out this way.
+void BM_AnchorDragPaintPaired(benchmark::State& state)
+{
+    DragSetup setup;
+    PlainImageWidget plain(setup.isValid() ? setup.canvas()->size() : QSize(1, 1));
+    if (!setup.isValid() || !waitExposed(plain)) {
+        state.SkipWithError("could not set up the window and the plain widget");
+        return;
+    }
+    const QPointF start(150, 150);
+    setup.send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const PaintCounter canvasPaints(setup.canvas());
+    const PaintCounter plainPaints(&plain);
+    constexpr int kBatch = 100;
+    int step = 1;
+    const auto batch = [](const auto& once) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < kBatch; ++i) {
+            once();
+            QCoreApplication::processEvents();
+        }
+        return double(timer.nsecsElapsed());
+    };
+    const auto repaint = [&plain] { plain.update(); };
+    const auto move = [&] {
+        setup.send(QEvent::MouseMove, start + QPointF(step % 40, (step / 40) % 40), Qt::NoButton, Qt::LeftButton);
+        ++step;
+    };
+    std::vector<double> ratios;
+    double dragTotal = 0;
+    double plainTotal = 0;
+    for (auto _ : state) {
+        const bool plainFirst = ratios.size() % 2 == 0;
+        const double first = plainFirst ? batch(repaint) : batch(move);
+        const double second = plainFirst ? batch(move) : batch(repaint);
+        const double drag = plainFirst ? second : first;
+        const double plainTime = plainFirst ? first : second;
+        ratios.push_back(drag / plainTime);
+        dragTotal += drag;
+        plainTotal += plainTime;
+    }
+    setup.send(QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+    std::sort(ratios.begin(), ratios.end());
+    state.counters["vs_plain_median"] = ratios[ratios.size() / 2];
+    state.counters["vs_plain_min"] = ratios.front();
+    state.counters["vs_plain_max"] = ratios.back();
+    state.counters["vs_plain_total"] = dragTotal / plainTotal;
+    state.counters["goal"] = 1.2;
+    const benchmark::IterationCount moves = state.iterations() * kBatch;
+    if (canvasPaints.count() < moves || plainPaints.count() < moves)
+        state.SkipWithError("a move or an update did not paint");
+}
+
 } // namespace
 
 BENCHMARK(BM_PlainRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AnchorDragMove)->ArgName("zoom")->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AnchorDragMoveAndPaint)->ArgName("zoom")->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawFrameAndPaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnchorDragPaintPaired)->Iterations(21)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
