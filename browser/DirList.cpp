@@ -1,5 +1,7 @@
 #include "browser/DirList.h"
 
+#include "browser/NameItemDelegate.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -56,6 +58,7 @@ DirList::DirList(QWidget* parent)
     , m_path(QDir::currentPath())
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new NameItemDelegate(this));
     setIconSize(QSize(16, 16));
     connect(this, &QListWidget::itemActivated, this, &DirList::onActivated);
 }

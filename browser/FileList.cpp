@@ -1,5 +1,6 @@
 #include "browser/FileList.h"
 
+#include "browser/NameItemDelegate.h"
 #include "model/BrowserRules.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@ FileList::FileList(QWidget* parent)
     , m_path(QDir::currentPath())
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new NameItemDelegate(this));
     connect(this, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit fileClicked(item->text()); });
     connect(this, &QListWidget::itemActivated, this,
