@@ -8,26 +8,27 @@
 
 namespace {
 
-// The size the style gives a row of `list`, laid out as before.
-QSize laidOut(QListWidget& list, QListWidgetItem* item)
+// How `list` asks its delegate for the size of a row.
+QStyleOptionViewItem rowOption(QListWidget& list)
 {
     QStyleOptionViewItem option;
     option.initFrom(list.viewport());
     option.font = list.font();
     option.decorationSize = list.iconSize();
     option.widget = &list;
+    return option;
+}
+
+// The size the style gives a row of `list`, laid out as before.
+QSize laidOut(QListWidget& list, QListWidgetItem* item)
+{
     QStyledItemDelegate plain;
-    return plain.sizeHint(option, list.indexFromItem(item));
+    return plain.sizeHint(rowOption(list), list.indexFromItem(item));
 }
 
 QSize estimated(QListWidget& list, QListWidgetItem* item)
 {
-    QStyleOptionViewItem option;
-    option.initFrom(list.viewport());
-    option.font = list.font();
-    option.decorationSize = list.iconSize();
-    option.widget = &list;
-    return list.itemDelegate()->sizeHint(option, list.indexFromItem(item));
+    return list.itemDelegate()->sizeHint(rowOption(list), list.indexFromItem(item));
 }
 
 } // namespace
