@@ -19,6 +19,7 @@ QString menuTitle(Language language)
 {
     return language == Language::Chinese ? QStringLiteral("语言 / Language") : QStringLiteral("Language");
 }
+
 const QString kSettingsKey = QStringLiteral("language");
 
 struct LanguageItem {

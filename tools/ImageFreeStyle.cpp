@@ -50,10 +50,13 @@ void drawGroupBoxFrame(QPainter& painter, const QRect& frame, const QColor& grou
     painter.restore();
 }
 
-// A right-pointing double chevron in the text colour.
+// A double chevron in the text colour, pointing right, or down for a
+// vertical bar; sharp on screens of a higher pixel ratio too.
 QIcon extensionIcon(const QPalette& palette, bool vertical)
 {
-    QPixmap arrow(16, 16);
+    const qreal ratio = qApp->devicePixelRatio();
+    QPixmap arrow(QSize(16, 16) * ratio);
+    arrow.setDevicePixelRatio(ratio);
     arrow.fill(Qt::transparent);
     QPainter painter(&arrow);
     painter.setRenderHint(QPainter::Antialiasing);
