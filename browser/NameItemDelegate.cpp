@@ -15,18 +15,15 @@ namespace {
 // positions can make a laid-out name a pixel or two wider than the sum.
 constexpr int kSlack = 3;
 
-// Kept for a character the font itself lacks, drawn from another font.
-constexpr qreal kNotInFont = -1;
+// Kept for a character the sum cannot measure: one the font itself lacks,
+// drawn from another font, or one without a width of its own.
+constexpr qreal kNotSummed = -1;
 
-// Whether the width of `text` is the sum of its characters' advances.
-bool summable(const QString& text)
+// Whether `c` has a width of its own that adds up along a name.
+bool summable(QChar c)
 {
-    for (const QChar c : text) {
-        if (c.isSurrogate() || c.isMark() || c.category() == QChar::Other_Control
-            || c.category() == QChar::Other_Format)
-            return false;
-    }
-    return true;
+    return !c.isSurrogate() && !c.isMark() && c.category() != QChar::Other_Control
+        && c.category() != QChar::Other_Format;
 }
 
 } // namespace
@@ -60,28 +57,28 @@ QSize NameItemDelegate::frameOf(const QStyleOptionViewItem& option, const QModel
 QSize NameItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QString text = index.data(Qt::DisplayRole).toString();
-    if (text.isEmpty() || !summable(text) || index.data(Qt::FontRole).isValid())
+    if (text.isEmpty() || index.data(Qt::FontRole).isValid())
         return QStyledItemDelegate::sizeHint(option, index);
-    if (option.font != m_font || !m_primary.isValid()) {
+    if (option.font != m_font || option.decorationSize != m_decorationSize || !m_primary.isValid()) {
         m_font = option.font;
+        m_decorationSize = option.decorationSize;
         m_primary = QRawFont::fromFont(m_font);
         m_advances.clear();
         m_frames[0] = m_frames[1] = QSize();
     }
-    const bool icon = !index.data(Qt::DecorationRole).isNull();
-    const QFontMetricsF metrics(m_font);
     qreal width = 0;
     for (const QChar c : text) {
         auto found = m_advances.constFind(c.unicode());
         if (found == m_advances.cend()) {
             // A glyph of another font can make the row higher as well.
-            found = m_advances.insert(c.unicode(),
-                                      m_primary.supportsCharacter(c) ? metrics.horizontalAdvance(c) : kNotInFont);
+            const bool own = summable(c) && m_primary.supportsCharacter(c);
+            found = m_advances.insert(c.unicode(), own ? QFontMetricsF(m_font).horizontalAdvance(c) : kNotSummed);
         }
-        if (*found == kNotInFont)
+        if (*found == kNotSummed)
             return QStyledItemDelegate::sizeHint(option, index);
         width += *found;
     }
+    const bool icon = !index.data(Qt::DecorationRole).isNull();
     const QSize frame = frameOf(option, index, icon);
     return QSize(frame.width() + int(std::ceil(width)) + kSlack, frame.height());
 }

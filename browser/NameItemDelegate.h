@@ -28,6 +28,7 @@ private:
     QSize frameOf(const QStyleOptionViewItem& option, const QModelIndex& index, bool icon) const;
 
     mutable QFont m_font;
+    mutable QSize m_decorationSize;
     // The font's own glyphs, without the fonts that stand in for it.
     mutable QRawFont m_primary;
     mutable QHash<char16_t, qreal> m_advances;

@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,8 +72,9 @@ struct Starter
     const char* program;
     const char* language;
     const Environment* environment;
-    // The minimal window started in the same environment; none for itself.
-    const Starter* baseline = nullptr;
+    // Index of the minimal window started in the same environment; none for
+    // the minimal windows themselves.
+    std::optional<std::size_t> baseline{};
     std::vector<double> wall{};
     std::vector<double> cpu{};
 };
@@ -246,17 +248,13 @@ int main(int argc, char* argv[])
     const Environment chinese(childEnvironment(display, home.path(), QStringLiteral("zh_CN.UTF-8")));
     const Environment english(childEnvironment(display, home.path(), QStringLiteral("C.UTF-8")));
     // The locale is a user's; the argument wins over a language chosen in an
-    // earlier run and kept in the settings beside a built program. The
-    // minimal windows come first, so that the others can point at theirs.
+    // earlier run and kept in the settings beside a built program.
     const std::pair<const char*, const char*> programs[] = {
         {"animbox", ANIMBOX}, {"animbox-classic", ANIMBOX_CLASSIC}, {"pakunpack", PAKUNPACK}};
-    std::vector<Starter> starters;
-    // Room for all at once: the programs keep pointers to the minimal windows.
-    starters.reserve(2 + 2 * std::size(programs));
-    starters.push_back({"minimal window zh_CN", MINIMAL_WINDOW, nullptr, &chinese});
-    starters.push_back({"minimal window C", MINIMAL_WINDOW, nullptr, &english});
-    const Starter* chineseBaseline = &starters[0];
-    const Starter* englishBaseline = &starters[1];
+    constexpr std::size_t chineseBaseline = 0;
+    constexpr std::size_t englishBaseline = 1;
+    std::vector<Starter> starters{{"minimal window zh_CN", MINIMAL_WINDOW, nullptr, &chinese},
+                                  {"minimal window C", MINIMAL_WINDOW, nullptr, &english}};
     for (const auto& [name, program] : programs) {
         starters.push_back({std::string(name) + " zh_CN", program, "--lang=zh", &chinese, chineseBaseline});
         starters.push_back({std::string(name) + " C", program, "--lang=en", &english, englishBaseline});
@@ -279,9 +277,10 @@ int main(int argc, char* argv[])
     for (const Starter& starter : starters) {
         if (!starter.baseline)
             continue;
+        const Starter& baseline = starters[*starter.baseline];
         std::printf("%s\n", starter.name.c_str());
-        printRatio("wall", starter.wall, starter.baseline->wall, kGoal);
-        printRatio("cpu", starter.cpu, starter.baseline->cpu, 0);
+        printRatio("wall", starter.wall, baseline.wall, kGoal);
+        printRatio("cpu", starter.cpu, baseline.cpu, 0);
     }
     return 0;
 }
