@@ -39,6 +39,22 @@ QPoint Canvas::anchorPoint() const
     return QPoint(size.width() / 2, size.height() - size.height() / 3);
 }
 
+QImage Canvas::picture() const
+{
+    if (!m_picture.isNull())
+        return m_picture;
+    QImage blank(drawingSize(), QImage::Format_RGB32);
+    blank.fill(m_background);
+    return blank;
+}
+
+QImage& Canvas::drawnPicture()
+{
+    if (m_picture.isNull())
+        m_picture = picture();
+    return m_picture;
+}
+
 void Canvas::setBackground(const QColor& colour)
 {
     m_background = colour;
@@ -47,13 +63,13 @@ void Canvas::setBackground(const QColor& colour)
 
 void Canvas::clear()
 {
-    m_picture.fill(m_background);
+    m_picture = QImage();
     update();
 }
 
 void Canvas::drawImage(QPoint at, const QImage& image)
 {
-    QPainter painter(&m_picture);
+    QPainter painter(&drawnPicture());
     // A transparent pixel shows the background, as in the picture box the
     // sprite is copied from; black would hide the anchor cross.
     painter.fillRect(QRect(at, image.size()), m_background);
@@ -63,7 +79,7 @@ void Canvas::drawImage(QPoint at, const QImage& image)
 
 void Canvas::drawCross(QPoint at)
 {
-    QPainter painter(&m_picture);
+    QPainter painter(&drawnPicture());
     painter.setPen(Qt::black);
     painter.drawLine(at.x() - 5, at.y(), at.x() + 5, at.y());
     painter.drawLine(at.x(), at.y() - 5, at.x(), at.y() + 5);
@@ -90,8 +106,11 @@ void Canvas::paintEvent(QPaintEvent* event)
     painter.setClipRect(area);
     painter.translate(area.topLeft());
     const model::ZoomMapping& mapping = m_zoom->mapping();
-    zoom::drawMagnified(painter, m_picture, mapping,
-                        event->rect().translated(-area.topLeft()) & QRect(QPoint(), area.size()));
+    const QRect exposed = event->rect().translated(-area.topLeft()) & QRect(QPoint(), area.size());
+    if (m_picture.isNull())
+        painter.fillRect(exposed, m_background);
+    else
+        zoom::drawMagnified(painter, m_picture, mapping, exposed);
     for (int i = 0; i < 2; ++i) {
         if (m_shapeVisible[i])
             zoom::drawPixelOutline(painter, mapping.toView(m_shapes[i]), ShapeColours[i]);
@@ -101,10 +120,12 @@ void Canvas::paintEvent(QPaintEvent* event)
 void Canvas::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    if (m_picture.size() == drawingSize())
+    if (event->size() == event->oldSize())
         return;
     m_zoom->setViewSize(drawingSize());
     m_zoom->setOrigin(anchorPoint());
+    if (m_picture.isNull() || m_picture.size() == drawingSize())
+        return;
     QImage resized(drawingSize(), QImage::Format_RGB32);
     resized.fill(m_background);
     QPainter(&resized).drawImage(0, 0, m_picture);

@@ -15,7 +15,9 @@ namespace classic {
 
 // The editing canvas of the classic editor (`PicEdit`): a persistent picture
 // that showFrame draws into, and the two box outlines (`Shape1` for the body
-// box, `Shape2` for the attack box) laid over it. The picture stays in
+// box, `Shape2` for the attack box) laid over it. A canvas nothing has been
+// drawn on since it was cleared keeps no picture: it is all background, and
+// the window's first frame need not allocate and fill one. The picture stays in
 // drawing-area pixels and is shown magnified around the anchor point by the
 // zoom control. Mouse events are reported in drawing-area coordinates; the
 // window turns them into box lines.
@@ -32,7 +34,8 @@ public:
     // third of the height above the bottom edge. The view zooms around it.
     QPoint anchorPoint() const;
     zoom::ZoomControl* zoom() const { return m_zoom; }
-    const QImage& picture() const { return m_picture; }
+    // The picture as shown, in drawing-area pixels.
+    QImage picture() const;
 
     QColor background() const { return m_background; }
     // Takes the colour and clears the picture to it.
@@ -64,8 +67,11 @@ protected:
 private:
     static int index(Shape shape) { return static_cast<int>(shape); }
     QPoint toDrawing(QPointF widgetPoint) const;
+    // The picture to draw on, made from the background when there is none.
+    QImage& drawnPicture();
 
     zoom::ZoomControl* m_zoom;
+    // Null while the canvas is all background.
     QImage m_picture;
     QColor m_background;
     std::array<QRectF, 2> m_shapes;

@@ -122,6 +122,35 @@ private slots:
         QCOMPARE(ui().PicEdit->zoom()->level(), level);
     }
 
+    // What was drawn stays through a resize, which adds background; a
+    // cleared canvas is background, in its picture and on screen.
+    void pictureKeptThroughResizeAndClear()
+    {
+        const QRgb background = qRgb(10, 20, 30);
+        const QRgb red = qRgb(200, 40, 40);
+        Canvas canvas;
+        canvas.resize(100, 80);
+        canvas.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+        canvas.setBackground(QColor(background));
+        QImage sprite(4, 4, QImage::Format_RGB32);
+        sprite.fill(red);
+        canvas.drawImage(QPoint(5, 6), sprite);
+        canvas.resize(140, 120);
+        QImage picture = canvas.picture();
+        QCOMPARE(picture.size(), canvas.drawingSize());
+        QCOMPARE(picture.pixel(8, 9), red);
+        QCOMPARE(picture.pixel(picture.width() - 1, picture.height() - 1), background);
+        canvas.clear();
+        canvas.resize(120, 100);
+        picture = canvas.picture();
+        QCOMPARE(picture.size(), canvas.drawingSize());
+        QCOMPARE(picture.pixel(8, 9), background);
+        const QImage shown = canvas.grab(canvas.contentsRect()).toImage();
+        QCOMPARE(shown.pixel(8, 9), background);
+        QCOMPARE(shown.pixel(shown.width() - 1, shown.height() - 1), background);
+    }
+
     // The picture window opens at the canvas's level; a click means the
     // sprite pixel under it at any level, Ctrl+= zooms the window too.
     void pictureWindowZooms()
