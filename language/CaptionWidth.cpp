@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QStyle>
 
 namespace language {
@@ -18,6 +17,20 @@ QString captionOf(const QWidget* control)
     if (const auto* label = qobject_cast<const QLabel*>(control))
         return label->text();
     return QString();
+}
+
+// The caption as shown: "&x" shows as "x" and "&&" as "&". A loop, not a
+// regular expression, whose compilation would come before the first frame.
+QString withoutShortcutMarks(const QString& caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
 }
 
 } // namespace
@@ -42,9 +55,8 @@ int captionFrameWidth(const QWidget* control)
 
 int captionWidth(const QWidget* control)
 {
-    static const QRegularExpression shortcutMark(QStringLiteral("&(.)"));
-    const QString text = captionOf(control).replace(shortcutMark, QStringLiteral("\\1"));
-    return control->fontMetrics().horizontalAdvance(text) + captionFrameWidth(control);
+    return control->fontMetrics().horizontalAdvance(withoutShortcutMarks(captionOf(control)))
+        + captionFrameWidth(control);
 }
 
 void widenToCaption(QWidget* control)

@@ -1,6 +1,7 @@
 // The choice of language, the language menu and the translators.
 #include "InterfaceTexts.h"
 #include "language/Language.h"
+#include "language/CaptionWidth.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
 
@@ -10,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -25,6 +27,7 @@ private slots:
     void choiceOfLanguage();
     void menuStoresChoiceAndSaysWhenItTakesEffect();
     void qtButtonsFollowTheLanguage();
+    void captionWidthLeavesOutShortcutMarks();
 };
 
 void TestLanguage::choiceOfLanguage_data()
@@ -117,6 +120,20 @@ void TestLanguage::qtButtonsFollowTheLanguage()
     QVERIFY(!language::installLanguage(Language::English, {QStringLiteral("missing")}));
     QVERIFY(language::installLanguage(Language::Chinese, {}));
     QCOMPARE(okText(), QStringLiteral("确定"));
+}
+
+// A caption is measured as shown: "&" marks the shortcut, "&&" shows as "&".
+void TestLanguage::captionWidthLeavesOutShortcutMarks()
+{
+    const auto widthOf = [](const QString& caption) {
+        const QPushButton button(caption);
+        return language::captionWidth(&button) - language::captionFrameWidth(&button);
+    };
+    const QFontMetrics metrics(QPushButton().font());
+    QCOMPARE(widthOf(QStringLiteral("&Open")), metrics.horizontalAdvance(QStringLiteral("Open")));
+    QCOMPARE(widthOf(QStringLiteral("Save && &close")), metrics.horizontalAdvance(QStringLiteral("Save & close")));
+    QCOMPARE(widthOf(QStringLiteral("打开(&O)")), metrics.horizontalAdvance(QStringLiteral("打开(O)")));
+    QCOMPARE(widthOf(QStringLiteral("100 &")), metrics.horizontalAdvance(QStringLiteral("100 &")));
 }
 
 QTEST_MAIN(TestLanguage)
