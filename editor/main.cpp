@@ -4,7 +4,7 @@
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
-#include "tools/FontConfigWarmUp.h"
+#include "tools/StartUpWarmUp.h"
 #include "tools/ImageFreeStyle.h"
 
 #include <QApplication>
@@ -12,7 +12,7 @@
 
 int main(int argc, char* argv[])
 {
-    const tools::FontConfigWarmUp fonts;
+    const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
     QCoreApplication::setApplicationName(QStringLiteral("animbox"));

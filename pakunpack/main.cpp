@@ -3,7 +3,7 @@
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "tools/FirstPaintExit.h"
-#include "tools/FontConfigWarmUp.h"
+#include "tools/StartUpWarmUp.h"
 #include "tools/ImageFreeStyle.h"
 
 #include <QApplication>
@@ -11,7 +11,7 @@
 
 int main(int argc, char** argv)
 {
-    const tools::FontConfigWarmUp fonts;
+    const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.pakunpack"));
