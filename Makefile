@@ -13,12 +13,12 @@ PACKAGE_NAME = kestrum-mod-tools
 # drawn with rsvg-convert, the install test runs the validators of desktop
 # entries, AppStream metadata and MIME types; the locale test builds the
 # locales it runs under with localedef, whose sources come with locales; the
-# start-up benchmark runs the programs on a private X server. The English
-# catalogs are compiled with Qt's translation tools; Qt's own translations
-# put its dialog buttons into Chinese. The programs read the font
-# configuration on a thread of their own at start, through fontconfig.
+# start-up benchmark runs the programs on a private X server and session
+# bus. The English catalogs are compiled with Qt's translation tools; Qt's
+# own translations put its dialog buttons into Chinese. The programs read the
+# font configuration on a warm-up thread at start, through fontconfig.
 PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev locales \
-               librsvg2-bin desktop-file-utils appstream shared-mime-info xvfb \
+               librsvg2-bin desktop-file-utils appstream shared-mime-info xvfb dbus-daemon \
                qt6-l10n-tools qt6-translations-l10n libfontconfig-dev
 # Extra packages for building the Debian package (the dependencies are read
 # from the shared libraries the programs link).
