@@ -3,8 +3,9 @@
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
-#include "tools/StartUpWarmUp.h"
 #include "tools/ImageFreeStyle.h"
+#include "tools/StartUpWarmUp.h"
+#include "tools/WindowPixelsWarmUp.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
     language::startInLanguage(arguments, language::storedCode(*settings), classic::Form1::catalogs());
     classic::Form1 window(settings);
     window.show();
+    const tools::WindowPixelsWarmUp pixels(window);
     // Unsaved text survives a crash in the per-user data folder.
     window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                      + QStringLiteral("/recovery.json"));

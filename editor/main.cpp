@@ -4,8 +4,9 @@
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
-#include "tools/StartUpWarmUp.h"
 #include "tools/ImageFreeStyle.h"
+#include "tools/StartUpWarmUp.h"
+#include "tools/WindowPixelsWarmUp.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -27,6 +28,7 @@ int main(int argc, char* argv[])
                               {language::kSharedCatalog, QStringLiteral("animbox")});
     animbox::FrmMain window(settings.filePath());
     window.show();
+    const tools::WindowPixelsWarmUp pixels(window);
     // Unsaved work survives a crash in the per-user data folder.
     window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                         + QStringLiteral("/recovery.json"));

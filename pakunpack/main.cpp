@@ -1,10 +1,11 @@
 // pakunpack: one window that unpacks a .pak archive with the kespak tool.
-#include "pakunpack/Form1.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
+#include "pakunpack/Form1.h"
 #include "tools/FirstPaintExit.h"
-#include "tools/StartUpWarmUp.h"
 #include "tools/ImageFreeStyle.h"
+#include "tools/StartUpWarmUp.h"
+#include "tools/WindowPixelsWarmUp.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     language::startInLanguage(arguments, language::storedCode(*settings), pakunpack::Form1::catalogs());
     pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(arguments), QString(), settings);
     window.show();
+    const tools::WindowPixelsWarmUp pixels(window);
     tools::exitAfterFirstPaintWhenAsked(window);
     return app.exec();
 }
