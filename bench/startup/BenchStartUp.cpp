@@ -47,7 +47,7 @@
 
 namespace {
 
-constexpr int kRounds = 21;
+constexpr int kRounds = 31;
 constexpr double kGoal = 1.25;
 
 // The environment of a start, as execve takes it.
