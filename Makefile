@@ -70,11 +70,11 @@ bench: deps
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@# The offscreen platform warns on every window shown; that line is noise here.
 	@# The drag and redraw figures are for a real display: bench_editing runs on a
-	@# private X server.
+	@# private X server, wide enough for the window and the plain widget side by side.
 	@set -o pipefail; for b in $(BENCH_BUILD)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; \
 	  if [ "$$(basename "$$b")" = bench_editing ]; then \
-	    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$$b" || exit 1; \
+	    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 2048x1200x24" "$$b" || exit 1; \
 	  else \
 	    QT_QPA_PLATFORM=offscreen "$$b" 2>&1 | grep -v 'does not support propagateSizeHints' || exit 1; \
 	  fi; \
