@@ -83,36 +83,40 @@ struct Starter
     std::vector<double> cpu{};
 };
 
+// Starts the helper `program`, found on the search path, with `arguments`
+// and returns the first line it writes: what the runs need to reach it. An
+// empty string when there is no such program or it writes nothing in 10 s.
+QString startHelper(QProcess& helper, const char* program, const QStringList& arguments)
+{
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(program));
+    if (path.isEmpty())
+        return {};
+    helper.setStandardErrorFile(QProcess::nullDevice());
+    helper.start(path, arguments);
+    if (!helper.waitForStarted() || !helper.waitForReadyRead(10000))
+        return {};
+    return QString::fromLatin1(helper.readLine()).trimmed();
+}
+
 // Starts a private X server and returns its display name, or an empty
 // string when there is no X server to start.
 QString startDisplay(QProcess& server)
 {
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    if (xvfb.isEmpty())
-        return {};
-    server.setStandardErrorFile(QProcess::nullDevice());
     // -displayfd 1: the server picks a free display and writes its number.
-    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1600x1200x24")});
-    if (!server.waitForStarted() || !server.waitForReadyRead(10000))
-        return {};
-    return u':' + QString::fromLatin1(server.readLine()).trimmed();
+    const QString number = startHelper(server, "Xvfb",
+                                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                        QStringLiteral("1600x1200x24")});
+    return number.isEmpty() ? number : u':' + number;
 }
 
 // Starts a private session bus and returns its address, or an empty string
 // when there is no bus daemon to start.
 QString startSessionBus(QProcess& bus)
 {
-    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty())
-        return {};
-    bus.setStandardErrorFile(QProcess::nullDevice());
-    bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-                       QStringLiteral("--print-address=1")});
-    if (!bus.waitForStarted() || !bus.waitForReadyRead(10000))
-        return {};
-    return QString::fromLatin1(bus.readLine()).trimmed();
+    return startHelper(bus, "dbus-daemon",
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                        QStringLiteral("--print-address=1")});
 }
 
 // One start: wall and CPU seconds from exec to the first frame.
