@@ -12,7 +12,9 @@ namespace tools {
 // the first paint writes it, which is a large part of that paint for a big
 // window. The pages are mapped in without being written, so the thread never
 // touches what the paint draws. Does nothing where the window's pixels are
-// not an image in memory or the system cannot map memory in ahead.
+// not an image in memory, where Qt scales for a high-density screen (the
+// pixels are then reachable only while painting), or where the system
+// cannot map memory in ahead.
 class WindowPixelsWarmUp {
 public:
     explicit WindowPixelsWarmUp(QWidget& window);
