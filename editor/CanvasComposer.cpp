@@ -11,7 +11,8 @@ QRect CanvasComposer::Step::rect() const
     if (!sprite.image.isNull())
         return sprite.visible.translated(point);
     // A pixel of margin around the arms, whatever the rasteriser rounds.
-    return QRect(point, QSize()).adjusted(-arm - 1, -arm - 1, arm + 1, arm + 1);
+    const QPoint reach(arm + 1, arm + 1);
+    return QRect(point - reach, point + reach);
 }
 
 bool CanvasComposer::Step::operator==(const Step& other) const
@@ -102,25 +103,32 @@ QRegion CanvasComposer::compose(QImage& picture)
     QRegion changed = m_invalid ? QRegion(picture.rect()) : changedArea(&first) & picture.rect();
     if (!changed.isEmpty()) {
         const QImage* layer = layerBeneath(first, picture.size());
-        QRegion covered;
-        for (qsizetype i = first; i < m_next.size(); ++i) {
-            if (m_next[i].sprite.isOpaque())
-                covered += m_next[i].rect();
+        // hiddenFrom[k]: what the opaque steps from step first + k up hide.
+        // A step is drawn only where no opaque step above it covers it, the
+        // layer only where no new opaque step does.
+        const qsizetype count = m_next.size() - first;
+        QList<QRegion> hiddenFrom(count + 1);
+        for (qsizetype k = count - 1; k >= 0; --k) {
+            const Step& step = m_next[first + k];
+            hiddenFrom[k] = step.sprite.isOpaque() ? hiddenFrom[k + 1] + step.rect() : hiddenFrom[k + 1];
         }
         QPainter painter(&picture);
         for (const QRect& rect : changed) {
-            painter.setClipRect(rect);
+            painter.setClipping(false);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            for (const QRect& beneath : QRegion(rect) - covered) {
+            for (const QRect& beneath : QRegion(rect) - hiddenFrom[0]) {
                 if (layer)
                     painter.drawImage(beneath.topLeft(), *layer, beneath);
                 else
                     painter.fillRect(beneath, QColor::fromRgb(m_background));
             }
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            for (qsizetype i = first; i < m_next.size(); ++i) {
-                if (m_next[i].rect().intersects(rect))
-                    m_next[i].draw(painter);
+            for (qsizetype k = 0; k < count; ++k) {
+                const Step& step = m_next[first + k];
+                for (const QRect& part : (QRegion(rect) & step.rect()) - hiddenFrom[k + 1]) {
+                    painter.setClipRect(part);
+                    step.draw(painter);
+                }
             }
         }
     }
