@@ -182,6 +182,18 @@ void EditorTest::canvasDrawsCurrentOverPrevious()
     QCOMPARE(at(small + QPoint(2, 2)), kBlue);
     QCOMPARE(at(origin(*window)), cross);
     QCOMPARE(at(origin(*window) + QPoint(5, 0)), cross);
+    // A key colour neither sprite holds makes both opaque: the small one
+    // hides the big one where it lies and nowhere else, the cross shows over both.
+    window->setTransparentColor(0x030201);
+    window->DrawFrame(1, false);
+    const animbox::CanvasView* canvas = window->PicEdit();
+    QCOMPARE(canvas->pixelAt(big), 0xffff00ffu);
+    QCOMPARE(canvas->pixelAt(small + QPoint(1, 2)), 0xffff00ffu);
+    QCOMPARE(canvas->pixelAt(small + QPoint(-1, 2)), kGreen);
+    QCOMPARE(canvas->pixelAt(small + QPoint(2, 2)), kBlue);
+    QCOMPARE(canvas->pixelAt(origin(*window) + QPoint(-5, 0)), cross);
+    window->setTransparentColor(0xff00ff);
+    window->DrawFrame(1, false);
     window->Frame3()->cDrawLast()->click();
     QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(1, 2)), animbox::CanvasView::kBackground);
     QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(2, 2)), kBlue);
