@@ -225,14 +225,18 @@ QProcessEnvironment childEnvironment(const Session& session, const QString& home
     return environment;
 }
 
+// A first round is not timed: the first start of each program on the new
+// display and bus also pays for what they set up once.
 bool runRounds(std::vector<Starter>& starters)
 {
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = -1; round < kRounds; ++round) {
         for (std::size_t turn = 0; turn < starters.size(); ++turn) {
-            Starter& starter = starters[(std::size_t(round) + turn) % starters.size()];
+            Starter& starter = starters[(std::size_t(round + 1) + turn) % starters.size()];
             const Run run = timeStart(starter.program, starter.language, starter.environment->data());
             if (run.wall < 0)
                 return false;
+            if (round < 0)
+                continue;
             starter.wall.push_back(run.wall);
             starter.cpu.push_back(run.cpu);
         }
@@ -292,10 +296,11 @@ int main(int argc, char* argv[])
         starters.push_back({std::string(name) + " zh_CN", program, "--lang=zh", &chinese, chineseBaseline});
         starters.push_back({std::string(name) + " C", program, "--lang=en", &english, englishBaseline});
     }
-    std::printf("Start-up from exec to the first painted frame, %d rounds on %s with %s, each round starting\n"
-                "the minimal QLabel window and every program once, interleaved, each in Chinese\n"
-                "(LANG=zh_CN.UTF-8, --lang=zh) and in English (LANG=C.UTF-8, --lang=en); each\n"
-                "program against the minimal window in the same language.\n"
+    std::printf("Start-up from exec to the first painted frame, %d rounds after an untimed one, on %s\n"
+                "with %s, each round starting the minimal QLabel window and every program\n"
+                "once, interleaved, each in Chinese (LANG=zh_CN.UTF-8, --lang=zh) and in English\n"
+                "(LANG=C.UTF-8, --lang=en); each program against the minimal window in the same\n"
+                "language.\n"
                 "Wall time is what a user waits for; CPU time (user + system, all threads) is less\n"
                 "disturbed by other load. Both end at the first frame, as each program reports it.\n",
                 kRounds, session.display.isEmpty() ? "the inherited platform" : qPrintable("Xvfb " + session.display),
