@@ -16,7 +16,8 @@ namespace animbox {
 // pixels. The unchanged steps before the first changed one (the previous
 // frame while the current one is dragged) are kept composed over the
 // background in a layer, so they are copied, not drawn again, under the
-// changed ones; nothing is copied under an opaque sprite.
+// changed ones; nothing is copied or drawn where an opaque sprite above
+// covers it.
 class CanvasComposer {
 public:
     explicit CanvasComposer(QRgb background);

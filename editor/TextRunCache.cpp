@@ -58,11 +58,16 @@ void TextRunCache::draw(QPainter& painter, const QRect& rect, const QString& tex
             runs.append(&run(line.mid(start, i - start).toString()));
             start = i;
         }
-        // An empty line is as high as the font.
-        const QFontMetricsF metrics(m_font);
-        qreal ascent = runs.isEmpty() ? metrics.ascent() : 0;
-        qreal descent = runs.isEmpty() ? metrics.descent() : 0;
-        qreal leading = runs.isEmpty() ? metrics.leading() : 0;
+        qreal ascent = 0;
+        qreal descent = 0;
+        qreal leading = 0;
+        if (runs.isEmpty()) {
+            // An empty line is as high as the font.
+            const QFontMetricsF metrics(m_font);
+            ascent = metrics.ascent();
+            descent = metrics.descent();
+            leading = metrics.leading();
+        }
         for (const Run* piece : std::as_const(runs)) {
             ascent = qMax(ascent, piece->ascent);
             descent = qMax(descent, piece->descent);
