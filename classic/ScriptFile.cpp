@@ -135,8 +135,9 @@ bool ScriptFile::open(const QString& path)
     m_path = QFileInfo(path).absoluteFilePath();
     m_bytes = bytes;
     m_lineEnd = model::lineEndOf(bytes);
+    m_encoding = model::detectEncoding(bytes);
     // A new file starts a new undo history.
-    m_box->setPlainText(model::toCrLf(model::textFromFileBytes(bytes, &m_lossless)));
+    m_box->setPlainText(model::toCrLf(model::decodeText(bytes, m_encoding, &m_lossless)));
     m_box->document()->setModified(false);
     addRecent(m_path);
     updateTitle();
@@ -184,7 +185,14 @@ bool ScriptFile::write(const QString& path)
         return false;
     }
     const QByteArray lineEnd = sameFile ? m_lineEnd : (disk.isEmpty() ? m_lineEnd : model::lineEndOf(disk));
-    const QByteArray contents = model::fileBytesFromText(m_box->scriptText(), lineEnd);
+    const model::TextEncoding encoding = sameFile ? m_encoding : model::detectEncoding(disk);
+    const std::optional<QByteArray> encoded = model::fileBytesFromText(m_box->scriptText(), lineEnd, encoding);
+    if (!encoded) {
+        QMessageBox::warning(m_window, m_baseTitle,
+                             tr("文本中有 %1 编码无法写出的字符, 未保存.").arg(model::encodingName(encoding)));
+        return false;
+    }
+    const QByteArray& contents = *encoded;
     const QString error = model::replaceFile(path, contents, disk);
     if (!error.isEmpty()) {
         QMessageBox::warning(m_window, m_baseTitle, error + tr("\n文件未作修改."));
@@ -193,6 +201,7 @@ bool ScriptFile::write(const QString& path)
     m_path = path;
     m_bytes = contents;
     m_lineEnd = lineEnd;
+    m_encoding = encoding;
     m_lossless = true;
     m_box->document()->setModified(false);
     addRecent(path);

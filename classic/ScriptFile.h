@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/RecoveryKeeper.h"
+#include "model/TextFileEncoding.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -60,6 +61,7 @@ private:
     QByteArray m_bytes;
     QByteArray m_lineEnd = "\r\n";
     bool m_lossless = true;
+    model::TextEncoding m_encoding = model::TextEncoding::Utf8;
     QList<QAction*> m_recentActions;
     std::unique_ptr<model::RecoveryKeeper> m_recovery;
 };

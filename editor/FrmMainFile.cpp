@@ -235,7 +235,13 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
     if (block && !ownBlock && !askYesNo(this, tr("文件中已有动画 %1, 是否替换?").arg(block->name)))
         return false;
     const QString text = written.text + m_link.trailingLines();
-    const QByteArray contents = block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text);
+    const std::optional<QByteArray> encoded
+        = block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text);
+    if (!encoded) {
+        showMessage(this, tr("动画中有 %1 编码无法写出的字符, 未保存.").arg(model::encodingName(script.encoding())));
+        return false;
+    }
+    const QByteArray& contents = *encoded;
     if (contents != disk) {
         const QString error = model::replaceFile(file, contents, disk);
         if (!error.isEmpty()) {

@@ -43,6 +43,7 @@ CharacterScript::CharacterScript(QByteArray bytes)
     : m_bytes(std::move(bytes))
 {
     m_lineEnd = lineEndOf(m_bytes);
+    m_encoding = detectEncoding(m_bytes);
 
     AnimBlock* current = nullptr;
     qsizetype start = 0;
@@ -53,7 +54,7 @@ CharacterScript::CharacterScript(QByteArray bytes)
         if (words.first.compare("anim", Qt::CaseInsensitive) == 0) {
             if (current)
                 current->blockEnd = start;
-            m_blocks.append(AnimBlock{textFromFileBytes(words.second), end, m_bytes.size(), 0});
+            m_blocks.append(AnimBlock{decodeText(words.second, m_encoding), end, m_bytes.size(), 0});
             current = &m_blocks.last();
         } else if (current && words.first.compare("frame", Qt::CaseInsensitive) == 0) {
             ++current->frameCount;
@@ -73,25 +74,31 @@ const AnimBlock* CharacterScript::find(QStringView name) const
 
 QString CharacterScript::blockText(const AnimBlock& block, bool* lossless) const
 {
-    const QString text = textFromFileBytes(QByteArrayView(m_bytes).sliced(block.blockStart, block.blockEnd - block.blockStart),
-                                lossless);
+    const QString text = decodeText(QByteArrayView(m_bytes).sliced(block.blockStart, block.blockEnd - block.blockStart),
+                                    m_encoding, lossless);
     return toCrLf(text);
 }
 
-QByteArray CharacterScript::withBlockReplaced(const AnimBlock& block, QStringView text) const
+std::optional<QByteArray> CharacterScript::withBlockReplaced(const AnimBlock& block, QStringView text) const
 {
+    const std::optional<QByteArray> encoded = fileBytesFromText(text, m_lineEnd, m_encoding);
+    if (!encoded)
+        return std::nullopt;
     QByteArray result = m_bytes;
-    result.replace(block.blockStart, block.blockEnd - block.blockStart, fileBytesFromText(text, m_lineEnd));
+    result.replace(block.blockStart, block.blockEnd - block.blockStart, *encoded);
     return result;
 }
 
-QByteArray CharacterScript::withBlockAdded(const QString& name, QStringView text) const
+std::optional<QByteArray> CharacterScript::withBlockAdded(const QString& name, QStringView text) const
 {
+    const std::optional<QByteArray> encoded
+        = fileBytesFromText(QStringLiteral("anim\t") + name + QStringLiteral("\r\n") + text.toString(), m_lineEnd, m_encoding);
+    if (!encoded)
+        return std::nullopt;
     QByteArray result = m_bytes;
     if (!result.isEmpty() && !result.endsWith('\n'))
         result += m_lineEnd;
-    result += fileBytesFromText(QString(QStringLiteral("anim\t") + name + QStringLiteral("\r\n")), m_lineEnd);
-    result += fileBytesFromText(text, m_lineEnd);
+    result += *encoded;
     return result;
 }
 

@@ -6,6 +6,10 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "model/TextFileEncoding.h"
+
+#include <optional>
+
 namespace model {
 
 // One animation of a character file: its name and where its block lies.
@@ -30,6 +34,7 @@ public:
     const QList<AnimBlock>& blocks() const { return m_blocks; }
     // "\r\n" or "\n": the first line end of the file; "\r\n" when it has none.
     QByteArray lineEnd() const { return m_lineEnd; }
+    TextEncoding encoding() const { return m_encoding; }
 
     // The block of the animation `name` (letter case ignored), or null.
     const AnimBlock* find(QStringView name) const;
@@ -39,10 +44,11 @@ public:
     // writing the text back would change them.
     QString blockText(const AnimBlock& block, bool* lossless = nullptr) const;
 
-    // The file with `block` replaced by `text` (CR LF line ends).
-    QByteArray withBlockReplaced(const AnimBlock& block, QStringView text) const;
+    // The file with `block` replaced by `text` (CR LF line ends); nullopt
+    // when the text cannot be written in the file's encoding.
+    std::optional<QByteArray> withBlockReplaced(const AnimBlock& block, QStringView text) const;
     // The file with a new "anim" TAB `name` line and `text` added at its end.
-    QByteArray withBlockAdded(const QString& name, QStringView text) const;
+    std::optional<QByteArray> withBlockAdded(const QString& name, QStringView text) const;
 
     // The lines after the last frame line of a script text (CR LF line
     // ends); empty when it has no frame line.
@@ -55,6 +61,7 @@ public:
 private:
     QByteArray m_bytes;
     QByteArray m_lineEnd;
+    TextEncoding m_encoding = TextEncoding::Utf8;
     QList<AnimBlock> m_blocks;
 };
 

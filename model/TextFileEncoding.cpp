@@ -5,6 +5,62 @@
 
 namespace model {
 
+namespace {
+
+const char* codecName(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030";
+}
+
+// GB18030 spells a character outside GBK with four bytes, whose second
+// byte is a digit; a two-byte character's second byte never is.
+bool hasFourByteSequence(QByteArrayView bytes)
+{
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto lead = quint8(bytes[i]);
+        if (lead < 0x81 || lead == 0xFF)
+            continue;
+        if (i + 1 < bytes.size() && quint8(bytes[i + 1]) >= 0x30 && quint8(bytes[i + 1]) <= 0x39)
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes); // decoding happens on conversion
+    return !decoder.hasError();
+}
+
+} // namespace
+
+QString encodingName(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case TextEncoding::Gbk:
+        return QStringLiteral("GBK");
+    case TextEncoding::Gb18030:
+        return QStringLiteral("GB18030");
+    }
+    return QString();
+}
+
+TextEncoding detectEncoding(QByteArrayView bytes)
+{
+    if (isValidUtf8(bytes))
+        return TextEncoding::Utf8;
+    return hasFourByteSequence(bytes) ? TextEncoding::Gb18030 : TextEncoding::Gbk;
+}
+
+qsizetype byteOrderMarkLength(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+}
+
 QByteArray lineEndOf(QByteArrayView bytes)
 {
     const qsizetype firstEnd = bytes.indexOf('\n');
@@ -13,21 +69,45 @@ QByteArray lineEndOf(QByteArrayView bytes)
     return firstEnd > 0 && bytes[firstEnd - 1] == '\r' ? "\r\n" : "\n";
 }
 
-QString textFromFileBytes(QByteArrayView bytes, bool* lossless)
+QString decodeText(QByteArrayView bytes, TextEncoding encoding, bool* lossless)
 {
-    QStringDecoder decoder(QStringDecoder::System);
-    QString text = decoder.decode(bytes);
+    // The mark is dropped here, once; the decoder keeps any other U+FEFF.
+    QStringDecoder decoder(codecName(encoding), QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes.sliced(byteOrderMarkLength(bytes)));
     if (lossless)
         *lossless = !decoder.hasError();
     return text;
 }
 
-QByteArray fileBytesFromText(QStringView crLfText, const QByteArray& lineEnd)
+std::optional<QByteArray> encodeText(QStringView text, TextEncoding encoding)
 {
-    QStringEncoder encoder(QStringEncoder::System);
-    QByteArray bytes = encoder.encode(crLfText);
-    if (lineEnd != "\r\n")
-        bytes.replace("\r\n", lineEnd);
+    QStringEncoder encoder(codecName(encoding));
+    QByteArray bytes = encoder.encode(text);
+    // The encoder drops a lone surrogate without reporting it: only a
+    // round trip tells that every character was written.
+    if (encoder.hasError() || decodeText(bytes, encoding) != text)
+        return std::nullopt;
+    if (encoding == TextEncoding::Gbk && hasFourByteSequence(bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+int firstUnencodableLine(QStringView crLfText, TextEncoding encoding)
+{
+    int number = 0;
+    for (QStringView line : crLfText.tokenize(u"\r\n")) {
+        ++number;
+        if (!encodeText(line, encoding))
+            return number;
+    }
+    return 0;
+}
+
+std::optional<QByteArray> fileBytesFromText(QStringView crLfText, const QByteArray& lineEnd, TextEncoding encoding)
+{
+    std::optional<QByteArray> bytes = encodeText(crLfText, encoding);
+    if (bytes && lineEnd != "\r\n")
+        bytes->replace("\r\n", lineEnd);
     return bytes;
 }
 

@@ -425,6 +425,10 @@ The file was not changed.</translation>
         <source>清除受框</source>
         <translation>Clear body box</translation>
     </message>
+    <message>
+        <source>动画中有 %1 编码无法写出的字符, 未保存.</source>
+        <translation>The animation holds characters that %1 cannot encode. Not saved.</translation>
+    </message>
 </context>
 <context>
     <name>animbox::FrmText</name>

@@ -251,5 +251,9 @@ The file was not changed.</translation>
         <source>上次退出时有未保存的文本%1. 是否恢复?</source>
         <translation>The last run left unsaved text%1. Restore it?</translation>
     </message>
+    <message>
+        <source>文本中有 %1 编码无法写出的字符, 未保存.</source>
+        <translation>The text holds characters that %1 cannot encode. Not saved.</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include "model/CharacterScript.h"
 #include "model/FileReplacement.h"
 #include "model/RecoveryFile.h"
+#include "model/TextFileEncoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,8 @@ class TestCharacterFile : public QObject {
 private slots:
     void findsBlocks_data();
     void findsBlocks();
+    void textEncodings_data();
+    void textEncodings();
     void replacesOneBlock_data();
     void replacesOneBlock();
     void frameFoldersAndTrailingLines();
@@ -44,6 +47,39 @@ const QByteArray kHero = "name\thero\r\n# anim fake: a comment\r\nhealth 100\r\n
                          "anim attack1\r\n";
 
 } // namespace
+
+void TestCharacterFile::textEncodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("refused"); // a text the file's encoding cannot write
+
+    QTest::newRow("ASCII") << QByteArray("anim idle\r\n") << "UTF-8" << "anim idle\r\n" << QString(QChar(0xD800));
+    QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF\xE8\xB7\x91\n") << "UTF-8" << "跑\n"
+                                     << QString(QChar(0xDC00));
+    QTest::newRow("GBK") << QByteArray("anim \xC5\xDC\r\n") << "GBK" << "anim 跑\r\n" << "😀";
+    QTest::newRow("GB18030, four-byte character")
+        << QByteArray("\xC5\xDC \x95\x32\x82\x36") << "GB18030" << "跑 𠀀" << QString(QChar(0xD800));
+}
+
+// Files are UTF-8 when they are valid UTF-8, else GBK or GB18030; writing
+// back gives the same bytes, and a character outside the encoding is refused.
+void TestCharacterFile::textEncodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, encoding);
+    QFETCH(QString, text);
+    QFETCH(QString, refused);
+    const model::TextEncoding detected = model::detectEncoding(bytes);
+    QCOMPARE(model::encodingName(detected), encoding);
+    bool lossless = false;
+    QCOMPARE(model::decodeText(bytes, detected, &lossless), text);
+    QVERIFY(lossless);
+    QCOMPARE(model::encodeText(text, detected).value_or("?"), bytes.mid(model::byteOrderMarkLength(bytes)));
+    QVERIFY(!model::encodeText(refused, detected));
+    QCOMPARE(model::firstUnencodableLine(QStringLiteral("ok\r\n") + refused, detected), 2);
+}
 
 void TestCharacterFile::findsBlocks_data()
 {
