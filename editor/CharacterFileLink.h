@@ -1,44 +1,41 @@
 #pragma once
 
+#include "model/OpenedBlock.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 namespace animbox {
 
-// Where the animation being edited came from: the character file, the
-// animation's block in it, the file's bytes as last read or written, and
-// what the writer cannot give back (the lines after the last frame line,
-// frames from several folders, a block that was not read completely).
+// Where the animation being edited came from: the character file, its
+// bytes as last read or written, and the block opened in it, which knows
+// the lines of every frame read so that a save changes only what changed.
 class CharacterFileLink {
 public:
     CharacterFileLink() = default;
-    // A link to `animName` of `path`, whose block `blockText` was read
-    // (`complete` when reading reached its end).
-    CharacterFileLink(QString path, QString animName, QByteArray bytes, const QString& blockText, bool complete,
-                      bool lossless);
+    // A link to `block` of the file at `path` holding `bytes`; `complete`
+    // when reading the block reached its end.
+    CharacterFileLink(QString path, QByteArray bytes, model::OpenedBlock block, bool complete);
 
     bool isOpen() const { return !m_path.isEmpty(); }
     const QString& path() const { return m_path; }
-    const QString& animName() const { return m_animName; }
+    const QString& animName() const { return m_block.name(); }
     const QByteArray& bytes() const { return m_bytes; }
-    // The lines after the block's last frame line, CR LF line ends.
-    const QString& trailingLines() const { return m_trailing; }
+    const model::OpenedBlock& block() const { return m_block; }
 
     // Why the animation cannot be written back; empty when it can.
     QString saveRefusal() const;
 
-    // After a save: the file now holds `bytes` with the animation as `animName`.
-    void saved(const QString& path, const QString& animName, const QByteArray& bytes);
+    // After a save: the file at `path` now holds `script`, the animation
+    // `animation` written as its `block`.
+    void saved(const QString& path, const model::CharacterScript& script, const model::AnimBlock& block,
+               const model::Animation& animation);
 
 private:
     QString m_path;
-    QString m_animName;
     QByteArray m_bytes;
-    QString m_trailing;
-    QStringList m_folders;
+    model::OpenedBlock m_block;
     bool m_complete = true;
-    bool m_lossless = true;
 };
 
 } // namespace animbox

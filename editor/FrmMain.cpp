@@ -169,8 +169,11 @@ void FrmMain::Form_Unload()
 void FrmMain::updateTitle()
 {
     QString title = programTitle() + QStringLiteral("[*] ") + QStringLiteral(KES_VERSION);
-    if (m_link.isOpen())
-        title = QFileInfo(m_link.path()).fileName() + QStringLiteral(" - ") + m_link.animName() + QStringLiteral(" - ") + title;
+    if (m_link.isOpen()) {
+        title = QStringLiteral("%1 [%2] - %3 - %4")
+                    .arg(QFileInfo(m_link.path()).fileName(), model::encodingName(m_link.block().encoding()),
+                         m_link.animName(), title);
+    }
     setWindowTitle(title);
 }
 

@@ -132,15 +132,16 @@ bool FrmMain::openCharacterFile(const QString& path, const QString& animName)
     if (gameFolder.isEmpty())
         return false;
 
-    bool lossless = true;
-    const QString text = script.blockText(*block, &lossless);
-    const model::ReadResult result = model::readScript(
-        text, gameFolder, [](const QString& image, QString* failure) { return loadImage(image, failure); });
+    const model::OpenedBlock opened(script, *block);
+    model::ReadResult result = model::readScript(
+        opened.readerText(), gameFolder, [](const QString& image, QString* failure) { return loadImage(image, failure); });
+    for (int i = 0; i < result.animation.rowCount(); ++i)
+        result.animation.frames[i].sourceId = opened.sourceIdOf(i);
     showReadAnimation(result, block->name, tr("打开"));
     // A new file starts a new history: undoing past the opening would put
     // another animation into this file's block.
     m_document->undoStack()->clear();
-    m_link = CharacterFileLink(file, block->name, bytes, text, result.finished, lossless);
+    m_link = CharacterFileLink(file, bytes, opened, result.finished);
     RecentFiles(m_settings.filePath()).add(file);
     updateRecentMenu();
     updateTitle();
@@ -198,9 +199,9 @@ bool FrmMain::saveAnimationAs()
     return writeAnimation(path, name);
 }
 
-// Writes the animation as `name` into the file at `path`: into its block
-// when the file has one, else as a new block at the end. The file changes
-// only when everything could be written.
+// Writes the animation as `name` into the file at `path`: into the block it
+// was opened from, into the block of that name (after asking), or as a new
+// block at the end. The file changes only when everything could be written.
 bool FrmMain::writeAnimation(const QString& path, const QString& name)
 {
     const QString refusal = m_link.saveRefusal();
@@ -208,11 +209,8 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
         showMessage(this, refusal);
         return false;
     }
-    const model::WriteResult written = model::writeScript(animation(), browserFolder());
-    if (!written.ok()) {
-        showMessage(this, written.error);
+    if (!HasFrames())
         return false;
-    }
     const QString file = QFileInfo(path).absoluteFilePath();
     QByteArray disk;
     if (QFileInfo::exists(file)) {
@@ -229,27 +227,40 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
                                .arg(QDir::toNativeSeparators(file)))) {
         return false;
     }
-    const model::CharacterScript script(disk);
-    const model::AnimBlock* block = script.find(name);
+    // The file keeps the encoding it was opened in.
+    const model::CharacterScript script(disk, linkedFile ? std::optional(m_link.block().encoding()) : std::nullopt);
     const bool ownBlock = linkedFile && name.compare(m_link.animName(), Qt::CaseInsensitive) == 0;
-    if (block && !ownBlock && !askYesNo(this, tr("文件中已有动画 %1, 是否替换?").arg(block->name)))
-        return false;
-    const QString text = written.text + m_link.trailingLines();
-    const std::optional<QByteArray> encoded
-        = block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text);
-    if (!encoded) {
-        showMessage(this, tr("动画中有 %1 编码无法写出的字符, 未保存.").arg(model::encodingName(script.encoding())));
+    const model::AnimBlock* block = ownBlock ? m_link.block().locate(script, disk == m_link.bytes()) : script.find(name);
+    if (ownBlock && !block) {
+        showMessage(this, tr("文件中找不到打开时的动画 %1: 它已被其他程序修改, 或在文件中出现了多次. 未保存.").arg(name));
         return false;
     }
-    const QByteArray& contents = *encoded;
-    if (contents != disk) {
-        const QString error = model::replaceFile(file, contents, disk);
+    if (block && !ownBlock && !askYesNo(this, tr("文件中已有动画 %1, 是否替换?").arg(block->name)))
+        return false;
+    const model::ComposedBlock composed = m_link.block().compose(animation(), script, block, linkedFile);
+    if (!composed.ok()) {
+        showMessage(this, composed.error);
+        return false;
+    }
+    const model::TextEncoding encoding = disk.isEmpty() ? m_link.block().encoding() : script.encoding();
+    const std::optional<QByteArray> contents
+        = block ? script.withBlockReplaced(*block, composed.bytes) : script.withBlockAdded(name, composed.bytes, encoding);
+    if (!contents) {
+        showMessage(this, tr("动画名称含有 %1 无法写出的字符, 未保存.").arg(model::encodingName(encoding)));
+        return false;
+    }
+    if (*contents != disk) {
+        const QString error = model::replaceFile(file, *contents, disk);
         if (!error.isEmpty()) {
             showMessage(this, error + tr("\n文件未作修改."));
             return false;
         }
     }
-    m_link.saved(file, block ? block->name : name, contents);
+    const model::CharacterScript written(*contents, encoding);
+    const qsizetype writtenAt = block ? block->lineStart : written.blocks().last().lineStart;
+    const auto found = std::find_if(written.blocks().cbegin(), written.blocks().cend(),
+                                    [&](const model::AnimBlock& b) { return b.lineStart == writtenAt; });
+    m_link.saved(file, written, *found, animation());
     animation().animName = m_link.animName();
     m_document->undoStack()->setClean();
     RecentFiles(m_settings.filePath()).add(file);

@@ -13,6 +13,7 @@
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -54,6 +55,8 @@ std::optional<model::FrameRecord> FrmMain::AddFrameRecord(const QString& name)
         return std::nullopt;
     }
     model::FrameRecord record = animation().frames.value(animation().rowCount());
+    record.folder = QFileInfo(path).absolutePath();
+    record.sourceId = 0;
     record.picture = image;
     record.imageWidth = qint16(image.width());
     record.imageHeight = qint16(image.height());

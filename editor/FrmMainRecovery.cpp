@@ -37,7 +37,7 @@ model::RecoveryData FrmMain::recoveryData() const
     const QString folder = browserFolder();
     const model::WriteResult written = model::writeScript(animation(), folder);
     if (written.ok())
-        data.text = written.text + m_link.trailingLines();
+        data.text = written.text;
     data.gameFolder = model::gameFolderOf(folder);
     data.browserFolder = folder;
     data.file = m_link.path();
@@ -78,7 +78,10 @@ void FrmMain::restoreRecovery(const model::RecoveryData& data)
     if (!data.file.isEmpty()) {
         QString error;
         const QByteArray bytes = model::readWholeFile(data.file, &error);
-        m_link = CharacterFileLink(data.file, data.animName, bytes, data.text, result.finished, true);
+        const model::CharacterScript script(bytes);
+        const model::AnimBlock* block = script.find(data.animName);
+        m_link = CharacterFileLink(data.file, bytes, block ? model::OpenedBlock(script, *block) : model::OpenedBlock(),
+                                   result.finished);
     }
     updateTitle();
     if (!result.finished)

@@ -17,7 +17,10 @@
 #include "model/ScriptWriter.h"
 #include "model/TextHelpers.h"
 
+#include <QFileInfo>
 #include <QUndoStack>
+
+#include <map>
 
 namespace animbox {
 
@@ -55,13 +58,16 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
         showMessage(this, error);
         return SchemeResult::Rejected;
     }
-    // Rows may differ in letter case from the files (rows read from script
-    // text are lower case): they are found as the reader finds them.
-    model::FileLookup lookup(folder);
+    // Each frame is found in the folder it came from (a new row: the
+    // browser's); rows may differ in letter case from the files (rows read
+    // from script text are lower case): they are found as the reader finds them.
+    const QList<model::FrameRecord> before = animation().frames;
+    std::map<QString, model::FileLookup> lookups;
     QStringList paths, found;
-    for (const QString& row : std::as_const(animation().rows)) {
-        paths.append(model::joinPath(folder, row));
-        found.append(lookup.find(row));
+    for (int i = 0; i < animation().rowCount(); ++i) {
+        const QString frameFolder = before.value(i).folder.isEmpty() ? folder : before.value(i).folder;
+        paths.append(model::joinPath(frameFolder, animation().rows[i]));
+        found.append(lookups.try_emplace(frameFolder, frameFolder).first->second.find(animation().rows[i]));
     }
     const QList<LoadedImage> images = loadImages(found);
 
@@ -90,6 +96,9 @@ FrmMain::SchemeResult FrmMain::ApplyScheme(const QString& schemeText)
             continue;
         }
         model::FrameRecord& record = animation().frames[i];
+        // The frame stays the one it was: its folder, and its lines in a file.
+        record.folder = QFileInfo(found[i]).absolutePath();
+        record.sourceId = before.value(i).sourceId;
         record.picture = images[i].image;
         record.imageWidth = qint16(record.picture.width());
         record.imageHeight = qint16(record.picture.height());

@@ -1,7 +1,6 @@
 #include "model/CharacterScript.h"
 
 #include "model/TextFileEncoding.h"
-#include "model/TextHelpers.h"
 
 namespace model {
 
@@ -39,14 +38,15 @@ LineWords lineWords(QByteArrayView line)
 
 } // namespace
 
-CharacterScript::CharacterScript(QByteArray bytes)
+CharacterScript::CharacterScript(QByteArray bytes, std::optional<TextEncoding> encoding)
     : m_bytes(std::move(bytes))
 {
     m_lineEnd = lineEndOf(m_bytes);
-    m_encoding = detectEncoding(m_bytes);
+    m_encoding = encoding.value_or(detectEncoding(m_bytes));
 
     AnimBlock* current = nullptr;
-    qsizetype start = 0;
+    // A byte-order mark is not part of the first line's first word.
+    qsizetype start = byteOrderMarkLength(m_bytes);
     while (start < m_bytes.size()) {
         qsizetype end = m_bytes.indexOf('\n', start);
         end = end < 0 ? m_bytes.size() : end + 1;
@@ -54,7 +54,7 @@ CharacterScript::CharacterScript(QByteArray bytes)
         if (words.first.compare("anim", Qt::CaseInsensitive) == 0) {
             if (current)
                 current->blockEnd = start;
-            m_blocks.append(AnimBlock{decodeText(words.second, m_encoding), end, m_bytes.size(), 0});
+            m_blocks.append(AnimBlock{decodeText(words.second, m_encoding), start, end, m_bytes.size(), 0});
             current = &m_blocks.last();
         } else if (current && words.first.compare("frame", Qt::CaseInsensitive) == 0) {
             ++current->frameCount;
@@ -72,65 +72,35 @@ const AnimBlock* CharacterScript::find(QStringView name) const
     return nullptr;
 }
 
-QString CharacterScript::blockText(const AnimBlock& block, bool* lossless) const
+QByteArrayView CharacterScript::blockBytes(const AnimBlock& block) const
 {
-    const QString text = decodeText(QByteArrayView(m_bytes).sliced(block.blockStart, block.blockEnd - block.blockStart),
-                                    m_encoding, lossless);
-    return toCrLf(text);
+    return QByteArrayView(m_bytes).sliced(block.blockStart, block.blockEnd - block.blockStart);
 }
 
-std::optional<QByteArray> CharacterScript::withBlockReplaced(const AnimBlock& block, QStringView text) const
+QByteArrayView CharacterScript::bytesWithAnimLine(const AnimBlock& block) const
 {
-    const std::optional<QByteArray> encoded = fileBytesFromText(text, m_lineEnd, m_encoding);
-    if (!encoded)
-        return std::nullopt;
+    return QByteArrayView(m_bytes).sliced(block.lineStart, block.blockEnd - block.lineStart);
+}
+
+QByteArray CharacterScript::withBlockReplaced(const AnimBlock& block, QByteArrayView bytes) const
+{
     QByteArray result = m_bytes;
-    result.replace(block.blockStart, block.blockEnd - block.blockStart, *encoded);
+    result.replace(block.blockStart, block.blockEnd - block.blockStart, bytes);
     return result;
 }
 
-std::optional<QByteArray> CharacterScript::withBlockAdded(const QString& name, QStringView text) const
+std::optional<QByteArray> CharacterScript::withBlockAdded(const QString& name, QByteArrayView bytes,
+                                                          TextEncoding encoding) const
 {
-    const std::optional<QByteArray> encoded
-        = fileBytesFromText(QStringLiteral("anim\t") + name + QStringLiteral("\r\n") + text.toString(), m_lineEnd, m_encoding);
-    if (!encoded)
+    const std::optional<QByteArray> animLine = encodeText(QStringLiteral("anim\t") + name, encoding);
+    if (!animLine)
         return std::nullopt;
     QByteArray result = m_bytes;
     if (!result.isEmpty() && !result.endsWith('\n'))
         result += m_lineEnd;
-    result += *encoded;
+    result += *animLine + m_lineEnd;
+    result += bytes;
     return result;
-}
-
-QString CharacterScript::linesAfterLastFrame(QStringView text)
-{
-    QStringView rest = text;
-    QStringView after;
-    while (!rest.isEmpty()) {
-        const QStringView line = NextPiece(rest, u"\r\n");
-        qint32 position = 0;
-        if (NextToken(line, position) == u"frame")
-            after = rest;
-    }
-    return after.toString();
-}
-
-QStringList CharacterScript::frameFolders(QStringView text)
-{
-    QStringList folders;
-    QStringView rest = text;
-    while (!rest.isEmpty()) {
-        const QStringView line = NextPiece(rest, u"\r\n");
-        qint32 position = 0;
-        if (NextToken(line, position) != u"frame")
-            continue;
-        QString path = NextToken(line, position);
-        path.replace(u'/', u'\\');
-        const QString folder = path.left(qMax(0, path.lastIndexOf(u'\\')));
-        if (!folders.contains(folder))
-            folders.append(folder);
-    }
-    return folders;
 }
 
 } // namespace model

@@ -12,23 +12,25 @@
 
 namespace model {
 
-// One animation of a character file: its name and where its block lies.
-// The block is every byte after the "anim" line up to the next "anim" line
-// or the end of the file.
+// One animation of a character file: its name and where its lines lie. Its
+// block is every byte after the "anim" line up to the next "anim" line or
+// the end of the file.
 struct AnimBlock {
     QString name;
-    qsizetype blockStart = 0;
+    qsizetype lineStart = 0;  // where the "anim" line starts
+    qsizetype blockStart = 0; // after the "anim" line
     qsizetype blockEnd = 0;
     int frameCount = 0;
 };
 
 // A character's model script held as the bytes of its file. Finds the
 // animation blocks and builds new file contents in which one block is
-// replaced or added, leaving every other byte as it was and using the
-// file's own line ends.
+// replaced or added, leaving every other byte as it was.
 class CharacterScript {
 public:
-    explicit CharacterScript(QByteArray bytes);
+    // The file's bytes, read in `encoding`, or in the encoding they are
+    // found to be in.
+    explicit CharacterScript(QByteArray bytes, std::optional<TextEncoding> encoding = std::nullopt);
 
     const QByteArray& bytes() const { return m_bytes; }
     const QList<AnimBlock>& blocks() const { return m_blocks; }
@@ -36,27 +38,18 @@ public:
     QByteArray lineEnd() const { return m_lineEnd; }
     TextEncoding encoding() const { return m_encoding; }
 
-    // The block of the animation `name` (letter case ignored), or null.
+    // The first block of the animation `name` (letter case ignored), or null.
     const AnimBlock* find(QStringView name) const;
 
-    // A block as script text with CR LF line ends, for the script reader.
-    // `lossless` becomes false when its bytes are not valid text, so that
-    // writing the text back would change them.
-    QString blockText(const AnimBlock& block, bool* lossless = nullptr) const;
+    // The bytes of a block, and of a block with its "anim" line.
+    QByteArrayView blockBytes(const AnimBlock& block) const;
+    QByteArrayView bytesWithAnimLine(const AnimBlock& block) const;
 
-    // The file with `block` replaced by `text` (CR LF line ends); nullopt
-    // when the text cannot be written in the file's encoding.
-    std::optional<QByteArray> withBlockReplaced(const AnimBlock& block, QStringView text) const;
-    // The file with a new "anim" TAB `name` line and `text` added at its end.
-    std::optional<QByteArray> withBlockAdded(const QString& name, QStringView text) const;
-
-    // The lines after the last frame line of a script text (CR LF line
-    // ends); empty when it has no frame line.
-    static QString linesAfterLastFrame(QStringView text);
-
-    // The distinct folders (lower case, "\" separators) of the frame lines
-    // of a script text.
-    static QStringList frameFolders(QStringView text);
+    // The file with the bytes of `block` replaced by `bytes`.
+    QByteArray withBlockReplaced(const AnimBlock& block, QByteArrayView bytes) const;
+    // The file with a new "anim" TAB `name` line and `bytes` added at its
+    // end, the line in `encoding`; nullopt when that cannot write the name.
+    std::optional<QByteArray> withBlockAdded(const QString& name, QByteArrayView bytes, TextEncoding encoding) const;
 
 private:
     QByteArray m_bytes;

@@ -56,6 +56,13 @@ struct FrameRecord {
     // Uninterpreted script lines of this frame, each ending in CR LF.
     QString extra;
 
+    // Where the frame came from: the folder of its image file ("/"
+    // separators; empty when unknown), and which frame of an opened
+    // character file it was read as (0 for none), so that saving can keep
+    // that frame's lines.
+    QString folder;
+    quint32 sourceId = 0;
+
     // Field by field; pictures that share their data compare equal at once.
     friend bool operator==(const FrameRecord&, const FrameRecord&) = default;
 };

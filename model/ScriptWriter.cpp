@@ -1,6 +1,7 @@
 #include "model/ScriptWriter.h"
 
 #include "model/BrowserRules.h"
+#include "model/ScriptLine.h"
 
 #include <QCoreApplication>
 
@@ -65,10 +66,11 @@ QString boxLine(QStringView keyword, const Box& box)
     return numberLine(keyword, {box.x, box.y, box.width, box.height});
 }
 
-QString attackLine(const FrameRecord& r)
+QString attackLine(const FrameRecord& r, AttackKeywords keywords)
 {
     const Box& b = r.attackBox;
-    QString line = numberLine(r.attackKind, {b.x, b.y, b.width, b.height, r.damage});
+    const QString keyword = keywords == AttackKeywords::AsRead ? keywordForAttackKind(r.attackKind) : r.attackKind;
+    QString line = numberLine(keyword, {b.x, b.y, b.width, b.height, r.damage});
     if (r.attackKind != QStringLiteral("Blast"))
         appendNumbers(line, {r.knockdown});
     appendNumbers(line, {r.unblockable, r.noFlash, r.pause});
@@ -134,7 +136,7 @@ void emitLine(QString& out, RememberedLine& remembered, QString candidate)
 
 } // namespace
 
-WriteResult writeScript(const Animation& animation, const QString& browserFolder)
+WriteResult writeScript(const Animation& animation, const QString& browserFolder, AttackKeywords keywords)
 {
     if (!animation.hasFrames())
         return {{}, QCoreApplication::translate("model::ScriptWriter", "没有帧.")};
@@ -164,7 +166,7 @@ WriteResult writeScript(const Animation& animation, const QString& browserFolder
 
         bool attackOff = false;
         emitLine(out, attack,
-                 mainCandidate(r.attackEmpty, r.attackBox, i, QStringLiteral("Attack"), [&] { return attackLine(r); }, attackOff));
+                 mainCandidate(r.attackEmpty, r.attackBox, i, QStringLiteral("Attack"), [&] { return attackLine(r, keywords); }, attackOff));
         emitExtended(out, extAttack, wroteExtAttack, attackOff, r.extAttackEmpty, r.extAttackBox, i, QStringLiteral("ExtABox"),
                      QStringLiteral("ExtABox"));
 

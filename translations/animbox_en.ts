@@ -117,14 +117,6 @@ Y offset: </translation>
         <source>动画没有完整读出, 保存会丢掉其余的帧, 未保存.</source>
         <translation>The animation was not read to its end; saving would lose the frames after it. Not saved.</translation>
     </message>
-    <message>
-        <source>动画中有无法识别的字符, 保存会改变它们, 未保存.</source>
-        <translation>The animation holds characters that cannot be read; saving would change them. Not saved.</translation>
-    </message>
-    <message>
-        <source>动画的帧来自多个文件夹 (%1), 而写出的帧都在同一个文件夹中, 未保存.</source>
-        <translation>The frames come from several folders (%1), but saved frames all lie in one folder. Not saved.</translation>
-    </message>
 </context>
 <context>
     <name>animbox::DisplayGroup</name>
@@ -426,8 +418,12 @@ The file was not changed.</translation>
         <translation>Clear body box</translation>
     </message>
     <message>
-        <source>动画中有 %1 编码无法写出的字符, 未保存.</source>
-        <translation>The animation holds characters that %1 cannot encode. Not saved.</translation>
+        <source>文件中找不到打开时的动画 %1: 它已被其他程序修改, 或在文件中出现了多次. 未保存.</source>
+        <translation>The animation %1 as it was opened is no longer in the file: another program changed it, or it occurs more than once. Not saved.</translation>
+    </message>
+    <message>
+        <source>动画名称含有 %1 无法写出的字符, 未保存.</source>
+        <translation>The animation name holds characters that %1 cannot encode. Not saved.</translation>
     </message>
 </context>
 <context>

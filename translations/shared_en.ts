@@ -17,6 +17,25 @@
     </message>
 </context>
 <context>
+    <name>model::BlockComposer</name>
+    <message>
+        <source>没有帧.</source>
+        <translation>No frames.</translation>
+    </message>
+    <message>
+        <source>无法写出第 %1 帧.</source>
+        <translation>Frame %1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>第 %1 帧 (%2) 不在 data 文件夹中, 未保存.</source>
+        <translation>Frame %1 (%2) does not lie below a data folder. Not saved.</translation>
+    </message>
+    <message>
+        <source>第 %1 帧的一行含有 %2 无法写出的字符, 未保存: %3</source>
+        <translation>A line of frame %1 holds characters that %2 cannot encode. Not saved: %3</translation>
+    </message>
+</context>
+<context>
     <name>model::FileReplacement</name>
     <message>
         <source>无法写入文件 %1: %2</source>
@@ -25,6 +44,13 @@
     <message>
         <source>无法读取文件 %1: %2</source>
         <translation>Cannot read the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>model::OpenedBlock</name>
+    <message>
+        <source>这一行无法用 %1 写出, 未保存: %2</source>
+        <translation>This line cannot be written in %1. Not saved: %2</translation>
     </message>
 </context>
 <context>

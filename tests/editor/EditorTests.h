@@ -39,6 +39,9 @@ private slots:
     void saveRefusedOrFailed_data();
     void saveRefusedOrFailed();
     void saveAsAddsOrReplacesBlock();
+    void saveWritesTheOpenedBlock_data();
+    void saveWritesTheOpenedBlock();
+    void framesKeepTheirFolder();
     void changedOnDiskAsks();
     void closeAsksAboutChanges();
     void dropAddsFramesOrRefuses();

@@ -26,7 +26,6 @@ private slots:
     void textEncodings();
     void replacesOneBlock_data();
     void replacesOneBlock();
-    void frameFoldersAndTrailingLines();
     void replaceKeepsBackup();
     void failedReplaceLeavesFileWhole_data();
     void failedReplaceLeavesFileWhole();
@@ -97,6 +96,11 @@ void TestCharacterFile::findsBlocks_data()
                                   << QByteArray("\n");
     QTest::newRow("one line without end") << QByteArray("anim idle") << QStringList{"idle"} << QList<int>{0}
                                           << QByteArray("\r\n");
+    QTest::newRow("byte-order mark before the first") << QByteArray("\xEF\xBB\xBF" "anim idle\nframe a\n")
+                                                      << QStringList{"idle"} << QList<int>{1} << QByteArray("\n");
+    QTest::newRow("GBK names that UTF-8 would decode alike")
+        << QByteArray("anim \xC5\xDC\nanim \xCC\xF8\n") << QStringList{"跑", "跳"} << QList<int>{0, 0}
+        << QByteArray("\n");
 }
 
 void TestCharacterFile::findsBlocks()
@@ -146,25 +150,10 @@ void TestCharacterFile::replacesOneBlock()
     QFETCH(QByteArray, expected);
     const model::CharacterScript script(bytes);
     const model::AnimBlock* block = script.find(name);
-    const QString text = QStringLiteral("\tframe\tx\r\n");
-    QCOMPARE(block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text), expected);
-}
-
-void TestCharacterFile::frameFoldersAndTrailingLines()
-{
-    const model::CharacterScript script(kHero);
-    QCOMPARE(model::CharacterScript::frameFolders(script.blockText(script.blocks()[0])),
-             QStringList{"data\\chars\\hero"});
-    QCOMPARE(model::CharacterScript::frameFolders(
-                 u"\tframe\tdata/chars/a/x.gif\r\n#\r\n\tFRAME\tData\\Chars\\A\\y\r\n\tframe\tdata/chars/b/z\r\n"),
-             (QStringList{"data\\chars\\a", "data\\chars\\b"}));
-    QCOMPARE(model::CharacterScript::linesAfterLastFrame(script.blockText(script.blocks()[0])),
-             QStringLiteral("\t# after the frames\r\n\r\n"));
-    QCOMPARE(model::CharacterScript::linesAfterLastFrame(u"\tloop\t1\r\n"), QString());
-    bool lossless = true;
-    const model::CharacterScript latin1(QByteArray("anim a\n\tframe\tx\n# caf\xe9\n"));
-    latin1.blockText(latin1.blocks()[0], &lossless);
-    QVERIFY(!lossless);
+    const QByteArray text = "\tframe\tx" + script.lineEnd();
+    QCOMPARE(block ? script.withBlockReplaced(*block, text)
+                   : script.withBlockAdded(name, text, script.encoding()).value_or("?"),
+             expected);
 }
 
 void TestCharacterFile::replaceKeepsBackup()
