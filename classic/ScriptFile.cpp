@@ -195,7 +195,7 @@ bool ScriptFile::write(const QString& path)
     const QByteArray& contents = *encoded;
     const QString error = model::replaceFile(path, contents, disk);
     if (!error.isEmpty()) {
-        QMessageBox::warning(m_window, m_baseTitle, error + tr("\n文件未作修改."));
+        QMessageBox::warning(m_window, m_baseTitle, error);
         return false;
     }
     m_path = path;

@@ -245,7 +245,7 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
     if (contents != disk) {
         const QString error = model::replaceFile(file, contents, disk);
         if (!error.isEmpty()) {
-            showMessage(this, error + tr("\n文件未作修改."));
+            showMessage(this, error);
             return false;
         }
     }
