@@ -18,7 +18,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QMimeData>
 
 namespace animbox {
@@ -59,9 +58,7 @@ void FrmMain::offerRecovery()
         : QStringLiteral(" (%1: %2)").arg(QDir::toNativeSeparators(data->file), data->animName);
     const QString question = tr("上次退出时有未保存的动画%1, %2 帧. 是否恢复?")
                                  .arg(source).arg(data->rows.size());
-    if (data->text.isEmpty()
-        || QMessageBox::question(this, programTitle(), question, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) != QMessageBox::Yes) {
+    if (data->text.isEmpty() || !askYesNo(this, question, true)) {
         m_recovery->forget();
         return;
     }
