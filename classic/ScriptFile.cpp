@@ -223,9 +223,9 @@ void ScriptFile::closed()
         m_recovery->forget();
 }
 
-void ScriptFile::keepRecovery(const QString& path)
+void ScriptFile::keepRecovery(const QString& dataFolder)
 {
-    m_recovery = std::make_unique<model::RecoveryKeeper>(path, [this] {
+    m_recovery = std::make_unique<model::RecoveryKeeper>(dataFolder, [this] {
         model::RecoveryData data;
         data.text = m_box->scriptText();
         data.file = m_path;
@@ -235,20 +235,21 @@ void ScriptFile::keepRecovery(const QString& path)
 
 void ScriptFile::offerRecovery()
 {
-    QString error;
-    const std::optional<model::RecoveryData> data = m_recovery ? m_recovery->leftOver(&error) : std::nullopt;
-    if (!error.isEmpty())
+    if (!m_recovery)
+        return;
+    const auto accept = [this](const model::RecoveryData& data) {
+        const QString question = tr("上次退出时有未保存的文本%1. 是否恢复?")
+                                     .arg(data.file.isEmpty() ? QString() : QStringLiteral(" (") + data.file + u')');
+        return browser::showPlainMessage(m_window, QMessageBox::Question, m_baseTitle, question,
+                                         QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    const auto report = [this](const QString& error) {
         browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
+    };
+    const std::optional<model::RecoveryData> data = m_recovery->adoptLeftOver(accept, report);
     if (!data)
         return;
-    const QString question = tr("上次退出时有未保存的文本%1. 是否恢复?")
-                                 .arg(data->file.isEmpty() ? QString() : QStringLiteral(" (") + data->file + u')');
-    if (browser::showPlainMessage(m_window, QMessageBox::Question, m_baseTitle, question,
-                                  QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes) {
-        m_recovery->forget();
-        return;
-    }
     if (!data->file.isEmpty() && QFileInfo::exists(data->file))
         open(data->file);
     // The restored text differs from the file, so it stays unsaved and kept.

@@ -1,10 +1,12 @@
-// The windows of both editors on real files: names from files and paths
-// show in messages as they are.
+// The windows of both editors on real files: every window keeps its own
+// unsaved work while other windows run and after one of them was killed,
+// and names from files and paths show in messages as they are.
 
 #include "../FileBytes.h"
 #include "TestHelpers.h"
 #include "classic/Form1.h"
 #include "classic/ScriptFile.h"
+#include "model/RecoveryFile.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -51,18 +54,82 @@ QList<Shown> messagesOf(const std::function<void()>& action, const std::function
     return shown;
 }
 
+// The questions of `window`'s offer of left-over work, each answered "否".
+QStringList declinedOffers(animbox::FrmMain& window)
+{
+    QStringList questions;
+    for (const Shown& shown : messagesOf([&] { window.offerRecovery(); }))
+        questions.append(shown.text);
+    return questions;
+}
+
+// The rows of the work kept in the recovery files of `dataFolder`'s windows.
+QList<QStringList> keptRows(const QString& dataFolder)
+{
+    QList<QStringList> rows;
+    const QDir folder(dataFolder + QStringLiteral("/recovery"));
+    for (const QString& name : folder.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+        QString error;
+        rows.append(model::RecoveryFile(folder.filePath(name)).read(&error).value_or(model::RecoveryData()).rows);
+    }
+    std::sort(rows.begin(), rows.end(), [](const QStringList& a, const QStringList& b) { return a.size() < b.size(); });
+    return rows;
+}
+
 } // namespace
 
 class TestFileWindows : public QObject {
     Q_OBJECT
 
 private slots:
+    void windowsKeepTheirOwnWork();
     void editorShowsFramePathAsItIs();
     void classicShowsFilePathAsItIs();
 
 private:
     void verifyShownAsItIs(const QList<Shown>& shown);
 };
+
+// Two windows edit while a third process keeps work and an earlier version
+// left its single file: each window writes its own file, a window sees only
+// the work of windows no longer running, and each such work is offered once.
+void TestFileWindows::windowsKeepTheirOwnWork()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.writeSprite(QStringLiteral("a01.gif"), {30, 40}) && fixture.writeSprite(QStringLiteral("a02.gif"), {30, 40}));
+    const QString data = QDir(fixture.root()).filePath(QStringLiteral("share"));
+    model::RecoveryData earlier;
+    earlier.text = QStringLiteral("\tdelay\t5\r\n");
+    earlier.file = QStringLiteral("/earlier/version.txt");
+    QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(earlier));
+    QProcess holder;
+    holder.start(QStringLiteral(KES_RECOVERY_HOLDER), {data, QStringLiteral("/killed/window.txt")});
+    QVERIFY(holder.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(keptRows(data).size(), 1, 10000);
+
+    auto first = fixture.window();
+    auto second = fixture.window();
+    first->keepRecovery(data);
+    second->keepRecovery(data);
+    const QStringList offered = declinedOffers(*second);
+    QCOMPARE(offered.size(), 1);
+    QVERIFY2(offered[0].contains(earlier.file), qPrintable(offered[0]));
+    QVERIFY(!QFile::exists(data + QStringLiteral("/recovery.json")));
+    QVERIFY(testing::addFrames(*first, {QStringLiteral("a01.gif")}));
+    QVERIFY(testing::addFrames(*second, {QStringLiteral("a01.gif"), QStringLiteral("a02.gif")}));
+    QTRY_COMPARE(keptRows(data).size(), 3);
+    QCOMPARE(declinedOffers(*first), QStringList());
+
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
+    auto third = fixture.window();
+    third->keepRecovery(data);
+    const QStringList afterKill = declinedOffers(*third);
+    QCOMPARE(afterKill.size(), 1);
+    QVERIFY2(afterKill[0].contains(QStringLiteral("/killed/window.txt")), qPrintable(afterKill[0]));
+    QCOMPARE(keptRows(data), (QList<QStringList>{{"a01.gif"}, {"a01.gif", "a02.gif"}}));
+    QCOMPARE(declinedOffers(*third), QStringList());
+}
 
 void TestFileWindows::verifyShownAsItIs(const QList<Shown>& shown)
 {
