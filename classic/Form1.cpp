@@ -5,6 +5,7 @@
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
+#include "browser/PlainMessage.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "model/BrowserRules.h"
@@ -24,7 +25,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -363,8 +363,7 @@ QImage Form1::loadImage(const QString& path)
 
 void Form1::message(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, ProductName, text, QMessageBox::Ok, this);
-    box.exec();
+    browser::showPlainMessage(this, QMessageBox::NoIcon, ProductName, text);
 }
 
 bool Form1::showFrame(bool playing)

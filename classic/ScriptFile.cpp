@@ -2,6 +2,7 @@
 
 #include "classic/ScriptBox.h"
 #include "browser/MenuAction.h"
+#include "browser/PlainMessage.h"
 #include "browser/SaveQuestion.h"
 #include "model/FileReplacement.h"
 #include "model/TextFileEncoding.h"
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
 
@@ -129,7 +129,7 @@ bool ScriptFile::open(const QString& path)
     QString error;
     const QByteArray bytes = model::readWholeFile(path, &error);
     if (!error.isEmpty()) {
-        QMessageBox::warning(m_window, m_baseTitle, error);
+        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
@@ -164,8 +164,8 @@ bool ScriptFile::write(const QString& path)
 {
     const bool sameFile = path == m_path;
     if (sameFile && !m_lossless) {
-        QMessageBox::warning(m_window, m_baseTitle,
-                             tr("文件中有无法识别的字符, 保存会改变它们, 未保存."));
+        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle,
+                                  tr("文件中有无法识别的字符, 保存会改变它们, 未保存."));
         return false;
     }
     QByteArray disk;
@@ -173,14 +173,15 @@ bool ScriptFile::write(const QString& path)
         QString error;
         disk = model::readWholeFile(path, &error);
         if (!error.isEmpty()) {
-            QMessageBox::warning(m_window, m_baseTitle, error);
+            browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
             return false;
         }
     }
     if (sameFile && disk != m_bytes
-        && QMessageBox::question(m_window, m_baseTitle,
-                                 tr("文件在打开后被其他程序修改过: %1\n是否覆盖?")
-                                     .arg(QDir::toNativeSeparators(path)))
+        && browser::showPlainMessage(m_window, QMessageBox::Question, m_baseTitle,
+                                     tr("文件在打开后被其他程序修改过: %1\n是否覆盖?")
+                                         .arg(QDir::toNativeSeparators(path)),
+                                     QMessageBox::Yes | QMessageBox::No)
                != QMessageBox::Yes) {
         return false;
     }
@@ -188,14 +189,14 @@ bool ScriptFile::write(const QString& path)
     const model::TextEncoding encoding = sameFile ? m_encoding : model::detectEncoding(disk);
     const std::optional<QByteArray> encoded = model::fileBytesFromText(m_box->scriptText(), lineEnd, encoding);
     if (!encoded) {
-        QMessageBox::warning(m_window, m_baseTitle,
-                             tr("文本中有 %1 编码无法写出的字符, 未保存.").arg(model::encodingName(encoding)));
+        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle,
+                                  tr("文本中有 %1 编码无法写出的字符, 未保存.").arg(model::encodingName(encoding)));
         return false;
     }
     const QByteArray& contents = *encoded;
     const QString error = model::replaceFile(path, contents, disk);
     if (!error.isEmpty()) {
-        QMessageBox::warning(m_window, m_baseTitle, error + tr("\n文件未作修改."));
+        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
         return false;
     }
     m_path = path;
@@ -222,9 +223,9 @@ void ScriptFile::closed()
         m_recovery->forget();
 }
 
-void ScriptFile::keepRecovery(const QString& path)
+void ScriptFile::keepRecovery(const QString& dataFolder)
 {
-    m_recovery = std::make_unique<model::RecoveryKeeper>(path, [this] {
+    m_recovery = std::make_unique<model::RecoveryKeeper>(dataFolder, [this] {
         model::RecoveryData data;
         data.text = m_box->scriptText();
         data.file = m_path;
@@ -234,18 +235,21 @@ void ScriptFile::keepRecovery(const QString& path)
 
 void ScriptFile::offerRecovery()
 {
-    QString error;
-    const std::optional<model::RecoveryData> data = m_recovery ? m_recovery->leftOver(&error) : std::nullopt;
-    if (!error.isEmpty())
-        QMessageBox::warning(m_window, m_baseTitle, error);
+    if (!m_recovery)
+        return;
+    const auto accept = [this](const model::RecoveryData& data) {
+        const QString question = tr("上次退出时有未保存的文本%1. 是否恢复?")
+                                     .arg(data.file.isEmpty() ? QString() : QStringLiteral(" (") + data.file + u')');
+        return browser::showPlainMessage(m_window, QMessageBox::Question, m_baseTitle, question,
+                                         QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    const auto report = [this](const QString& error) {
+        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
+    };
+    const std::optional<model::RecoveryData> data = m_recovery->adoptLeftOver(accept, report);
     if (!data)
         return;
-    const QString question = tr("上次退出时有未保存的文本%1. 是否恢复?")
-                                 .arg(data->file.isEmpty() ? QString() : QStringLiteral(" (") + data->file + u')');
-    if (QMessageBox::question(m_window, m_baseTitle, question) != QMessageBox::Yes) {
-        m_recovery->forget();
-        return;
-    }
     if (!data->file.isEmpty() && QFileInfo::exists(data->file))
         open(data->file);
     // The restored text differs from the file, so it stays unsaved and kept.

@@ -39,7 +39,10 @@ public:
     // The text is saved or discarded for good: the recovery file goes.
     void closed();
 
-    void keepRecovery(const QString& path);
+    // Keeps unsaved text in a recovery file of this window's own in the
+    // per-user `dataFolder` (model::RecoveryKeeper).
+    void keepRecovery(const QString& dataFolder);
+    // Offers the text that windows no longer running left there, each once.
     void offerRecovery();
 
 protected:

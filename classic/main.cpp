@@ -25,9 +25,9 @@ int main(int argc, char* argv[])
     classic::Form1 window(settings);
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);
-    // Unsaved text survives a crash in the per-user data folder.
-    window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                                     + QStringLiteral("/recovery.json"));
+    // Unsaved text survives a crash in the per-user data folder, in a file
+    // of this window's own.
+    window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     // The text of a crashed run and the file named on the command line come
     // once the window is on screen: their questions and messages show over it.
     tools::runAfterFirstFrame(window, [&window, arguments] {

@@ -95,9 +95,10 @@ public:
     const CharacterFileLink& fileLink() const { return m_link; }
 
     // Recovery, dropped files and the command line (FrmMainRecovery.cpp).
-    // Keeps unsaved work in the recovery file at `path` from now on.
-    void keepRecovery(const QString& path);
-    // Offers the work a crashed run left in the recovery file.
+    // Keeps unsaved work in a recovery file of this window's own in the
+    // per-user `dataFolder` from now on (model::RecoveryKeeper).
+    void keepRecovery(const QString& dataFolder);
+    // Offers the work that windows no longer running left there, each once.
     void offerRecovery();
     // A character file and optionally an animation name, or image files.
     void openArguments(const QStringList& arguments);

@@ -24,7 +24,6 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QRegularExpression>
 
 namespace animbox {
@@ -34,12 +33,6 @@ namespace {
 QString fileFilter()
 {
     return FrmMain::tr("角色文件 (*.txt);;所有文件 (*)");
-}
-
-bool askYesNo(QWidget* parent, const QString& text)
-{
-    return QMessageBox::question(parent, programTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
 }
 
 bool isSameFile(const QString& a, const QString& b)
@@ -252,7 +245,7 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
     if (*contents != disk) {
         const QString error = model::replaceFile(file, *contents, disk);
         if (!error.isEmpty()) {
-            showMessage(this, error + tr("\n文件未作修改."));
+            showMessage(this, error);
             return false;
         }
     }

@@ -18,14 +18,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QMimeData>
 
 namespace animbox {
 
-void FrmMain::keepRecovery(const QString& path)
+void FrmMain::keepRecovery(const QString& dataFolder)
 {
-    m_recovery = std::make_unique<model::RecoveryKeeper>(path, [this] { return recoveryData(); });
+    m_recovery = std::make_unique<model::RecoveryKeeper>(dataFolder, [this] { return recoveryData(); });
     const auto changed = [this] { m_recovery->workChanged(!m_document->undoStack()->isClean()); };
     connect(m_document->undoStack(), &QUndoStack::indexChanged, m_recovery.get(), changed);
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, m_recovery.get(), changed);
@@ -48,24 +47,19 @@ model::RecoveryData FrmMain::recoveryData() const
 
 void FrmMain::offerRecovery()
 {
-    QString error;
-    const std::optional<model::RecoveryData> data = m_recovery ? m_recovery->leftOver(&error) : std::nullopt;
-    if (!error.isEmpty())
-        showMessage(this, error);
-    if (!data)
+    if (!m_recovery)
         return;
-    const QString source = data->file.isEmpty()
-        ? QString()
-        : QStringLiteral(" (%1: %2)").arg(QDir::toNativeSeparators(data->file), data->animName);
-    const QString question = tr("上次退出时有未保存的动画%1, %2 帧. 是否恢复?")
-                                 .arg(source).arg(data->rows.size());
-    if (data->text.isEmpty()
-        || QMessageBox::question(this, programTitle(), question, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) != QMessageBox::Yes) {
-        m_recovery->forget();
-        return;
-    }
-    restoreRecovery(*data);
+    const auto accept = [this](const model::RecoveryData& data) {
+        const QString source = data.file.isEmpty()
+            ? QString()
+            : QStringLiteral(" (%1: %2)").arg(QDir::toNativeSeparators(data.file), data.animName);
+        return !data.text.isEmpty()
+            && askYesNo(this, tr("上次退出时有未保存的动画%1, %2 帧. 是否恢复?").arg(source).arg(data.rows.size()), true);
+    };
+    const std::optional<model::RecoveryData> data
+        = m_recovery->adoptLeftOver(accept, [this](const QString& error) { showMessage(this, error); });
+    if (data)
+        restoreRecovery(*data);
 }
 
 // Reads the kept text back as "从文本生成帧" would; the restored animation

@@ -1,6 +1,6 @@
 #include "editor/Messages.h"
 
-#include <QMessageBox>
+#include "browser/PlainMessage.h"
 
 namespace animbox {
 
@@ -11,8 +11,14 @@ QString programTitle()
 
 void showMessage(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, parent);
-    box.exec();
+    browser::showPlainMessage(parent, QMessageBox::NoIcon, programTitle(), text);
+}
+
+bool askYesNo(QWidget* parent, const QString& text, bool yesByDefault)
+{
+    return browser::showPlainMessage(parent, QMessageBox::Question, programTitle(), text,
+                                     QMessageBox::Yes | QMessageBox::No, yesByDefault ? QMessageBox::Yes : QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 } // namespace animbox

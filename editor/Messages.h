@@ -11,8 +11,15 @@ namespace animbox {
 // main window's caption.
 QString programTitle();
 
-// A modal message box with one OK button and the program's title.
+// A modal message box with one OK button and the program's title. The text
+// is shown as plain text, so that names of files and paths in it show as
+// they are (browser::setPlainText).
 void showMessage(QWidget* parent, const QString& text);
+
+// A question with the buttons "是" and "否", shown as showMessage() shows
+// its text; true when the author chose "是". Enter chooses "是" when
+// `yesByDefault`, else "否".
+bool askYesNo(QWidget* parent, const QString& text, bool yesByDefault = false);
 
 // Message texts shown by the main window and its dialogs, in the language
 // of the interface.

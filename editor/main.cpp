@@ -29,9 +29,9 @@ int main(int argc, char* argv[])
     animbox::FrmMain window(settings.filePath());
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);
-    // Unsaved work survives a crash in the per-user data folder.
-    window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                        + QStringLiteral("/recovery.json"));
+    // Unsaved work survives a crash in the per-user data folder, in a file
+    // of this window's own.
+    window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     // The work of a crashed run and the files named on the command line come
     // once the window is on screen: their questions and messages show over it.
     tools::runAfterFirstFrame(window, [&window, files = arguments.mid(1)] {

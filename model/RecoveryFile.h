@@ -21,8 +21,8 @@ struct RecoveryData {
     friend bool operator==(const RecoveryData&, const RecoveryData&) = default;
 };
 
-// The recovery file of one editor: a small JSON document in the per-user
-// data folder.
+// The recovery file of one window: a small JSON document in the per-user
+// data folder, named and locked by model::RecoverySlot.
 class RecoveryFile {
 public:
     explicit RecoveryFile(QString path) : m_path(std::move(path)) {}

@@ -342,12 +342,6 @@ Overwrite it?</translation>
         <translation>The file already has an animation %1. Replace it?</translation>
     </message>
     <message>
-        <source>
-文件未作修改.</source>
-        <translation>
-The file was not changed.</translation>
-    </message>
-    <message>
         <source>动画已修改, 是否保存?</source>
         <translation>The animation has changed. Save it?</translation>
     </message>

@@ -238,12 +238,6 @@
 Overwrite it?</translation>
     </message>
     <message>
-        <source>
-文件未作修改.</source>
-        <translation>
-The file was not changed.</translation>
-    </message>
-    <message>
         <source>文本已修改, 是否保存?</source>
         <translation>The text has changed. Save it?</translation>
     </message>

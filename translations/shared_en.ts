@@ -45,6 +45,18 @@
         <source>无法读取文件 %1: %2</source>
         <translation>Cannot read the file %1: %2</translation>
     </message>
+    <message>
+        <source>
+文件未作修改.</source>
+        <translation>
+The file was not changed.</translation>
+    </message>
+    <message>
+        <source>
+文件只写入了一部分, 原来的内容在 %1.</source>
+        <translation>
+The file was written only in part; its previous contents are in %1.</translation>
+    </message>
 </context>
 <context>
     <name>model::OpenedBlock</name>

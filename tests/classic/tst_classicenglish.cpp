@@ -124,7 +124,7 @@ private slots:
             QVERIFY(testfiles::writeFile(path, "{\"format\":\"kestrum-recovery\",\"version\":1,\"text\":\"x\","
                                                "\"gameFolder\":\"\",\"browserFolder\":\"\",\"file\":\"\","
                                                "\"animName\":\"\",\"rows\":[]}"));
-            w.scriptFile().keepRecovery(path);
+            w.scriptFile().keepRecovery(folder);
             w.scriptFile().offerRecovery();
         });
     }

@@ -117,17 +117,19 @@ private slots:
 
     void closeAsksAndRecoveryGoes()
     {
-        const QString recovery = m_dir->filePath(QStringLiteral("data/recovery.json"));
-        m_window->scriptFile().keepRecovery(recovery);
+        const auto recoveryFiles = [&] {
+            return QDir(m_dir->filePath(QStringLiteral("data/recovery")), QStringLiteral("*.json")).entryList();
+        };
+        m_window->scriptFile().keepRecovery(m_dir->filePath(QStringLiteral("data")));
         QVERIFY(writeFile(m_path, kScript) && m_window->scriptFile().open(m_path));
         m_window->show();
         m_window->setScriptText(QStringLiteral("\tdelay\t9\r\n"));
-        QTRY_VERIFY(QFile::exists(recovery));
+        QTRY_COMPARE(recoveryFiles().size(), 1);
         QVERIFY(answering([&] { QVERIFY(!m_window->close()); }, QMessageBox::Cancel).size() == 1);
         QVERIFY(m_window->isVisible());
         QVERIFY(answering([&] { QVERIFY(m_window->close()); }, QMessageBox::Discard).size() == 1);
         QCOMPARE(fileBytes(m_path), kScript);
-        QVERIFY(!QFile::exists(recovery));
+        QCOMPARE(recoveryFiles(), QStringList());
     }
 
     void recoveryOffered_data()
@@ -148,7 +150,7 @@ private slots:
         QFETCH(QString, text);
         const QString path = m_dir->filePath(QStringLiteral("recovery.json"));
         QVERIFY(writeFile(path, recovery));
-        m_window->scriptFile().keepRecovery(path);
+        m_window->scriptFile().keepRecovery(m_dir->path());
         const QStringList texts = answering([&] { m_window->scriptFile().offerRecovery(); }, QMessageBox::Yes);
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts[0].contains(message), qPrintable(texts[0]));

@@ -1,0 +1,169 @@
+// The windows of both editors on real files: every window keeps its own
+// unsaved work while other windows run and after one of them was killed,
+// and names from files and paths show in messages as they are.
+
+#include "../FileBytes.h"
+#include "TestHelpers.h"
+#include "classic/Form1.h"
+#include "classic/ScriptFile.h"
+#include "model/RecoveryFile.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+// A name that is markup and that a right-to-left override would show
+// backwards.
+const QString kName = QStringLiteral("<h1>SAVED_OK<\\h1><!--") + QChar(0x202E) + QStringLiteral("txt.exe");
+
+struct Shown {
+    QString text;
+    Qt::TextFormat format;
+};
+
+// Runs `action`, passing any other dialog to `onDialog`, and closes every
+// message box it opens with "否" or "OK". Returns what their labels showed.
+QList<Shown> messagesOf(const std::function<void()>& action, const std::function<void(QDialog*)>& onDialog = {})
+{
+    QList<Shown> shown;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (box && box->isVisible()) {
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            shown.append({label->text(), label->textFormat()});
+            (box->button(QMessageBox::No) ? box->button(QMessageBox::No) : box->button(QMessageBox::Ok))->click();
+        } else if (dialog && dialog->isVisible() && onDialog) {
+            onDialog(dialog);
+        }
+    });
+    timer.start(5);
+    action();
+    return shown;
+}
+
+// The questions of `window`'s offer of left-over work, each answered "否".
+QStringList declinedOffers(animbox::FrmMain& window)
+{
+    QStringList questions;
+    for (const Shown& shown : messagesOf([&] { window.offerRecovery(); }))
+        questions.append(shown.text);
+    return questions;
+}
+
+// The rows of the work kept in the recovery files of `dataFolder`'s windows.
+QList<QStringList> keptRows(const QString& dataFolder)
+{
+    QList<QStringList> rows;
+    const QDir folder(dataFolder + QStringLiteral("/recovery"));
+    for (const QString& name : folder.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+        QString error;
+        rows.append(model::RecoveryFile(folder.filePath(name)).read(&error).value_or(model::RecoveryData()).rows);
+    }
+    std::sort(rows.begin(), rows.end(), [](const QStringList& a, const QStringList& b) { return a.size() < b.size(); });
+    return rows;
+}
+
+} // namespace
+
+class TestFileWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowsKeepTheirOwnWork();
+    void editorShowsFramePathAsItIs();
+    void classicShowsFilePathAsItIs();
+
+private:
+    void verifyShownAsItIs(const QList<Shown>& shown);
+};
+
+// Two windows edit while a third process keeps work and an earlier version
+// left its single file: each window writes its own file, a window sees only
+// the work of windows no longer running, and each such work is offered once.
+void TestFileWindows::windowsKeepTheirOwnWork()
+{
+    testing::Fixture fixture;
+    QVERIFY(fixture.writeSprite(QStringLiteral("a01.gif"), {30, 40}) && fixture.writeSprite(QStringLiteral("a02.gif"), {30, 40}));
+    const QString data = QDir(fixture.root()).filePath(QStringLiteral("share"));
+    model::RecoveryData earlier;
+    earlier.text = QStringLiteral("\tdelay\t5\r\n");
+    earlier.file = QStringLiteral("/earlier/version.txt");
+    QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(earlier));
+    QProcess holder;
+    holder.start(QStringLiteral(KES_RECOVERY_HOLDER), {data, QStringLiteral("/killed/window.txt")});
+    QVERIFY(holder.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(keptRows(data).size(), 1, 10000);
+
+    auto first = fixture.window();
+    auto second = fixture.window();
+    first->keepRecovery(data);
+    second->keepRecovery(data);
+    const QStringList offered = declinedOffers(*second);
+    QCOMPARE(offered.size(), 1);
+    QVERIFY2(offered[0].contains(earlier.file), qPrintable(offered[0]));
+    QVERIFY(!QFile::exists(data + QStringLiteral("/recovery.json")));
+    QVERIFY(testing::addFrames(*first, {QStringLiteral("a01.gif")}));
+    QVERIFY(testing::addFrames(*second, {QStringLiteral("a01.gif"), QStringLiteral("a02.gif")}));
+    QTRY_COMPARE(keptRows(data).size(), 3);
+    QCOMPARE(declinedOffers(*first), QStringList());
+
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
+    auto third = fixture.window();
+    third->keepRecovery(data);
+    const QStringList afterKill = declinedOffers(*third);
+    QCOMPARE(afterKill.size(), 1);
+    QVERIFY2(afterKill[0].contains(QStringLiteral("/killed/window.txt")), qPrintable(afterKill[0]));
+    QCOMPARE(keptRows(data), (QList<QStringList>{{"a01.gif"}, {"a01.gif", "a02.gif"}}));
+    QCOMPARE(declinedOffers(*third), QStringList());
+}
+
+void TestFileWindows::verifyShownAsItIs(const QList<Shown>& shown)
+{
+    QVERIFY(!shown.isEmpty());
+    for (const Shown& message : shown) {
+        QCOMPARE(message.format, Qt::PlainText);
+        QVERIFY2(!message.text.contains(QChar(0x202E)), qPrintable(message.text));
+    }
+    QVERIFY(std::any_of(shown.begin(), shown.end(), [](const Shown& message) {
+        return message.text.contains(QStringLiteral("<h1>SAVED_OK<"), Qt::CaseInsensitive) && message.text.contains(QStringLiteral("[U+202E]txt.exe"));
+    }));
+}
+
+// A frame of pasted text names a sprite that is not there.
+void TestFileWindows::editorShowsFramePathAsItIs()
+{
+    testing::Fixture fixture;
+    auto window = fixture.window();
+    const auto fill = [&](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
+        dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(QStringLiteral("\tframe\tdata/") + kName);
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    };
+    verifyShownAsItIs(messagesOf([&] { window->menuAction(QStringLiteral("mFromText"))->trigger(); }, fill));
+}
+
+// A file to open that is not there.
+void TestFileWindows::classicShowsFilePathAsItIs()
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    classic::Form1 window(&settings);
+    verifyShownAsItIs(messagesOf([&] { window.scriptFile().open(dir.filePath(QStringLiteral("data/") + kName)); }));
+}
+
+QTEST_MAIN(TestFileWindows)
+#include "TestFileWindows.moc"
