@@ -1,15 +1,31 @@
 #include "editor/CharacterFileLink.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 
 namespace animbox {
+
+namespace {
+
+QByteArray digestOf(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+} // namespace
 
 CharacterFileLink::CharacterFileLink(QString path, QByteArray bytes, model::OpenedBlock block, bool complete)
     : m_path(std::move(path))
     , m_bytes(std::move(bytes))
+    , m_digest(digestOf(m_bytes))
     , m_block(std::move(block))
     , m_complete(complete)
 {
+}
+
+bool CharacterFileLink::isUnchanged(const QByteArray& bytes) const
+{
+    return digestOf(bytes) == m_digest;
 }
 
 QString CharacterFileLink::saveRefusal() const
@@ -24,7 +40,31 @@ void CharacterFileLink::saved(const QString& path, const model::CharacterScript&
 {
     m_path = path;
     m_bytes = script.bytes();
+    m_digest = digestOf(m_bytes);
     m_block.saved(script, block, animation);
+}
+
+QJsonObject CharacterFileLink::toJson() const
+{
+    return {{"path", m_path},
+            {"digest", QString::fromLatin1(m_digest.toHex())},
+            {"complete", m_complete},
+            {"block", m_block.toJson()}};
+}
+
+std::optional<CharacterFileLink> CharacterFileLink::fromJson(const QJsonObject& json, const QByteArray& bytes)
+{
+    std::optional<model::OpenedBlock> block = model::OpenedBlock::fromJson(json.value(QLatin1String("block")).toObject());
+    const QByteArray digest = QByteArray::fromHex(json.value(QLatin1String("digest")).toString().toLatin1());
+    if (!block || json.value(QLatin1String("path")).toString().isEmpty() || digest.size() != 32
+        || !json.value(QLatin1String("complete")).isBool())
+        return std::nullopt;
+    CharacterFileLink link(json.value(QLatin1String("path")).toString(), bytes, std::move(*block),
+                           json.value(QLatin1String("complete")).toBool());
+    // The file as it was at the last open or save, not as it is now: a save
+    // still asks when another program changed it since.
+    link.m_digest = digest;
+    return link;
 }
 
 } // namespace animbox

@@ -3,13 +3,18 @@
 #include "model/OpenedBlock.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
+
+#include <optional>
 
 namespace animbox {
 
-// Where the animation being edited came from: the character file, its
-// bytes as last read or written, and the block opened in it, which knows
-// the lines of every frame read so that a save changes only what changed.
+// Where the animation being edited came from: the character file, the
+// state of that file when it was last read or written (its bytes when this
+// run read them, and always their digest), and the block opened in it,
+// which knows the lines of every frame read so that a save changes only
+// what changed.
 class CharacterFileLink {
 public:
     CharacterFileLink() = default;
@@ -20,8 +25,11 @@ public:
     bool isOpen() const { return !m_path.isEmpty(); }
     const QString& path() const { return m_path; }
     const QString& animName() const { return m_block.name(); }
+    // The file as last read or written; empty when only its digest is known.
     const QByteArray& bytes() const { return m_bytes; }
     const model::OpenedBlock& block() const { return m_block; }
+    // Whether `bytes` are the file as last read or written.
+    bool isUnchanged(const QByteArray& bytes) const;
 
     // Why the animation cannot be written back; empty when it can.
     QString saveRefusal() const;
@@ -31,9 +39,16 @@ public:
     void saved(const QString& path, const model::CharacterScript& script, const model::AnimBlock& block,
                const model::Animation& animation);
 
+    // What it knows, for the recovery file; the bytes are not kept.
+    QJsonObject toJson() const;
+    // A link restored from the recovery file onto the file as it is now
+    // (`bytes`, empty when it is gone); nullopt when the JSON is damaged.
+    static std::optional<CharacterFileLink> fromJson(const QJsonObject& json, const QByteArray& bytes);
+
 private:
     QString m_path;
     QByteArray m_bytes;
+    QByteArray m_digest;
     model::OpenedBlock m_block;
     bool m_complete = true;
 };

@@ -176,10 +176,21 @@ private:
     void updateTitle();
     void mopen_Click();
     QString gameFolderFor(const QString& file);
+    // The file a save writes into: its bytes (the bytes as opened, for a
+    // file that is gone), whether it is the linked file and still as it was.
+    struct SaveTarget {
+        QByteArray bytes;
+        bool linked = false;
+        bool unchanged = false;
+    };
+    std::optional<SaveTarget> saveTarget(const QString& file);
     bool writeAnimation(const QString& path, const QString& name);
     bool askToKeepChanges();
     model::RecoveryData recoveryData() const;
-    void restoreRecovery(const model::RecoveryData& data);
+    void restoreRecords(const model::RecoveryData& data);
+    QStringList loadRecordImages(model::Animation& animation) const;
+    CharacterFileLink restoredLink(const QJsonObject& json);
+    void restoreText(const model::RecoveryData& data);
     void showReadAnimation(const model::ReadResult& result, const QString& name, const QString& stepText);
     void createMenu();
     void createEditMenu();

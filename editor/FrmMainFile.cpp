@@ -192,6 +192,40 @@ bool FrmMain::saveAnimationAs()
     return writeAnimation(path, name);
 }
 
+// The bytes a save writes into, after the questions it asks about the file:
+// changed by another program since it was opened, or gone. Nullopt when
+// the author declines or the file cannot be read.
+std::optional<FrmMain::SaveTarget> FrmMain::saveTarget(const QString& file)
+{
+    SaveTarget target;
+    target.linked = isSameFile(file, m_link.path());
+    const QString shown = QDir::toNativeSeparators(file);
+    if (QFileInfo::exists(file)) {
+        QString error;
+        target.bytes = model::readWholeFile(file, &error);
+        if (!error.isEmpty()) {
+            showMessage(this, error);
+            return std::nullopt;
+        }
+        target.unchanged = target.linked && m_link.isUnchanged(target.bytes);
+        if (target.linked && !target.unchanged
+            && !askYesNo(this, tr("文件在打开后被其他程序修改过: %1\n是否覆盖?").arg(shown)))
+            return std::nullopt;
+    } else if (target.linked && !m_link.bytes().isEmpty()) {
+        if (!askYesNo(this, tr("文件已不存在 (在打开后被删除或移走): %1\n是否按打开时的内容重新写出整个文件, 其中的这个动画按现在的样子?")
+                                .arg(shown)))
+            return std::nullopt;
+        target.bytes = m_link.bytes();
+        target.unchanged = true;
+    } else if (target.linked) {
+        // Restored after a crash: what else the file held is not known.
+        if (!askYesNo(this, tr("文件已不存在: %1\n它的其余内容已无从得知. 是否写出一个只含这个动画的新文件?").arg(shown)))
+            return std::nullopt;
+        target.linked = false;
+    }
+    return target;
+}
+
 // Writes the animation as `name` into the file at `path`: into the block it
 // was opened from, into the block of that name (after asking), or as a new
 // block at the end. The file changes only when everything could be written.
@@ -205,45 +239,34 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
     if (!HasFrames())
         return false;
     const QString file = QFileInfo(path).absoluteFilePath();
-    QByteArray disk;
-    if (QFileInfo::exists(file)) {
-        QString error;
-        disk = model::readWholeFile(file, &error);
-        if (!error.isEmpty()) {
-            showMessage(this, error);
-            return false;
-        }
-    }
-    const bool linkedFile = isSameFile(file, m_link.path());
-    if (linkedFile && disk != m_link.bytes()
-        && !askYesNo(this, tr("文件在打开后被其他程序修改过: %1\n是否覆盖?")
-                               .arg(QDir::toNativeSeparators(file)))) {
+    const std::optional<SaveTarget> target = saveTarget(file);
+    if (!target)
         return false;
-    }
     // The file keeps the encoding it was opened in.
-    const model::CharacterScript script(disk, linkedFile ? std::optional(m_link.block().encoding()) : std::nullopt);
-    const bool ownBlock = linkedFile && name.compare(m_link.animName(), Qt::CaseInsensitive) == 0;
-    const model::AnimBlock* block = ownBlock ? m_link.block().locate(script, disk == m_link.bytes()) : script.find(name);
+    const model::CharacterScript script(target->bytes,
+                                        target->linked ? std::optional(m_link.block().encoding()) : std::nullopt);
+    const bool ownBlock = target->linked && name.compare(m_link.animName(), Qt::CaseInsensitive) == 0;
+    const model::AnimBlock* block = ownBlock ? m_link.block().locate(script, target->unchanged) : script.find(name);
     if (ownBlock && !block) {
         showMessage(this, tr("文件中找不到打开时的动画 %1: 它已被其他程序修改, 或在文件中出现了多次. 未保存.").arg(name));
         return false;
     }
     if (block && !ownBlock && !askYesNo(this, tr("文件中已有动画 %1, 是否替换?").arg(block->name)))
         return false;
-    const model::ComposedBlock composed = m_link.block().compose(animation(), script, block, linkedFile);
+    const model::ComposedBlock composed = m_link.block().compose(animation(), script, block, target->linked);
     if (!composed.ok()) {
         showMessage(this, composed.error);
         return false;
     }
-    const model::TextEncoding encoding = disk.isEmpty() ? m_link.block().encoding() : script.encoding();
+    const model::TextEncoding encoding = target->bytes.isEmpty() ? m_link.block().encoding() : script.encoding();
     const std::optional<QByteArray> contents
         = block ? script.withBlockReplaced(*block, composed.bytes) : script.withBlockAdded(name, composed.bytes, encoding);
     if (!contents) {
         showMessage(this, tr("动画名称含有 %1 无法写出的字符, 未保存.").arg(model::encodingName(encoding)));
         return false;
     }
-    if (*contents != disk) {
-        const QString error = model::replaceFile(file, *contents, disk);
+    if (*contents != target->bytes || !QFileInfo::exists(file)) {
+        const QString error = model::replaceFile(file, *contents, target->bytes);
         if (!error.isEmpty()) {
             showMessage(this, error);
             return false;

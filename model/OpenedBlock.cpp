@@ -1,6 +1,7 @@
 #include "model/OpenedBlock.h"
 
 #include <QCoreApplication>
+#include <QJsonArray>
 
 namespace model {
 
@@ -114,6 +115,73 @@ void OpenedBlock::saved(const CharacterScript& script, const AnimBlock& block, c
     for (int i = 0; i < animation.rowCount(); ++i)
         ids.append(animation.frames.at(i).sourceId);
     take(script, block, ids);
+}
+
+QJsonObject OpenedBlock::toJson() const
+{
+    QJsonArray ids;
+    for (const quint32 id : m_ids)
+        ids.append(qint64(id));
+    QJsonObject frames;
+    for (auto it = m_source.frames.cbegin(); it != m_source.frames.cend(); ++it) {
+        QByteArray bytes;
+        for (const SourceLine& line : it.value())
+            bytes += line.bytes;
+        frames.insert(QString::number(it.key()), QString::fromLatin1(bytes.toBase64()));
+    }
+    return {{"name", m_name},
+            {"bytes", QString::fromLatin1(m_bytes.toBase64())},
+            {"position", qint64(m_position)},
+            {"encoding", encodingName(m_source.encoding)},
+            {"lineEnd", QString::fromLatin1(m_source.style.lineEnd)},
+            {"ids", ids},
+            {"nextId", qint64(m_nextId)},
+            {"frames", frames}};
+}
+
+std::optional<OpenedBlock> OpenedBlock::fromJson(const QJsonObject& json)
+{
+    const auto base64 = [](const QJsonValue& value) -> std::optional<QByteArray> {
+        auto decoded = QByteArray::fromBase64Encoding(value.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+        return value.isString() && decoded ? std::optional(*decoded) : std::nullopt;
+    };
+    std::optional<TextEncoding> encoding;
+    for (const TextEncoding e : {TextEncoding::Utf8, TextEncoding::Gbk, TextEncoding::Gb18030})
+        if (json.value(QLatin1String("encoding")).toString() == encodingName(e))
+            encoding = e;
+    const QString lineEnd = json.value(QLatin1String("lineEnd")).toString();
+    const std::optional<QByteArray> bytes = base64(json.value(QLatin1String("bytes")));
+    const double position = json.value(QLatin1String("position")).toDouble(-1);
+    if (!encoding || (lineEnd != u"\n" && lineEnd != u"\r\n") || !bytes || position < 0
+        || !json.value(QLatin1String("name")).isString())
+        return std::nullopt;
+
+    // The block as a file of its own, its "anim" line first.
+    const CharacterScript script(*bytes, encoding);
+    if (script.blocks().size() != 1 || script.blocks().first().lineStart != 0)
+        return std::nullopt;
+    OpenedBlock block;
+    QList<quint32> ids;
+    for (const QJsonValue& id : json.value(QLatin1String("ids")).toArray())
+        ids.append(quint32(id.toDouble()));
+    block.m_nextId = quint32(json.value(QLatin1String("nextId")).toDouble());
+    block.take(script, script.blocks().first(), ids);
+    if (block.m_ids != ids || block.m_nextId != quint32(json.value(QLatin1String("nextId")).toDouble()))
+        return std::nullopt;
+    block.m_source.style.lineEnd = lineEnd.toLatin1();
+    block.m_position = qsizetype(position);
+    // The lines of frames no longer in the block.
+    const QJsonObject frames = json.value(QLatin1String("frames")).toObject();
+    for (auto it = frames.constBegin(); it != frames.constEnd(); ++it) {
+        bool numeric = false;
+        const quint32 id = it.key().toUInt(&numeric);
+        const std::optional<QByteArray> lines = base64(it.value());
+        if (!numeric || !lines || id == 0 || id >= block.m_nextId)
+            return std::nullopt;
+        if (!block.m_source.frames.contains(id))
+            block.m_source.frames.insert(id, splitSourceLines(*lines, *encoding));
+    }
+    return block;
 }
 
 } // namespace model

@@ -3,6 +3,8 @@
 #include "model/BlockComposer.h"
 #include "model/CharacterScript.h"
 
+#include <QJsonObject>
+
 namespace model {
 
 // An animation block opened from a character file, for writing it back so
@@ -40,6 +42,11 @@ public:
     // After a save: the file now holds `block` of `script`, written from
     // `animation`, whose rows keep their source ids.
     void saved(const CharacterScript& script, const AnimBlock& block, const Animation& animation);
+
+    // What it knows, as JSON for the recovery file, and back; nullopt when
+    // the JSON is not such a block.
+    QJsonObject toJson() const;
+    static std::optional<OpenedBlock> fromJson(const QJsonObject& json);
 
 private:
     void take(const CharacterScript& script, const AnimBlock& block, const QList<quint32>& ids);

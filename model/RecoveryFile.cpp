@@ -35,6 +35,7 @@ bool RecoveryFile::write(const RecoveryData& data) const
         {QStringLiteral("file"), data.file},
         {QStringLiteral("animName"), data.animName},
         {QStringLiteral("rows"), QJsonArray::fromStringList(data.rows)},
+        {QStringLiteral("state"), data.state},
     };
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     return writeFileAtomically(m_path, QJsonDocument(object).toJson()).isEmpty();
@@ -69,6 +70,7 @@ std::optional<RecoveryData> RecoveryFile::read(QString* error) const
     data.animName = object.value(QStringLiteral("animName")).toString();
     for (const QJsonValue& row : object.value(QStringLiteral("rows")).toArray())
         data.rows.append(row.toString());
+    data.state = object.value(QStringLiteral("state")).toObject();
     return data;
 }
 

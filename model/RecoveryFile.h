@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -8,8 +9,8 @@
 namespace model {
 
 // What an editor keeps of unsaved work so that it can be restored after a
-// crash: the script text and where it came from. The classic editor uses
-// only `file` and `text`.
+// crash: the script text and where it came from, and what else the editor
+// needs in a form of its own. The classic editor uses only `file` and `text`.
 struct RecoveryData {
     QString text;          // script text, CR LF line ends
     QString gameFolder;    // the folder that holds the game's data folder
@@ -17,6 +18,7 @@ struct RecoveryData {
     QString file;          // the character file it was opened from, or empty
     QString animName;      // the animation in that file, or empty
     QStringList rows;      // the frame list
+    QJsonObject state;     // the editor's own: records, the file link
 
     friend bool operator==(const RecoveryData&, const RecoveryData&) = default;
 };

@@ -419,6 +419,32 @@ Overwrite it?</translation>
         <source>动画名称含有 %1 无法写出的字符, 未保存.</source>
         <translation>The animation name holds characters that %1 cannot encode. Not saved.</translation>
     </message>
+    <message>
+        <source>文件已不存在 (在打开后被删除或移走): %1
+是否按打开时的内容重新写出整个文件, 其中的这个动画按现在的样子?</source>
+        <translation>The file is gone (deleted or moved since it was opened): %1
+Write the whole file again as it was opened, with this animation as it is now?</translation>
+    </message>
+    <message>
+        <source>文件已不存在: %1
+它的其余内容已无从得知. 是否写出一个只含这个动画的新文件?</source>
+        <translation>The file is gone: %1
+What else it held is no longer known. Write a new file holding only this animation?</translation>
+    </message>
+    <message>
+        <source>恢复文件中的动画已损坏, 无法恢复.</source>
+        <translation>The animation in the recovery file is damaged and cannot be restored.</translation>
+    </message>
+    <message>
+        <source>这些帧的图片找不到或无法读取, 帧已恢复但不显示图片:
+</source>
+        <translation>The images of these frames are missing or cannot be read; the frames are restored without them:
+</translation>
+    </message>
+    <message>
+        <source>文件 %1 中已找不到原来的动画 %2; 保存恢复的动画时请选择位置.</source>
+        <translation>The file %1 no longer holds the animation %2 as it was opened; saving the restored animation will ask where to write it.</translation>
+    </message>
 </context>
 <context>
     <name>animbox::FrmText</name>

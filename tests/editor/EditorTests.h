@@ -47,6 +47,9 @@ private slots:
     void dropAddsFramesOrRefuses();
     void damagedRecoveryIsSetAside();
     void recoveryAfterKill();
+    void restoreGivesTheSameSave_data();
+    void restoreGivesTheSameSave();
+    void saveOfDeletedFileAsks();
 
     void englishWindows_data();
     void englishWindows();

@@ -392,3 +392,90 @@ void EditorTest::recoveryAfterKill()
     QVERIFY(window->close());
     QCOMPARE(recoveryFiles(), QStringList());
 }
+
+void EditorTest::restoreGivesTheSameSave_data()
+{
+    QTest::addColumn<QByteArray>("before");    // put before the file after the crash
+    QTest::addColumn<bool>("animationGone"); // the file no longer holds the animation
+    QTest::newRow("file as it was") << QByteArray() << false;
+    QTest::newRow("file changed by another program") << QByteArray("# edited elsewhere\r\n") << false;
+    QTest::newRow("file without the animation") << QByteArray() << true;
+}
+
+// Killed with unsaved work in an animation of a file, the next start
+// restores all the file link knew: the save is the one the killed window
+// would have made (bytes that are not text, a frame from another folder,
+// the browser elsewhere), asks when another program changed the file, and
+// never writes into a file that no longer holds the animation.
+void EditorTest::restoreGivesTheSameSave()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, animationGone);
+    testing::Fixture fixture;
+    const QString other = QDir(fixture.game()).filePath(QStringLiteral("data/chars/other"));
+    const QString path = writeHero(fixture, "\r\n", kIdle + "\t# caf\xe9\r\n\tframe\tdata/chars/other/kid01\r\n");
+    QVERIFY(!path.isEmpty() && QDir().mkpath(other)
+            && fixture.writeSprite(QStringLiteral("kid01.gif"), {20, 30}, 0xffff00ff, 0xff00ff00, other));
+    const QString data = QDir(fixture.root()).filePath(QStringLiteral("share"));
+    QProcess holder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    holder.setProcessEnvironment(environment);
+    holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, path, QStringLiteral("idle")});
+    QVERIFY(holder.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(!QDir(data + QStringLiteral("/recovery")).entryList({QStringLiteral("*.json")}).isEmpty(), 20000);
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
+
+    const QByteArray original = fileBytes(path);
+    const QByteArray now = animationGone ? kHeader + kWalk : before + original;
+    QVERIFY(writeFile(path, now));
+    auto window = fixture.window(fixture.plain());
+    window->keepRecovery(data);
+    testing::ModalDriver driver;
+    driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Yes); });
+    window->offerRecovery();
+    QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "idle02.gif", "kid01.gif"}));
+    QVERIFY(!window->animation().frames[2].picture.isNull());
+    QCOMPARE(driver.messages.size(), animationGone ? 1 : 0);
+    if (animationGone) {
+        driver.onDialog([](QDialog* dialog) { dialog->reject(); }); // where to save: cancelled
+        QVERIFY(!window->saveAnimation());
+        QCOMPARE(fileBytes(path), now);
+        return;
+    }
+    if (!before.isEmpty())
+        driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Yes); }); // changed: overwrite
+    QVERIFY(window->saveAnimation());
+    QCOMPARE(driver.pendingHandlers(), 0);
+    QCOMPARE(fileBytes(path), before + QByteArray(original).replace("\tdelay\t5", "\tdelay\t7"));
+}
+
+// A file deleted after it was opened: the question says so, and "是" writes
+// the whole file as it was opened with the animation in place.
+void EditorTest::saveOfDeletedFileAsks()
+{
+    testing::Fixture fixture;
+    const QString path = writeHero(fixture, "\r\n");
+    QVERIFY(!path.isEmpty());
+    const QByteArray original = fileBytes(path);
+    auto window = fixture.window();
+    QVERIFY(window->openCharacterFile(path, QStringLiteral("idle")));
+    editDelay(*window);
+    QVERIFY(QFile::remove(path));
+    testing::ModalDriver driver;
+    QString question;
+    const auto reply = [&](QMessageBox::StandardButton button) {
+        driver.onDialog([&question, button](QDialog* dialog) {
+            question = qobject_cast<QMessageBox*>(dialog)->text();
+            answer(dialog, button);
+        });
+    };
+    reply(QMessageBox::No);
+    QVERIFY(!window->saveAnimation());
+    QVERIFY(question.contains(QStringLiteral("已不存在")));
+    QVERIFY(!QFile::exists(path));
+    reply(QMessageBox::Yes);
+    QVERIFY(window->saveAnimation());
+    QCOMPARE(fileBytes(path), QByteArray(original).replace("\tdelay\t5", "\tdelay\t7"));
+}
