@@ -5,9 +5,11 @@
 #include "editor/FrmMain.h"
 
 #include "editor/AttackPanel.h"
+#include "editor/BrowserPanel.h"
 #include "editor/DisplayGroup.h"
 
 #include <QAction>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +37,11 @@ void FrmMain::connectDocument()
 {
     connect(m_document, &AnimationDocument::rowsChanged, this, &FrmMain::showRows);
     connect(m_document, &AnimationDocument::changed, this, &FrmMain::showChange);
+    // A browser already on the folder need not list it again.
+    connect(m_document, &AnimationDocument::browseRequested, this, [this](const QString& folder) {
+        if (QDir(folder) != QDir(browserFolder()))
+            m_browser->showFolder(folder);
+    });
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
     // The window's event filter ends a typing step when the box loses the

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -345,6 +346,56 @@ void UndoTest::editMenuAndKeys()
     QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     compareState(state(w), typed);
+}
+
+// Reading text shows the folder of the frames read; Ctrl+Z shows the folder
+// of the frames before again, so that F8 writes their paths, and Ctrl+Y the
+// folder read.
+void UndoTest::framesFromTextMovesBrowser()
+{
+    testing::Fixture files;
+    const QString hero = files.game() + QStringLiteral("/data/chars/hero");
+    const QString kid = files.game() + QStringLiteral("/data/chars/kid");
+    QVERIFY(files.isValid() && QDir().mkpath(hero) && QDir().mkpath(kid));
+    for (const QString& folder : {hero, kid}) {
+        for (const char* name : {"idle01.gif", "idle02.gif"})
+            QVERIFY(files.writeSprite(QLatin1String(name), {20, 30}, 0xffff00ff, 0xff00ff00, folder));
+    }
+    const auto w = files.window(hero);
+    w->show();
+    // The keys go to the window, active again once a dialog closed.
+    const auto key = [&w](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), key, modifiers);
+    };
+    QVERIFY(testing::addFrames(*w, {QStringLiteral("idle01.gif"), QStringLiteral("idle02.gif")}));
+    testing::ModalDriver modal;
+    modal.onDialog([&files](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(files.game());
+        dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+            ->setPlainText(QStringLiteral("\tframe\tdata/chars/kid/idle01\n\tdelay\t7\n\tframe\tdata/chars/kid/idle02\n"));
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    });
+    w->menuAction(QStringLiteral("mFromText"))->trigger();
+    QCOMPARE(QDir(w->browserFolder()), QDir(kid));
+    const auto generatedText = [&modal, &key] {
+        QString text;
+        modal.onDialog([&text](QDialog* dialog) {
+            text = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
+            dialog->reject();
+        });
+        key(Qt::Key_F8);
+        return text;
+    };
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w->animation().frames.value(1).frameDelay, qint16(0));
+    QCOMPARE(QDir(w->browserFolder()), QDir(hero));
+    QVERIFY2(generatedText().contains(QStringLiteral("data\\chars\\hero\\idle02.gif")), "F8 after undo");
+    key(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(QDir(w->browserFolder()), QDir(kid));
+    QVERIFY2(generatedText().contains(QStringLiteral("data\\chars\\kid\\idle02.gif")), "F8 after redo");
+    QCOMPARE(modal.messages, QStringList());
 }
 
 QTEST_MAIN(UndoTest)
