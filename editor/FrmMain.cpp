@@ -195,7 +195,9 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
     }
     // The typing boxes (delay, damage) leave the undo keys to the window, so
     // they undo whole steps rather than the box's own typing; their typing is
-    // one step until they lose the focus.
+    // one step until they lose the focus. So do the choice boxes (attack kind,
+    // pause), which keep the focus after a choice and whose typing never
+    // stores: their own undo has nothing to offer.
     if (event->type() == QEvent::ShortcutOverride && isUndoKey(static_cast<QKeyEvent*>(event))) {
         event->ignore();
         return true;

@@ -6,6 +6,7 @@
 
 #include "editor/AttackPanel.h"
 #include "editor/BrowserPanel.h"
+#include "editor/ChoiceCombo.h"
 #include "editor/DisplayGroup.h"
 
 #include <QAction>
@@ -48,6 +49,8 @@ void FrmMain::connectDocument()
     // focus and keeps the undo keys from the box's own undo.
     m_display->txtDelay()->installEventFilter(this);
     m_attack->txtPow()->installEventFilter(this);
+    m_attack->txtAtType()->installEventFilter(this);
+    m_attack->txtPause()->installEventFilter(this);
 }
 
 // Whether `event` is a shortcut of "撤销" or "重做".

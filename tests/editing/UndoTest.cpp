@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -317,9 +318,8 @@ void UndoTest::titleMarksChanges()
     QCOMPARE(f.modal.unexpectedDialogs, 0);
 }
 
-// "文件", then "编辑", then "操作"; the undo keys reach the window also from the
-// delay box, whose own undo would re-run the propagation.
-void UndoTest::editMenuAndKeys()
+// "文件", then "编辑", then "操作", and the undo items' texts.
+void UndoTest::editMenu()
 {
     EditingFixture f;
     animbox::FrmMain* w = openShared(f);
@@ -330,22 +330,55 @@ void UndoTest::editMenuAndKeys()
     QCOMPARE(menus.value(2)->text(), QStringLiteral("操作"));
     QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
     QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
+}
+
+void UndoTest::undoKeysInBoxes_data()
+{
+    QTest::addColumn<Action>("edit");
+    QTest::addColumn<QString>("shownBefore");
+    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
+    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "3"); })
+                           << "5";
+    // Typing into these boxes never stores, so they have no text undo to offer.
+    QTest::newRow("attack kind") << panel([](auto* p) {
+        p->txtAtType()->setFocus();
+        choose(p->txtAtType(), QStringLiteral("Blast"));
+    }) << "Attack";
+    QTest::newRow("pause") << panel([](auto* p) {
+        p->txtPause()->setFocus();
+        choose(p->txtPause(), QStringLiteral("30"));
+    }) << "15";
+}
+
+// The undo keys reach the window from the boxes that keep the focus after
+// an edit, whose own undo would re-run the propagation or do nothing.
+void UndoTest::undoKeysInBoxes()
+{
+    QFETCH(Action, edit);
+    QFETCH(QString, shownBefore);
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
-    QLineEdit* delay = w->Frame3()->txtDelay();
-    type(delay, QStringLiteral("3"));
-    const State typed = state(w);
-    QCOMPARE(f.frame(2).frameDelay, qint16(3));
-    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(f.frame(2).frameDelay, qint16(5));
-    QCOMPARE(f.frame(3).frameDelay, qint16(3));
-    QCOMPARE(delay->text(), QStringLiteral("5"));
-    QTest::keyClick(delay, Qt::Key_Y, Qt::ControlModifier);
-    compareState(state(w), typed);
-    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    compareState(state(w), typed);
+    const State before = state(w);
+    edit(f);
+    QWidget* box = QApplication::focusWidget();
+    QVERIFY(box && box->window() == w);
+    const auto shown = [box] {
+        const auto* combo = qobject_cast<QComboBox*>(box);
+        return combo ? combo->currentText() : static_cast<QLineEdit*>(box)->text();
+    };
+    const State edited = state(w);
+    QVERIFY(!(edited.animation == before.animation));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    compareState(state(w), before);
+    QCOMPARE(shown(), shownBefore);
+    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+    compareState(state(w), edited);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    compareState(state(w), edited);
 }
 
 // Reading text shows the folder of the frames read; Ctrl+Z shows the folder

@@ -15,6 +15,8 @@ private slots:
     void stepsMerge();
     void undoDuringDrag();
     void titleMarksChanges();
-    void editMenuAndKeys();
+    void editMenu();
+    void undoKeysInBoxes_data();
+    void undoKeysInBoxes();
     void framesFromTextMovesBrowser();
 };
