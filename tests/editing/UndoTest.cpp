@@ -214,6 +214,32 @@ void UndoTest::stepRestoresExactly()
     compareState(state(w), before);
 }
 
+void UndoTest::emptySideOverUnequalRuns_data()
+{
+    QTest::addColumn<bool>("attack");
+    QTest::newRow("attack box carried further") << true;
+    QTest::newRow("extended body box carried further") << false;
+}
+
+// "空攻击框" / "空受击框" carry each box of the side over its own run; undo
+// gives back the longer run too.
+void UndoTest::emptySideOverUnequalRuns()
+{
+    QFETCH(bool, attack);
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
+    // Row 3 shares one box of the side with rows 1 and 2, not the other.
+    (attack ? f.frame(3).attackBox : f.frame(3).extBodyBox) = f.frame(1).attackBox;
+    const State before = state(w);
+    (attack ? w->FmAbox()->Command1() : w->FmAbox()->Command8())->click();
+    const model::FrameRecord& last = f.frame(3);
+    QCOMPARE(attack ? last.attackEmpty : last.extBodyEmpty, model::BoxState::Empty);
+    QCOMPARE(attack ? last.extAttackEmpty : last.bodyEmpty, model::BoxState::Normal);
+    undoAction(w)->trigger();
+    compareState(state(w), before);
+}
+
 void UndoTest::stepsMerge_data()
 {
     QTest::addColumn<Action>("action");

@@ -11,6 +11,8 @@ class UndoTest : public QObject {
 private slots:
     void stepRestoresExactly_data();
     void stepRestoresExactly();
+    void emptySideOverUnequalRuns_data();
+    void emptySideOverUnequalRuns();
     void stepsMerge_data();
     void stepsMerge();
     void undoDuringDrag();
