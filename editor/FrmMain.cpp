@@ -70,8 +70,8 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     connectDocument();
     setUpEditing();
     central->installEventFilter(this);
-    central->setMinimumSize(kClientWidth, kClientHeight);
-    layoutControls(QSize(kClientWidth, kClientHeight));
+    central->setMinimumSize(clientWidth(), kClientHeight);
+    layoutControls(QSize(clientWidth(), kClientHeight));
     Form_Load();
 }
 
@@ -209,8 +209,10 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 
 void FrmMain::layoutControls(QSize client)
 {
-    const int dw = qMax(0, client.width() - kClientWidth);
+    const int dw = qMax(0, client.width() - clientWidth());
     const int dh = qMax(0, client.height() - kClientHeight);
+    const int right = 808 + dw;
+    const int side = m_attack->sizeHint().width();
     m_panelToggle->setGeometry(0, 0, 17, 17);
     m_browser->move(0, 8);
     m_browser->layoutFor(497 + dh);
@@ -222,9 +224,16 @@ void FrmMain::layoutControls(QSize client)
     else
         m_canvas->setGeometry(4, 24, 797 + dw, 489 + dh);
     m_zoomLabel->setGeometry(721 + dw, 2, 80, 18);
-    m_frameList->setGeometry(808 + dw, 8, 257, 297);
-    m_display->setGeometry(808 + dw, 312, 257, 96);
-    m_attack->setGeometry(808 + dw, 412, 257, 101);
+    m_frameList->setGeometry(right, 8, side, 297);
+    m_display->setGeometry(right, 312, side, 96);
+    m_attack->setGeometry(right, 412, side, AttackPanel::kHeight);
+}
+
+// The right-hand column takes the attack panel's width, which its captions
+// may widen (English): the window grows by as much.
+int FrmMain::clientWidth() const
+{
+    return kClientWidth + m_attack->sizeHint().width() - AttackPanel::kWidth;
 }
 
 void FrmMain::updateCanvasOrigin()
