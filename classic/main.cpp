@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     // The stored language decides the locale that the application object
     // takes from the environment: it is read first.
     const QString product = QStringLiteral("Kestrum Frame Editor");
-    const language::Language language = language::languageBeforeStart(
+    const language::Language interfaceLanguage = language::languageBeforeStart(
         argc, argv, language::storedCodeBeforeStart(QStringLiteral("Kestrum"), product));
     const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
     QSettings* settings = classic::Form1::userSettings(&app);
     QStringList arguments = QApplication::arguments();
-    language::startInLanguage(arguments, language, classic::Form1::catalogs());
+    language::startInLanguage(arguments, interfaceLanguage, classic::Form1::catalogs());
     classic::Form1 window(settings);
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);

@@ -22,13 +22,13 @@ int main(int argc, char* argv[])
     const animbox::IniSettings settings(
         folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     folder.seedDemoSettings(settings);
-    const language::Language language = language::languageBeforeStart(argc, argv, settings.languageCode());
+    const language::Language interfaceLanguage = language::languageBeforeStart(argc, argv, settings.languageCode());
     const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));
     QStringList arguments = app.arguments();
-    language::startInLanguage(arguments, language, {language::kSharedCatalog, QStringLiteral("animbox")});
+    language::startInLanguage(arguments, interfaceLanguage, {language::kSharedCatalog, QStringLiteral("animbox")});
     animbox::FrmMain window(settings.filePath());
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
 {
     // The stored language decides the locale that the application object
     // takes from the environment: it is read first.
-    const language::Language language = language::languageBeforeStart(
+    const language::Language interfaceLanguage = language::languageBeforeStart(
         argc, argv, language::storedCodeBeforeStart(QStringLiteral("Kestrum"), QStringLiteral("pakunpack")));
     const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.pakunpack"));
     QSettings* settings = pakunpack::Form1::userSettings(&app);
     QStringList arguments = QCoreApplication::arguments();
-    language::startInLanguage(arguments, language, pakunpack::Form1::catalogs());
+    language::startInLanguage(arguments, interfaceLanguage, pakunpack::Form1::catalogs());
     pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(arguments), QString(), settings);
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);
