@@ -1,4 +1,5 @@
 #include "classic/Form1.h"
+#include "language/InterfaceLocale.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
@@ -13,15 +14,20 @@
 
 int main(int argc, char* argv[])
 {
+    // The stored language decides the locale that the application object
+    // takes from the environment: it is read first.
+    const QString product = QStringLiteral("Kestrum Frame Editor");
+    const language::Language interfaceLanguage = language::languageBeforeStart(
+        argc, argv, language::storedCodeBeforeStart(QStringLiteral("Kestrum"), product));
     const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
-    QApplication::setApplicationName(QStringLiteral("Kestrum Frame Editor"));
+    QApplication::setApplicationName(product);
     QApplication::setApplicationVersion(QStringLiteral(KES_CLASSIC_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
     QSettings* settings = classic::Form1::userSettings(&app);
     QStringList arguments = QApplication::arguments();
-    language::startInLanguage(arguments, language::storedCode(*settings), classic::Form1::catalogs());
+    language::startInLanguage(arguments, interfaceLanguage, classic::Form1::catalogs());
     classic::Form1 window(settings);
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);

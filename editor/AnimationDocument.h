@@ -57,10 +57,14 @@ public:
     // Used by the commands once they changed the animation: selects `row`
     // again and tells the views, rows first when they changed.
     void settle(int row, Refresh how, bool rowsChanged);
+    // Used by a step that moves the image browser, whose folder is the folder
+    // of every frame: asks the window to show `folder` there.
+    void browseTo(const QString& folder) { emit browseRequested(folder); }
 
 signals:
     void rowsChanged();
     void changed(animbox::Refresh how);
+    void browseRequested(const QString& folder);
 
 private:
     model::Animation m_animation;

@@ -6,7 +6,8 @@ namespace animbox {
 
 AnimationReplaceCommand::AnimationReplaceCommand(AnimationDocument& document, const QString& text,
                                                  const model::Animation& before, int selectionBefore,
-                                                 Refresh shown)
+                                                 Refresh shown, const QString& folderBefore,
+                                                 const QString& folderAfter)
     : QUndoCommand(text)
     , m_document(document)
     , m_before(before)
@@ -14,13 +15,18 @@ AnimationReplaceCommand::AnimationReplaceCommand(AnimationDocument& document, co
     , m_after(document.animation())
     , m_selectionAfter(document.selection())
     , m_shown(shown)
+    , m_folderBefore(folderBefore)
+    , m_folderAfter(folderAfter)
 {
-    setObsolete(m_after == m_before && m_selectionAfter == m_selectionBefore);
+    setObsolete(m_after == m_before && m_selectionAfter == m_selectionBefore
+                && (m_folderAfter.isEmpty() || m_folderAfter == m_folderBefore));
 }
 
 // The first time the document holds the result already; the window shows it.
 void AnimationReplaceCommand::redo()
 {
+    if (!m_folderAfter.isEmpty())
+        m_document.browseTo(m_folderAfter);
     if (std::exchange(m_done, true))
         restore(m_after, m_selectionAfter);
     else
@@ -29,6 +35,8 @@ void AnimationReplaceCommand::redo()
 
 void AnimationReplaceCommand::undo()
 {
+    if (!m_folderAfter.isEmpty())
+        m_document.browseTo(m_folderBefore);
     restore(m_before, m_selectionBefore);
 }
 

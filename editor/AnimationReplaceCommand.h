@@ -9,13 +9,17 @@ namespace animbox {
 // A step that replaced the whole animation: a scheme, "加入全部帧", "清空",
 // the global adjustment, "从文本生成帧". It keeps the animation and the
 // selection before and after; the two copies share every record the step
-// left unchanged, and all records share their images.
+// left unchanged, and all records share their images. A step that moves the
+// image browser (reading text shows the folder of the frames read) moves it
+// back on undo and again on redo: the paths of the frames follow the browser.
 class AnimationReplaceCommand : public QUndoCommand {
 public:
-    // The document already holds the result; the first redo shows `shown`.
-    // Obsolete when nothing changed.
+    // The document already holds the result; the first redo shows `shown`
+    // and the browser folder `folderAfter`, unless that is empty. Obsolete
+    // when nothing changed.
     AnimationReplaceCommand(AnimationDocument& document, const QString& text, const model::Animation& before,
-                            int selectionBefore, Refresh shown);
+                            int selectionBefore, Refresh shown, const QString& folderBefore = QString(),
+                            const QString& folderAfter = QString());
 
     void redo() override;
     void undo() override;
@@ -29,6 +33,8 @@ private:
     model::Animation m_after;
     int m_selectionAfter;
     Refresh m_shown;
+    QString m_folderBefore;
+    QString m_folderAfter;
     bool m_done = false;
 };
 

@@ -56,20 +56,32 @@ AttackPanel::AttackPanel(QWidget* parent)
     QWidget* bodyPatch = patch(this, "BodyPatch", {180, 54, 70, 42}, QColor(128, 128, 255));
     m_emptyBody = placed(new QPushButton(tr("空受击框"), bodyPatch), "Command8", {4, 2, 62, 18});
     m_clearBody = placed(new QPushButton(tr("清除受框"), bodyPatch), "Command2", {4, 22, 62, 18});
+    m_emptyAttack->setToolTip(tr("本帧与其后攻击框相同的帧都明确不带攻击框和扩展攻击框"));
+    m_clearAttack->setToolTip(tr("本帧的攻击框和扩展攻击框沿用上一帧，第一帧则不写自己的攻击框"));
+    m_emptyBody->setToolTip(tr("本帧与其后受击框相同的帧都明确不带受击框和扩展受击框"));
+    m_clearBody->setToolTip(tr("本帧的受击框和扩展受击框沿用上一帧，第一帧则不写自己的受击框"));
 
-    // Check boxes whose captions need more room widen; the patches of the box
-    // buttons give way on their left, the buttons narrow with them.
-    int extra = 0;
+    // Check boxes and buttons whose captions need more room widen: the
+    // patches stand right of the check boxes and take the widest button, and
+    // the panel grows to the right as far as they need.
+    int boxWidth = m_knockdown->width();
     for (const QCheckBox* box : {m_knockdown, m_unblockable, m_noFlash})
-        extra = qMax(extra, language::captionWidth(box) - box->width());
-    if (extra <= 0)
-        return;
+        boxWidth = qMax(boxWidth, language::captionWidth(box));
+    int buttonWidth = m_emptyAttack->width();
+    for (const QPushButton* button : {m_emptyAttack, m_clearAttack, m_emptyBody, m_clearBody})
+        buttonWidth = qMax(buttonWidth, language::captionWidth(button));
     for (QCheckBox* box : {m_knockdown, m_unblockable, m_noFlash})
-        box->resize(box->width() + extra, box->height());
-    for (QWidget* patch : {attackPatch, bodyPatch})
-        patch->setGeometry(patch->geometry().adjusted(extra, 0, 0, 0));
+        box->resize(boxWidth, box->height());
     for (QPushButton* button : {m_emptyAttack, m_clearAttack, m_emptyBody, m_clearBody})
-        button->resize(button->width() - extra, button->height());
+        button->resize(buttonWidth, button->height());
+    for (QWidget* patch : {attackPatch, bodyPatch})
+        patch->setGeometry(m_knockdown->geometry().right() + 5, patch->y(), buttonWidth + 8, patch->height());
+    m_width = attackPatch->geometry().right() + 8;
+}
+
+QSize AttackPanel::sizeHint() const
+{
+    return {m_width, kHeight};
 }
 
 void AttackPanel::load(const model::FrameRecord& record)

@@ -20,7 +20,13 @@ class ChoiceCombo;
 class AttackPanel : public QGroupBox {
     Q_OBJECT
 public:
+    static constexpr int kWidth = 257;
+    static constexpr int kHeight = 101;
+
     explicit AttackPanel(QWidget* parent = nullptr);
+
+    // kWidth × kHeight, wider where the captions need more room.
+    QSize sizeHint() const override;
 
     ChoiceCombo* txtAtType() const { return m_kind; }
     QLineEdit* txtPow() const { return m_damage; }
@@ -48,6 +54,7 @@ private:
     QPushButton* m_clearAttack;
     QPushButton* m_emptyBody;
     QPushButton* m_clearBody;
+    int m_width = kWidth;
 };
 
 } // namespace animbox

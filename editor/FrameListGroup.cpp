@@ -1,6 +1,7 @@
 #include "editor/FrameListGroup.h"
 
 #include "editor/Widgets.h"
+#include "language/CaptionWidth.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -19,6 +20,14 @@ FrameListGroup::FrameListGroup(QWidget* parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (QPushButton* button : {m_delete, m_up, m_down, m_clear})
         button->setFocusPolicy(Qt::TabFocus);
+    m_clear->setToolTip(tr("删除列表中的全部帧"));
+    language::widenToCaption(m_clear);
+}
+
+void FrameListGroup::resizeEvent(QResizeEvent* event)
+{
+    QGroupBox::resizeEvent(event);
+    m_list->resize(width() - 2 * m_list->x(), m_list->height());
 }
 
 } // namespace animbox

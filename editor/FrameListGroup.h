@@ -20,6 +20,10 @@ public:
     QPushButton* Command10() const { return m_down; }
     QPushButton* Command6() const { return m_clear; }
 
+protected:
+    // The list takes the group's width, less its margins.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QPushButton* m_delete;
     QPushButton* m_up;

@@ -70,8 +70,8 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     connectDocument();
     setUpEditing();
     central->installEventFilter(this);
-    central->setMinimumSize(kClientWidth, kClientHeight);
-    layoutControls(QSize(kClientWidth, kClientHeight));
+    central->setMinimumSize(clientWidth(), kClientHeight);
+    layoutControls(QSize(clientWidth(), kClientHeight));
     Form_Load();
 }
 
@@ -198,7 +198,9 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
     }
     // The typing boxes (delay, damage) leave the undo keys to the window, so
     // they undo whole steps rather than the box's own typing; their typing is
-    // one step until they lose the focus.
+    // one step until they lose the focus. So do the choice boxes (attack kind,
+    // pause), which keep the focus after a choice and whose typing never
+    // stores: their own undo has nothing to offer.
     if (event->type() == QEvent::ShortcutOverride && isUndoKey(static_cast<QKeyEvent*>(event))) {
         event->ignore();
         return true;
@@ -210,8 +212,10 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 
 void FrmMain::layoutControls(QSize client)
 {
-    const int dw = qMax(0, client.width() - kClientWidth);
+    const int dw = qMax(0, client.width() - clientWidth());
     const int dh = qMax(0, client.height() - kClientHeight);
+    const int right = 808 + dw;
+    const int side = m_attack->sizeHint().width();
     m_panelToggle->setGeometry(0, 0, 17, 17);
     m_browser->move(0, 8);
     m_browser->layoutFor(497 + dh);
@@ -223,9 +227,16 @@ void FrmMain::layoutControls(QSize client)
     else
         m_canvas->setGeometry(4, 24, 797 + dw, 489 + dh);
     m_zoomLabel->setGeometry(721 + dw, 2, 80, 18);
-    m_frameList->setGeometry(808 + dw, 8, 257, 297);
-    m_display->setGeometry(808 + dw, 312, 257, 96);
-    m_attack->setGeometry(808 + dw, 412, 257, 101);
+    m_frameList->setGeometry(right, 8, side, 297);
+    m_display->setGeometry(right, 312, side, 96);
+    m_attack->setGeometry(right, 412, side, AttackPanel::kHeight);
+}
+
+// The right-hand column takes the attack panel's width, which its captions
+// may widen (English): the window grows by as much.
+int FrmMain::clientWidth() const
+{
+    return kClientWidth + m_attack->sizeHint().width() - AttackPanel::kWidth;
 }
 
 void FrmMain::updateCanvasOrigin()

@@ -199,6 +199,7 @@ private:
     void setUpZoom();
     void Form_Load();
     void Form_Unload();
+    int clientWidth() const;
     void layoutControls(QSize client);
     void updateCanvasOrigin();
     void relayout();

@@ -5,9 +5,12 @@
 #include "editor/FrmMain.h"
 
 #include "editor/AttackPanel.h"
+#include "editor/BrowserPanel.h"
+#include "editor/ChoiceCombo.h"
 #include "editor/DisplayGroup.h"
 
 #include <QAction>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,12 +38,19 @@ void FrmMain::connectDocument()
 {
     connect(m_document, &AnimationDocument::rowsChanged, this, &FrmMain::showRows);
     connect(m_document, &AnimationDocument::changed, this, &FrmMain::showChange);
+    // A browser already on the folder need not list it again.
+    connect(m_document, &AnimationDocument::browseRequested, this, [this](const QString& folder) {
+        if (QDir(folder) != QDir(browserFolder()))
+            m_browser->showFolder(folder);
+    });
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
     // The window's event filter ends a typing step when the box loses the
     // focus and keeps the undo keys from the box's own undo.
     m_display->txtDelay()->installEventFilter(this);
     m_attack->txtPow()->installEventFilter(this);
+    m_attack->txtAtType()->installEventFilter(this);
+    m_attack->txtPause()->installEventFilter(this);
 }
 
 // Whether `event` is a shortcut of "撤销" or "重做".

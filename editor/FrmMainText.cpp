@@ -145,19 +145,20 @@ void FrmMain::FramesFromText()
         return;
     }
     {
-        // Reading replaces rows and records; the animation's name stays.
-        const ReplacementStep step(*m_document, tr("从文本生成帧"));
+        // Reading replaces rows and records, and shows the folder of the
+        // frames read; the animation's name stays.
+        ReplacementStep step(*m_document, tr("从文本生成帧"));
         const QString animName = animation().animName;
         animation() = result.animation;
         animation().animName = animName;
         m_document->dropSelection();
+        if (!result.lastFolder.isEmpty())
+            step.moveBrowser(browserFolder(), result.lastFolder);
     }
     // The frames now hold what the text said; an animation of a file stays
     // unsaved until it is written there.
     if (!m_link.isOpen())
         m_document->undoStack()->setClean();
-    if (!result.lastFolder.isEmpty())
-        m_browser->showFolder(result.lastFolder);
     if (!result.finished)
         showMessage(this, result.message);
 }

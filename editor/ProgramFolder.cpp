@@ -3,7 +3,9 @@
 #include "editor/IniSettings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifndef KES_SHARED_DATA
 #error "KES_SHARED_DATA must be defined by the build"
@@ -24,6 +26,16 @@ const QString kDemoKeyColour = QStringLiteral(" 16711935");
 ProgramFolder::ProgramFolder(QString path)
     : m_path(std::move(path))
 {
+}
+
+QString ProgramFolder::ofRunningProgram(const char* argv0)
+{
+    const QFileInfo linked(QStringLiteral("/proc/self/exe"));
+    if (linked.exists())
+        return linked.canonicalPath();
+    const QString program = QFile::decodeName(argv0);
+    const QString found = QDir::fromNativeSeparators(program).contains(u'/') ? program : QStandardPaths::findExecutable(program);
+    return QFileInfo(found).canonicalPath();
 }
 
 QString ProgramFolder::sharedDataFolder() const

@@ -16,6 +16,11 @@ class ProgramFolder {
 public:
     explicit ProgramFolder(QString path);
 
+    // The folder of the running program, known before the application
+    // object that answers this exists: where /proc/self/exe leads (Linux),
+    // else the folder of `argv0`, found on the PATH when it names none.
+    static QString ofRunningProgram(const char* argv0);
+
     bool isInstalled() const;
     // The demo game folder (the one holding data/), or empty when there is none.
     QString demoFolder() const;

@@ -20,7 +20,14 @@ ReplacementStep::~ReplacementStep()
     if (!m_outermost)
         return;
     m_document.setRecordingReplacement(false);
-    m_document.push(new AnimationReplaceCommand(m_document, m_text, m_before, m_selectionBefore, m_shown));
+    m_document.push(new AnimationReplaceCommand(m_document, m_text, m_before, m_selectionBefore, m_shown,
+                                                m_folderBefore, m_folderAfter));
+}
+
+void ReplacementStep::moveBrowser(const QString& from, const QString& to)
+{
+    m_folderBefore = from;
+    m_folderAfter = to;
 }
 
 } // namespace animbox

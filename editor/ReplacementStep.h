@@ -15,12 +15,18 @@ public:
     ReplacementStep(const ReplacementStep&) = delete;
     ReplacementStep& operator=(const ReplacementStep&) = delete;
 
+    // The step also moves the image browser from `from` to `to`, which the
+    // step shows when it ends; undo shows `from` again.
+    void moveBrowser(const QString& from, const QString& to);
+
 private:
     AnimationDocument& m_document;
     QString m_text;
     Refresh m_shown;
     model::Animation m_before;
     int m_selectionBefore;
+    QString m_folderBefore;
+    QString m_folderAfter;
     bool m_outermost;
 };
 

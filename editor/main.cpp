@@ -1,6 +1,7 @@
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
 #include "editor/ProgramFolder.h"
+#include "language/InterfaceLocale.h"
 #include "language/Translators.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
@@ -13,19 +14,21 @@
 
 int main(int argc, char* argv[])
 {
-    const tools::StartUpWarmUp warmUp;
-    QApplication app(argc, argv);
-    tools::useImageFreeStyle();
+    // The settings come first: their language decides the locale that the
+    // application object takes from the environment.
     QCoreApplication::setApplicationName(QStringLiteral("animbox"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrum"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));
-    const animbox::ProgramFolder folder(QCoreApplication::applicationDirPath());
+    const animbox::ProgramFolder folder(animbox::ProgramFolder::ofRunningProgram(argv[0]));
     const animbox::IniSettings settings(
         folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     folder.seedDemoSettings(settings);
+    const language::Language interfaceLanguage = language::languageBeforeStart(argc, argv, settings.languageCode());
+    const tools::StartUpWarmUp warmUp;
+    QApplication app(argc, argv);
+    tools::useImageFreeStyle();
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));
     QStringList arguments = app.arguments();
-    language::startInLanguage(arguments, settings.languageCode(),
-                              {language::kSharedCatalog, QStringLiteral("animbox")});
+    language::startInLanguage(arguments, interfaceLanguage, {language::kSharedCatalog, QStringLiteral("animbox")});
     animbox::FrmMain window(settings.filePath());
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);

@@ -30,8 +30,20 @@ Language fromLocale(const QLocale& locale)
 
 Language systemLanguage()
 {
-    const QLocale system = QLocale::system();
-    return fromLocale(QLocale(system.uiLanguages().value(0, system.name())));
+    // Read from the environment as Qt reads the system's languages, not from
+    // QLocale::system(): Qt reads its locale once, and asking it here would
+    // keep settleLocale from changing it. Read once too: the system's
+    // language stays what it was when the program started.
+    static const Language language = [] {
+        for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+            const QString value = qEnvironmentVariable(variable).section(u':', 0, 0);
+            if (!value.isEmpty())
+                return fromLocale(QLocale(value));
+        }
+        // A system that keeps its locale outside the environment.
+        return fromLocale(QLocale::system());
+    }();
+    return language;
 }
 
 Language chosen(std::optional<Language> fromArguments, const QString& storedCode, Language system)

@@ -20,8 +20,8 @@ std::optional<Language> fromCode(const QString& code);
 // Chinese locales get Chinese, every other locale English.
 Language fromLocale(const QLocale& locale);
 
-// The language of the system's interface, which LANGUAGE and LC_MESSAGES
-// may set apart from the locale of numbers and dates.
+// The language of the system's interface at start, which LANGUAGE and
+// LC_MESSAGES may set apart from the locale of numbers and dates.
 Language systemLanguage();
 
 // The language of this run: the command-line choice, else the stored one,

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace language {
 
@@ -83,6 +84,18 @@ QMenu* addLanguageMenu(QMenuBar* bar, QSettings* settings)
 QString storedCode(const QSettings& settings)
 {
     return settings.value(kSettingsKey).toString();
+}
+
+QString storedCodeBeforeStart(const QString& organization, const QString& application)
+{
+#ifdef Q_OS_WIN
+    // The registry: the locale does not come from the environment there.
+    return storedCode(QSettings(QSettings::UserScope, organization, application));
+#else
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'
+        + organization + u'/' + application + QStringLiteral(".conf");
+    return storedCode(QSettings(file, QSettings::IniFormat));
+#endif
 }
 
 QStringList languageMenuTexts()

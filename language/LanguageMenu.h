@@ -26,6 +26,12 @@ QMenu* addLanguageMenu(QMenuBar* bar, Language current, const QString& storedCod
 QMenu* addLanguageMenu(QMenuBar* bar, QSettings* settings);
 // The choice kept there: "zh", "en", or empty to follow the system.
 QString storedCode(const QSettings& settings);
+// The choice kept in the user's settings store of `application`, read
+// before the application object exists, for settleLocale. A QSettings of a
+// scope fixes the system's locale when it is made (it reads Qt's own paths,
+// through Qt's resources, in that locale); where the store is a file, the
+// file is read as a file instead.
+QString storedCodeBeforeStart(const QString& organization, const QString& application);
 
 // The items of the language menu, which read the same in every language.
 QStringList languageMenuTexts();

@@ -64,15 +64,11 @@ bool installLanguage(Language language, const QStringList& catalogs)
     return complete;
 }
 
-Language startInLanguage(QStringList& arguments, const QString& storedCode, const QStringList& catalogs)
+void startInLanguage(QStringList& arguments, Language language, const QStringList& catalogs)
 {
-    const LanguageArgument argument = takeLanguageArgument(arguments);
-    if (!argument.error.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(argument.error));
-    const Language language = chosen(argument.language, storedCode, systemLanguage());
+    takeLanguageArgument(arguments);
     if (!installLanguage(language, catalogs))
         std::fprintf(stderr, "Some English texts are missing from this build.\n");
-    return language;
 }
 
 } // namespace language

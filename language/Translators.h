@@ -22,8 +22,8 @@ Language installedLanguage();
 // browser and the zoom control.
 inline const QString kSharedCatalog = QStringLiteral("shared");
 
-// Reads the language of this run (see `chosen`), reports a bad "--lang" on
-// the standard error and installs it. `arguments` loses the "--lang" option.
-Language startInLanguage(QStringList& arguments, const QString& storedCode, const QStringList& catalogs);
+// Installs the language of this run, which languageBeforeStart chose, once
+// the application object exists, and takes "--lang" out of `arguments`.
+void startInLanguage(QStringList& arguments, Language language, const QStringList& catalogs);
 
 } // namespace language

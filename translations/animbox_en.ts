@@ -48,19 +48,35 @@
     </message>
     <message>
         <source>空攻击框</source>
-        <translation>No box</translation>
+        <translation>No attack box</translation>
     </message>
     <message>
         <source>清除攻框</source>
-        <translation>Clear</translation>
+        <translation>Clear attack box</translation>
     </message>
     <message>
         <source>空受击框</source>
-        <translation>No box</translation>
+        <translation>No body box</translation>
     </message>
     <message>
         <source>清除受框</source>
-        <translation>Clear</translation>
+        <translation>Clear body box</translation>
+    </message>
+    <message>
+        <source>本帧与其后攻击框相同的帧都明确不带攻击框和扩展攻击框</source>
+        <translation>This frame, and the following frames that have the same attack box, explicitly have no attack box and no extended attack box</translation>
+    </message>
+    <message>
+        <source>本帧的攻击框和扩展攻击框沿用上一帧，第一帧则不写自己的攻击框</source>
+        <translation>This frame takes its attack box and extended attack box from the frame before; the first frame states none of its own</translation>
+    </message>
+    <message>
+        <source>本帧与其后受击框相同的帧都明确不带受击框和扩展受击框</source>
+        <translation>This frame, and the following frames that have the same body box, explicitly have no body box and no extended body box</translation>
+    </message>
+    <message>
+        <source>本帧的受击框和扩展受击框沿用上一帧，第一帧则不写自己的受击框</source>
+        <translation>This frame takes its body box and extended body box from the frame before; the first frame states none of its own</translation>
     </message>
 </context>
 <context>
@@ -168,7 +184,11 @@ Y offset: </translation>
     </message>
     <message>
         <source>清空</source>
-        <translation>Clear</translation>
+        <translation>Clear list</translation>
+    </message>
+    <message>
+        <source>删除列表中的全部帧</source>
+        <translation>Removes every frame from the list</translation>
     </message>
 </context>
 <context>
@@ -535,7 +555,8 @@ What else it held is no longer known. Write a new file holding only this animati
     <name>animbox::ReferenceBar</name>
     <message>
         <source>绘制参考帧</source>
-        <translation>Draw</translation>
+        <extracomment>The first press shows the list&apos;s frame, as &quot;DrawListFrame&quot; does.</extracomment>
+        <translation>Show frame</translation>
     </message>
     <message>
         <source>绘制扩展框&amp;x</source>
@@ -551,11 +572,13 @@ What else it held is no longer known. Write a new file holding only this animati
     </message>
     <message>
         <source>DrawBaseFrame</source>
-        <translation>Draw</translation>
+        <extracomment>The caption says what the next press does: draw the reference frame.</extracomment>
+        <translation>Show reference</translation>
     </message>
     <message>
         <source>DrawListFrame</source>
-        <translation>Draw frame</translation>
+        <extracomment>The caption says what the next press does: show the list&apos;s frame again.</extracomment>
+        <translation>Show frame</translation>
     </message>
 </context>
 <context>

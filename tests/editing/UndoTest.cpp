@@ -11,8 +11,10 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -88,9 +90,11 @@ QAction* redoAction(animbox::FrmMain* w)
     return w->menuAction(QStringLiteral("mredo"));
 }
 
-// Chooses the item `text` from a combo box's list, as a user does.
+// Chooses the item `text` from a combo box's list, as a user does; the box
+// keeps the focus that the click on it gave.
 void choose(QComboBox* combo, const QString& text)
 {
+    combo->setFocus();
     combo->showPopup();
     QAbstractItemView* view = combo->view();
     view->setCurrentIndex(view->model()->index(combo->findText(text), 0));
@@ -212,6 +216,32 @@ void UndoTest::stepRestoresExactly()
     compareState(state(w), before);
 }
 
+void UndoTest::emptySideOverUnequalRuns_data()
+{
+    QTest::addColumn<bool>("attack");
+    QTest::newRow("attack box carried further") << true;
+    QTest::newRow("extended body box carried further") << false;
+}
+
+// "空攻击框" / "空受击框" carry each box of the side over its own run; undo
+// gives back the longer run too.
+void UndoTest::emptySideOverUnequalRuns()
+{
+    QFETCH(bool, attack);
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
+    // Row 3 shares one box of the side with rows 1 and 2, not the other.
+    (attack ? f.frame(3).attackBox : f.frame(3).extBodyBox) = f.frame(1).attackBox;
+    const State before = state(w);
+    (attack ? w->FmAbox()->Command1() : w->FmAbox()->Command8())->click();
+    const model::FrameRecord& last = f.frame(3);
+    QCOMPARE(attack ? last.attackEmpty : last.extBodyEmpty, model::BoxState::Empty);
+    QCOMPARE(attack ? last.extAttackEmpty : last.bodyEmpty, model::BoxState::Normal);
+    undoAction(w)->trigger();
+    compareState(state(w), before);
+}
+
 void UndoTest::stepsMerge_data()
 {
     QTest::addColumn<Action>("action");
@@ -316,9 +346,8 @@ void UndoTest::titleMarksChanges()
     QCOMPARE(f.modal.unexpectedDialogs, 0);
 }
 
-// "文件", then "编辑", then "操作"; the undo keys reach the window also from the
-// delay box, whose own undo would re-run the propagation.
-void UndoTest::editMenuAndKeys()
+// "文件", then "编辑", then "操作", and the undo items' texts.
+void UndoTest::editMenu()
 {
     EditingFixture f;
     animbox::FrmMain* w = openShared(f);
@@ -329,22 +358,93 @@ void UndoTest::editMenuAndKeys()
     QCOMPARE(menus.value(2)->text(), QStringLiteral("操作"));
     QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
     QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
+}
+
+void UndoTest::undoKeysInBoxes_data()
+{
+    QTest::addColumn<Action>("edit");
+    QTest::addColumn<QString>("shownBefore");
+    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
+    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "3"); })
+                           << "5";
+    // Typing into these boxes never stores, so they have no text undo to offer.
+    QTest::newRow("attack kind") << panel([](auto* p) { choose(p->txtAtType(), QStringLiteral("Blast")); })
+                                 << "Attack";
+    QTest::newRow("pause") << panel([](auto* p) { choose(p->txtPause(), QStringLiteral("30")); }) << "15";
+}
+
+// The undo keys reach the window from the boxes that keep the focus after
+// an edit, whose own undo would re-run the propagation or do nothing.
+void UndoTest::undoKeysInBoxes()
+{
+    QFETCH(Action, edit);
+    QFETCH(QString, shownBefore);
+    EditingFixture f;
+    animbox::FrmMain* w = openShared(f);
+    QVERIFY(w);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
-    QLineEdit* delay = w->Frame3()->txtDelay();
-    type(delay, QStringLiteral("3"));
-    const State typed = state(w);
-    QCOMPARE(f.frame(2).frameDelay, qint16(3));
-    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(f.frame(2).frameDelay, qint16(5));
-    QCOMPARE(f.frame(3).frameDelay, qint16(3));
-    QCOMPARE(delay->text(), QStringLiteral("5"));
-    QTest::keyClick(delay, Qt::Key_Y, Qt::ControlModifier);
-    compareState(state(w), typed);
-    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(delay, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    compareState(state(w), typed);
+    const State before = state(w);
+    edit(f);
+    QWidget* box = QApplication::focusWidget();
+    QVERIFY(box && box->window() == w);
+    const auto shown = [box] {
+        const auto* combo = qobject_cast<QComboBox*>(box);
+        return combo ? combo->currentText() : static_cast<QLineEdit*>(box)->text();
+    };
+    const State edited = state(w);
+    QVERIFY(!(edited.animation == before.animation));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    compareState(state(w), before);
+    QCOMPARE(shown(), shownBefore);
+    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+    compareState(state(w), edited);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    compareState(state(w), edited);
+}
+
+// Reading text shows the folder of the frames read; Ctrl+Z shows the folder
+// of the frames before again, so that F8 writes their paths, and Ctrl+Y the
+// folder read.
+void UndoTest::framesFromTextMovesBrowser()
+{
+    testing::Fixture files;
+    const QString kid = files.game() + QStringLiteral("/data/chars/kid");
+    QVERIFY(files.isValid() && QDir().mkpath(kid));
+    for (const QString& folder : {files.sprites(), kid})
+        QVERIFY(files.writeSprite(QStringLiteral("idle01.gif"), {20, 30}, 0xffff00ff, 0xff00ff00, folder));
+    const auto w = files.window();
+    w->show();
+    // The keys go to the window, active again once a dialog closed.
+    const auto key = [&w](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), key, modifiers);
+    };
+    QVERIFY(testing::addFrames(*w, {QStringLiteral("idle01.gif")}));
+    testing::ModalDriver modal;
+    modal.onDialog([&files](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(files.game());
+        dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+            ->setPlainText(QStringLiteral("\tdelay\t7\n\tframe\tdata/chars/kid/idle01\n"));
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    });
+    w->menuAction(QStringLiteral("mFromText"))->trigger();
+    QCOMPARE(QDir(w->browserFolder()), QDir(kid));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w->animation().frames.value(0).frameDelay, qint16(0));
+    QCOMPARE(QDir(w->browserFolder()), QDir(files.sprites()));
+    QString generated;
+    modal.onDialog([&generated](QDialog* dialog) {
+        generated = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
+        dialog->reject();
+    });
+    key(Qt::Key_F8);
+    QVERIFY2(generated.contains(QStringLiteral("data\\chars\\test\\idle01.gif")), qPrintable(generated));
+    key(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(QDir(w->browserFolder()), QDir(kid));
+    QCOMPARE(modal.messages, QStringList());
 }
 
 QTEST_MAIN(UndoTest)

@@ -55,6 +55,8 @@ private slots:
     void englishWindows();
     void languageChoiceKept_data();
     void languageChoiceKept();
+    void buttonsSayWhatTheyDo_data();
+    void buttonsSayWhatTheyDo();
 
     void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();

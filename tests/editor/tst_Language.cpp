@@ -44,6 +44,7 @@ QStringList faults(const QWidget* window)
 
 Q_DECLARE_METATYPE(Opener)
 Q_DECLARE_METATYPE(Shows)
+Q_DECLARE_METATYPE(language::Language)
 
 void EditorTest::englishWindows_data()
 {
@@ -141,4 +142,44 @@ void EditorTest::languageChoiceKept()
     auto next = files.window();
     QCOMPARE(next->settings().languageCode(), code);
     QVERIFY(next->findChild<QAction*>(item)->isChecked());
+}
+
+void EditorTest::buttonsSayWhatTheyDo_data()
+{
+    QTest::addColumn<language::Language>("language");
+    QTest::addColumn<QStringList>("referenceCaptions");
+    QTest::newRow("Chinese") << language::Language::Chinese
+                             << QStringList{"绘制参考帧", "DrawBaseFrame", "DrawListFrame"};
+    QTest::newRow("English") << language::Language::English
+                             << QStringList{"Show frame", "Show reference", "Show frame"};
+}
+
+// No two buttons of the window share a caption; the buttons that empty or
+// clear a box or the list explain themselves in a tool tip; the reference
+// toggle says what its next press does: at start, with no frame to show,
+// the list's frame, then the reference frame, then the list's frame again.
+void EditorTest::buttonsSayWhatTheyDo()
+{
+    QFETCH(language::Language, language);
+    QFETCH(QStringList, referenceCaptions);
+    QVERIFY(language::installLanguage(language, testing::animboxCatalogs()));
+    const auto backToChinese = qScopeGuard(
+        [] { language::installLanguage(language::Language::Chinese, testing::animboxCatalogs()); });
+    testing::Fixture files;
+    QVERIFY(files.isValid() && files.writeSprite(QStringLiteral("idle00.gif"), {30, 40}));
+    auto window = files.window();
+    QStringList captions;
+    for (const QPushButton* button : window->findChildren<QPushButton*>()) {
+        QVERIFY2(!captions.contains(button->text()), qPrintable(button->text()));
+        captions.append(button->text());
+    }
+    for (const char* name : {"Command1", "CmdClearAt", "Command8", "Command2", "Command6"})
+        QVERIFY2(!window->findChild<QPushButton*>(QLatin1String(name))->toolTip().isEmpty(), name);
+    QPushButton* toggle = window->referenceBar()->Command3();
+    QStringList shown{toggle->text()};
+    for (int press = 0; press < 2; ++press) {
+        toggle->click();
+        shown.append(toggle->text());
+    }
+    QCOMPARE(shown, referenceCaptions);
 }
