@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +10,7 @@ namespace model {
 
 // What an editor keeps of unsaved work so that it can be restored after a
 // crash: the script text and where it came from. The classic editor uses
-// only `file` and `text`.
+// only `file`, `text` and the state of the file.
 struct RecoveryData {
     QString text;          // script text, CR LF line ends
     QString gameFolder;    // the folder that holds the game's data folder
@@ -17,6 +18,10 @@ struct RecoveryData {
     QString file;          // the character file it was opened from, or empty
     QString animName;      // the animation in that file, or empty
     QStringList rows;      // the frame list
+    // The file's bytes as last opened or saved and the encoding they were
+    // read in; nullopt and empty in files written before they were kept.
+    std::optional<QByteArray> fileBytes;
+    QString fileEncoding;
 
     friend bool operator==(const RecoveryData&, const RecoveryData&) = default;
 };
