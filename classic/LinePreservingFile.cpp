@@ -59,9 +59,20 @@ QString LinePreservingFile::text() const
     return text;
 }
 
-LinePreservingFile::Encoded LinePreservingFile::encode(QStringView crLfText) const
+// The lines the text keeps unchanged, as pairs of a line of the file and a
+// line of the text, in order: a longest common subsequence of the two.
+QList<std::pair<qsizetype, qsizetype>> LinePreservingFile::keptLines(const QList<QStringView>& lines) const
 {
-    const QList<QStringView> lines = crLfText.split(u"\r\n");
+    // The common head and tail are kept as they are: an edit leaves most of
+    // a file there, and only the lines between them need the diff.
+    const qsizetype shorter = qMin(m_lines.size(), lines.size());
+    qsizetype head = 0;
+    while (head < shorter && m_lines[head].text == lines[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && m_lines[m_lines.size() - 1 - tail].text == lines[lines.size() - 1 - tail])
+        ++tail;
+
     // The diff compares numbers: equal lines get equal numbers.
     QHash<QStringView, int> numbers;
     const auto numbered = [&numbers](QStringView text) {
@@ -69,45 +80,86 @@ LinePreservingFile::Encoded LinePreservingFile::encode(QStringView crLfText) con
         return found != numbers.cend() ? *found : *numbers.insert(text, int(numbers.size()));
     };
     std::vector<int> before;
-    before.reserve(m_lines.size());
-    for (const Line& line : m_lines)
-        before.push_back(numbered(line.text));
+    for (qsizetype i = head; i < m_lines.size() - tail; ++i)
+        before.push_back(numbered(m_lines[i].text));
     std::vector<int> after;
-    after.reserve(lines.size());
-    for (QStringView line : lines)
-        after.push_back(numbered(line));
-    // Deletions first, so that the lines replacing others come right after them.
-    dtl::Diff<int, std::vector<int>> diff(before, after, true);
+    for (qsizetype i = head; i < lines.size() - tail; ++i)
+        after.push_back(numbered(lines[i]));
+    // A line that only one side holds is never kept: leaving such lines out
+    // spares the diff a text that was replaced as a whole.
+    std::vector<char> inBefore(numbers.size());
+    std::vector<char> inAfter(numbers.size());
+    for (const int number : before)
+        inBefore[number] = true;
+    for (const int number : after)
+        inAfter[number] = true;
+    const auto shared = [head](const std::vector<int>& side, const std::vector<char>& inOther) {
+        std::pair<std::vector<int>, std::vector<qsizetype>> numbersAndLines;
+        for (qsizetype i = 0; i < qsizetype(side.size()); ++i) {
+            if (inOther[side[i]]) {
+                numbersAndLines.first.push_back(side[i]);
+                numbersAndLines.second.push_back(head + i);
+            }
+        }
+        return numbersAndLines;
+    };
+    const auto [a, aLines] = shared(before, inAfter);
+    const auto [b, bLines] = shared(after, inBefore);
+    dtl::Diff<int, std::vector<int>> diff(a, b);
     diff.compose();
+
+    QList<std::pair<qsizetype, qsizetype>> kept;
+    for (qsizetype i = 0; i < head; ++i)
+        kept.append({i, i});
+    for (const auto& [number, info] : diff.getSes().getSequence()) {
+        if (info.type == dtl::SES_COMMON)
+            kept.append({aLines[info.beforeIdx - 1], bLines[info.afterIdx - 1]});
+    }
+    for (qsizetype i = tail; i > 0; --i)
+        kept.append({m_lines.size() - i, lines.size() - i});
+    return kept;
+}
+
+LinePreservingFile::Encoded LinePreservingFile::encode(QStringView crLfText) const
+{
+    const QList<QStringView> lines = crLfText.split(u"\r\n");
+    QList<std::pair<qsizetype, qsizetype>> kept = keptLines(lines);
+    kept.append({m_lines.size(), lines.size()}); // past the end of both
 
     Encoded result;
     result.bytes = m_bytes.first(model::byteOrderMarkLength(m_bytes));
     result.bytes.reserve(m_bytes.size());
-    QByteArrayView neighbourEnd = m_lineEnd;
-    QList<QByteArrayView> replacedEnds;
-    for (const auto& [number, info] : diff.getSes().getSequence()) {
-        if (info.type == dtl::SES_DELETE) {
-            const Line& gone = m_lines[info.beforeIdx - 1];
-            replacedEnds.append(gone.end);
-            if (!gone.end.isEmpty())
-                neighbourEnd = gone.end;
-            continue;
-        }
-        QByteArrayView end;
-        if (info.type == dtl::SES_COMMON) {
-            const Line& kept = m_lines[info.beforeIdx - 1];
-            result.bytes.append(QByteArrayView(m_bytes).sliced(kept.start, kept.length));
-            end = kept.end.isEmpty() ? neighbourEnd : kept.end;
-            neighbourEnd = end;
-            replacedEnds.clear();
-        } else {
-            if (!encodeLine(lines[info.afterIdx - 1], int(info.afterIdx), result))
-                return result;
-            const QByteArrayView replaced = replacedEnds.isEmpty() ? QByteArrayView() : replacedEnds.takeFirst();
-            end = replaced.isEmpty() ? neighbourEnd : replaced;
-        }
-        if (info.afterIdx < lines.size())
+    const auto endLine = [&](qsizetype row, QByteArrayView end) {
+        if (row + 1 < lines.size())
             result.bytes.append(end);
+    };
+    QByteArrayView neighbourEnd = m_lineEnd;
+    qsizetype line = 0;
+    qsizetype row = 0;
+    for (const auto& [keptLine, keptRow] : kept) {
+        // Between two kept lines, the text's lines replace the file's; each
+        // ends as the file's line it takes the place of, or the line before.
+        QList<QByteArrayView> replacedEnds;
+        for (; line < keptLine; ++line) {
+            replacedEnds.append(m_lines[line].end);
+            if (!m_lines[line].end.isEmpty())
+                neighbourEnd = m_lines[line].end;
+        }
+        for (qsizetype i = 0; row < keptRow; ++row, ++i) {
+            if (!encodeLine(lines[row], int(row + 1), result))
+                return result;
+            const QByteArrayView replaced = replacedEnds.value(i);
+            endLine(row, replaced.isEmpty() ? neighbourEnd : replaced);
+        }
+        if (keptLine == m_lines.size())
+            break;
+        const Line& same = m_lines[keptLine];
+        result.bytes.append(QByteArrayView(m_bytes).sliced(same.start, same.length));
+        if (!same.end.isEmpty())
+            neighbourEnd = same.end;
+        endLine(row, neighbourEnd);
+        line = keptLine + 1;
+        row = keptRow + 1;
     }
     return result;
 }

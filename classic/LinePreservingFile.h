@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <utility>
 
 namespace classic {
 
@@ -64,6 +65,7 @@ private:
         QString text;
     };
 
+    QList<std::pair<qsizetype, qsizetype>> keptLines(const QList<QStringView>& lines) const;
     // Appends the bytes of a new or changed line; false when it is refused.
     bool encodeLine(QStringView text, int number, Encoded& result) const;
 

@@ -163,19 +163,6 @@ bool ScriptFile::saveAs()
 
 bool ScriptFile::write(const QString& path)
 {
-    const LinePreservingFile::Encoded encoded = m_file.encode(m_box->scriptText());
-    if (encoded.refusal == LinePreservingFile::Encoded::Refusal::Unencodable) {
-        warn(tr("第 %1 行有 %2 编码无法写出的字符, 未保存:\n%3")
-                 .arg(encoded.line)
-                 .arg(model::encodingName(m_file.encoding()), encoded.lineText));
-        return false;
-    }
-    if (encoded.refusal == LinePreservingFile::Encoded::Refusal::Undecodable) {
-        warn(tr("第 %1 行有文件中无法识别的字节 (显示为 �), 写出会改变它们, 未保存:\n%2")
-                 .arg(encoded.line)
-                 .arg(encoded.lineText));
-        return false;
-    }
     const bool exists = QFileInfo::exists(path);
     QByteArray disk;
     if (exists) {
@@ -186,6 +173,22 @@ bool ScriptFile::write(const QString& path)
             return false;
         }
     }
+    // An untitled text saved over a file takes that file's encoding and
+    // keeps the lines it shares with it.
+    const LinePreservingFile base = m_path.isEmpty() && exists ? LinePreservingFile(disk) : m_file;
+    const LinePreservingFile::Encoded encoded = base.encode(m_box->scriptText());
+    if (encoded.refusal == LinePreservingFile::Encoded::Refusal::Unencodable) {
+        warn(tr("第 %1 行有 %2 编码无法写出的字符, 未保存:\n%3")
+                 .arg(encoded.line)
+                 .arg(model::encodingName(base.encoding()), encoded.lineText));
+        return false;
+    }
+    if (encoded.refusal == LinePreservingFile::Encoded::Refusal::Undecodable) {
+        warn(tr("第 %1 行有文件中无法识别的字节 (显示为 �), 写出会改变它们, 未保存:\n%2")
+                 .arg(encoded.line)
+                 .arg(encoded.lineText));
+        return false;
+    }
     if (path == m_path && !mayReplace(path, exists, disk))
         return false;
     const QString error = model::replaceFile(path, encoded.bytes, disk);
@@ -195,7 +198,7 @@ bool ScriptFile::write(const QString& path)
     }
     m_path = path;
     // Written in the file's own encoding, even when the bytes now read as another.
-    m_file = LinePreservingFile(encoded.bytes, m_file.encoding());
+    m_file = LinePreservingFile(encoded.bytes, base.encoding());
     m_box->document()->setModified(false);
     addRecent(path);
     updateTitle();
