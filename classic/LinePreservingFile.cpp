@@ -12,7 +12,6 @@ namespace {
 
 constexpr QByteArrayView kCrLf("\r\n");
 constexpr QByteArrayView kLf("\n");
-constexpr QChar kReplacementCharacter(0xFFFD);
 
 } // namespace
 
@@ -169,7 +168,7 @@ bool LinePreservingFile::encodeLine(QStringView text, int number, Encoded& resul
     QString line = text.toString();
     line.replace(kCarriageReturnSign, u'\r');
     const std::optional<QByteArray> bytes = model::encodeText(line, m_encoding);
-    if (!m_lossless && line.contains(kReplacementCharacter))
+    if (!m_lossless && line.contains(QChar::ReplacementCharacter))
         result.refusal = Encoded::Refusal::Undecodable;
     else if (!bytes)
         result.refusal = Encoded::Refusal::Unencodable;
