@@ -22,8 +22,9 @@ namespace classic {
 class LinePreservingFile {
 public:
     // A text box line cannot hold a CR: a CR inside a file's line (one that
-    // ends no line) shows as this character and is written back as a CR.
-    static constexpr QChar kCarriageReturnSign = QChar(0x240D);
+    // ends no line) shows as this character, the sign of the Return key that
+    // common fonts have, and is written back as a CR.
+    static constexpr QChar kCarriageReturnSign = QChar(0x21B5);
 
     // The bytes of a text, or the line that cannot be written.
     struct Encoded {

@@ -235,7 +235,7 @@ private slots:
         const QByteArray loneCr = "# note\r\tframe\tx.gif\r\n\tdelay\t5\r\n";
         QTest::newRow("lone CR") << loneCr << 1 << "\tdelay\t6" << QByteArray("\tdelay\t6\r\n");
         QTest::newRow("lone CR in the edited line")
-            << loneCr << 0 << "# note2\u240D\tframe\tx.gif" << QByteArray("# note2\r\tframe\tx.gif\r\n");
+            << loneCr << 0 << "# note2\u21B5\tframe\tx.gif" << QByteArray("# note2\r\tframe\tx.gif\r\n");
         QTest::newRow("line separator") << QByteArray("# note\xE2\x80\xA8\tframe\tx.gif\n\tdelay\t5\n") << 1
                                         << "\tdelay\t6" << QByteArray("\tdelay\t6\n");
     }
@@ -266,7 +266,7 @@ private slots:
         const auto pick = [&random](const auto& choices) { return choices[random.bounded(int(std::size(choices)))]; };
         const QByteArray utf8Pieces[] = {"\toffset\t3 4", " # \xE8\xB7\x91", "\xC2\xA0", "\rtail", "\xE2\x80\xA8y"};
         const QByteArray gbkPieces[] = {"\toffset\t3 4", " # \xC5\xDC", "\rtail", "\x81 unreadable"};
-        const QString newPieces[] = {QStringLiteral("\toffset\t5 6"), QStringLiteral(" # 新"), QStringLiteral("\u240Dcr")};
+        const QString newPieces[] = {QStringLiteral("\toffset\t5 6"), QStringLiteral(" # 新"), QStringLiteral("\u21B5cr")};
         const QByteArray mark = "\xEF\xBB\xBF";
         int serial = 0;
         for (int round = 0; round < 60; ++round) {
