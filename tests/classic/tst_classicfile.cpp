@@ -27,7 +27,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
 
 using namespace classic;
 
@@ -122,32 +124,6 @@ private slots:
     {
         m_window.reset();
         m_settings.reset();
-    }
-
-    void openEditSave_data()
-    {
-        QTest::addColumn<QByteArray>("lineEnd");
-        QTest::newRow("CR LF") << QByteArray("\r\n");
-        QTest::newRow("LF stays LF") << QByteArray("\n");
-    }
-
-    void openEditSave()
-    {
-        QFETCH(QByteArray, lineEnd);
-        const QByteArray original = QByteArray(kScript).replace("\r\n", lineEnd);
-        QVERIFY(writeFile(m_path, original));
-        QVERIFY(m_window->scriptFile().open(m_path));
-        QCOMPARE(m_window->scriptText(), QString::fromLatin1(kScript));
-        QVERIFY(m_window->windowTitle().startsWith(QStringLiteral("hero.txt[*]")));
-        QVERIFY(m_window->scriptFile().save());
-        QVERIFY(!QFile::exists(m_path + ".bak"));
-
-        m_window->setScriptText(m_window->scriptText() + QStringLiteral("\tdelay\t7\r\n"));
-        QVERIFY(m_window->isWindowModified());
-        QVERIFY(m_window->scriptFile().save());
-        QVERIFY(!m_window->isWindowModified());
-        QCOMPARE(fileBytes(m_path), QByteArray(kScript + "\tdelay\t7\r\n").replace("\r\n", lineEnd));
-        QCOMPARE(fileBytes(m_path + ".bak"), original);
     }
 
     void failedSaveLeavesFile()
@@ -247,11 +223,16 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QByteArray, written);
         QVERIFY(writeFile(m_path, original) && m_window->scriptFile().open(m_path));
+        QVERIFY(m_window->scriptFile().save()); // unchanged: nothing is written
+        QVERIFY(!QFile::exists(m_path + ".bak"));
         replaceLine(m_window->ui().Text1, row, text);
+        QVERIFY(m_window->isWindowModified());
         QVERIFY(m_window->scriptFile().save());
+        QVERIFY(!m_window->isWindowModified());
         QList<QByteArray> expected = fileLines(original);
         expected[row] = written;
         QCOMPARE(fileBytes(m_path), expected.join());
+        QCOMPARE(fileBytes(m_path + ".bak"), original);
     }
 
     // Random files (line ends, encodings, byte-order mark, no-break spaces,
@@ -260,81 +241,75 @@ private slots:
     // edit touched keeps its bytes.
     void randomEditsKeepUntouchedLines()
     {
-        const quint32 seed = qEnvironmentVariableIsSet("SEED") ? qEnvironmentVariable("SEED").toUInt() : QRandomGenerator::global()->generate();
+        const quint32 seed = qEnvironmentVariableIsSet("SEED") ? qEnvironmentVariable("SEED").toUInt()
+                                                               : QRandomGenerator::global()->generate();
         const QByteArray where = "seed " + QByteArray::number(seed);
         QRandomGenerator random(seed);
         const auto pick = [&random](const auto& choices) { return choices[random.bounded(int(std::size(choices)))]; };
-        const QByteArray utf8Pieces[] = {"\toffset\t3 4", " # \xE8\xB7\x91", "\xC2\xA0", "\rtail", "\xE2\x80\xA8y"};
-        const QByteArray gbkPieces[] = {"\toffset\t3 4", " # \xC5\xDC", "\rtail", "\x81 unreadable"};
+        const QByteArray pieces[2][4] = {{"\toffset\t3 4", " # \xE8\xB7\x91", "\xC2\xA0\rtail", "\xE2\x80\xA8y"},
+                                         {"\toffset\t3 4", " # \xC5\xDC", "\rtail", "\x81 unreadable"}};
+        const QByteArray common[] = {"", "\tdelay\t5"};
+        const QByteArray ends[] = {"\r\n", "\n"};
         const QString newPieces[] = {QStringLiteral("\toffset\t5 6"), QStringLiteral(" # 新"), QStringLiteral("\u21B5cr")};
-        const QByteArray mark = "\xEF\xBB\xBF";
+        const auto content = [](const QByteArray& line) {
+            return line.chopped(line.endsWith("\r\n") ? 2 : int(line.endsWith('\n')));
+        };
         int serial = 0;
         for (int round = 0; round < 60; ++round) {
-            const bool gbk = random.bounded(2);
+            const int gbk = random.bounded(2);
             // Lines start with a number of their own, but for some that
             // occur many times, as blank and delay lines do in scripts.
-            QByteArray original = gbk || random.bounded(3) ? QByteArray() : mark;
-            const int count = 1 + random.bounded(12);
-            for (int line = 0; line < count; ++line) {
+            QByteArray original = gbk || random.bounded(3) ? QByteArray() : QByteArray("\xEF\xBB\xBF");
+            for (int line = 0, count = 1 + random.bounded(12); line < count; ++line) {
                 if (random.bounded(4) == 0) {
-                    original += random.bounded(2) ? "" : "\tdelay\t5";
+                    original += pick(common);
                 } else {
                     original += 'L' + QByteArray::number(serial++);
                     for (int piece = random.bounded(4); piece > 0; --piece)
-                        original += gbk ? pick(gbkPieces) : pick(utf8Pieces);
+                        original += pick(pieces[gbk]);
                 }
                 if (line < count - 1 || random.bounded(2))
-                    original += random.bounded(2) ? "\r\n" : "\n";
+                    original += pick(ends);
             }
             QVERIFY(writeFile(m_path, original) && m_window->scriptFile().open(m_path));
             ScriptBox* box = m_window->ui().Text1;
-            QList<int> origin; // per line of the box: its line in the file, or -1
-            for (int line = 0; line < box->document()->blockCount(); ++line)
-                origin.append(line);
-            QCOMPARE(origin.size(), fileLines(original).size());
+            QList<int> origin(box->document()->blockCount()); // per line of the box: its line in the file, or -1
+            std::iota(origin.begin(), origin.end(), 0);
             for (int edit = 1 + random.bounded(4); edit > 0; --edit) {
                 const int row = random.bounded(int(origin.size()));
                 const QString text = QStringLiteral("N%1").arg(serial++) + pick(newPieces);
                 const QString old = box->document()->findBlockByNumber(row).text();
-                switch (random.bounded(4)) {
-                case 0: replaceLine(box, row, text); origin[row] = -1; break;
-                case 1: replaceLine(box, row, text + QStringLiteral("\r\n") + old); origin.insert(row, -1); break;
-                case 2:
-                    if (origin.size() > 1) {
-                        replaceLine(box, row, QString());
-                        origin.remove(row);
-                    }
-                    break;
-                default:
-                    // Lines with bytes that were never read cannot change.
-                    if (!old.contains(QChar::ReplacementCharacter)) {
-                        replaceLine(box, row, old + text);
-                        origin[row] = -1;
-                    }
+                const int kind = random.bounded(4);
+                // Lines with bytes that were never read cannot change.
+                if (kind == 0 || (kind == 1 && !old.contains(QChar::ReplacementCharacter))) {
+                    replaceLine(box, row, kind == 0 ? text : old + text);
+                    origin[row] = -1;
+                } else if (kind == 2) {
+                    replaceLine(box, row, text + QStringLiteral("\r\n") + old);
+                    origin.insert(row, -1);
+                } else if (kind == 3 && origin.size() > 1) {
+                    replaceLine(box, row, QString());
+                    origin.remove(row);
                 }
             }
             if (!box->document()->isModified())
                 continue;
             QVERIFY2(m_window->scriptFile().save(), where);
             const QByteArray saved = fileBytes(m_path);
-            const LinePreservingFile read(original);
-            QVERIFY2(LinePreservingFile(saved, read.encoding()).text() == box->scriptText(), where);
-            QVERIFY2(saved.startsWith(mark) == original.startsWith(mark), where);
-            QList<QByteArray> before = fileLines(original.sliced(model::byteOrderMarkLength(original)));
-            QList<QByteArray> after = fileLines(saved.sliced(model::byteOrderMarkLength(saved)));
+            const model::TextEncoding encoding = LinePreservingFile(original).encoding();
+            QVERIFY2(LinePreservingFile(saved, encoding).text() == box->scriptText(), where);
+            const qsizetype mark = model::byteOrderMarkLength(original);
+            QVERIFY2(model::byteOrderMarkLength(saved) == mark, where);
+            const QList<QByteArray> before = fileLines(original.sliced(mark));
+            const QList<QByteArray> after = fileLines(saved.sliced(mark));
             QVERIFY2(after.size() == origin.size(), where);
-            const auto content = [](const QByteArray& line) {
-                return line.chopped(line.endsWith("\r\n") ? 2 : int(line.endsWith('\n')));
-            };
-            QList<QByteArray> contents;
-            for (const QByteArray& line : before)
-                contents.append(content(line));
             for (int row = 0; row < origin.size(); ++row) {
                 const int line = origin[row];
                 // A line that moved to or from the end gained or lost its line
                 // end; of lines alike, any may be the one kept, with its end.
-                const bool ended = row + 1 < after.size() && line + 1 < before.size()
-                                && (line < 0 || contents.count(contents[line]) == 1);
+                const auto alike = [&](const QByteArray& other) { return content(other) == content(before[line]); };
+                const bool ended = line >= 0 && row + 1 < after.size() && line + 1 < before.size()
+                                && std::count_if(before.begin(), before.end(), alike) == 1;
                 QVERIFY2(line < 0 || (ended ? after[row] == before[line] : content(after[row]) == content(before[line])),
                          where + " line " + QByteArray::number(row + 1));
             }
