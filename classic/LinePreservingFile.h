@@ -23,7 +23,8 @@ class LinePreservingFile {
 public:
     // A text box line cannot hold a CR: a CR inside a file's line (one that
     // ends no line) shows as this character, the sign of the Return key that
-    // common fonts have, and is written back as a CR.
+    // common fonts have, and is written back as a CR (as is one typed into a
+    // changed line).
     static constexpr QChar kCarriageReturnSign = QChar(0x21B5);
 
     // The bytes of a text, or the line that cannot be written.
@@ -33,7 +34,6 @@ public:
         Refusal refusal = Refusal::None;
         int line = 0;     // the refused line, counted from 1
         QString lineText; // and its text
-        bool ok() const { return refusal == Refusal::None; }
     };
 
     // An untitled text: UTF-8 with CR LF line ends.
@@ -44,8 +44,6 @@ public:
 
     const QByteArray& bytes() const { return m_bytes; }
     model::TextEncoding encoding() const { return m_encoding; }
-    // False when some bytes were no text in the encoding (they show as U+FFFD).
-    bool isLossless() const { return m_lossless; }
 
     // The text for the box: the lines joined by CR LF.
     QString text() const;
@@ -72,7 +70,7 @@ private:
 
     QByteArray m_bytes;
     model::TextEncoding m_encoding;
-    bool m_lossless = true;
+    bool m_lossless = true; // every byte was text in the encoding
     QByteArrayView m_lineEnd; // the line end most lines have
     QList<Line> m_lines;
 };
