@@ -17,9 +17,11 @@ PACKAGE_NAME = kestrum-mod-tools
 # bus. The English catalogs are compiled with Qt's translation tools; Qt's
 # own translations put its dialog buttons into Chinese. The programs read the
 # font configuration on a warm-up thread at start, through fontconfig.
+# animbox-classic finds the unchanged lines of a file it saves with the
+# header-only line-sequence diff of libdtl-dev.
 PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev locales \
                librsvg2-bin desktop-file-utils appstream shared-mime-info xvfb dbus-daemon \
-               qt6-l10n-tools qt6-translations-l10n libfontconfig-dev
+               qt6-l10n-tools qt6-translations-l10n libfontconfig-dev libdtl-dev
 # Extra packages for building the Debian package (the dependencies are read
 # from the shared libraries the programs link).
 PACKAGE_PACKAGES = dpkg-dev file

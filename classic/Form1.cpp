@@ -1,6 +1,7 @@
 #include "classic/Form1.h"
 
 #include "classic/Form2.h"
+#include "classic/Playback.h"
 #include "classic/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
@@ -18,7 +19,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -29,25 +29,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QSignalBlocker>
-#include <QTimer>
 
 namespace classic {
 
 namespace {
 
 const QString ProductName = QStringLiteral("Kestrum Frame Editor");
-
-// Pauses playback while the window keeps painting; keyboard and mouse input
-// waits until playback is over.
-void waitPainting(int milliseconds)
-{
-    if (milliseconds <= 0)
-        return;
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
 
 // A canvas coordinate from an offset that may be far outside the canvas.
 int boundedCoordinate(qint64 value)
@@ -65,7 +54,6 @@ int rounded(double value)
 Form1::Form1(QSettings* settings, QWidget* parent)
     : QMainWindow(parent)
     , m_settings(settings ? settings : userSettings(this))
-    , m_wait(waitPainting)
 {
     setObjectName(QStringLiteral("Form1"));
     m_ui.setupUi(this);
@@ -77,6 +65,7 @@ Form1::Form1(QSettings* settings, QWidget* parent)
     connectBrowser();
     connectFrameList();
     connectCommands();
+    setUpPlayback();
     m_ui.Text3->installEventFilter(this);
     restoreSettings();
     setUpZoom();
@@ -100,11 +89,6 @@ QString Form1::scriptText() const
 void Form1::setScriptText(const QString& text)
 {
     m_ui.Text1->writeBack(text);
-}
-
-void Form1::setWaitFunction(std::function<void(int)> wait)
-{
-    m_wait = std::move(wait);
 }
 
 void Form1::connectBrowser()
@@ -136,8 +120,6 @@ void Form1::connectFrameList()
     connect(m_ui.Command4, &QPushButton::clicked, this, [this] { moveEntry(1); });
     connect(m_ui.PreviousFrame, &QAction::triggered, this, [this] { step(-1); });
     connect(m_ui.NextFrame, &QAction::triggered, this, [this] { step(1); });
-    connect(m_ui.Play, &QAction::triggered, this, [this] { play(1); });
-    connect(m_ui.PlayLoop, &QAction::triggered, this, [this] { play(3); });
     connect(m_ui.mBackColor, &QAction::triggered, this, &Form1::toggleBackground);
 }
 
@@ -167,6 +149,24 @@ void Form1::connectCommands()
         if (m_ui.List1->currentRow() >= 0)
             onFrameSelected();
     });
+}
+
+// One press of a play key starts playback, the next one stops it; so do
+// Escape, any edit of the text or the list, and closing the window.
+void Form1::setUpPlayback()
+{
+    m_playback = new Playback([this] { return m_ui.List1->count(); }, [this](int row) { return playRow(row); }, this);
+    connect(m_ui.Play, &QAction::triggered, this, [this] { togglePlayback(1); });
+    connect(m_ui.PlayLoop, &QAction::triggered, this, [this] { togglePlayback(3); });
+    auto* escape = new QShortcut(Qt::Key_Escape, this);
+    escape->setEnabled(false);
+    connect(escape, &QShortcut::activated, m_playback, &Playback::stop);
+    connect(m_playback, &Playback::playingChanged, escape, &QShortcut::setEnabled);
+    connect(m_ui.Text1->document(), &QTextDocument::contentsChanged, m_playback, &Playback::stop);
+    const QAbstractItemModel* rows = m_ui.List1->model();
+    connect(rows, &QAbstractItemModel::rowsInserted, m_playback, &Playback::stop);
+    connect(rows, &QAbstractItemModel::rowsRemoved, m_playback, &Playback::stop);
+    connect(rows, &QAbstractItemModel::modelReset, m_playback, &Playback::stop);
 }
 
 // Each stored value that no longer applies (a drive or folder that is gone)
@@ -200,11 +200,7 @@ void Form1::saveSettings()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // Playback runs inside its command; the window stays until it has ended.
-    if (m_playing) {
-        event->ignore();
-        return;
-    }
+    m_playback->stop();
     if (!m_file->askToKeepChanges()) {
         event->ignore();
         return;
@@ -243,7 +239,7 @@ void Form1::onFileClicked(const QString& name)
     m_ui.PicEdit->hide();
 }
 
-bool Form1::onFrameSelected()
+std::optional<int> Form1::onFrameSelected()
 {
     m_ui.PicEdit->setShapeVisible(Canvas::Shape::Body, false);
     m_ui.PicEdit->setShapeVisible(Canvas::Shape::Attack, false);
@@ -302,25 +298,26 @@ void Form1::step(int direction)
         selectRow(row + 1);
 }
 
-void Form1::play(int times)
+void Form1::togglePlayback(int runs)
 {
-    if (m_playing)
+    if (m_playback->isPlaying()) {
+        m_playback->stop();
         return;
-    m_playing = true;
+    }
     m_ui.PicEdit->setShapeVisible(Canvas::Shape::Body, false);
     m_ui.PicEdit->setShapeVisible(Canvas::Shape::Attack, false);
-    // A frame that cannot be shown ends playback after its one message.
-    bool shown = true;
-    for (int pass = 0; pass < times && shown; ++pass) {
-        for (int row = 0; row < m_ui.List1->count() && shown; ++row) {
-            {
-                const QSignalBlocker blocker(m_ui.List1);
-                m_ui.List1->setCurrentRow(row);
-            }
-            shown = onFrameSelected() && showFrame(true);
-        }
+    m_playback->start(runs);
+}
+
+// Selects the row as a click does, then draws its frame again for playback.
+// A frame that cannot be shown ends playback after its one message.
+std::optional<int> Form1::playRow(int row)
+{
+    {
+        const QSignalBlocker blocker(m_ui.List1);
+        m_ui.List1->setCurrentRow(row);
     }
-    m_playing = false;
+    return onFrameSelected() ? showFrame(true) : std::nullopt;
 }
 
 void Form1::toggleBackground()
@@ -366,15 +363,15 @@ void Form1::message(const QString& text)
     browser::showPlainMessage(this, QMessageBox::NoIcon, ProductName, text);
 }
 
-bool Form1::showFrame(bool playing)
+std::optional<int> Form1::showFrame(bool playing)
 {
     const int row = m_ui.List1->currentRow();
     if (row < 0)
-        return false;
+        return std::nullopt;
     const QString name = selectedName();
     const QImage image = loadImage(framePath(name));
     if (image.isNull())
-        return false;
+        return std::nullopt;
     m_ui.panel1->setText(Form1Ui::frameText(row + 1, image.size()));
 
     const QString text = scriptText();
@@ -385,7 +382,7 @@ bool Form1::showFrame(bool playing)
             m_ui.PicEdit->repaint();
             m_ui.panel2->setText(tr("This frame is not defined yet"));
         }
-        return true;
+        return 0;
     }
 
     m_ui.PicEdit->clear();
@@ -410,13 +407,10 @@ bool Form1::showFrame(bool playing)
             placeBoxShape(line.text, shape);
     }
     const FoundLine delay = findLastKeywordLine(text, u"delay", name);
-    const int pause = delay.found() ? delayMilliseconds(delay.text) : 0;
     m_ui.PicEdit->drawCross(m_anchor);
     m_ui.PicEdit->repaint();
-    if (playing)
-        m_wait(pause);
     m_ui.panel2->clear();
-    return true;
+    return delay.found() ? delayMilliseconds(delay.text) : 0;
 }
 
 void Form1::placeBoxShape(const QString& line, Canvas::Shape shape)

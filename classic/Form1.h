@@ -8,11 +8,13 @@
 #include <QImage>
 #include <QMainWindow>
 
-#include <functional>
+#include <optional>
 
 class QSettings;
 
 namespace classic {
+
+class Playback;
 
 // The main window of the classic editor. The script text in `Text1` is the
 // animation: the frame list holds image names of the browser's folder, and
@@ -46,16 +48,15 @@ public:
     QPoint spritePosition() const { return m_spritePosition; }
     QPoint anchor() const { return m_anchor; }
 
-    // Playback pauses through this call (milliseconds); tests replace it.
-    void setWaitFunction(std::function<void(int)> wait);
+    // "播放" and "循环播放".
+    Playback& playback() const { return *m_playback; }
 
-    // Draws the selected frame; when playing, waits its pause afterwards.
-    // False when its image cannot be shown.
-    bool showFrame(bool playing);
+    // Draws the selected frame. Its pause in milliseconds (0 for a frame the
+    // text does not define, which playback does not draw again), or nullopt
+    // when its image cannot be shown.
+    std::optional<int> showFrame(bool playing);
     // Sets one line ("keyword" TAB values) for the selected frame.
     void setFrameLine(const QString& line);
-    // Shows every frame in list order, `times` times over.
-    void play(int times);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,6 +66,7 @@ private:
     void connectBrowser();
     void connectFrameList();
     void connectCommands();
+    void setUpPlayback();
     void restoreSettings();
     void saveSettings();
     void setUpZoom();
@@ -72,12 +74,15 @@ private:
     void onDriveChanged(const QString& drive);
     void onFolderChanged(const QString& folder);
     void onFileClicked(const QString& name);
-    bool onFrameSelected();
+    std::optional<int> onFrameSelected();
     void selectRow(int row);
     void moveEntry(int step);
     void removeEntry();
     void clearEntries();
     void step(int direction);
+    // Starts `runs` runs of playback, or stops the one that is playing.
+    void togglePlayback(int runs);
+    std::optional<int> playRow(int row);
     void toggleBackground();
     // Shows the selected frame again when the canvas is showing it.
     void redrawSelectedFrame();
@@ -112,8 +117,7 @@ private:
     Offset m_currentOffset;
     QPoint m_spritePosition;
     QPoint m_anchor;
-    std::function<void(int)> m_wait;
-    bool m_playing = false;
+    Playback* m_playback = nullptr;
 };
 
 } // namespace classic

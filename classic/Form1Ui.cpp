@@ -191,6 +191,9 @@ void Form1Ui::setupMenu(QMainWindow* window)
     menu->addSeparator();
     Play = addAction(menu, "Play", tr("播放"), Qt::Key_F5);
     PlayLoop = addAction(menu, "PlayLoop", tr("循环播放"), QKeySequence(Qt::CTRL | Qt::Key_F5));
+    // One run per press: a held key does not start and stop playback over and over.
+    Play->setAutoRepeat(false);
+    PlayLoop->setAutoRepeat(false);
     menu->addSeparator();
     Clip = addAction(menu, "Clip", tr("复制文本到剪贴板"), Qt::Key_F7);
     menu->addSeparator();

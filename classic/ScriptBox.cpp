@@ -1,7 +1,5 @@
 #include "classic/ScriptBox.h"
 
-#include "model/TextHelpers.h"
-
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -37,14 +35,28 @@ ScriptBox::ScriptBox(QWidget* parent)
 
 QString ScriptBox::scriptText() const
 {
-    return model::toCrLf(toPlainText());
+    return joinedLines(u"\r\n");
+}
+
+// toPlainText() would turn a no-break space into a space and a line
+// separator inside a line into a line break; the file's text keeps both.
+QString ScriptBox::joinedLines(QStringView lineBreak) const
+{
+    QString text;
+    text.reserve(document()->characterCount());
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin())
+            text += lineBreak;
+        text += block.text();
+    }
+    return text;
 }
 
 void ScriptBox::writeBack(const QString& text)
 {
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const QString old = toPlainText();
+    const QString old = joinedLines(u"\n");
     if (plain == old)
         return;
     // Only the differing middle is replaced: the history keeps that part, not
@@ -111,9 +123,24 @@ void ScriptBox::keyPressEvent(QKeyEvent* event)
     switch (historyKey(event)) {
     case HistoryKey::Undo: undoStep(); break;
     case HistoryKey::Redo: redoStep(); break;
-    case HistoryKey::None: QPlainTextEdit::keyPressEvent(event); return;
+    case HistoryKey::None: typeKey(event); return;
     }
     event->accept();
+}
+
+// Shift+Enter starts a new line as Enter does: the box would put a line
+// separator into the line instead, which the engine reads as no line break.
+void ScriptBox::typeKey(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !(event->modifiers() & Qt::ShiftModifier)) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier, event->text(),
+                    event->isAutoRepeat(), ushort(event->count()));
+    QPlainTextEdit::keyPressEvent(&plain);
+    event->setAccepted(plain.isAccepted());
 }
 
 void ScriptBox::contextMenuEvent(QContextMenuEvent* event)

@@ -14,7 +14,7 @@ class ScriptBox : public QPlainTextEdit {
 public:
     explicit ScriptBox(QWidget* parent = nullptr);
 
-    // The text with CR LF line ends.
+    // The text with CR LF line ends; every other character as it is.
     QString scriptText() const;
     // Replaces the text by `text` as one undo step that holds only the part
     // that differs. The scroll position stays and the caret goes to the start
@@ -33,6 +33,10 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QString joinedLines(QStringView lineBreak) const;
+    void typeKey(QKeyEvent* event);
 };
 
 } // namespace classic

@@ -6,7 +6,6 @@
 #include "browser/SaveQuestion.h"
 #include "model/FileReplacement.h"
 #include "model/TextFileEncoding.h"
-#include "model/TextHelpers.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -58,6 +57,7 @@ ScriptFile::ScriptFile(QMainWindow* window, ScriptBox* box, QSettings* settings)
         if (m_recovery)
             m_recovery->workChanged(m_box->document()->isModified());
     });
+    updateTitle();
 }
 
 ScriptFile::~ScriptFile() = default;
@@ -117,8 +117,11 @@ void ScriptFile::updateRecentMenu()
 
 void ScriptFile::updateTitle()
 {
-    m_window->setWindowTitle(m_path.isEmpty() ? m_baseTitle
-                                              : QFileInfo(m_path).fileName() + QStringLiteral("[*] - ") + m_baseTitle);
+    // The placeholder carries the unsaved mark, of an untitled text too.
+    m_window->setWindowTitle(m_path.isEmpty() ? m_baseTitle + QStringLiteral("[*]")
+                                              : QStringLiteral("%1[*] (%2) - %3")
+                                                    .arg(QFileInfo(m_path).fileName(),
+                                                         model::encodingName(m_file.encoding()), m_baseTitle));
     m_window->setWindowModified(m_box->document()->isModified());
 }
 
@@ -129,15 +132,13 @@ bool ScriptFile::open(const QString& path)
     QString error;
     const QByteArray bytes = model::readWholeFile(path, &error);
     if (!error.isEmpty()) {
-        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
+        warn(error);
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
-    m_bytes = bytes;
-    m_lineEnd = model::lineEndOf(bytes);
-    m_encoding = model::detectEncoding(bytes);
+    m_file = LinePreservingFile(bytes);
     // A new file starts a new undo history.
-    m_box->setPlainText(model::toCrLf(model::decodeText(bytes, m_encoding, &m_lossless)));
+    m_box->setPlainText(m_file.text());
     m_box->document()->setModified(false);
     addRecent(m_path);
     updateTitle();
@@ -162,52 +163,66 @@ bool ScriptFile::saveAs()
 
 bool ScriptFile::write(const QString& path)
 {
-    const bool sameFile = path == m_path;
-    if (sameFile && !m_lossless) {
-        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle,
-                                  tr("文件中有无法识别的字符, 保存会改变它们, 未保存."));
-        return false;
-    }
+    const bool exists = QFileInfo::exists(path);
     QByteArray disk;
-    if (QFileInfo::exists(path)) {
+    if (exists) {
         QString error;
         disk = model::readWholeFile(path, &error);
         if (!error.isEmpty()) {
-            browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
+            warn(error);
             return false;
         }
     }
-    if (sameFile && disk != m_bytes
-        && browser::showPlainMessage(m_window, QMessageBox::Question, m_baseTitle,
-                                     tr("文件在打开后被其他程序修改过: %1\n是否覆盖?")
-                                         .arg(QDir::toNativeSeparators(path)),
-                                     QMessageBox::Yes | QMessageBox::No)
-               != QMessageBox::Yes) {
+    // An untitled text saved over a file takes that file's encoding and
+    // keeps the lines it shares with it.
+    const LinePreservingFile base = m_path.isEmpty() && exists ? LinePreservingFile(disk) : m_file;
+    const LinePreservingFile::Encoded encoded = base.encode(m_box->scriptText());
+    if (encoded.refusal == LinePreservingFile::Encoded::Refusal::Unencodable) {
+        warn(tr("第 %1 行有 %2 编码无法写出的字符, 未保存:\n%3")
+                 .arg(encoded.line)
+                 .arg(model::encodingName(base.encoding()), encoded.lineText));
         return false;
     }
-    const QByteArray lineEnd = sameFile ? m_lineEnd : (disk.isEmpty() ? m_lineEnd : model::lineEndOf(disk));
-    const model::TextEncoding encoding = sameFile ? m_encoding : model::detectEncoding(disk);
-    const std::optional<QByteArray> encoded = model::fileBytesFromText(m_box->scriptText(), lineEnd, encoding);
-    if (!encoded) {
-        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle,
-                                  tr("文本中有 %1 编码无法写出的字符, 未保存.").arg(model::encodingName(encoding)));
+    if (encoded.refusal == LinePreservingFile::Encoded::Refusal::Undecodable) {
+        warn(tr("第 %1 行有文件中无法识别的字节 (显示为 �), 写出会改变它们, 未保存:\n%2")
+                 .arg(encoded.line)
+                 .arg(encoded.lineText));
         return false;
     }
-    const QByteArray& contents = *encoded;
-    const QString error = model::replaceFile(path, contents, disk);
+    if (path == m_path && !mayReplace(path, exists, disk))
+        return false;
+    const QString error = model::replaceFile(path, encoded.bytes, disk);
     if (!error.isEmpty()) {
-        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
+        warn(error);
         return false;
     }
     m_path = path;
-    m_bytes = contents;
-    m_lineEnd = lineEnd;
-    m_encoding = encoding;
-    m_lossless = true;
+    // Written in the file's own encoding, even when the bytes now read as another.
+    m_file = LinePreservingFile(encoded.bytes, base.encoding());
     m_box->document()->setModified(false);
     addRecent(path);
     updateTitle();
     return true;
+}
+
+bool ScriptFile::mayReplace(const QString& path, bool exists, const QByteArray& disk)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!exists)
+        return ask(tr("文件在打开后被删除或移走了: %1\n是否写出全部文本?").arg(shown));
+    return disk == m_file.bytes() || ask(tr("文件在打开后被其他程序修改过: %1\n是否覆盖?").arg(shown));
+}
+
+void ScriptFile::warn(const QString& text)
+{
+    browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, text);
+}
+
+bool ScriptFile::ask(const QString& question)
+{
+    return browser::showPlainMessage(m_window, QMessageBox::Question, m_baseTitle, question,
+                                     QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 bool ScriptFile::askToKeepChanges()
@@ -229,6 +244,11 @@ void ScriptFile::keepRecovery(const QString& dataFolder)
         model::RecoveryData data;
         data.text = m_box->scriptText();
         data.file = m_path;
+        // What the next save compares the disk with and keeps the bytes of.
+        if (!m_path.isEmpty()) {
+            data.fileBytes = m_file.bytes();
+            data.fileEncoding = model::encodingName(m_file.encoding());
+        }
         return data;
     });
 }
@@ -238,22 +258,32 @@ void ScriptFile::offerRecovery()
     if (!m_recovery)
         return;
     const auto accept = [this](const model::RecoveryData& data) {
-        const QString question = tr("上次退出时有未保存的文本%1. 是否恢复?")
-                                     .arg(data.file.isEmpty() ? QString() : QStringLiteral(" (") + data.file + u')');
-        return browser::showPlainMessage(m_window, QMessageBox::Question, m_baseTitle, question,
-                                         QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
+        return ask(tr("上次退出时有未保存的文本%1. 是否恢复?")
+                       .arg(data.file.isEmpty() ? QString() : QStringLiteral(" (") + data.file + u')'));
     };
-    const auto report = [this](const QString& error) {
-        browser::showPlainMessage(m_window, QMessageBox::Warning, m_baseTitle, error);
-    };
-    const std::optional<model::RecoveryData> data = m_recovery->adoptLeftOver(accept, report);
-    if (!data)
-        return;
-    if (!data->file.isEmpty() && QFileInfo::exists(data->file))
-        open(data->file);
+    const std::optional<model::RecoveryData> data
+        = m_recovery->adoptLeftOver(accept, [this](const QString& error) { warn(error); });
+    if (data)
+        restore(*data);
+}
+
+void ScriptFile::restore(const model::RecoveryData& data)
+{
+    const QString file = QFileInfo(data.file).isAbsolute() ? QDir::cleanPath(data.file) : QString();
+    if (!file.isEmpty() && data.fileBytes) {
+        // The file as the crashed run last read or wrote it, whatever the
+        // disk holds now: saving asks when another program changed it since.
+        m_path = file;
+        m_file = LinePreservingFile(*data.fileBytes, model::encodingNamed(data.fileEncoding));
+        m_box->setPlainText(m_file.text());
+        m_box->document()->setModified(false);
+    } else if (!file.isEmpty() && QFileInfo::exists(file)) {
+        // A recovery file of an earlier version keeps no state of the file.
+        open(file);
+    }
     // The restored text differs from the file, so it stays unsaved and kept.
-    m_box->writeBack(data->text);
+    m_box->writeBack(data.text);
+    updateTitle();
 }
 
 bool ScriptFile::eventFilter(QObject* watched, QEvent* event)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "classic/LinePreservingFile.h"
 #include "model/RecoveryKeeper.h"
-#include "model/TextFileEncoding.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -20,7 +20,8 @@ class ScriptBox;
 // "另存为…", the recent files and "退出" in a "文件" menu, dropped .txt
 // files, the question about unsaved changes and the recovery of the text
 // after a crash. The text box shows the file with CR LF line ends; saving
-// writes the file's own line ends back, atomically, with a .bak copy.
+// writes the file as it was except the lines that changed, atomically, with
+// a .bak copy.
 class ScriptFile : public QObject {
     Q_OBJECT
 public:
@@ -53,6 +54,14 @@ private:
     void updateRecentMenu();
     void updateTitle();
     bool write(const QString& path);
+    // Before a save over the file that was read: when another program has
+    // changed or removed it since, asks whether to write anyway.
+    bool mayReplace(const QString& path, bool exists, const QByteArray& disk);
+    // Puts back the work of a crashed run.
+    void restore(const model::RecoveryData& data);
+    // Message boxes that show file paths and lines as plain text.
+    void warn(const QString& text);
+    bool ask(const QString& question);
     QStringList recentFiles() const;
     void addRecent(const QString& path);
 
@@ -61,10 +70,8 @@ private:
     QSettings* m_settings;
     QString m_baseTitle;
     QString m_path;
-    QByteArray m_bytes;
-    QByteArray m_lineEnd = "\r\n";
-    bool m_lossless = true;
-    model::TextEncoding m_encoding = model::TextEncoding::Utf8;
+    // The file as last opened or saved; the base of the next save.
+    LinePreservingFile m_file;
     QList<QAction*> m_recentActions;
     std::unique_ptr<model::RecoveryKeeper> m_recovery;
 };

@@ -17,6 +17,11 @@ namespace {
 constexpr auto kFormat = "kestrum-recovery";
 constexpr int kVersion = 1;
 
+QString damagedMessage(const QString& path)
+{
+    return QCoreApplication::translate("model::RecoveryFile", "恢复文件已损坏: %1").arg(path);
+}
+
 } // namespace
 
 bool RecoveryFile::exists() const
@@ -37,6 +42,10 @@ bool RecoveryFile::write(const RecoveryData& data) const
         {QStringLiteral("rows"), QJsonArray::fromStringList(data.rows)},
         {QStringLiteral("state"), data.state},
     };
+    if (data.fileBytes) {
+        object.insert(QStringLiteral("fileBytes"), QString::fromLatin1(data.fileBytes->toBase64()));
+        object.insert(QStringLiteral("fileEncoding"), data.fileEncoding);
+    }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     return writeFileAtomically(m_path, QJsonDocument(object).toJson()).isEmpty();
 }
@@ -59,7 +68,7 @@ std::optional<RecoveryData> RecoveryFile::read(QString* error) const
     for (const QString& key : textKeys)
         valid = valid && object.value(key).isString();
     if (!valid) {
-        *error = QCoreApplication::translate("model::RecoveryFile", "恢复文件已损坏: %1").arg(m_path);
+        *error = damagedMessage(m_path);
         return std::nullopt;
     }
     RecoveryData data;
@@ -71,6 +80,18 @@ std::optional<RecoveryData> RecoveryFile::read(QString* error) const
     for (const QJsonValue& row : object.value(QStringLiteral("rows")).toArray())
         data.rows.append(row.toString());
     data.state = object.value(QStringLiteral("state")).toObject();
+    // Kept only by later versions: a file without them reads as before.
+    const QJsonValue fileBytes = object.value(QStringLiteral("fileBytes"));
+    if (fileBytes.isString()) {
+        const auto decoded = QByteArray::fromBase64Encoding(fileBytes.toString().toLatin1(),
+                                                            QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded) {
+            *error = damagedMessage(m_path);
+            return std::nullopt;
+        }
+        data.fileBytes = *decoded;
+        data.fileEncoding = object.value(QStringLiteral("fileEncoding")).toString();
+    }
     return data;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -10,7 +11,8 @@ namespace model {
 
 // What an editor keeps of unsaved work so that it can be restored after a
 // crash: the script text and where it came from, and what else the editor
-// needs in a form of its own. The classic editor uses only `file` and `text`.
+// needs. The classic editor uses only `file`, `text` and the state of the
+// file; the frame editor keeps its records and its file link in `state`.
 struct RecoveryData {
     QString text;          // script text, CR LF line ends
     QString gameFolder;    // the folder that holds the game's data folder
@@ -19,6 +21,10 @@ struct RecoveryData {
     QString animName;      // the animation in that file, or empty
     QStringList rows;      // the frame list
     QJsonObject state;     // the editor's own: records, the file link
+    // The file's bytes as last opened or saved and the encoding they were
+    // read in; nullopt and empty in files written before they were kept.
+    std::optional<QByteArray> fileBytes;
+    QString fileEncoding;
 
     friend bool operator==(const RecoveryData&, const RecoveryData&) = default;
 };

@@ -27,9 +27,11 @@ bool hasFourByteSequence(QByteArrayView bytes)
     return false;
 }
 
+// Stateless: a sequence cut off at the end is an error, not a wait for
+// more bytes that never come.
 bool isValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(bytes); // decoding happens on conversion
     return !decoder.hasError();
 }
@@ -69,11 +71,32 @@ QByteArray lineEndOf(QByteArrayView bytes)
     return firstEnd > 0 && bytes[firstEnd - 1] == '\r' ? "\r\n" : "\n";
 }
 
+std::optional<TextEncoding> encodingNamed(QStringView name)
+{
+    for (const TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Gbk, TextEncoding::Gb18030}) {
+        if (name == encodingName(encoding))
+            return encoding;
+    }
+    return std::nullopt;
+}
+
 QString decodeText(QByteArrayView bytes, TextEncoding encoding, bool* lossless)
 {
-    // The mark is dropped here, once; the decoder keeps any other U+FEFF.
-    QStringDecoder decoder(codecName(encoding), QStringConverter::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes.sliced(byteOrderMarkLength(bytes)));
+    // The mark is dropped here, once; any other U+FEFF is a character.
+    return decodeLine(bytes.sliced(byteOrderMarkLength(bytes)), encoding, lossless);
+}
+
+QString decodeLine(QByteArrayView bytes, TextEncoding encoding, bool* lossless)
+{
+    // Stateless: a character cut off at the end is an error, where a decoder
+    // waiting for more bytes would drop it without a word.
+    QStringDecoder decoder(codecName(encoding),
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    // The GB18030 decoder reports such a character but leaves no U+FFFD for
+    // it; every error shows as at least one.
+    if (decoder.hasError() && !text.contains(QChar::ReplacementCharacter))
+        text += QChar::ReplacementCharacter;
     if (lossless)
         *lossless = !decoder.hasError();
     return text;
@@ -85,7 +108,7 @@ std::optional<QByteArray> encodeText(QStringView text, TextEncoding encoding)
     QByteArray bytes = encoder.encode(text);
     // The encoder drops a lone surrogate without reporting it: only a
     // round trip tells that every character was written.
-    if (encoder.hasError() || decodeText(bytes, encoding) != text)
+    if (encoder.hasError() || decodeLine(bytes, encoding) != text)
         return std::nullopt;
     if (encoding == TextEncoding::Gbk && hasFourByteSequence(bytes))
         return std::nullopt;

@@ -18,6 +18,9 @@ enum class TextEncoding { Utf8, Gbk, Gb18030 };
 // "UTF-8", "GBK" or "GB18030", for titles and messages.
 QString encodingName(TextEncoding encoding);
 
+// The encoding called `name` by encodingName(), or nullopt.
+std::optional<TextEncoding> encodingNamed(QStringView name);
+
 // The encoding of a whole file's bytes.
 TextEncoding detectEncoding(QByteArrayView bytes);
 
@@ -32,6 +35,10 @@ QByteArray lineEndOf(QByteArrayView bytes);
 // byte-order mark is dropped. `lossless` becomes false when the bytes are
 // not valid in that encoding, so that writing the text back would change them.
 QString decodeText(QByteArrayView bytes, TextEncoding encoding, bool* lossless = nullptr);
+
+// Like decodeText, for bytes from inside a file: a U+FEFF at their start is
+// a character, kept.
+QString decodeLine(QByteArrayView bytes, TextEncoding encoding, bool* lossless = nullptr);
 
 // Text as bytes in `encoding`; nullopt when a character cannot be written in
 // it (a lone surrogate, or a character outside GBK for a GBK file).

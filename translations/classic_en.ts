@@ -228,10 +228,6 @@
         <translation>Save as</translation>
     </message>
     <message>
-        <source>文件中有无法识别的字符, 保存会改变它们, 未保存.</source>
-        <translation>The file holds characters that cannot be read; saving would change them. Not saved.</translation>
-    </message>
-    <message>
         <source>文件在打开后被其他程序修改过: %1
 是否覆盖?</source>
         <translation>Another program changed the file after it was opened: %1
@@ -246,8 +242,22 @@ Overwrite it?</translation>
         <translation>The last run left unsaved text%1. Restore it?</translation>
     </message>
     <message>
-        <source>文本中有 %1 编码无法写出的字符, 未保存.</source>
-        <translation>The text holds characters that %1 cannot encode. Not saved.</translation>
+        <source>第 %1 行有 %2 编码无法写出的字符, 未保存:
+%3</source>
+        <translation>Line %1 holds characters that %2 cannot encode. Not saved:
+%3</translation>
+    </message>
+    <message>
+        <source>第 %1 行有文件中无法识别的字节 (显示为 �), 写出会改变它们, 未保存:
+%2</source>
+        <translation>Line %1 holds bytes of the file that cannot be read (shown as �); writing it would change them. Not saved:
+%2</translation>
+    </message>
+    <message>
+        <source>文件在打开后被删除或移走了: %1
+是否写出全部文本?</source>
+        <translation>The file was deleted or moved after it was opened: %1
+Write the whole text?</translation>
     </message>
 </context>
 </TS>

@@ -61,6 +61,7 @@ class TestClassicEnglish : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<Form1> m_window;
+    QString m_previousFolder;
 
 private slots:
     void initTestCase()
@@ -80,10 +81,15 @@ private slots:
         m_settings->setValue(QStringLiteral("set/dir"), hero);
         m_window = std::make_unique<Form1>(m_settings.get());
         m_window->show();
+        // The file dialogs of an untitled text open in the current folder and
+        // show its path: the test's own short folder, not where the project lives.
+        m_previousFolder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
     }
 
     void cleanup()
     {
+        QDir::setCurrent(m_previousFolder);
         m_window.reset();
         m_settings.reset();
     }

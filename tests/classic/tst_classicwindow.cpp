@@ -2,6 +2,7 @@
 #include "classic/Form1.h"
 #include "language/Translators.h"
 #include "classic/Form2.h"
+#include "classic/Playback.h"
 #include "classic/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/FileList.h"
@@ -46,6 +47,11 @@ QString withModal(const std::function<void()>& action, std::function<void(QWidge
 
 } // namespace
 
+class TestClassicWindow;
+// A way of stopping playback.
+using Stop = std::function<void(TestClassicWindow&)>;
+Q_DECLARE_METATYPE(Stop)
+
 // Drives the classic editor's main window and picture window as a user would.
 class TestClassicWindow : public QObject {
     Q_OBJECT
@@ -76,9 +82,16 @@ class TestClassicWindow : public QObject {
     std::unique_ptr<Form1> makeWindow()
     {
         auto window = std::make_unique<Form1>(m_settings.get());
-        window->setWaitFunction([this](int ms) { m_waits.append(ms); });
+        connect(&window->playback(), &Playback::frameShown, this, [this](int, int pause) { m_waits.append(pause); });
         window->show();
         return window;
+    }
+
+    // Plays as the menu item `action` does, to the end.
+    void play(QAction* action)
+    {
+        action->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->playback().isPlaying(), 10000);
     }
 
     // Puts the frames in the list and the text in the box; selects `row`.
@@ -228,7 +241,7 @@ private slots:
         QCOMPARE(withModal([&] { ui().List1->setCurrentRow(1); }), expected);
         QCOMPARE(withModal([&] { ui().Initial->trigger(); }), expected);
         QCOMPARE(m_window->scriptText(), lines(a0));
-        QCOMPARE(withModal([&] { m_window->play(3); }), expected);
+        QCOMPARE(withModal([&] { play(ui().PlayLoop); }), expected);
         QCOMPARE(m_waits, QList<int>{0});
     }
 
@@ -238,7 +251,7 @@ private slots:
         load({"A1.GIF"}, lines("\tframe\tdata/chars/hero/A1.GIF"), -1);
         QCOMPARE(withModal([&] { ui().List1->setCurrentRow(0); }), QString());
         QCOMPARE(ui().panel1->text(), QStringLiteral("Frame:1  64 x 90"));
-        QCOMPARE(withModal([&] { m_window->play(1); }), QString());
+        QCOMPARE(withModal([&] { play(ui().Play); }), QString());
         QCOMPARE(m_waits, QList<int>{0});
         QCOMPARE(withModal([&] { ui().Initial->trigger(); }), QString());
         QCOMPARE(m_window->scriptText(), lines("\tdelay\t10|\toffset\t32 88|\tframe\tdata/chars/hero/A1.GIF|"));
@@ -297,18 +310,53 @@ private slots:
         QCOMPARE(withModal([&] { ui().Command9->click(); }), QStringLiteral("请选择帧"));
 
         m_window->setScriptText(lines("\tdelay\t7|" + a0 + "|\tdelay\t3.5|\tframe\tdata/chars/hero/a1.gif"));
-        ui().PlayLoop->trigger();
-        QCOMPARE(m_waits, (QList<int>{70, 35, 70, 35, 70, 35}));
+        play(ui().PlayLoop);
+        QCOMPARE(m_waits, (QList<int>{70, 35, 0, 70, 35, 0, 70, 35, 0}));
         QCOMPARE(ui().List1->currentRow(), 2);
+        ui().Clip->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), m_window->scriptText());
 
         ui().PreviousFrame->trigger();
         ui().Command4->click();
         QCOMPARE(ui().List1->item(2)->text(), QStringLiteral("a1.gif"));
         QCOMPARE(ui().List1->currentRow(), 2);
+        ui().Command3->click();
+        QCOMPARE(ui().List1->item(1)->text(), QStringLiteral("a1.gif"));
+        QCOMPARE(ui().List1->currentRow(), 1);
+        ui().List1->setCurrentRow(0);
+        ui().Command3->click();
+        QCOMPARE(ui().List1->item(0)->text(), QStringLiteral("a0.gif"));
+        QCOMPARE(ui().List1->currentRow(), 0);
         ui().Command1->click();
         QCOMPARE(ui().List1->count(), 2);
         ui().Command6->click();
         QCOMPARE(ui().List1->count(), 0);
+    }
+
+    // Playback runs on a timer while the window takes input; F5 again,
+    // Escape, an edit of the text or of the list and closing each stop it.
+    void playbackStops_data()
+    {
+        QTest::addColumn<Stop>("stop");
+        QTest::newRow("F5 again") << Stop([](TestClassicWindow& t) { QTest::keyClick(t.m_window.get(), Qt::Key_F5); });
+        QTest::newRow("Escape") << Stop([](TestClassicWindow& t) { QTest::keyClick(t.m_window.get(), Qt::Key_Escape); });
+        QTest::newRow("typing") << Stop([](TestClassicWindow& t) { QTest::keyClick(t.ui().Text1, Qt::Key_A); });
+        QTest::newRow("a frame deleted") << Stop([](TestClassicWindow& t) { t.ui().Command1->click(); });
+        QTest::newRow("closing") << Stop([](TestClassicWindow& t) { QVERIFY(t.m_window->close()); });
+    }
+
+    void playbackStops()
+    {
+        QFETCH(Stop, stop);
+        load({"a0.gif", "a1.gif"}, lines("	delay	3000|" + a0 + "|	frame	data/chars/hero/a1.gif"), -1);
+        ui().Text1->document()->setModified(false);
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window.get(), Qt::Key_F5);
+        QVERIFY(m_window->playback().isPlaying());
+        QCOMPARE(m_waits, QList<int>{30000});
+        stop(*this);
+        QVERIFY(!m_window->playback().isPlaying());
+        QCOMPARE(m_waits, QList<int>{30000});
     }
 
     void writingBackKeepsTheAuthorsPlace()

@@ -24,6 +24,7 @@ private slots:
     void findsBlocks();
     void textEncodings_data();
     void textEncodings();
+    void cutOffCharacters();
     void replacesOneBlock_data();
     void replacesOneBlock();
     void replaceKeepsBackup();
@@ -78,6 +79,18 @@ void TestCharacterFile::textEncodings()
     QCOMPARE(model::encodeText(text, detected).value_or("?"), bytes.mid(model::byteOrderMarkLength(bytes)));
     QVERIFY(!model::encodeText(refused, detected));
     QCOMPARE(model::firstUnencodableLine(QStringLiteral("ok\r\n") + refused, detected), 2);
+}
+
+// A character cut off at the end of the bytes is no text: it shows as
+// U+FFFD and counts as a loss, never as bytes dropped without a word.
+void TestCharacterFile::cutOffCharacters()
+{
+    QCOMPARE(model::detectEncoding("run \xE8\xB7"), model::TextEncoding::Gbk);
+    for (const model::TextEncoding encoding : {model::TextEncoding::Utf8, model::TextEncoding::Gbk}) {
+        bool lossless = true;
+        QCOMPARE(model::decodeText("run \xE8", encoding, &lossless), QStringLiteral("run \uFFFD"));
+        QVERIFY(!lossless);
+    }
 }
 
 void TestCharacterFile::findsBlocks_data()
@@ -203,11 +216,16 @@ void TestCharacterFile::recoveryRoundTrip()
 {
     QTemporaryDir dir;
     const model::RecoveryFile file(dir.filePath(QStringLiteral("sub/recovery.json")));
-    const model::RecoveryData data{QStringLiteral("\tframe\tdata\\a.gif\r\n"), QStringLiteral("/g"),
-                                   QStringLiteral("/g/data"), QStringLiteral("/g/data/hero.txt"),
-                                   QStringLiteral("idle"), {QStringLiteral("a.gif")}};
+    model::RecoveryData data{QStringLiteral("\tframe\tdata\\a.gif\r\n"), QStringLiteral("/g"),
+                             QStringLiteral("/g/data"), QStringLiteral("/g/data/hero.txt"),
+                             QStringLiteral("idle"), {QStringLiteral("a.gif")}};
     QVERIFY(file.write(data));
     QString error;
+    QCOMPARE(file.read(&error), std::optional(data));
+    // The file's own bytes, which need not be text, come back as they were.
+    data.fileBytes = QByteArray("\xEF\xBB\xBF\xC5\xDC\r\n\0\xFF", 9);
+    data.fileEncoding = QStringLiteral("GBK");
+    QVERIFY(file.write(data));
     QCOMPARE(file.read(&error), std::optional(data));
     file.remove();
     QVERIFY(!file.exists());
@@ -222,6 +240,9 @@ void TestCharacterFile::damagedRecovery_data()
     QTest::newRow("a field of the wrong kind")
         << QByteArray("{\"format\":\"kestrum-recovery\",\"version\":1,\"text\":5,\"gameFolder\":\"\","
                       "\"browserFolder\":\"\",\"file\":\"\",\"animName\":\"\",\"rows\":[]}");
+    QTest::newRow("file bytes that are no base64")
+        << QByteArray("{\"format\":\"kestrum-recovery\",\"version\":1,\"text\":\"\",\"gameFolder\":\"\","
+                      "\"browserFolder\":\"\",\"file\":\"\",\"animName\":\"\",\"rows\":[],\"fileBytes\":\"*\"}");
 }
 
 void TestCharacterFile::damagedRecovery()
