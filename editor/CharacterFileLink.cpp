@@ -17,7 +17,6 @@ QByteArray digestOf(const QByteArray& bytes)
 CharacterFileLink::CharacterFileLink(QString path, QByteArray bytes, model::OpenedBlock block, bool complete)
     : m_path(std::move(path))
     , m_bytes(std::move(bytes))
-    , m_digest(digestOf(m_bytes))
     , m_block(std::move(block))
     , m_complete(complete)
 {
@@ -25,7 +24,14 @@ CharacterFileLink::CharacterFileLink(QString path, QByteArray bytes, model::Open
 
 bool CharacterFileLink::isUnchanged(const QByteArray& bytes) const
 {
-    return digestOf(bytes) == m_digest;
+    return m_bytesAreLastState ? bytes == m_bytes : digestOf(bytes) == m_digest;
+}
+
+QByteArray CharacterFileLink::digest() const
+{
+    if (m_digest.isEmpty())
+        m_digest = digestOf(m_bytes);
+    return m_digest;
 }
 
 QString CharacterFileLink::saveRefusal() const
@@ -40,14 +46,15 @@ void CharacterFileLink::saved(const QString& path, const model::CharacterScript&
 {
     m_path = path;
     m_bytes = script.bytes();
-    m_digest = digestOf(m_bytes);
+    m_digest.clear();
+    m_bytesAreLastState = true;
     m_block.saved(script, block, animation);
 }
 
 QJsonObject CharacterFileLink::toJson() const
 {
     return {{"path", m_path},
-            {"digest", QString::fromLatin1(m_digest.toHex())},
+            {"digest", QString::fromLatin1(digest().toHex())},
             {"complete", m_complete},
             {"block", m_block.toJson()}};
 }
@@ -64,6 +71,7 @@ std::optional<CharacterFileLink> CharacterFileLink::fromJson(const QJsonObject& 
     // The file as it was at the last open or save, not as it is now: a save
     // still asks when another program changed it since.
     link.m_digest = digest;
+    link.m_bytesAreLastState = digestOf(bytes) == digest;
     return link;
 }
 

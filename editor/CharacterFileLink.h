@@ -46,9 +46,14 @@ public:
     static std::optional<CharacterFileLink> fromJson(const QJsonObject& json, const QByteArray& bytes);
 
 private:
+    QByteArray digest() const;
+
     QString m_path;
     QByteArray m_bytes;
-    QByteArray m_digest;
+    // The digest of the file as last read or written: made when first asked
+    // for; given, for a link restored onto a file that may have changed.
+    mutable QByteArray m_digest;
+    bool m_bytesAreLastState = true; // `m_bytes` are the file as last read or written
     model::OpenedBlock m_block;
     bool m_complete = true;
 };

@@ -259,24 +259,22 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
         return false;
     }
     const model::TextEncoding encoding = target->bytes.isEmpty() ? m_link.block().encoding() : script.encoding();
-    const std::optional<QByteArray> contents
-        = block ? script.withBlockReplaced(*block, composed.bytes) : script.withBlockAdded(name, composed.bytes, encoding);
-    if (!contents) {
+    const std::optional<model::CharacterScript> written
+        = block ? std::optional(script.withBlockReplaced(*block, composed.bytes))
+                : script.withBlockAdded(name, composed.bytes, encoding);
+    if (!written) {
         showMessage(this, tr("动画名称含有 %1 无法写出的字符, 未保存.").arg(model::encodingName(encoding)));
         return false;
     }
-    if (*contents != target->bytes || !QFileInfo::exists(file)) {
-        const QString error = model::replaceFile(file, *contents, target->bytes);
+    if (written->bytes() != target->bytes || !QFileInfo::exists(file)) {
+        const QString error = model::replaceFile(file, written->bytes(), target->bytes);
         if (!error.isEmpty()) {
             showMessage(this, error);
             return false;
         }
     }
-    const model::CharacterScript written(*contents, encoding);
-    const qsizetype writtenAt = block ? block->lineStart : written.blocks().last().lineStart;
-    const auto found = std::find_if(written.blocks().cbegin(), written.blocks().cend(),
-                                    [&](const model::AnimBlock& b) { return b.lineStart == writtenAt; });
-    m_link.saved(file, written, *found, animation());
+    const model::AnimBlock& writtenBlock = block ? written->blocks()[block - script.blocks().data()] : written->blocks().last();
+    m_link.saved(file, *written, writtenBlock, animation());
     animation().animName = m_link.animName();
     m_document->undoStack()->setClean();
     RecentFiles(m_settings.filePath()).add(file);

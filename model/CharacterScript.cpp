@@ -36,13 +36,38 @@ LineWords lineWords(QByteArrayView line)
     return words;
 }
 
+// Whether a word is `lower` in any letter case; cheaper than a general
+// comparison on every line of a large file.
+bool isWord(QByteArrayView word, QByteArrayView lower)
+{
+    if (word.size() != lower.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if ((word[i] | 0x20) != lower[i])
+            return false;
+    return true;
+}
+
+// The number of frame lines in block bytes.
+int countFrames(QByteArrayView bytes)
+{
+    int frames = 0;
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', start);
+        end = end < 0 ? bytes.size() : end + 1;
+        frames += isWord(lineWords(bytes.sliced(start, end - start)).first, "frame") ? 1 : 0;
+        start = end;
+    }
+    return frames;
+}
+
 } // namespace
 
 CharacterScript::CharacterScript(QByteArray bytes, std::optional<TextEncoding> encoding)
     : m_bytes(std::move(bytes))
 {
     m_lineEnd = lineEndOf(m_bytes);
-    m_encoding = encoding.value_or(detectEncoding(m_bytes));
+    m_encoding = encoding ? *encoding : detectEncoding(m_bytes);
 
     AnimBlock* current = nullptr;
     // A byte-order mark is not part of the first line's first word.
@@ -51,12 +76,12 @@ CharacterScript::CharacterScript(QByteArray bytes, std::optional<TextEncoding> e
         qsizetype end = m_bytes.indexOf('\n', start);
         end = end < 0 ? m_bytes.size() : end + 1;
         const LineWords words = lineWords(QByteArrayView(m_bytes).sliced(start, end - start));
-        if (words.first.compare("anim", Qt::CaseInsensitive) == 0) {
+        if (isWord(words.first, "anim")) {
             if (current)
                 current->blockEnd = start;
             m_blocks.append(AnimBlock{decodeText(words.second, m_encoding), start, end, m_bytes.size(), 0});
             current = &m_blocks.last();
-        } else if (current && words.first.compare("frame", Qt::CaseInsensitive) == 0) {
+        } else if (current && isWord(words.first, "frame")) {
             ++current->frameCount;
         }
         start = end;
@@ -82,24 +107,44 @@ QByteArrayView CharacterScript::bytesWithAnimLine(const AnimBlock& block) const
     return QByteArrayView(m_bytes).sliced(block.lineStart, block.blockEnd - block.lineStart);
 }
 
-QByteArray CharacterScript::withBlockReplaced(const AnimBlock& block, QByteArrayView bytes) const
+CharacterScript CharacterScript::withBlockReplaced(const AnimBlock& block, QByteArrayView bytes) const
 {
-    QByteArray result = m_bytes;
-    result.replace(block.blockStart, block.blockEnd - block.blockStart, bytes);
+    CharacterScript result = *this;
+    result.m_bytes.replace(block.blockStart, block.blockEnd - block.blockStart, bytes);
+    const qsizetype shift = bytes.size() - (block.blockEnd - block.blockStart);
+    for (AnimBlock& b : result.m_blocks) {
+        if (b.lineStart > block.lineStart) {
+            b.lineStart += shift;
+            b.blockStart += shift;
+            b.blockEnd += shift;
+        } else if (b.lineStart == block.lineStart) {
+            b.blockEnd += shift;
+            b.frameCount = countFrames(bytes);
+        }
+    }
+    result.m_lineEnd = lineEndOf(result.m_bytes);
     return result;
 }
 
-std::optional<QByteArray> CharacterScript::withBlockAdded(const QString& name, QByteArrayView bytes,
-                                                          TextEncoding encoding) const
+std::optional<CharacterScript> CharacterScript::withBlockAdded(const QString& name, QByteArrayView bytes,
+                                                               TextEncoding encoding) const
 {
     const std::optional<QByteArray> animLine = encodeText(QStringLiteral("anim\t") + name, encoding);
     if (!animLine)
         return std::nullopt;
-    QByteArray result = m_bytes;
-    if (!result.isEmpty() && !result.endsWith('\n'))
-        result += m_lineEnd;
-    result += *animLine + m_lineEnd;
-    result += bytes;
+    CharacterScript result = *this;
+    if (!result.m_bytes.isEmpty() && !result.m_bytes.endsWith('\n'))
+        result.m_bytes += m_lineEnd;
+    const qsizetype lineStart = result.m_bytes.size();
+    result.m_bytes += *animLine + m_lineEnd;
+    const qsizetype blockStart = result.m_bytes.size();
+    result.m_bytes += bytes;
+    if (!result.m_blocks.isEmpty())
+        result.m_blocks.last().blockEnd = lineStart;
+    result.m_blocks.append(AnimBlock{name, lineStart, blockStart, result.m_bytes.size(), countFrames(bytes)});
+    if (m_bytes.isEmpty())
+        result.m_encoding = encoding;
+    result.m_lineEnd = lineEndOf(result.m_bytes);
     return result;
 }
 

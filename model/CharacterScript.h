@@ -45,11 +45,14 @@ public:
     QByteArrayView blockBytes(const AnimBlock& block) const;
     QByteArrayView bytesWithAnimLine(const AnimBlock& block) const;
 
-    // The file with the bytes of `block` replaced by `bytes`.
-    QByteArray withBlockReplaced(const AnimBlock& block, QByteArrayView bytes) const;
+    // The file with the bytes of `block` replaced by `bytes`; the blocks
+    // keep their order, those after it shifted.
+    CharacterScript withBlockReplaced(const AnimBlock& block, QByteArrayView bytes) const;
     // The file with a new "anim" TAB `name` line and `bytes` added at its
-    // end, the line in `encoding`; nullopt when that cannot write the name.
-    std::optional<QByteArray> withBlockAdded(const QString& name, QByteArrayView bytes, TextEncoding encoding) const;
+    // end as its last block, the line in `encoding` (the file's own when it
+    // has bytes); nullopt when that cannot write the name.
+    std::optional<CharacterScript> withBlockAdded(const QString& name, QByteArrayView bytes,
+                                                  TextEncoding encoding) const;
 
 private:
     QByteArray m_bytes;

@@ -77,7 +77,7 @@ QByteArray save(const Opened& opened, const model::Animation& animation)
     const model::ComposedBlock composed = opened.block.compose(animation, opened.script, block, true);
     if (!composed.ok())
         return "error: " + composed.error.toUtf8();
-    return opened.script.withBlockReplaced(*block, composed.bytes);
+    return opened.script.withBlockReplaced(*block, composed.bytes).bytes();
 }
 
 // The lines that differ: "-old" for each line gone, "+new" for each line

@@ -164,9 +164,18 @@ void TestCharacterFile::replacesOneBlock()
     const model::CharacterScript script(bytes);
     const model::AnimBlock* block = script.find(name);
     const QByteArray text = "\tframe\tx" + script.lineEnd();
-    QCOMPARE(block ? script.withBlockReplaced(*block, text)
-                   : script.withBlockAdded(name, text, script.encoding()).value_or("?"),
-             expected);
+    const std::optional<model::CharacterScript> written
+        = block ? script.withBlockReplaced(*block, text) : script.withBlockAdded(name, text, script.encoding());
+    QVERIFY(written);
+    QCOMPARE(written->bytes(), expected);
+    // The blocks of the new file are known without reading it again.
+    const model::CharacterScript reread(written->bytes());
+    QCOMPARE(written->blocks().size(), reread.blocks().size());
+    for (qsizetype i = 0; i < reread.blocks().size(); ++i) {
+        const model::AnimBlock &a = written->blocks()[i], &b = reread.blocks()[i];
+        QCOMPARE(QList<qsizetype>({a.lineStart, a.blockStart, a.blockEnd, a.frameCount}),
+                 QList<qsizetype>({b.lineStart, b.blockStart, b.blockEnd, b.frameCount}));
+    }
 }
 
 void TestCharacterFile::replaceKeepsBackup()
