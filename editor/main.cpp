@@ -1,7 +1,10 @@
+#include "demo/DemoFolder.h"
 #include "editor/FrmMain.h"
 #include "editor/IniSettings.h"
 #include "editor/ProgramFolder.h"
 #include "language/Translators.h"
+#include "program/CommandLine.h"
+#include "program/WindowIcon.h"
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 #include "tools/ImageFreeStyle.h"
@@ -9,23 +12,57 @@
 #include "tools/WindowPixelsWarmUp.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QStandardPaths>
+
+namespace {
+
+constexpr auto kProgram = program::Program::Animbox;
+
+const QStringList& catalogs()
+{
+    static const QStringList names{language::kSharedCatalog, QStringLiteral("animbox")};
+    return names;
+}
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("animbox"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrum"));
+}
+
+animbox::IniSettings settingsOf(const animbox::ProgramFolder& folder)
+{
+    return animbox::IniSettings(
+        folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    // The help and the version are printed without a window.
+    if (program::CommandLine::asksForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        QStringList arguments = app.arguments();
+        const animbox::IniSettings settings = settingsOf(animbox::ProgramFolder(app.applicationDirPath()));
+        language::startInLanguage(arguments, settings.languageCode(), catalogs());
+        return program::CommandLine(kProgram).read(arguments).value_or(0);
+    }
     const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
-    QCoreApplication::setApplicationName(QStringLiteral("animbox"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestrum"));
+    nameApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));
     const animbox::ProgramFolder folder(QCoreApplication::applicationDirPath());
-    const animbox::IniSettings settings(
-        folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
-    folder.seedDemoSettings(settings);
+    const animbox::IniSettings settings = settingsOf(folder);
+    const bool firstStart = folder.seedDemoSettings(settings);
     QStringList arguments = app.arguments();
-    language::startInLanguage(arguments, settings.languageCode(),
-                              {language::kSharedCatalog, QStringLiteral("animbox")});
+    language::startInLanguage(arguments, settings.languageCode(), catalogs());
+    program::CommandLine commandLine(kProgram);
+    if (const auto status = commandLine.read(arguments))
+        return *status;
     animbox::FrmMain window(settings.filePath());
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);
@@ -34,9 +71,19 @@ int main(int argc, char* argv[])
                         + QStringLiteral("/recovery.json"));
     // The work of a crashed run and the files named on the command line come
     // once the window is on screen: their questions and messages show over it.
-    tools::runAfterFirstFrame(window, [&window, files = arguments.mid(1)] {
+    // The very first start, with nothing named, opens the demo character's
+    // idle animation.
+    const QString demo = firstStart && commandLine.operands().isEmpty()
+        ? demo::DemoFolder(QCoreApplication::applicationDirPath()).script() : QString();
+    tools::runAfterFirstFrame(window, [&window, files = commandLine.operands(), demo] {
+        program::setWindowIcon(kProgram);
         window.offerRecovery();
-        window.openArguments(files);
+        if (!demo.isEmpty()) {
+            // Its first frame on the canvas.
+            if (window.openCharacterFile(demo, QStringLiteral("idle")))
+                window.List1()->setCurrentRow(0);
+        } else
+            window.openArguments(files);
     });
     // Watched last, so that a benchmark run ends before the work above.
     tools::exitAfterFirstPaintWhenAsked(window);
