@@ -56,12 +56,12 @@ int main(int argc, char* argv[])
     nameApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox_classic"));
     QSettings* settings = classic::Form1::userSettings(&app);
-    seedDemoFolder(*settings);
     QStringList arguments = QApplication::arguments();
     language::startInLanguage(arguments, language::storedCode(*settings), classic::Form1::catalogs());
     program::CommandLine commandLine(kProgram);
     if (const auto status = commandLine.read(arguments))
         return *status;
+    seedDemoFolder(*settings);
     classic::Form1 window(settings);
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);

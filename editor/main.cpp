@@ -37,6 +37,13 @@ animbox::IniSettings settingsOf(const animbox::ProgramFolder& folder)
         folder.settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
 }
 
+// Opens the demo's idle animation with its first frame on the canvas.
+void openDemo(animbox::FrmMain& window, const QString& script)
+{
+    if (window.openCharacterFile(script, QStringLiteral("idle")))
+        window.List1()->setCurrentRow(0);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -57,12 +64,12 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));
     const animbox::ProgramFolder folder(QCoreApplication::applicationDirPath());
     const animbox::IniSettings settings = settingsOf(folder);
-    const bool firstStart = folder.seedDemoSettings(settings);
     QStringList arguments = app.arguments();
     language::startInLanguage(arguments, settings.languageCode(), catalogs());
     program::CommandLine commandLine(kProgram);
     if (const auto status = commandLine.read(arguments))
         return *status;
+    const bool firstStart = folder.seedDemoSettings(settings);
     animbox::FrmMain window(settings.filePath());
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);
@@ -78,12 +85,10 @@ int main(int argc, char* argv[])
     tools::runAfterFirstFrame(window, [&window, files = commandLine.operands(), demo] {
         program::setWindowIcon(kProgram);
         window.offerRecovery();
-        if (!demo.isEmpty()) {
-            // Its first frame on the canvas.
-            if (window.openCharacterFile(demo, QStringLiteral("idle")))
-                window.List1()->setCurrentRow(0);
-        } else
+        if (demo.isEmpty())
             window.openArguments(files);
+        else
+            openDemo(window, demo);
     });
     // Watched last, so that a benchmark run ends before the work above.
     tools::exitAfterFirstPaintWhenAsked(window);
