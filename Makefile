@@ -61,10 +61,11 @@ test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Builds only animbox and the demo character, optimised with debug
-# information, showing the progress on one line (the whole output goes to
+# information (with clang, which compiles it about a third faster), showing the progress on one line (the whole output goes to
 # build.log, shown when the build fails).
 run: run-deps
-	@cmake -S . -B $(RUN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKES_TESTS=OFF $(LAUNCHER) >/dev/null
+	@cmake -S . -B $(RUN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKES_TESTS=OFF \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER) >/dev/null
 	@echo "Building animbox in $(RUN_BUILD)/ (the first build takes some minutes)"
 	@set -o pipefail; cmake --build $(RUN_BUILD) -j $(JOBS) --target animbox demo 2>&1 \
 	  | tee $(RUN_BUILD)/build.log \
