@@ -1,8 +1,10 @@
-# Quick start: `make run` builds and starts animbox on the demo sprites;
-# `make test` builds with the sanitizers and runs the whole suite through CTest;
-# `make package` builds the Debian package, `make check-package` checks it.
+# Quick start: `make run` builds animbox (optimised, with debug information)
+# and starts it on the demo character; `make test` builds with the sanitizers
+# and runs the whole suite through CTest; `make package` builds the Debian
+# package, `make check-package` checks it.
 
 BUILD       ?= build
+RUN_BUILD   ?= build-run
 BENCH_BUILD ?= build-bench
 PACKAGE_BUILD ?= build-package
 JOBS        ?= $(shell nproc)
@@ -23,8 +25,8 @@ PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev l
                librsvg2-bin desktop-file-utils appstream shared-mime-info xvfb dbus-daemon \
                qt6-l10n-tools qt6-translations-l10n libfontconfig-dev libdtl-dev
 # Extra packages for building the Debian package (the dependencies are read
-# from the shared libraries the programs link).
-PACKAGE_PACKAGES = dpkg-dev file
+# from the shared libraries the programs link) and checking it.
+PACKAGE_PACKAGES = dpkg-dev file lintian
 # Extra packages for running the programs on a desktop (CJK captions).
 RUN_PACKAGES = fonts-noto-cjk
 
@@ -60,12 +62,19 @@ build: configure
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-run: run-deps build
-	@if [ -x $(BUILD)/bin/animbox ]; then \
-	  cd $(BUILD)/bin && ASAN_OPTIONS=detect_leaks=0 ./animbox; \
-	else \
-	  echo "Nothing is runnable yet: animbox has not been built."; \
-	fi
+# Builds only animbox and the demo character, optimised with debug
+# information (with clang, which compiles it about a third faster), showing the progress on one line (the whole output goes to
+# build.log, shown when the build fails).
+run: run-deps
+	@cmake -S . -B $(RUN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKES_TESTS=OFF \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER) >/dev/null
+	@echo "Building animbox in $(RUN_BUILD)/ (the first build takes some minutes)"
+	@set -o pipefail; cmake --build $(RUN_BUILD) -j $(JOBS) --target animbox demo 2>&1 \
+	  | tee $(RUN_BUILD)/build.log \
+	  | awk '/^\[ *[0-9]+%\]/ { printf "\r%s", substr($$0, 1, index($$0, "]")); fflush() } END { printf "\n" }' \
+	  || { tail -n 40 $(RUN_BUILD)/build.log; echo "The build failed; its output is in $(RUN_BUILD)/build.log."; exit 1; }
+	@echo "Starting $(RUN_BUILD)/bin/animbox"
+	@cd $(RUN_BUILD)/bin && ./animbox
 
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DKES_TESTS=OFF -DKES_BENCH=ON >/dev/null
@@ -91,19 +100,27 @@ fuzz: build
 	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=5 $$corpus || exit 1; \
 	done
 
-# An optimised build without the sanitizers, installed below /usr by the package.
+# An optimised build without the sanitizers, installed below /usr by the
+# package, with Debian's default build flags and every hardening feature
+# (stack protector, _FORTIFY_SOURCE, position-independent code, full RELRO
+# and immediate binding).
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package:
 	@$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(PACKAGE_PACKAGES)"
-	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DKES_TESTS=OFF \
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKES_TESTS=OFF \
+	  -DCMAKE_C_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CFLAGS)" \
+	  -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
 	  -DCMAKE_INSTALL_PREFIX=/usr $(LAUNCHER) >/dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	@cd $(PACKAGE_BUILD) && rm -f $(PACKAGE_NAME)_*.deb && cpack >/dev/null
 	@ls $(PACKAGE_BUILD)/$(PACKAGE_NAME)_*.deb
 
-# Checks the package's fields and, unpacked, its tree as the install test does;
-# the test build provides the helper that plays pakunpack's user.
+# Checks the package with lintian, its fields, the hardening of its programs
+# and, unpacked, its tree as the install test does; the test build provides
+# the helper that plays pakunpack's user.
 check-package: package build
 	@tests/install/check-package.sh $(PACKAGE_BUILD)/$(PACKAGE_NAME)_*.deb $(BUILD)/tests/unpack_from_tree
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(RUN_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)

@@ -13,6 +13,7 @@
 #include "model/FileLookup.h"
 #include "model/Numbers.h"
 #include "model/TextHelpers.h"
+#include "program/AboutBox.h"
 #include "zoom/ZoomControl.h"
 
 #include <QCheckBox>
@@ -61,6 +62,7 @@ Form1::Form1(QSettings* settings, QWidget* parent)
     m_file = new ScriptFile(this, m_ui.Text1, m_settings);
     // The last menu; a choice is kept in the window's settings for the next start.
     language::addLanguageMenu(menuBar(), m_settings);
+    program::addHelpMenu(menuBar(), program::Program::Classic);
     m_currentFolder = m_ui.File1->path();
     connectBrowser();
     connectFrameList();

@@ -87,7 +87,7 @@ void ScriptFile::createMenu()
         m_recentActions.append(action);
     }
     menu->addSeparator();
-    add("mExit", tr("退出"), QKeySequence(), [this] { m_window->close(); });
+    add("mExit", tr("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { m_window->close(); });
     updateRecentMenu();
 }
 

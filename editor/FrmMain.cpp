@@ -16,6 +16,7 @@
 #include "language/Translators.h"
 #include "model/Numbers.h"
 #include "model/RecoveryKeeper.h"
+#include "program/AboutBox.h"
 #include "zoom/ZoomControl.h"
 
 #include <QAction>
@@ -66,6 +67,7 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     createMenu();
     language::addLanguageMenu(menuBar(), language::installedLanguage(), m_settings.languageCode(),
                               [this](const QString& code) { m_settings.setLanguageCode(code); });
+    program::addHelpMenu(menuBar(), program::Program::Animbox);
     connectControls();
     connectDocument();
     setUpEditing();

@@ -61,7 +61,7 @@ void FrmMain::createFileMenu()
         m_recentActions.append(action);
     }
     menu->addSeparator();
-    add("mexit", tr("退出"), QKeySequence(), &FrmMain::close);
+    add("mexit", tr("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::close);
     updateRecentMenu();
 }
 

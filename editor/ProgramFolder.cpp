@@ -1,5 +1,6 @@
 #include "editor/ProgramFolder.h"
 
+#include "demo/DemoFolder.h"
 #include "editor/IniSettings.h"
 
 #include <QDir>
@@ -7,16 +8,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#ifndef KES_SHARED_DATA
-#error "KES_SHARED_DATA must be defined by the build"
-#endif
-
 namespace animbox {
 
 namespace {
 
-const QString kDemo = QStringLiteral("demo");
-const QString kDemoSprites = QStringLiteral("data/chars/hero");
 // Magenta, the background of the demo sprites, stored with a leading blank
 // as the colour pick stores it.
 const QString kDemoKeyColour = QStringLiteral(" 16711935");
@@ -38,20 +33,14 @@ QString ProgramFolder::ofRunningProgram(const char* argv0)
     return QFileInfo(found).canonicalPath();
 }
 
-QString ProgramFolder::sharedDataFolder() const
-{
-    return QDir::cleanPath(QDir(m_path).filePath(QStringLiteral(KES_SHARED_DATA)));
-}
-
 bool ProgramFolder::isInstalled() const
 {
-    return QFileInfo(sharedDataFolder()).isDir();
+    return QFileInfo(demo::DemoFolder::sharedDataFolder(m_path)).isDir();
 }
 
 QString ProgramFolder::demoFolder() const
 {
-    const QString demo = QDir(isInstalled() ? sharedDataFolder() : m_path).filePath(kDemo);
-    return QFileInfo(QDir(demo).filePath(kDemoSprites)).isDir() ? demo : QString();
+    return demo::DemoFolder(m_path).path();
 }
 
 QString ProgramFolder::settingsPath(const QString& userFolder) const
@@ -63,17 +52,18 @@ QString ProgramFolder::settingsPath(const QString& userFolder) const
     return IniSettings::locate(m_path, userFolder);
 }
 
-void ProgramFolder::seedDemoSettings(const IniSettings& settings) const
+bool ProgramFolder::seedDemoSettings(const IniSettings& settings) const
 {
-    const QString demo = demoFolder();
-    if (demo.isEmpty() || QFileInfo::exists(settings.filePath()))
-        return;
-    const QString sprites = QDir::toNativeSeparators(QDir(demo).filePath(kDemoSprites));
+    const demo::DemoFolder demo(m_path);
+    if (!demo.exists() || QFileInfo::exists(settings.filePath()))
+        return false;
+    const QString sprites = QDir::toNativeSeparators(demo.spritesFolder());
     settings.WriteSetting(QStringLiteral("transparentcolor"), kDemoKeyColour);
     settings.WriteSetting(QStringLiteral("drive"), sprites.left(sprites.indexOf(QDir::separator()) + 1));
     settings.WriteSetting(QStringLiteral("dir"), sprites);
     settings.WriteSetting(QStringLiteral("pat"), QString());
-    settings.WriteSetting(QStringLiteral("WK_Path"), QDir::toNativeSeparators(demo));
+    settings.WriteSetting(QStringLiteral("WK_Path"), QDir::toNativeSeparators(demo.path()));
+    return true;
 }
 
 } // namespace animbox

@@ -29,12 +29,11 @@ public:
     QString settingsPath(const QString& userFolder) const;
 
     // On a first start (no settings file yet) points the browser at the demo
-    // character, with its key colour and the demo as the game folder.
-    void seedDemoSettings(const IniSettings& settings) const;
+    // character, with its key colour and the demo as the game folder. True
+    // when it did, that is on a first start with a demo at hand.
+    bool seedDemoSettings(const IniSettings& settings) const;
 
 private:
-    QString sharedDataFolder() const;
-
     QString m_path;
 };
 

@@ -5,6 +5,7 @@
 #include "language/CaptionWidth.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
+#include "program/AboutBox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -80,13 +81,18 @@ QStringList Form1::catalogs()
     return {language::kSharedCatalog, QStringLiteral("pakunpack")};
 }
 
-// A menu bar holding only the language menu, above the fixed layout, which
-// keeps its size; a choice is kept in the settings for the next start.
+// A menu bar above the fixed layout, which keeps its size: "退出" (Ctrl+Q),
+// the language, whose choice is kept in the settings for the next start,
+// and the About box.
 void Form1::addMenuBar()
 {
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menuBar"));
+    QMenu* file = bar->addMenu(tr("文件"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    file->addAction(tr("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close)->setObjectName(QStringLiteral("mnuExit"));
     language::addLanguageMenu(bar, m_settings);
+    program::addHelpMenu(bar, program::Program::Pakunpack);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);

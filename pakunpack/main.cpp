@@ -3,6 +3,9 @@
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "pakunpack/Form1.h"
+#include "program/CommandLine.h"
+#include "program/WindowIcon.h"
+#include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 #include "tools/ImageFreeStyle.h"
 #include "tools/StartUpWarmUp.h"
@@ -11,12 +14,25 @@
 #include <QApplication>
 #include <QSettings>
 
+namespace {
+
+constexpr auto kProgram = program::Program::Pakunpack;
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     // The stored language decides the locale that the application object
     // takes from the environment: it is read first.
     const language::Language interfaceLanguage = language::languageBeforeStart(
         argc, argv, language::storedCodeBeforeStart(QStringLiteral("Kestrum"), QStringLiteral("pakunpack")));
+    // The help and the version are printed without a window.
+    if (program::CommandLine::asksForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QStringList arguments = app.arguments();
+        language::startInLanguage(arguments, interfaceLanguage, pakunpack::Form1::catalogs());
+        return program::CommandLine(kProgram).read(arguments).value_or(0);
+    }
     const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
@@ -24,9 +40,14 @@ int main(int argc, char** argv)
     QSettings* settings = pakunpack::Form1::userSettings(&app);
     QStringList arguments = QCoreApplication::arguments();
     language::startInLanguage(arguments, interfaceLanguage, pakunpack::Form1::catalogs());
-    pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(arguments), QString(), settings);
+    program::CommandLine commandLine(kProgram);
+    if (const auto status = commandLine.read(arguments))
+        return *status;
+    pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(arguments.mid(0, 1) + commandLine.operands()),
+                            QString(), settings);
     window.show();
     const tools::WindowPixelsWarmUp pixels(window);
+    tools::runAfterFirstFrame(window, [] { program::setWindowIcon(kProgram); });
     tools::exitAfterFirstPaintWhenAsked(window);
     return app.exec();
 }

@@ -2,7 +2,7 @@
 # holding the texts of the source folders listed for it; the Chinese of the
 # sources is the source language.
 set(KES_CATALOGS shared animbox classic pakunpack)
-set(KES_CATALOG_FOLDERS_shared model browser zoom)
+set(KES_CATALOG_FOLDERS_shared model browser zoom program)
 set(KES_CATALOG_FOLDERS_animbox editor)
 set(KES_CATALOG_FOLDERS_classic classic)
 set(KES_CATALOG_FOLDERS_pakunpack pakunpack)

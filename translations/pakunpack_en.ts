@@ -51,6 +51,14 @@
 %1
 (%2)</translation>
     </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
 </context>
 <context>
     <name>pakunpack::UnpackWindow</name>

@@ -130,6 +130,75 @@ The file was written only in part; its previous contents are in %1.</translation
     </message>
 </context>
 <context>
+    <name>program::AboutBox</name>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>软件包: %1 %2</source>
+        <translation>Package: %1 %2</translation>
+    </message>
+    <message>
+        <source>许可证: %1</source>
+        <translation>Licence: %1</translation>
+    </message>
+    <message>
+        <source>Qt 版本: %1</source>
+        <translation>Qt version: %1</translation>
+    </message>
+    <message>
+        <source>关于 %1</source>
+        <translation>About %1</translation>
+    </message>
+</context>
+<context>
+    <name>program::CommandLine</name>
+    <message>
+        <source>本次运行的界面语言: zh (中文) 或 en (英文).</source>
+        <translation>The interface language of this run: zh (Chinese) or en (English).</translation>
+    </message>
+    <message>
+        <source>用 %1 --help 查看用法.</source>
+        <translation>Run %1 --help for the usage.</translation>
+    </message>
+    <message>
+        <source>软件包 %1 %2</source>
+        <translation>Package %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>program::ProgramInfo</name>
+    <message>
+        <source>Kestrum 角色模组的动画帧编辑器</source>
+        <translation>Frame editor for the animations of Kestrum character mods</translation>
+    </message>
+    <message>
+        <source>打开角色文件的一个动画 (给出动画名, 或从列表中选择), 或把 .gif 图片加入为帧.</source>
+        <translation>Opens an animation of a character file (the one named, or one chosen from the list), or adds .gif images as frames.</translation>
+    </message>
+    <message>
+        <source>早期的 Kestrum 帧编辑器, 逐行编辑动画脚本文本</source>
+        <translation>The earlier Kestrum frame editor, which edits the animation&apos;s script text line by line</translation>
+    </message>
+    <message>
+        <source>在文本框中打开这个脚本文本文件.</source>
+        <translation>Opens this script text file in the text box.</translation>
+    </message>
+    <message>
+        <source>解压 Kestrum 游戏的 .pak 资源包</source>
+        <translation>Unpacks a Kestrum game&apos;s .pak archive</translation>
+    </message>
+    <message>
+        <source>要解压的 pak 文件, 原样放入路径框.</source>
+        <translation>The pak file to unpack, put into the path box as given.</translation>
+    </message>
+</context>
+<context>
     <name>zoom::ZoomControl</name>
     <message>
         <source>缩放 %1x</source>

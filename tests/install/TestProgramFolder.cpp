@@ -54,7 +54,7 @@ void TestProgramFolder::firstStart()
     QCOMPARE(folder.demoFolder(), demo.isEmpty() ? QString() : dir.filePath(demo));
     const animbox::IniSettings settings(folder.settingsPath(userFolder));
     QCOMPARE(QFileInfo(settings.filePath()).absolutePath(), installed ? userFolder : dir.filePath(program));
-    folder.seedDemoSettings(settings);
+    QCOMPARE(folder.seedDemoSettings(settings), !demo.isEmpty());
 
     if (demo.isEmpty()) {
         QVERIFY(!QFileInfo::exists(settings.filePath()));
@@ -76,7 +76,7 @@ void TestProgramFolder::laterStartKeepsSettings()
     const animbox::ProgramFolder folder(root.path());
     const animbox::IniSettings settings(folder.settingsPath(root.filePath(QStringLiteral("config"))));
     settings.WriteSetting(QStringLiteral("dir"), QStringLiteral("/games/kestrum/data"));
-    folder.seedDemoSettings(settings);
+    QVERIFY(!folder.seedDemoSettings(settings));
     QCOMPARE(settings.ReadSetting(QStringLiteral("dir")), QStringLiteral("/games/kestrum/data"));
     QCOMPARE(settings.ReadSetting(QStringLiteral("transparentcolor")), QString());
 }

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Checks an installed tree of the tools: the files a desktop installation
-# needs, the validators of desktop entries, AppStream metadata and the MIME
-# type, and the first start of the programs, which must write nothing into
-# the tree.
+# needs, the copyright and the changelog, the validators of desktop entries,
+# AppStream metadata and the MIME type, --help and --version without a
+# display, and the first start of the programs, which opens the demo and
+# must write nothing into the tree.
 #
 # usage: check-tree.sh <prefix of the installed tree>
 source "$(dirname "$0")/common.sh"
@@ -19,12 +20,32 @@ for program in animbox animbox-classic pakunpack; do
 done
 [ -x "$prefix/libexec/kestrum/kespak" ] || fail "libexec/kestrum/kespak is missing"
 [ "$(readlink "$prefix/bin/kespak")" = ../libexec/kestrum/kespak ] || fail "bin/kespak is not a relative link to the helper"
-grep -q "^\.TH KESPAK 1 " <(gzip -dc "$prefix/share/man/man1/kespak.1.gz") || fail "the manual page of kespak is missing"
+for page in kespak animbox animbox-classic pakunpack; do
+    grep -q "^\.TH ${page^^} 1 " <(gzip -dc "$prefix/share/man/man1/$page.1.gz" | sed 's/\\-/-/g') \
+        || fail "the manual page of $page is missing"
+done
 [ -s "$prefix/share/mime/packages/kestrum-mod-tools.xml" ] || fail "the MIME type of .pak is missing"
-[ -s "$prefix/share/kestrum-mod-tools/demo/data/chars/hero/idle00.gif" ] || fail "the demo sprites are missing"
+demo=$prefix/share/kestrum-mod-tools/demo
+[ -s "$demo/data/chars/hero/idle00.gif" ] || fail "the demo sprites are missing"
+for anim in idle walk punch kick; do
+    grep -qx "anim	$anim"$'\r' "$demo/data/chars/hero/hero.txt" || fail "the demo's hero.txt has no $anim animation"
+done
+"$prefix/bin/kespak" kes -l "$demo/paks/hero.pak" | grep -q 'data/chars/hero/hero.txt' || fail "the demo archive is missing"
+
+echo "== copyright and changelog"
+doc=$prefix/share/doc/kestrum-mod-tools
+head -1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    || fail "the copyright file is not in the machine-readable format"
+grep -qx 'License: Expat' "$doc/copyright" || fail "the copyright file does not give the MIT (Expat) licence"
+# The package's version: the newest entry of the changelog, in Debian's format.
+version=$(gzip -dc "$doc/changelog.gz" | sed -n '1s/^kestrum-mod-tools (\([0-9.]*\)) unstable; urgency=medium$/\1/p')
+[ -n "$version" ] || fail "the changelog does not begin with an entry of the package"
 for id in "${ids[@]}"; do
     [ -s "$prefix/share/applications/$id.desktop" ] || fail "$id.desktop is missing"
-    [ -s "$prefix/share/metainfo/$id.metainfo.xml" ] || fail "$id.metainfo.xml is missing"
+    grep -q '^Name\[zh_TW\]=' "$prefix/share/applications/$id.desktop" || fail "$id.desktop has no Traditional Chinese name"
+    metainfo=$prefix/share/metainfo/$id.metainfo.xml
+    grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "$id.metainfo.xml names no licence"
+    grep -q "<release version=\"$version\"" "$metainfo" || fail "$id.metainfo.xml lacks release $version"
     grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "the SVG icon of $id is missing"
     for size in 16 22 24 32 48 64 128 256; do
         png=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
@@ -38,14 +59,25 @@ echo "== validators"
 quiet() { local out; out=$("$@" 2>&1) || { echo "$out" >&2; fail "$1 failed"; }; }
 quiet desktop-file-validate "$prefix"/share/applications/*.desktop
 quiet appstreamcli validate-tree --no-net --strict "$prefix"
-grep -qx 'Exec=pakunpack %f' "$prefix/share/applications/org.kestrum.modtools.pakunpack.desktop" \
-    || fail "pakunpack's entry does not pass the file it opens"
+for exec in 'animbox %F' 'animbox-classic %f' 'pakunpack %f'; do
+    grep -qxF "Exec=$exec" "$prefix"/share/applications/*.desktop || fail "no entry starts $exec"
+done
 grep -qx 'MimeType=application/x-pak;' "$prefix/share/applications/org.kestrum.modtools.pakunpack.desktop" \
     || fail "pakunpack's entry does not open .pak files"
 mkdir -p "$work/mime/packages"
 cp "$prefix/share/mime/packages/kestrum-mod-tools.xml" "$work/mime/packages/"
 quiet update-mime-database "$work/mime"
 grep -q ':application/x-pak:\*\.pak$' "$work/mime/globs2" || fail "the MIME type does not claim *.pak"
+
+echo "== --help and --version, without a display"
+for program in animbox animbox-classic pakunpack; do
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version --lang en) \
+        || fail "$program --version failed"
+    [[ $out =~ ^$program\ [0-9.]+$'\n'"Package kestrum-mod-tools $version"$ ]] || fail "$program --version says: $out"
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --help --lang zh) \
+        || fail "$program --help failed"
+    [[ $out == 用法* && $out == *--version* ]] || fail "$program --help says: $out"
+done
 
 echo "== first start"
 listing() { (cd "$prefix" && find . -printf '%p %s %T@\n' | sort); }
@@ -60,8 +92,16 @@ for _ in $(seq 100); do
     grep -q '^WK_Path=' "$settings" 2>/dev/null && break
     sleep 0.2
 done
-grep -qx "dir=$prefix/share/kestrum-mod-tools/demo/data/chars/hero"$'\r' "$settings" \
+grep -qx "dir=$demo/data/chars/hero"$'\r' "$settings" \
     || fail "animbox's first start does not open the installed demo"
+for _ in $(seq 100); do
+    [ -s "$(dirname "$settings")/recent.txt" ] && break
+    sleep 0.2
+done
+grep -qxF "$demo/data/chars/hero/hero.txt" "$(dirname "$settings")/recent.txt" \
+    || fail "animbox's first start does not open the demo's hero.txt"
+grep -qxF "dir=$demo/data/chars/hero" "$XDG_CONFIG_HOME/Kestrum/Kestrum Frame Editor.conf" \
+    || fail "animbox-classic's first start does not open the demo folder"
 sleep 1
 for pid in "${pids[@]}"; do
     kill -0 "$pid" 2>/dev/null || fail "a program ended at its start"
