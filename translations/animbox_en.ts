@@ -112,6 +112,53 @@ Y offset: </translation>
     </message>
 </context>
 <context>
+    <name>animbox::CharacterCheckDock</name>
+    <message>
+        <source>检查角色</source>
+        <translation>Check character</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>动画</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>帧</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>正在检查 %1…</source>
+        <translation>Checking %1…</translation>
+    </message>
+    <message>
+        <source>%1: 检查已取消, 已检查 %2 / %3 个动画, %4 个问题</source>
+        <translation>%1: check cancelled after %2 of %3 animations, %4 problems</translation>
+    </message>
+    <message>
+        <source>%1: %2 个动画, 没有发现问题</source>
+        <translation>%1: %2 animations, no problems found</translation>
+    </message>
+    <message>
+        <source>%1: %2 个动画, %3 个问题</source>
+        <translation>%1: %2 animations, %3 problems</translation>
+    </message>
+</context>
+<context>
     <name>animbox::CharacterFileLink</name>
     <message>
         <source>动画没有完整读出, 保存会丢掉其余的帧, 未保存.</source>
@@ -418,6 +465,10 @@ Overwrite it?</translation>
     <message>
         <source>动画名称含有 %1 无法写出的字符, 未保存.</source>
         <translation>The animation name holds characters that %1 cannot encode. Not saved.</translation>
+    </message>
+    <message>
+        <source>检查角色</source>
+        <translation>Check character</translation>
     </message>
 </context>
 <context>
