@@ -160,9 +160,11 @@ void CharacterCheckTest::listsNothingElse_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("findings");
     QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("copyKey"); // Ctrl+C in the list, else the button
 
-    QTest::newRow("crafted") << "crafted.txt" << 10 << "crafted.txt: 3 个动画, 9 个问题";
-    QTest::newRow("clean") << "clean.txt" << 0 << "clean.txt: 2 个动画, 没有发现问题";
+    QTest::newRow("crafted") << "crafted.txt" << 10 << "crafted.txt: 3 个动画, 9 个问题" << false;
+    QTest::newRow("crafted, Ctrl+C") << "crafted.txt" << 10 << "crafted.txt: 3 个动画, 9 个问题" << true;
+    QTest::newRow("clean") << "clean.txt" << 0 << "clean.txt: 2 个动画, 没有发现问题" << false;
 }
 
 void CharacterCheckTest::listsNothingElse()
@@ -170,6 +172,7 @@ void CharacterCheckTest::listsNothingElse()
     QFETCH(QString, file);
     QFETCH(int, findings);
     QFETCH(QString, status);
+    QFETCH(bool, copyKey);
     const auto window = m_fixture.window();
     animbox::CharacterCheckDock* dock = check(*window, characterPath(file));
     QVERIFY(dock);
@@ -178,7 +181,12 @@ void CharacterCheckTest::listsNothingElse()
     if (findings == 0)
         return;
     QApplication::clipboard()->clear();
-    QTest::mouseClick(dock->copyButton(), Qt::LeftButton);
+    if (copyKey) {
+        dock->list()->setFocus();
+        QTest::keySequence(dock->list(), QKeySequence::Copy);
+    } else {
+        QTest::mouseClick(dock->copyButton(), Qt::LeftButton);
+    }
     const QStringList copied = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(copied.size(), findings + 1);
     QCOMPARE(copied.first(), QStringLiteral("动画\t帧\t行\t说明"));
