@@ -84,7 +84,7 @@ void FrmMain::createMenu()
     QMenu* menu = menuBar()->addMenu(tr("操作"));
     menu->setObjectName(QStringLiteral("Operation"));
     const auto add = [this, menu](const char* name, const QString& caption, QKeySequence key, auto slot) {
-        browser::addMenuAction(menu, this, name, caption, key, slot);
+        return browser::addMenuAction(menu, this, name, caption, key, slot);
     };
     add("minitframe", tr("初始化帧"), Qt::Key_F2, [this] { RunSchemeDialog(); });
     add("mgentext", tr("生成动画文本"), Qt::Key_F8, &FrmMain::GenerateAnimationText);
@@ -97,6 +97,11 @@ void FrmMain::createMenu()
     menu->addSeparator();
     add("moa", tr("坐标统一调整"), QKeySequence(), &FrmMain::moa_Click);
     add("mFromText", tr("从文本生成帧"), Qt::Key_F6, &FrmMain::FramesFromText);
+    menu->addSeparator();
+    QAction* check = add("mcheck", tr("检查角色"), Qt::Key_F7, &FrmMain::checkCharacter);
+    // The title names the open file, so it changes whenever the file does.
+    check->setEnabled(false);
+    connect(this, &QWidget::windowTitleChanged, check, [this, check] { check->setEnabled(m_link.isOpen()); });
 }
 
 void FrmMain::connectControls()

@@ -35,6 +35,7 @@ class AttackPanel;
 class BrowserPanel;
 class CanvasGestures;
 class CanvasView;
+class CharacterCheckDock;
 class DisplayGroup;
 class FrameListGroup;
 class Playback;
@@ -163,6 +164,8 @@ public slots:
     void moa_Click();
     // Applies the move command that FrmAdjust left in the hand-over buffer.
     void offsetadjust();
+    // "检查角色": checks the open character file (FrmMainCheck.cpp).
+    void checkCharacter();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -240,6 +243,8 @@ private:
     AttackPanel* m_attack = nullptr;
     CanvasGestures* m_gestures = nullptr;
     Playback* m_playback = nullptr;
+    // Made when first used, so that starting the window costs nothing more.
+    CharacterCheckDock* m_check = nullptr;
 
     CharacterFileLink m_link;
     QList<QAction*> m_recentActions;

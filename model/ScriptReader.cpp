@@ -28,10 +28,11 @@ struct ResolvedImage {
 // Reads one script text into an animation, line by line.
 class Reader {
 public:
-    Reader(const QString& workPath, const ImageLoader& loadImage)
+    Reader(const QString& workPath, const ImageLoader& loadImage, ReadMode mode)
         : m_workPath(workPath)
         , m_lookup(workPath)
         , m_loadImage(loadImage)
+        , m_mode(mode)
     {
         m_result.animation.frames.resize(1);
         m_result.animation.framesFromText = true;
@@ -39,19 +40,23 @@ public:
 
     ReadResult read(QStringView text)
     {
-        int lineNumber = 0;
         while (true) {
             const QStringView line = NextPiece(text, QStringLiteral("\r\n"));
             if (line.isEmpty() && text.isEmpty())
                 break;
-            ++lineNumber;
+            ++m_lineNumber;
+            const int row = m_index;
             const QString problem = applyLine(line);
-            if (!problem.isEmpty()) {
-                m_result.finished = false;
-                m_result.message = problem + u'\n'
-                    + QCoreApplication::translate("model::ScriptReader", "第 %1 行: %2").arg(lineNumber).arg(line.left(200).toString());
-                break;
+            if (problem.isEmpty())
+                continue;
+            if (m_mode == ReadMode::GoOn) {
+                m_result.problems.append(ReadProblem{m_lineNumber, row, problem});
+                continue;
             }
+            m_result.finished = false;
+            m_result.message = problem + u'\n'
+                + QCoreApplication::translate("model::ScriptReader", "第 %1 行: %2").arg(m_lineNumber).arg(line.left(200).toString());
+            break;
         }
         return std::move(m_result);
     }
@@ -65,11 +70,24 @@ private:
         const LineEffect effect = applyScriptLine(line, current());
         if (!effect.problem.isEmpty())
             return effect.problem;
-        if (effect.kind == LineKind::Frame)
+        switch (effect.kind) {
+        case LineKind::Frame:
             return completeFrame(effect.framePath);
-        if (effect.kind == LineKind::Other) {
+        case LineKind::Other:
             current().extra += line;
             current().extra += QStringLiteral("\r\n");
+            break;
+        case LineKind::Body:
+            m_lines.body = m_lineNumber;
+            break;
+        case LineKind::Attack:
+            m_lines.attack = m_lineNumber;
+            break;
+        case LineKind::Offset:
+            m_lines.offset = m_lineNumber;
+            break;
+        default:
+            break;
         }
         return {};
     }
@@ -96,12 +114,15 @@ private:
     QString completeFrame(const QString& path)
     {
         const ResolvedImage& found = resolve(path);
+        QString problem;
         if (found.realPath.isEmpty())
-            return QCoreApplication::translate("model::ScriptReader", "文件不存在! %1")
-                .arg(QDir::toNativeSeparators(joinPath(m_workPath, path)));
-        if (found.image.isNull())
-            return found.error.isEmpty() ? QCoreApplication::translate("model::ScriptReader", "无法读取图片 %1").arg(found.realPath)
-                                         : found.error;
+            problem = QCoreApplication::translate("model::ScriptReader", "文件不存在! %1")
+                          .arg(QDir::toNativeSeparators(joinPath(m_workPath, path)));
+        else if (found.image.isNull())
+            problem = found.error.isEmpty() ? QCoreApplication::translate("model::ScriptReader", "无法读取图片 %1").arg(found.realPath)
+                                            : found.error;
+        if (!problem.isEmpty() && m_mode == ReadMode::StopAtProblem)
+            return problem;
         if (m_index >= kMostFrames - 1)
             return QCoreApplication::translate("model::ScriptReader", "溢出: 帧太多");
 
@@ -116,24 +137,30 @@ private:
         next.extra.clear();
         animation.frames.append(std::move(next));
         ++m_index;
-        m_result.lastFolder = found.folder;
-        return {};
+        m_lines.frame = m_lineNumber;
+        m_result.rowLines.append(m_lines);
+        if (!found.folder.isEmpty())
+            m_result.lastFolder = found.folder;
+        return problem;
     }
 
     QString m_workPath;
     FileLookup m_lookup;
     const ImageLoader& m_loadImage;
+    ReadMode m_mode;
     QHash<QString, QString> m_realPaths;
     QHash<QString, ResolvedImage> m_images;
     ReadResult m_result;
     int m_index = 0;
+    int m_lineNumber = 0;
+    RowLines m_lines; // of the record being filled, carried on as its values are
 };
 
 } // namespace
 
-ReadResult readScript(QStringView text, const QString& workPath, const ImageLoader& loadImage)
+ReadResult readScript(QStringView text, const QString& workPath, const ImageLoader& loadImage, ReadMode mode)
 {
-    return Reader(workPath, loadImage).read(text);
+    return Reader(workPath, loadImage, mode).read(text);
 }
 
 } // namespace model

@@ -71,20 +71,22 @@ QString KeyValue(QStringView text, QStringView key)
 
 QString toCrLf(QStringView text)
 {
+    // Copies the runs between line ends whole: a whole character file goes
+    // through here when it is opened or checked.
     QString result;
     result.reserve(text.size() + text.size() / 16);
+    qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            result += u"\r\n";
-        } else if (c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
-            result += u"\r\n";
-        } else {
-            result += c;
-        }
+        const char16_t c = text[i].unicode();
+        if (c != u'\r' && c != u'\n' && c != QChar::ParagraphSeparator && c != QChar::LineSeparator)
+            continue;
+        result += text.sliced(runStart, i - runStart);
+        result += u"\r\n";
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        runStart = i + 1;
     }
+    result += text.sliced(runStart);
     return result;
 }
 

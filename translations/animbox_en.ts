@@ -128,6 +128,53 @@ Y offset: </translation>
     </message>
 </context>
 <context>
+    <name>animbox::CharacterCheckDock</name>
+    <message>
+        <source>检查角色</source>
+        <translation>Check character</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>动画</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>帧</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>正在检查 %1…</source>
+        <translation>Checking %1…</translation>
+    </message>
+    <message>
+        <source>%1: 检查已取消, 已检查 %2 / %3 个动画, %4 个问题</source>
+        <translation>%1: check cancelled after %2 of %3 animations, %4 problems</translation>
+    </message>
+    <message>
+        <source>%1: %2 个动画, 没有发现问题</source>
+        <translation>%1: %2 animations, no problems found</translation>
+    </message>
+    <message>
+        <source>%1: %2 个动画, %3 个问题</source>
+        <translation>%1: %2 animations, %3 problems</translation>
+    </message>
+</context>
+<context>
     <name>animbox::CharacterFileLink</name>
     <message>
         <source>动画没有完整读出, 保存会丢掉其余的帧, 未保存.</source>
@@ -464,6 +511,10 @@ What else it held is no longer known. Write a new file holding only this animati
     <message>
         <source>文件 %1 中已找不到原来的动画 %2; 保存恢复的动画时请选择位置.</source>
         <translation>The file %1 no longer holds the animation %2 as it was opened; saving the restored animation will ask where to write it.</translation>
+    </message>
+    <message>
+        <source>检查角色</source>
+        <translation>Check character</translation>
     </message>
 </context>
 <context>

@@ -36,6 +36,41 @@
     </message>
 </context>
 <context>
+    <name>model::CharacterCheck</name>
+    <message>
+        <source>关键字 %1 后面没有数值</source>
+        <translation>Keyword %1 has no values</translation>
+    </message>
+    <message>
+        <source>受击框</source>
+        <translation>Body box</translation>
+    </message>
+    <message>
+        <source>攻击框</source>
+        <translation>Attack box</translation>
+    </message>
+    <message>
+        <source>锚点 (%1, %2) 在图片 (%3×%4) 之外</source>
+        <translation>Anchor (%1, %2) lies outside the %3×%4 sprite</translation>
+    </message>
+    <message>
+        <source>%1的宽或高为负: %2</source>
+        <translation>%1 has a negative width or height: %2</translation>
+    </message>
+    <message>
+        <source>%1完全在图片 (%2×%3) 之外: %4</source>
+        <translation>%1 lies wholly outside the %2×%3 sprite: %4</translation>
+    </message>
+    <message>
+        <source>动画 %1 重复: 第 %2 行已有同名的动画</source>
+        <translation>Another animation named %1: the first is on line %2</translation>
+    </message>
+    <message>
+        <source>保留而不解释的关键字 %1 (共 %2 行)</source>
+        <translation>Keyword %1 kept but not interpreted, lines: %2</translation>
+    </message>
+</context>
+<context>
     <name>model::FileReplacement</name>
     <message>
         <source>无法写入文件 %1: %2</source>

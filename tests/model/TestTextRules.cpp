@@ -15,6 +15,8 @@ class TestTextRules : public QObject {
 private slots:
     void nextToken_data();
     void nextToken();
+    void crLf_data();
+    void crLf();
     void keyValue_data();
     void keyValue();
     void patterns_data();
@@ -53,6 +55,24 @@ void TestTextRules::nextToken()
     QCOMPARE(got.takeLast(), QString()); // the call that finds the line exhausted
     QCOMPARE(got, tokens);
     QCOMPARE(model::NextToken(line, position), QString());
+}
+
+void TestTextRules::crLf_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("CR LF kept") << "a\r\nb\r\n" << "a\r\nb\r\n";
+    QTest::newRow("LF and lone CR") << "a\nb\rc\r" << "a\r\nb\r\nc\r\n";
+    QTest::newRow("separators") << QStringLiteral("a\u2028b\u2029\n") << "a\r\nb\r\n\r\n";
+    QTest::newRow("no line end") << "abc" << "abc";
+}
+
+void TestTextRules::crLf()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(model::toCrLf(text), expected);
 }
 
 void TestTextRules::keyValue_data()
