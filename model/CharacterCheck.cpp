@@ -1,5 +1,7 @@
 #include "model/CharacterCheck.h"
 
+#include "model/ImageSizePrefetch.h"
+
 #include "model/CharacterScript.h"
 #include "model/ScriptLine.h"
 #include "model/SourceLine.h"
@@ -26,11 +28,6 @@ struct KeptKeyword {
 
 // An image file decoded before in this check: its size (empty when it could
 // not be decoded) and why not.
-struct DecodedImage {
-    QSize size;
-    QString error;
-};
-
 QString boxNumbers(const Box& box)
 {
     return QStringLiteral("%1 %2 %3 %4").arg(box.x).arg(box.y).arg(box.width).arg(box.height);
@@ -91,16 +88,19 @@ private:
                 break;
             ++lineNumber;
             qint32 position = 1;
-            const QString keyword = NextToken(line, position);
-            if (keyword.isEmpty() || keyword.startsWith(u'#'))
+            // A view, lower-cased only where it is kept: most lines are numbers and comments.
+            const QStringView word = NextTokenView(line, position);
+            if (word.isEmpty() || word.startsWith(u'#'))
                 continue;
             if (lineKind(line) != LineKind::Other) {
                 if (NextTokenView(line, position).isEmpty()) {
                     add(Kind::Line, rowOfLine(lineNumber), lineNumber,
-                        QCoreApplication::translate("model::CharacterCheck", "关键字 %1 后面没有数值").arg(keyword));
+                        QCoreApplication::translate("model::CharacterCheck", "关键字 %1 后面没有数值")
+                            .arg(word.toString().toLower()));
                     noted.insert(lineNumber);
                 }
             } else if (!problemLines.contains(lineNumber)) {
+                const QString keyword = word.toString().toLower();
                 KeptKeyword& entry = kept[keyword];
                 if (entry.count++ == 0) {
                     entry.keyword = keyword;
@@ -180,6 +180,21 @@ QList<int> animLineNumbers(const CharacterScript& script)
     return numbers;
 }
 
+// Asks `prefetch` for the image of every frame line of `text`, found as the
+// reader finds it.
+void requestImages(QStringView text, FileLookup& lookup, ImageSizePrefetch& prefetch)
+{
+    while (!text.isEmpty()) {
+        const QStringView line = NextPiece(text, u"\r\n");
+        if (lineKind(line) != LineKind::Frame)
+            continue;
+        FrameRecord unused;
+        const QString path = lookup.find(applyScriptLine(line, unused).framePath);
+        if (!path.isEmpty())
+            prefetch.request(path);
+    }
+}
+
 } // namespace
 
 CharacterCheck::CharacterCheck(QByteArray bytes, QString gameFolder, ImageLoader loadImage)
@@ -198,38 +213,40 @@ CheckReport CharacterCheck::run(const std::function<bool(int done, int total)>& 
 
     int done = 0;
     bool stopped = false;
-    QHash<QString, DecodedImage> decoded;
-    // Each file is decoded once per check. The check looks only at sizes, so
-    // it keeps no pixels: an image decoded for an earlier animation is stood
-    // in for by an undrawn one of its size.
+    // Each file is decoded once per check, on the prefetch's threads while
+    // the text is read. The check looks only at sizes, so it keeps no
+    // pixels: an image is stood in for by an undrawn one of its size.
+    ImageSizePrefetch prefetch(m_loadImage);
     const ImageLoader loadOnce = [&](const QString& path, QString* error) {
-        QString failure;
-        QImage image;
-        if (const auto known = decoded.constFind(path); known != decoded.cend()) {
-            failure = known->error;
-            if (!known->size.isEmpty())
-                image = QImage(known->size, QImage::Format_Mono);
-        } else {
-            stopped = stopped || !goOn(done, report.animationCount);
-            if (stopped)
-                return QImage();
-            image = m_loadImage(path, &failure);
-            decoded.insert(path, DecodedImage{image.size(), failure});
-        }
+        stopped = stopped || !goOn(done, report.animationCount);
+        if (stopped)
+            return QImage();
+        const ImageSizePrefetch::Decoded decoded = prefetch.take(path);
         if (error)
-            *error = failure;
-        return image;
+            *error = decoded.error;
+        return decoded.size.isEmpty() ? QImage() : QImage(decoded.size, QImage::Format_Mono);
     };
 
     QHash<QString, int> firstLineOfName;
     QHash<QString, KeptKeyword> kept;
+    // One lookup for every animation: each folder is listed once per check.
+    FileLookup lookup(m_gameFolder);
+    // The block's text as opening gives it to the reader: line for line the file's.
+    const auto textOf = [&](qsizetype index) {
+        return index < script.blocks().size()
+            ? readerText(splitSourceLines(script.blockBytes(script.blocks()[index]), script.encoding()))
+            : QString();
+    };
+    QString text = textOf(0);
+    requestImages(text, lookup, prefetch);
     for (const AnimBlock& block : script.blocks()) {
         stopped = stopped || !goOn(done, report.animationCount);
         if (stopped)
             break;
-        // The block's text as opening gives it to the reader: line for line the file's.
-        const QString text = readerText(splitSourceLines(script.blockBytes(block), script.encoding()));
-        const ReadResult result = readScript(text, m_gameFolder, loadOnce, ReadMode::GoOn);
+        // The images of the next animation are decoded while this one is read.
+        const QString next = textOf(done + 1);
+        requestImages(next, lookup, prefetch);
+        const ReadResult result = readScript(text, lookup, loadOnce, ReadMode::GoOn);
         // Images left undecoded by the stop would read as faults.
         if (stopped)
             break;
@@ -244,6 +261,7 @@ CheckReport CharacterCheck::run(const std::function<bool(int done, int total)>& 
         firstLineOfName.insert(block.name.toCaseFolded(), firstLine);
         BlockCheck(block.name, animLine + 1, report.findings).check(text, result, kept);
         ++done;
+        text = next;
     }
     report.checked = done;
 

@@ -1,7 +1,7 @@
 #include "model/FileLookup.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QDirIterator>
 
 #include <optional>
 
@@ -16,7 +16,8 @@ bool isSafePart(const QString& part)
 }
 
 // The parts of a relative path with "." dropped and ".." taking back the
-// part before it; nothing when the path is empty or would leave its folder.
+// part before it (none for the folder itself); nothing when the path would
+// leave its folder or holds a part that cannot name a file.
 std::optional<QStringList> cleanParts(QString relative)
 {
     relative.replace(u'\\', u'/');
@@ -33,8 +34,6 @@ std::optional<QStringList> cleanParts(QString relative)
         else
             parts.removeLast();
     }
-    if (parts.isEmpty())
-        return std::nullopt;
     return parts;
 }
 
@@ -47,20 +46,26 @@ FileLookup::FileLookup(QString base)
 
 QString FileLookup::find(const QString& relative)
 {
-    const std::optional<QStringList> parts = cleanParts(relative);
-    if (!parts)
+    QString path = relative;
+    path.replace(u'\\', u'/');
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString name = path.mid(slash + 1);
+    if (name.isEmpty() || name == u"." || name == u".." || !isSafePart(name))
         return {};
-    const QString exact = joinPath(m_base, parts->join(u'/'));
-    if (QFileInfo(exact).isFile())
-        return exact;
-    const QString folder = folderFor(parts->mid(0, parts->size() - 1));
-    if (folder.isEmpty())
+    // Frames of one folder share its spelling: the folder is found once.
+    const QString spelling = slash < 0 ? QString() : path.left(slash);
+    auto folder = m_folderBySpelling.constFind(spelling);
+    if (folder == m_folderBySpelling.cend()) {
+        const std::optional<QStringList> parts = cleanParts(spelling);
+        folder = m_folderBySpelling.insert(spelling, parts ? folderFor(*parts) : QString());
+    }
+    if (folder->isEmpty())
         return {};
-    const QString entry = entryIn(folder, parts->last());
-    if (entry.isEmpty())
-        return {};
-    const QString path = joinPath(folder, entry);
-    return QFileInfo(path).isFile() ? path : QString();
+    // The folder's listing says which entries are files: no file is asked
+    // about one by one, which a reading of thousands of frames would feel.
+    const Listing& entries = listing(*folder);
+    const QString file = entries.files.contains(name) ? name : entries.fileByFoldedName.value(name.toCaseFolded());
+    return file.isEmpty() ? QString() : joinPath(*folder, file);
 }
 
 // The real folder reached by `parts` below the base; empty when there is none.
@@ -93,19 +98,28 @@ QString FileLookup::entryIn(const QString& folder, const QString& name)
 
 const FileLookup::Listing& FileLookup::listing(const QString& folder)
 {
-    auto it = m_listings.find(folder);
-    if (it != m_listings.end())
-        return *it;
+    if (const auto known = m_listings.constFind(folder); known != m_listings.cend())
+        return *known;
     Listing entries;
-    const QStringList names = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    entries.names = QSet<QString>(names.begin(), names.end());
-    for (const QString& name : names) {
-        // Of names that differ only in case, the first in code-point order wins, whatever the
-        // order in which the file system lists them.
-        QString& kept = entries.byFoldedName[name.toCaseFolded()];
+    // Of names that differ only in case, the first in code-point order wins,
+    // whatever the order in which the file system lists them.
+    const auto keep = [](QHash<QString, QString>& byFolded, const QString& name) {
+        QString& kept = byFolded[name.toCaseFolded()];
         if (kept.isEmpty() || name < kept)
             kept = name;
+    };
+    // The type of an entry comes with the listing where the file system
+    // gives it, so that telling files from folders asks nothing more.
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        entries.names.insert(name);
+        keep(entries.byFoldedName, name);
+        if (it.fileInfo().isFile()) {
+            entries.files.insert(name);
+            keep(entries.fileByFoldedName, name);
+        }
     }
     return *m_listings.insert(folder, std::move(entries));
 }

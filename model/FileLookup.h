@@ -8,8 +8,9 @@
 namespace model {
 
 // Finds frame image files below one folder the way the script reader does:
-// the exact path wins; otherwise each part of the path is matched without
-// regard to letter case, as on a file system that ignores case. Every step
+// each part of the path is the entry of that exact name, else the entry whose
+// name equals it without regard to letter case, as on a file system that
+// ignores case. Every step
 // that opens a frame's image goes through it. It remembers what it learnt
 // (each folder's listing, each folder found), so one object serves one
 // reading or one command and lists each folder at most once; a new object
@@ -17,6 +18,8 @@ namespace model {
 class FileLookup {
 public:
     explicit FileLookup(QString base);
+
+    const QString& base() const { return m_base; }
 
     // The real path on disk of the file `relative` (parts separated by "/"
     // or "\"), or an empty text when there is no such file. A ".." part
@@ -26,10 +29,13 @@ public:
     QString find(const QString& relative);
 
 private:
-    // A folder's entries: the names as they are, and by case-folded name.
+    // A folder's entries, and its files among them: the names as they are,
+    // and by case-folded name.
     struct Listing {
         QSet<QString> names;
         QHash<QString, QString> byFoldedName;
+        QSet<QString> files;
+        QHash<QString, QString> fileByFoldedName;
     };
 
     QString folderFor(const QStringList& parts);
@@ -38,6 +44,7 @@ private:
 
     QString m_base;
     QHash<QString, QString> m_folders; // folder parts as written -> real folder, empty when missing
+    QHash<QString, QString> m_folderBySpelling; // a path's folder as written -> real folder, or empty
     QHash<QString, Listing> m_listings;
 };
 

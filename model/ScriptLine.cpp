@@ -21,21 +21,48 @@ constexpr KindKeyword kKinds[] = {
     {u"attack4", u"Attack4"}, {u"freeze", u"Attack5"}, {u"burn", u"Attack6"},
 };
 
+// Whether `word` is `lower` (ASCII lower case) in any letter case; a word
+// outside ASCII is never a keyword.
+bool isKeyword(QStringView word, QStringView lower)
+{
+    if (word.size() != lower.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const char16_t c = word[i].unicode();
+        if ((c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c) != lower[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+// The attack kind of a keyword in any letter case; null when it is none.
+const KindKeyword* attackKeyword(QStringView keyword)
+{
+    for (const KindKeyword& k : kKinds)
+        if (isKeyword(keyword, k.keyword))
+            return &k;
+    return nullptr;
+}
+
+// Classifies a keyword without making a lower-case copy of it: the reader
+// asks this of every line.
 LineKind kindOfKeyword(QStringView keyword)
 {
-    if (keyword == u"delay")
+    if (keyword.isEmpty() || keyword.size() > 7)
+        return LineKind::Other;
+    if (isKeyword(keyword, u"delay"))
         return LineKind::Delay;
-    if (keyword == u"offset")
+    if (isKeyword(keyword, u"offset"))
         return LineKind::Offset;
-    if (keyword == u"bbox")
+    if (isKeyword(keyword, u"bbox"))
         return LineKind::Body;
-    if (keyword == u"extbbox")
+    if (isKeyword(keyword, u"extbbox"))
         return LineKind::ExtBody;
-    if (keyword == u"extabox")
+    if (isKeyword(keyword, u"extabox"))
         return LineKind::ExtAttack;
-    if (keyword == u"frame")
+    if (isKeyword(keyword, u"frame"))
         return LineKind::Frame;
-    return attackKindForKeyword(keyword).isEmpty() ? LineKind::Other : LineKind::Attack;
+    return attackKeyword(keyword) ? LineKind::Attack : LineKind::Other;
 }
 
 QString conversionProblem(NumberError error)
@@ -96,12 +123,10 @@ QString readAttack(const QString& kind, QStringView line, qint32& position, Fram
 
 } // namespace
 
-QString attackKindForKeyword(QStringView lowerKeyword)
+QString attackKindForKeyword(QStringView keyword)
 {
-    for (const KindKeyword& k : kKinds)
-        if (k.keyword == lowerKeyword)
-            return k.kind.toString();
-    return QString();
+    const KindKeyword* found = attackKeyword(keyword);
+    return found ? found->kind.toString() : QString();
 }
 
 QString keywordForAttackKind(const QString& kind)
@@ -116,7 +141,7 @@ QString keywordForAttackKind(const QString& kind)
 LineKind lineKind(QStringView line)
 {
     qint32 position = 1;
-    return kindOfKeyword(NextToken(line, position));
+    return kindOfKeyword(NextTokenView(line, position));
 }
 
 LineEffect applyScriptLine(QStringView line, FrameRecord& record)
@@ -127,7 +152,7 @@ LineEffect applyScriptLine(QStringView line, FrameRecord& record)
         return effect;
     }
     qint32 position = 1;
-    const QString keyword = NextToken(line, position);
+    const QStringView keyword = NextTokenView(line, position);
     effect.kind = kindOfKeyword(keyword);
     switch (effect.kind) {
     case LineKind::Other:

@@ -36,10 +36,10 @@ LineKind lineKind(QStringView line);
 // line whose first number was read.
 LineEffect applyScriptLine(QStringView line, FrameRecord& record);
 
-// The attack kind a keyword ("attack", "blast", "freeze" ...) reads as, or
-// an empty text when the keyword is none; and back, the keyword that reads
-// as a kind ("Attack5" is spelt "Freeze").
-QString attackKindForKeyword(QStringView lowerKeyword);
+// The attack kind a keyword ("attack", "blast", "freeze" ... in any letter
+// case) reads as, or an empty text when the keyword is none; and back, the
+// keyword that reads as a kind ("Attack5" is spelt "Freeze").
+QString attackKindForKeyword(QStringView keyword);
 QString keywordForAttackKind(const QString& kind);
 
 } // namespace model

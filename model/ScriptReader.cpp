@@ -28,9 +28,9 @@ struct ResolvedImage {
 // Reads one script text into an animation, line by line.
 class Reader {
 public:
-    Reader(const QString& workPath, const ImageLoader& loadImage, ReadMode mode)
-        : m_workPath(workPath)
-        , m_lookup(workPath)
+    Reader(FileLookup& lookup, const ImageLoader& loadImage, ReadMode mode)
+        : m_workPath(lookup.base())
+        , m_lookup(lookup)
         , m_loadImage(loadImage)
         , m_mode(mode)
     {
@@ -105,7 +105,9 @@ private:
         ResolvedImage resolved;
         resolved.realPath = *known;
         if (!resolved.realPath.isEmpty()) {
-            resolved.folder = QFileInfo(resolved.realPath).absolutePath();
+            resolved.folder = resolved.realPath.left(resolved.realPath.lastIndexOf(u'/'));
+            if (QDir::isRelativePath(resolved.folder))
+                resolved.folder = QFileInfo(resolved.realPath).absolutePath();
             resolved.image = m_loadImage(resolved.realPath, &resolved.error);
         }
         return *m_images.insert(resolved.realPath, resolved);
@@ -145,7 +147,7 @@ private:
     }
 
     QString m_workPath;
-    FileLookup m_lookup;
+    FileLookup& m_lookup;
     const ImageLoader& m_loadImage;
     ReadMode m_mode;
     QHash<QString, QString> m_realPaths;
@@ -160,7 +162,13 @@ private:
 
 ReadResult readScript(QStringView text, const QString& workPath, const ImageLoader& loadImage, ReadMode mode)
 {
-    return Reader(workPath, loadImage, mode).read(text);
+    FileLookup lookup(workPath);
+    return readScript(text, lookup, loadImage, mode);
+}
+
+ReadResult readScript(QStringView text, FileLookup& lookup, const ImageLoader& loadImage, ReadMode mode)
+{
+    return Reader(lookup, loadImage, mode).read(text);
 }
 
 } // namespace model

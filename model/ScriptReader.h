@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Animation.h"
+#include "model/FileLookup.h"
 
 #include <QImage>
 #include <QList>
@@ -52,6 +53,10 @@ struct ReadResult {
 // Reads the frame lines of `text` (CR LF line ends) with frame paths below
 // `workPath`. Each distinct image file is decoded once per reading.
 ReadResult readScript(QStringView text, const QString& workPath, const ImageLoader& loadImage,
+                      ReadMode mode = ReadMode::StopAtProblem);
+// The same with the files found through `lookup`, below its base folder:
+// readings that share one see each folder listed once.
+ReadResult readScript(QStringView text, FileLookup& lookup, const ImageLoader& loadImage,
                       ReadMode mode = ReadMode::StopAtProblem);
 
 } // namespace model
