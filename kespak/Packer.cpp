@@ -244,7 +244,8 @@ bool Packer::writeFile(const Source& source, std::uint64_t offset, std::string& 
         error = shown + " changed while being packed: " + error;
         return false;
     }
-    const FileHandle in(::openat(folder, source.file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileHandle in(
+        ::openat(folder, source.file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status;
     if (!in.isValid() || ::fstat(in.get(), &status) != 0) {
         error = errno == ELOOP ? shown + " changed while being packed: it is now a link"

@@ -174,8 +174,8 @@ void Form1::Command2_Click()
     QString error;
     if (!run->start(error)) {
         delete run;
-        QMessageBox box(QMessageBox::Warning, kTitle,
-                        tr("无法启动解包工具:\n%1\n(%2)").arg(shownText(QDir::toNativeSeparators(m_toolPath)), error),
+        const QString tool = shownText(QDir::toNativeSeparators(m_toolPath));
+        QMessageBox box(QMessageBox::Warning, kTitle, tr("无法启动解包工具:\n%1\n(%2)").arg(tool, shownText(error)),
                         QMessageBox::Ok, this);
         box.setTextFormat(Qt::PlainText);
         box.exec();
