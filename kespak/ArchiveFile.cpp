@@ -11,23 +11,19 @@ namespace kespak {
 
 bool ArchiveFile::open(const std::filesystem::path& path, std::string& error)
 {
-    m_data.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    m_data.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status;
     if (!m_data.isValid() || ::fstat(m_data.get(), &status) != 0) {
         error = systemMessage(errno);
         return false;
     }
     if (!S_ISREG(status.st_mode)) {
-        error = "not a file";
+        error = notAFile(status.st_mode);
         return false;
     }
     m_identity = FileIdentity::of(status);
-    m_directory.open(path, std::ios::binary);
-    if (!m_directory) {
-        error = "cannot be opened for reading";
-        return false;
-    }
-    const auto layout = ArchiveLayout::read(m_directory, error);
+    m_buffer.setDescriptor(m_data.get());
+    const auto layout = ArchiveLayout::read(m_stream, error);
     if (!layout)
         return false;
     m_layout = *layout;
@@ -37,7 +33,7 @@ bool ArchiveFile::open(const std::filesystem::path& path, std::string& error)
 
 void ArchiveFile::survey()
 {
-    DirectoryReader reader(m_directory, m_layout);
+    DirectoryReader reader(m_stream, m_layout);
     for (auto status = reader.next(); status != DirectoryReader::Status::End; status = reader.next()) {
         ++m_entryCount;
         if (status == DirectoryReader::Status::Entry)

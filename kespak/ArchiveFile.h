@@ -2,27 +2,29 @@
 
 #include "kespak/ArchiveLayout.h"
 #include "kespak/DataOverlaps.h"
+#include "kespak/DescriptorBuffer.h"
 #include "kespak/DirectoryReader.h"
 #include "kespak/FileHandle.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iosfwd>
+#include <istream>
 #include <string>
 
 namespace kespak {
 
 // An archive opened for reading, its layout checked and its directory
 // surveyed once: how many entries, how many bytes the acceptable ones hold,
-// and which entries share data. The directory is read through a stream, the
-// stored data through a descriptor that the copies read from directly.
+// and which entries share data. Only a regular file is taken, and opening
+// never waits (a FIFO is refused, not read). The file is opened once: the
+// directory is read through a stream over its descriptor, the stored data
+// by the copies straight from that descriptor.
 class ArchiveFile
 {
 public:
     // Opens and checks the archive; on failure `error` says why.
     bool open(const std::filesystem::path& path, std::string& error);
 
-    DirectoryReader directory() { return DirectoryReader(m_directory, m_layout, &m_overlaps); }
+    DirectoryReader directory() { return DirectoryReader(m_stream, m_layout, &m_overlaps); }
     int data() const { return m_data.get(); }
     const FileIdentity& identity() const { return m_identity; }
 
@@ -39,8 +41,9 @@ private:
     void survey();
 
     ArchiveLayout m_layout;
-    std::ifstream m_directory;
     FileHandle m_data;
+    DescriptorBuffer m_buffer;
+    std::istream m_stream{&m_buffer};
     FileIdentity m_identity;
     DataOverlaps m_overlaps;
     std::uint64_t m_entryCount = 0;

@@ -11,10 +11,28 @@ bool isSeparator(char c)
     return c == '/' || c == '\\';
 }
 
-// C0 and C1 control characters and DEL, which a terminal may act on.
-bool isControl(char32_t c)
+// What a character of a name could do when printed or shown, besides
+// standing for itself.
+enum class Hazard {
+    None,
+    // C0 and C1 control characters and DEL, which a terminal may act on.
+    Control,
+    // U+2028 and U+2029, which break the line.
+    LineBreak,
+    // The bidirectional controls, which reorder the text around them, so
+    // that a name can read as something else ("txt.exe" as "exe.txt").
+    Reordering,
+};
+
+Hazard hazardOf(char32_t c)
 {
-    return c < 0x20 || (c >= 0x7f && c <= 0x9f);
+    if (c < 0x20 || (c >= 0x7f && c <= 0x9f))
+        return Hazard::Control;
+    if (c == 0x2028 || c == 0x2029)
+        return Hazard::LineBreak;
+    if (c == 0x061c || c == 0x200e || c == 0x200f || (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069))
+        return Hazard::Reordering;
+    return Hazard::None;
 }
 
 // The length of the well-formed UTF-8 sequence starting at `i` (whose first
@@ -51,6 +69,27 @@ void forEachComponent(const std::string& name, Visit visit)
     }
 }
 
+// Calls `visit(begin, length, hazard)` for each character of `bytes`: a
+// well-formed UTF-8 sequence, or a single byte. A byte outside UTF-8 (from
+// an older code page) is judged as the code point of its value, so that a
+// terminal reading bytes 0x80 to 0x9f as C1 controls finds none.
+template<typename Visit>
+void forEachCharacter(const std::string& bytes, Visit visit)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        char32_t codePoint = byte;
+        std::size_t length = 1;
+        char32_t decoded = 0;
+        if (const std::size_t sequence = byte < 0x80 ? 0 : utf8Sequence(bytes, i, decoded)) {
+            length = sequence;
+            codePoint = decoded;
+        }
+        visit(i, length, hazardOf(codePoint));
+        i += length;
+    }
+}
+
 } // namespace
 
 std::string problem(const std::string& name)
@@ -65,9 +104,16 @@ std::string problem(const std::string& name)
         return "the name has a drive prefix";
     if (name.find(':') != std::string::npos)
         return "the name contains ':'";
-    for (const char c : name) {
-        if (const auto byte = static_cast<unsigned char>(c); byte < 0x80 && isControl(byte))
-            return "the name contains control characters";
+    Hazard hazard = Hazard::None;
+    forEachCharacter(name, [&](std::size_t, std::size_t, Hazard found) {
+        if (hazard == Hazard::None)
+            hazard = found;
+    });
+    switch (hazard) {
+    case Hazard::Control: return "the name contains control characters";
+    case Hazard::LineBreak: return "the name contains a line or paragraph separator";
+    case Hazard::Reordering: return "the name contains bidirectional controls, which change how it reads";
+    case Hazard::None: break;
     }
     bool parentComponent = false;
     std::string last;
@@ -102,32 +148,17 @@ std::string display(const std::string& bytes)
 {
     std::string shown;
     shown.reserve(bytes.size());
-    const auto escape = [&](std::size_t begin, std::size_t count) {
-        for (std::size_t i = begin; i < begin + count; ++i) {
+    forEachCharacter(bytes, [&](std::size_t begin, std::size_t length, Hazard hazard) {
+        if (hazard == Hazard::None) {
+            shown.append(bytes, begin, length);
+            return;
+        }
+        for (std::size_t i = begin; i < begin + length; ++i) {
             char escaped[5];
             std::snprintf(escaped, sizeof escaped, "\\x%02x", unsigned(static_cast<unsigned char>(bytes[i])));
             shown += escaped;
         }
-    };
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        char32_t codePoint = byte;
-        const std::size_t length = byte < 0x80 ? 1 : utf8Sequence(bytes, i, codePoint);
-        if (length == 0) {
-            // Not UTF-8 (an older code page): kept, unless a terminal would read it as C1.
-            if (byte <= 0x9f)
-                escape(i, 1);
-            else
-                shown += bytes[i];
-            ++i;
-            continue;
-        }
-        if (isControl(codePoint))
-            escape(i, length);
-        else
-            shown.append(bytes, i, length);
-        i += length;
-    }
+    });
     return shown;
 }
 

@@ -14,7 +14,8 @@ namespace EntryName {
 inline constexpr std::size_t kMaxLength = 4096;
 
 // Why a name must not be extracted (absolute, drive prefix, a ".." component,
-// control characters, too long, no file name at its end), or an empty string when it is safe.
+// control characters, a line or paragraph separator, bidirectional controls,
+// too long, no file name at its end), or an empty string when it is safe.
 std::string problem(const std::string& name);
 
 // The relative path a safe name stands for, without empty or "." components.
@@ -24,7 +25,8 @@ std::filesystem::path toRelativePath(const std::string& name);
 std::string fromRelativePath(const std::filesystem::path& relative);
 
 // A name or path made safe for a terminal: the bytes of C0 and C1 control
-// characters (C1 also as raw bytes outside UTF-8) become \xNN.
+// characters (C1 also as raw bytes outside UTF-8), of the line and paragraph
+// separators and of the bidirectional controls become \xNN.
 std::string display(const std::string& bytes);
 std::string display(const std::filesystem::path& path);
 

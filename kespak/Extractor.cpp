@@ -37,6 +37,7 @@ int Extractor::run(const std::filesystem::path& archive)
         return Failure;
     }
 
+    removeLeftoversOnce(m_folders.root());
     m_report.started(m_archive.entryCount(), m_archive.acceptedBytes());
     std::uint64_t written = 0;
     DirectoryReader reader = m_archive.directory();
@@ -64,14 +65,13 @@ bool Extractor::extract(const DirectoryEntry& entry, std::string& error)
     const int folder = m_folders.open(relative.parent_path(), error);
     if (folder < 0)
         return false;
-    struct stat status;
     if (m_lastFolder != relative.parent_path()) {
         m_lastFolder = relative.parent_path();
-        if (::fstat(folder, &status) == 0 && m_cleared.emplace(status.st_dev, status.st_ino).second)
-            ReplacingFile::removeLeftovers(folder);
+        removeLeftoversOnce(folder);
     }
 
     const std::string name = relative.filename().native();
+    struct stat status;
     if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0
         && FileIdentity::of(status) == m_archive.identity()) {
         error = "it would replace the archive being read";
@@ -86,6 +86,15 @@ bool Extractor::extract(const DirectoryEntry& entry, std::string& error)
         return false;
     }
     return file.commit(error);
+}
+
+// Clears a folder of the leftovers of killed runs once a run, under
+// whatever path it is reached.
+void Extractor::removeLeftoversOnce(int folder)
+{
+    struct stat status;
+    if (::fstat(folder, &status) == 0 && m_cleared.emplace(status.st_dev, status.st_ino).second)
+        ReplacingFile::removeLeftovers(folder);
 }
 
 } // namespace kespak

@@ -3,7 +3,7 @@
 #include "kespak/ArchiveFile.h"
 #include "kespak/ByteCopier.h"
 #include "kespak/ProgressReport.h"
-#include "kespak/TargetFolders.h"
+#include "kespak/FolderWalk.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -17,7 +17,8 @@ namespace kespak {
 // Extracts every entry of an archive below the archive's own folder,
 // creating folders as needed and replacing files that exist. Each file is
 // written under a temporary name and renamed into place when complete;
-// leftovers of killed runs in the folders written to are removed. Nothing is
+// leftovers of killed runs in the archive's folder and in the folders
+// written to are removed. Nothing is
 // written through a link, and no entry may replace the archive itself.
 // Refused and failed entries are reported; the others are still extracted.
 class Extractor
@@ -31,11 +32,12 @@ public:
 
 private:
     bool extract(const DirectoryEntry& entry, std::string& error);
+    void removeLeftoversOnce(int folder);
 
     std::ostream& m_err;
     ProgressReport m_report;
     ArchiveFile m_archive;
-    TargetFolders m_folders;
+    FolderWalk m_folders{FolderWalk::Missing::Create};
     ByteCopier m_copier;
     // The folders already cleared of leftovers, and the folder of the last entry.
     std::set<std::pair<dev_t, ino_t>> m_cleared;

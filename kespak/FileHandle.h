@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -49,5 +50,12 @@ std::string systemMessage(int error);
 
 // Writes all of `data`, retrying short writes; on failure `error` holds the system's reason.
 bool writeAll(int fd, const char* data, std::size_t size, std::string& error);
+
+// What a file of `mode` is when it is not a regular file ("it is a FIFO, not a file").
+std::string notAFile(mode_t mode);
+
+// The names in the open folder `folder`, without "." and ".."; false, with
+// errno set, when it cannot be read.
+bool listFolder(int folder, std::vector<std::string>& names);
 
 } // namespace kespak

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <map>
 #include <ostream>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -25,23 +27,6 @@ fs::path folderPath(const fs::path& folder, std::error_code& code)
     if (!path.has_filename() && path.has_relative_path())
         path = path.parent_path();
     return path;
-}
-
-bool isBelow(const fs::path& path, const fs::path& folder)
-{
-    const auto [f, p] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
-    return f == folder.end() && p != path.end();
-}
-
-std::string specialKind(const fs::file_status& status)
-{
-    switch (status.type()) {
-    case fs::file_type::fifo: return "it is a FIFO, not a file";
-    case fs::file_type::socket: return "it is a socket, not a file";
-    case fs::file_type::block:
-    case fs::file_type::character: return "it is a device, not a file";
-    default: return "it is not a regular file";
-    }
 }
 
 } // namespace
@@ -91,6 +76,7 @@ bool Packer::openArchive(std::string& error)
         error = "cannot open the folder " + EntryName::display(parent) + ": " + systemMessage(errno);
         return false;
     }
+    ReplacingFile::removeLeftovers(m_archiveFolder.get());
     m_archive.emplace(m_archiveFolder.get(), m_archivePath.filename().native());
     struct stat status;
     if (!m_archive->open(error) || ::fstat(m_archive->fd(), &status) != 0) {
@@ -120,66 +106,111 @@ bool Packer::commitArchive(std::string& error)
 // what must not be packed is reported and left out.
 bool Packer::collect(const fs::path& root, std::vector<Source>& sources, std::string& error)
 {
-    const fs::path base = root.parent_path();
-    std::error_code code;
-    const fs::path realRoot = fs::canonical(root, code);
-    fs::recursive_directory_iterator it(root, code);
-    for (; !code && it != fs::recursive_directory_iterator(); it.increment(code)) {
-        if (it->is_directory(code) && !it->is_symlink(code))
-            continue;
-        Source source{it->path(), EntryName::fromRelativePath(it->path().lexically_relative(base))};
-        if (const std::string problem = EntryName::problem(source.name); !problem.empty()) {
-            error = "cannot pack \"" + EntryName::display(source.name) + "\": " + problem;
-            return false;
-        }
-        if (const std::string problem = refusal(*it, realRoot, source.path); !problem.empty()) {
-            m_err << "kespak: refused \"" << EntryName::display(source.name) << "\": " << problem << '\n';
-            ++m_refused;
-            continue;
-        }
-        if (isArchiveBeingWritten(source.path)) {
-            m_archiveInside = true;
-            continue;
-        }
-        sources.push_back(std::move(source));
-    }
-    if (code) {
-        error = "cannot read the folder " + EntryName::display(root) + ": " + code.message();
+    if (!m_folders.openRoot(root, error))
         return false;
-    }
+    m_rootName = root.filename();
+    std::vector<Link> links;
+    if (!walk(m_folders.root(), {}, sources, links, error))
+        return false;
+    resolve(links, sources);
     std::sort(sources.begin(), sources.end(), [](const Source& a, const Source& b) { return a.name < b.name; });
     return true;
 }
 
-// Why `item` must not be packed, or an empty string. A link to a file inside
-// the folder is packed with that file's bytes; `source` becomes the file.
-std::string Packer::refusal(const fs::directory_entry& item, const fs::path& realRoot, fs::path& source) const
+// Notes the files of the open folder `folder`, `relative` below the packed
+// folder, and walks its subfolders, each opened relative to it.
+bool Packer::walk(int folder, const fs::path& relative, std::vector<Source>& sources, std::vector<Link>& links,
+                  std::string& error)
 {
-    std::error_code code;
-    const fs::file_status status = item.symlink_status(code);
-    if (fs::is_symlink(status)) {
-        const fs::path target = fs::canonical(item.path(), code);
-        if (code)
-            return "it is a link whose target cannot be reached: " + code.message();
-        if (fs::is_directory(target, code))
-            return "it is a link to a folder";
-        if (!isBelow(target, realRoot))
-            return "it is a link to " + EntryName::display(target) + ", outside the folder being packed";
-        if (!fs::is_regular_file(target, code))
-            return "it is a link to something that is not a file";
-        source = target;
-    } else if (!fs::is_regular_file(status)) {
-        return specialKind(status);
+    std::vector<std::string> files;
+    if (!listFolder(folder, files)) {
+        error = "cannot read the folder " + EntryName::display(m_rootName / relative) + ": " + systemMessage(errno);
+        return false;
     }
-    return {};
+    for (const std::string& file : files) {
+        std::string name = EntryName::fromRelativePath(m_rootName / relative / file);
+        struct stat status;
+        if (::fstatat(folder, file.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+            error = "cannot read \"" + EntryName::display(name) + "\": " + systemMessage(errno);
+            return false;
+        }
+        if (S_ISDIR(status.st_mode)) {
+            const FileHandle subfolder(::openat(folder, file.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            if (!subfolder.isValid()) {
+                error = "\"" + EntryName::display(name) + "\" "
+                        + (errno == ELOOP || errno == ENOTDIR ? "changed while being packed: it is no longer a folder"
+                                                              : "cannot be read: " + systemMessage(errno));
+                return false;
+            }
+            if (!walk(subfolder.get(), relative / file, sources, links, error))
+                return false;
+            continue;
+        }
+        if (const std::string problem = EntryName::problem(name); !problem.empty()) {
+            error = "cannot pack \"" + EntryName::display(name) + "\": " + problem;
+            return false;
+        }
+        if (isArchiveBeingWritten(status))
+            m_archiveInside = true;
+        else if (S_ISREG(status.st_mode))
+            sources.push_back({std::move(name), relative, file, FileIdentity::of(status)});
+        else if (S_ISLNK(status.st_mode))
+            links.push_back(linkAt(folder, file, std::move(name)));
+        else
+            refuse(name, notAFile(status.st_mode));
+    }
+    return true;
 }
 
-bool Packer::isArchiveBeingWritten(const fs::path& source) const
+// What the link `file` in `folder` says and what it leads to. Its target is
+// only looked at, never opened.
+Packer::Link Packer::linkAt(int folder, const std::string& file, std::string name)
 {
-    struct stat status;
-    return ::stat(source.c_str(), &status) == 0
-           && std::find(m_archiveFiles.begin(), m_archiveFiles.end(), FileIdentity::of(status))
-                  != m_archiveFiles.end();
+    Link link{std::move(name), {}, 0, {}};
+    std::vector<char> text(4096);
+    const ssize_t length = ::readlinkat(folder, file.c_str(), text.data(), text.size());
+    link.text.assign(text.data(), std::size_t(std::max<ssize_t>(length, 0)));
+    if (::fstatat(folder, file.c_str(), &link.target, 0) != 0)
+        link.error = errno;
+    return link;
+}
+
+// A link is packed when it leads to a file the walk found below the folder,
+// with that file's bytes; every other link is refused.
+void Packer::resolve(const std::vector<Link>& links, std::vector<Source>& sources)
+{
+    std::map<std::pair<dev_t, ino_t>, std::size_t> files;
+    for (std::size_t i = 0; i < sources.size(); ++i)
+        files.emplace(std::make_pair(sources[i].identity.device, sources[i].identity.inode), i);
+    for (const Link& link : links) {
+        const auto file = files.find({link.target.st_dev, link.target.st_ino});
+        if (link.error != 0) {
+            refuse(link.name, "it is a link whose target cannot be reached: " + systemMessage(link.error));
+        } else if (S_ISDIR(link.target.st_mode)) {
+            refuse(link.name, "it is a link to a folder");
+        } else if (file != files.end()) {
+            Source source = sources[file->second];
+            source.name = link.name;
+            sources.push_back(std::move(source));
+        } else if (m_archiveInside && isArchiveBeingWritten(link.target)) {
+            continue;
+        } else if (S_ISREG(link.target.st_mode)) {
+            refuse(link.name, "it is a link to " + EntryName::display(link.text) + ", outside the folder being packed");
+        } else {
+            refuse(link.name, "it is a link to something that is not a file");
+        }
+    }
+}
+
+void Packer::refuse(const std::string& name, const std::string& problem)
+{
+    m_err << "kespak: refused \"" << EntryName::display(name) << "\": " << problem << '\n';
+    ++m_refused;
+}
+
+bool Packer::isArchiveBeingWritten(const struct stat& status) const
+{
+    return std::find(m_archiveFiles.begin(), m_archiveFiles.end(), FileIdentity::of(status)) != m_archiveFiles.end();
 }
 
 // Writes the header and every file's bytes, noting each file's directory entry.
@@ -202,15 +233,23 @@ bool Packer::writeData(const std::vector<Source>& sources, std::string& error)
     return true;
 }
 
-// Copies one file into the archive at `offset`. The file is opened without
-// following a link, so one swapped in since the folder was read is not followed.
+// Copies one file into the archive at `offset`. The file is reached again
+// from the packed folder's descriptor, level by level, without following a
+// link, so one swapped in since the walk leads nowhere.
 bool Packer::writeFile(const Source& source, std::uint64_t offset, std::string& error)
 {
-    const std::string shown = EntryName::display(source.path);
-    const FileHandle in(::open(source.path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const std::string shown = "\"" + EntryName::display(source.name) + "\"";
+    const int folder = m_folders.open(source.folder, error);
+    if (folder < 0) {
+        error = shown + " changed while being packed: " + error;
+        return false;
+    }
+    const FileHandle in(
+        ::openat(folder, source.file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status;
     if (!in.isValid() || ::fstat(in.get(), &status) != 0) {
-        error = "cannot read " + shown + ": " + systemMessage(errno);
+        error = errno == ELOOP ? shown + " changed while being packed: it is now a link"
+                               : "cannot read " + shown + ": " + systemMessage(errno);
         return false;
     }
     if (!S_ISREG(status.st_mode)) {

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -110,20 +109,11 @@ void ReplacingFile::discard()
 
 void ReplacingFile::removeLeftovers(int folder)
 {
-    const int listing = ::dup(folder);
-    DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
-    if (!dir) {
-        if (listing >= 0)
-            ::close(listing);
-        return;
-    }
-    std::vector<std::string> candidates;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (isTemporaryName(entry->d_name))
-            candidates.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
-    for (const std::string& name : candidates) {
+    std::vector<std::string> names;
+    listFolder(folder, names);
+    for (const std::string& name : names) {
+        if (!isTemporaryName(name))
+            continue;
         const FileHandle file(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat status;
         if (file.isValid() && ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode)

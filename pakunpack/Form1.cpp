@@ -1,5 +1,6 @@
 #include "pakunpack/Form1.h"
 
+#include "pakunpack/ShownText.h"
 #include "pakunpack/UnpackRun.h"
 #include "pakunpack/UnpackWindow.h"
 #include "language/CaptionWidth.h"
@@ -114,12 +115,11 @@ QString Form1::findTool(const QString& programFolder)
 
 QString Form1::instructions()
 {
-    // The last sentence begins with an ideographic space, part of its text.
+    // No note on long file names: kespak extracts names of any length.
     return tr("1.选择一个pak文件") + kLineBreak + tr("2.点击解压按钮") + kLineBreak
            + tr("然后会在pak目录下生成data文件夹,将这个文件夹拷贝到Kestrum目录下即可."
                 "注意,如果要运行解包的MOD需要在paks文件夹至少有一个.pak文件 ")
-           + tr("　注意：不支持长文件名如果文件名较长超过８位请重命名．") + kLineBreak
-           + QString(50, QLatin1Char(' ')) + kSignature;
+           + kLineBreak + QString(50, QLatin1Char(' ')) + kSignature;
 }
 
 // The instructions must be read in full in the label's fixed box, whatever
@@ -180,8 +180,11 @@ void Form1::Command2_Click()
     QString error;
     if (!run->start(error)) {
         delete run;
-        QMessageBox::warning(this, kTitle,
-                             tr("无法启动解包工具:\n%1\n(%2)").arg(QDir::toNativeSeparators(m_toolPath), error));
+        const QString tool = shownText(QDir::toNativeSeparators(m_toolPath));
+        QMessageBox box(QMessageBox::Warning, kTitle, tr("无法启动解包工具:\n%1\n(%2)").arg(tool, shownText(error)),
+                        QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
         return;
     }
     auto* window = new UnpackWindow(run, archive, this);

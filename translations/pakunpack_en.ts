@@ -32,10 +32,6 @@
         <translation>A data folder then appears beside the .pak file; copy it into the Kestrum folder. To run an unpacked MOD, the paks folder must still hold at least one .pak file. </translation>
     </message>
     <message>
-        <source>&#x3000;注意：不支持长文件名如果文件名较长超过８位请重命名．</source>
-        <translation>Note: long file names are not supported; rename files whose names exceed 8 characters.</translation>
-    </message>
-    <message>
         <source>pak文件 (*.pak)</source>
         <translation>Pak files (*.pak)</translation>
     </message>
@@ -99,6 +95,16 @@
             <numerusform> %n entry was refused, for this reason:</numerusform>
             <numerusform> %n entries were refused, for these reasons:</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>解压失败: 没有解压出任何文件.</source>
+        <translation>Unpacking failed: nothing was extracted.</translation>
+    </message>
+    <message>
+        <source>无法打开data文件夹 (没有找到可以打开文件夹的程序). 它在:
+%1</source>
+        <translation>The data folder could not be opened (no program for opening folders was found). It is at:
+%1</translation>
     </message>
 </context>
 </TS>

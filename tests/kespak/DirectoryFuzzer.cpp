@@ -1,7 +1,7 @@
 // Fuzzes the archive checks and the directory reader with arbitrary bytes:
 // no input may crash them, every entry they accept must name a path that
-// stays below the extraction folder, and no two accepted entries may share
-// stored data.
+// stays below the extraction folder with no character that hides what it
+// is, and no two accepted entries may share stored data.
 #include "kespak/ArchiveLayout.h"
 #include "kespak/DataOverlaps.h"
 #include "kespak/DirectoryReader.h"
@@ -41,6 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         if (entry.size > 0)
             spans.emplace_back(entry.offset, std::uint64_t(entry.offset) + entry.size);
+        // An accepted name holds nothing that printing it would have to escape.
+        if (kespak::EntryName::display(entry.name) != entry.name)
+            std::abort();
         const std::filesystem::path path = kespak::EntryName::toRelativePath(entry.name);
         if (path.empty() || path.is_absolute() || path.has_root_name() || !path.has_filename())
             std::abort();

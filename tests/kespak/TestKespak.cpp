@@ -1,20 +1,27 @@
 // kespak: packing, listing and extracting round trips, every refusal of a
 // bad entry or a file that is no archive, hostile links and special files on
-// either side, leftovers of killed runs, and the command line.
+// either side, a folder swapped for a link while it is packed, leftovers of
+// killed runs, and the command line.
 #include "kespak/CommandLine.h"
 #include "kespak/ExitCode.h"
 #include "kespak/FileHandle.h"
 #include "kespak/ReplacingFile.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
+#include <atomic>
 #include <sstream>
+#include <thread>
 
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -130,7 +137,7 @@ private slots:
     void refusedEntries_data()
     {
         QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<int>("dataKind"); // 0 its own data, 1 running beyond the data, 2 in the header
+        QTest::addColumn<int>("dataKind"); // 0 its own data, 1 beyond the file, 2 in the header, 3 into the directory
         QTest::addColumn<qint64>("length"); // -1: the right length; otherwise the directory cannot be followed
         QTest::addColumn<bool>("terminated");
         QTest::addColumn<QString>("reported");
@@ -143,10 +150,23 @@ private slots:
         QTest::newRow("parent") << QByteArray("data/../../evil.txt") << 0 << -1LL << true << "\"..\"";
         QTest::newRow("parent backslash") << QByteArray("data\\..\\..\\evil.txt") << 0 << -1LL << true << "\"..\"";
         QTest::newRow("control characters") << QByteArray("data/\x1b[2Jx") << 0 << -1LL << true << "\\x1b[2Jx";
+        // Names that would act on a terminal, break a line or read in another order are refused, named escaped.
+        const QString hidden = "\"data/%1.txt\": the name contains ";
+        QTest::newRow("C1 CSI in UTF-8") << QByteArray("data/\xc2\x9b" "2J.txt") << 0 << -1LL << true
+                                         << hidden.arg("\\xc2\\x9b2J") + "control characters";
+        QTest::newRow("raw CSI byte") << QByteArray("data/\x9b" "2J.txt") << 0 << -1LL << true
+                                      << hidden.arg("\\x9b2J") + "control characters";
+        QTest::newRow("line separator") << QByteArray("data/a\xe2\x80\xa8" "b.txt") << 0 << -1LL << true
+                                        << hidden.arg("a\\xe2\\x80\\xa8b") + "a line or paragraph separator";
+        QTest::newRow("right-to-left override") << QByteArray("data/gpj\xe2\x80\xae" "exe.txt") << 0 << -1LL << true
+                                                << hidden.arg("gpj\\xe2\\x80\\xaeexe") + "bidirectional controls";
+        QTest::newRow("direction isolate") << QByteArray("data/a\xe2\x81\xa7" "b.txt") << 0 << -1LL << true
+                                           << hidden.arg("a\\xe2\\x81\\xa7b") + "bidirectional controls";
         QTest::newRow("no file name") << QByteArray("data/") << 0 << -1LL << true << "file name";
         QTest::newRow("the archive itself") << QByteArray("x.pak") << 0 << -1LL << true << "replace the archive";
         QTest::newRow("data beyond") << c << 1 << -1LL << true << "outside";
         QTest::newRow("data in header") << c << 2 << -1LL << true << "outside";
+        QTest::newRow("data into the directory") << c << 3 << -1LL << true << "outside";
         QTest::newRow("no NUL") << c << 0 << -1LL << false << "NUL";
         QTest::newRow("length too short") << c << 0 << 12LL << true << "impossible";
         QTest::newRow("length too long") << c << 0 << 0xffffffffLL << true << "impossible";
@@ -168,8 +188,10 @@ private slots:
         pak.addFile("data/a.txt", "alpha");
         const quint32 bad = pak.addData("mischief");
         const QByteArray nameBytes = terminated ? name + '\0' : name;
+        // Data reaching into the directory ends 4 bytes past "bravo", well within the file.
+        const quint32 size[] = {8, 1000, 8, 8 + 5 + 4};
         pak.addRawEntry(length < 0 ? quint32(12 + nameBytes.size()) : quint32(length), dataKind == 2 ? 0 : bad,
-                        dataKind == 1 ? 1000 : 8, nameBytes);
+                        size[dataKind], nameBytes);
         pak.addFile("data/b.txt", "bravo");
         const QString archive = dir.filePath("paks/x.pak");
         QVERIFY(dir.isValid() && writeFile(archive, pak.build()));
@@ -413,61 +435,103 @@ private slots:
         QVERIFY(!tree(dir.path()).contains("y.pak"));
     }
 
-    // A killed extraction leaves its temporary file; the next run over the
-    // folder removes it, but neither a file still being written nor a user's
-    // file that merely looks like one.
+    // An archive that is a FIFO is refused at once, by listing and by
+    // extraction alike, instead of waiting for a writer that never comes.
+    void fifoArchive()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("x.pak");
+        QVERIFY(dir.isValid() && ::mkfifo(QFile::encodeName(fifo), 0600) == 0);
+        for (const char* option : {"-i", "-l"}) {
+            QProcess tool;
+            tool.start(KESPAK, {"kes", option, fifo});
+            const bool ended = tool.waitForFinished(5000);
+            tool.kill();
+            QVERIFY2(ended, option);
+            QCOMPARE(tool.exitCode(), int(kespak::Failure));
+            QVERIFY2(tool.readAllStandardError().contains("it is a FIFO, not a file"), option);
+        }
+    }
+
+    // Packing while another thread swaps a subfolder for a link to a folder
+    // outside, again and again: no round may store a file from outside,
+    // whether it then packs, refuses the link or fails.
+    void packWhileAFolderIsSwapped()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath("data");
+        QVERIFY(dir.isValid() && writeFile(data + "/sub/passwd", "harmless") && writeFile(dir.filePath("outside/passwd"), "SECRET"));
+        QVERIFY(QFile::link(dir.filePath("outside"), data + "/swap"));
+        const QByteArray sub = QFile::encodeName(data + "/sub"), swap = QFile::encodeName(data + "/swap");
+        const auto exchange = [&] { return ::renameat2(AT_FDCWD, sub.constData(), AT_FDCWD, swap.constData(), RENAME_EXCHANGE); };
+        QVERIFY2(exchange() == 0, std::strerror(errno));
+        std::atomic<bool> stop = false;
+        std::thread swapper([&] {
+            while (!stop)
+                exchange();
+        });
+        int rounds = 0, leaks = 0;
+        QElapsedTimer timer;
+        timer.start();
+        for (; rounds < 1000 && !timer.hasExpired(3000); ++rounds) {
+            kespakRun({"kes", "-c", dir.filePath("x.pak"), data});
+            QFile archive(dir.filePath("x.pak"));
+            leaks += archive.open(QIODevice::ReadOnly) && archive.readAll().contains("SECRET");
+            archive.remove();
+        }
+        stop = true;
+        swapper.join();
+        QVERIFY2(leaks == 0, qPrintable(QString("%1 of %2 archives hold a file from outside").arg(leaks).arg(rounds)));
+    }
+
+    void leftoversOfKilledRuns_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("folder"); // where the leftovers lie, below the archive's folder
+        QTest::newRow("extract, an entry's folder") << "-i" << "data";
+        QTest::newRow("extract, the archive's folder") << "-i" << ".";
+        QTest::newRow("pack, the archive's folder") << "-c" << ".";
+    }
+
+    // A killed run leaves its temporary file; the next extraction or packing
+    // in that folder removes it, but neither a file still being written nor
+    // a user's file that merely looks like one.
     void leftoversOfKilledRuns()
     {
+        QFETCH(QString, option);
+        QFETCH(QString, folder);
         QTemporaryDir dir;
         PakBuilder pak;
         pak.addFile("data/a.txt", "alpha");
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()) && QDir().mkpath(dir.filePath("data")));
+        const QString archive = dir.filePath("out/x.pak");
+        const QDir leftovers(dir.filePath("out/" + folder));
+        QVERIFY(dir.isValid() && writeFile(archive, pak.build()) && writeFile(dir.filePath("src/data/a.txt"), "alpha"));
         const QString usersFile = ".kespak-0123456789abcdef01234567.part";
-        QVERIFY(writeFile(dir.filePath("data/" + usersFile), "mine"));
-        const kespak::FileHandle folder(::open(QFile::encodeName(dir.filePath("data")), O_RDONLY | O_DIRECTORY));
-        QVERIFY(folder.isValid());
+        QVERIFY(leftovers.mkpath(".") && writeFile(leftovers.filePath(usersFile), "mine"));
+        const auto names = [&] { return leftovers.entryList({".kespak-*"}, QDir::Files | QDir::Hidden); };
+        const kespak::FileHandle handle(::open(QFile::encodeName(leftovers.path()), O_RDONLY | O_DIRECTORY));
+        QVERIFY(handle.isValid());
         const pid_t child = ::fork();
         if (child == 0) {
-            kespak::ReplacingFile killed(folder.get(), "a.txt");
+            kespak::ReplacingFile killed(handle.get(), "a.txt");
             std::string error;
             ::_exit(killed.open(error) ? 0 : 1);
         }
         int status = -1;
         QVERIFY(child > 0 && ::waitpid(child, &status, 0) == child && status == 0);
-        QCOMPARE(tree(dir.filePath("data")).size(), 2);
-        kespak::ReplacingFile running(folder.get(), "b.txt");
+        QStringList kept = names();
+        QCOMPARE(kept.size(), 2);
+        kept.removeOne(usersFile);
+        const QString killed = kept.takeFirst();
+        kespak::ReplacingFile running(handle.get(), "b.txt");
         std::string error;
         QVERIFY(running.open(error));
-        QCOMPARE(kespakRun({"kes", "-i", dir.filePath("x.pak")}).code, kespak::Success);
-        const QStringList left = tree(dir.filePath("data")).keys();
-        QCOMPARE(left.size(), 3);
-        QVERIFY(left.contains("a.txt") && left.contains(usersFile));
-    }
-
-    void displayedNames_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("C1 CSI in UTF-8") << QByteArray("data/\xc2\x9b" "2J.txt") << "data/\\xc2\\x9b2J.txt";
-        QTest::newRow("raw C1 byte") << QByteArray("data/\x9b" "2J.txt") << "data/\\x9b2J.txt";
-        QTest::newRow("Chinese stays") << QByteArray("data/名字.txt") << "data/名字.txt";
-    }
-
-    // Names reach the terminal without any control character it would act on.
-    void displayedNames()
-    {
-        QFETCH(QByteArray, name);
-        QFETCH(QString, shown);
-        QTemporaryDir dir;
-        PakBuilder pak;
-        pak.addFile(name, "x");
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()));
-        const Run list = kespakRun({"kes", "-l", dir.filePath("x.pak")});
-        QCOMPARE(list.out.section('\n', 0, 0).trimmed().section("  ", 1), shown);
-        const Run extract = kespakRun({"kes", "-i", dir.filePath("x.pak")});
-        QVERIFY2(extract.out.contains("] " + shown + " ("), qPrintable(extract.out));
-        // A name that is not UTF-8 is beyond QDir's removal.
-        std::filesystem::remove_all(QFile::encodeName(dir.path()).toStdString());
+        kept = names();
+        kept.removeOne(killed);
+        const QStringList arguments = option == "-i" ? QStringList{"kes", "-i", archive}
+                                                     : QStringList{"kes", "-c", archive, dir.filePath("src/data")};
+        QCOMPARE(kespakRun(arguments).code, kespak::Success);
+        QCOMPARE(names(), kept);
     }
 
     void helpAndVersion()

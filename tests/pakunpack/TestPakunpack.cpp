@@ -1,7 +1,7 @@
 // pakunpack: the window's texts, the path from the command line, finding
 // kespak, starting it on the path exactly as typed (a stand-in records its
-// arguments), the outcome of a run of the real kespak, the window in English
-// and the language menu.
+// arguments), names and paths shown as plain text, the outcome of a run of
+// the real kespak, the window in English and the language menu.
 #include "InterfaceTexts.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
@@ -11,6 +11,8 @@
 
 #include <QtTest>
 #include <QtWidgets>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -32,6 +34,15 @@ QStringList clickAndLook(pakunpack::Form1& window, const char* button, const std
     return seen;
 }
 
+// Whether `widget`, a label or a message box, shows its text as it is
+// rather than as rich text.
+bool showsLiterally(const QWidget* widget)
+{
+    const auto format = widget->property("textFormat").value<Qt::TextFormat>();
+    return format == Qt::PlainText
+           || (format == Qt::AutoText && !Qt::mightBeRichText(widget->property("text").toString()));
+}
+
 // Clicks Unpack and returns "title|text" of the message box it shows, if any.
 QString unpack(pakunpack::Form1& window)
 {
@@ -47,8 +58,8 @@ QStringList englishFaults(const QWidget* widget)
 }
 
 // Writes "my paks/x y.pak" into `folder` with kespak: an archive of two files
-// ("good"), one whose second name kespak refuses ("refused"), or a text file
-// ("text").
+// ("good"), one whose second name kespak refuses ("refused"), one whose names
+// it refuses both ("all refused"), a text file ("text") or a FIFO ("fifo").
 bool makeArchive(const QString& folder, const QString& kind, QString& archive)
 {
     const QDir dir(folder);
@@ -69,10 +80,15 @@ bool makeArchive(const QString& folder, const QString& kind, QString& archive)
     if (!file.open(QIODevice::ReadWrite))
         return false;
     QByteArray bytes = file.readAll();
-    // A name of the same length that kespak refuses to extract.
-    bytes.replace("data/zz/b.txt", kind == "refused" ? "data/../b.txt" : "data/zz/b.txt");
+    // Names of the same length that kespak refuses to extract.
+    if (kind.contains("refused"))
+        bytes.replace("data/zz/b.txt", "data/../b.txt");
+    if (kind == "all refused")
+        bytes.replace("data/a.txt", "../a/a.txt");
     if (kind == "text")
         bytes = "just some text\n";
+    if (kind == "fifo")
+        return file.remove() && ::mkfifo(QFile::encodeName(archive), 0600) == 0;
     return file.resize(0) && file.write(bytes) == bytes.size();
 }
 
@@ -99,8 +115,7 @@ private slots:
         const QLabel* label = window.findChild<QLabel*>("Label1");
         QVERIFY(label->text().startsWith(
             QStringLiteral("1.选择一个pak文件\r\n2.点击解压按钮\r\n然后会在pak目录下生成data文件夹,将这个文件夹拷贝到Kestrum目录下即"
-                           "可.注意,如果要运行解包的MOD需要在paks文件夹至少有一个.pak文件 \u3000注意：不支持长文件名如果文件名"
-                           "较长超过８位请重命名．\r\n")
+                           "可.注意,如果要运行解包的MOD需要在paks文件夹至少有一个.pak文件 \r\n")
             + QString(50, ' ')));
         // All of it must be readable inside the label's fixed box.
         QVERIFY(QFontMetrics(label->font()).boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text()).height()
@@ -112,7 +127,7 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("tool"); // the recording stand-in, or a path that cannot start
         QTest::addColumn<QString>("message"); // a line of the message box text, "" for none
-        const QString recorder = QStringLiteral(ARGUMENT_RECORDER);
+        const QString recorder = QStringLiteral(KESPAK_STAND_IN);
         QTest::newRow("empty path") << "" << recorder << "请选择pak文件";
         QTest::newRow("blanks only") << "   " << recorder << "";
         QTest::newRow("blanks and Chinese") << " /tmp/my paks/游戏 名.pak " << recorder << "";
@@ -145,8 +160,7 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(QString::fromUtf8(file.readAll()).split(u'\n'), (QStringList{"--progress", "kes", "-i", typed}));
             // The stand-in ends by itself; closing the test's window would otherwise stop it.
-            const auto* status = window.findChild<pakunpack::UnpackWindow*>()->findChild<QLabel*>("status");
-            QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith("解压完成"), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(window.findChild<pakunpack::UnpackRun*>()->isFinished(), 10000);
         } else {
             QTest::qWait(500);
             QVERIFY(!QFile::exists(record));
@@ -177,6 +191,40 @@ private slots:
         QCOMPARE(pakunpack::Form1::findTool(prefix.filePath("bin")), prefix.filePath(found));
     }
 
+    void namesShownAsPlainText_data()
+    {
+        QTest::addColumn<QString>("entry"); // also the archive's name, before ".pak"
+        QTest::addColumn<QString>("shown");
+        const QString tags = "<h1>全部完成 写入了100个文件<\\h1><!--";
+        QTest::newRow("HTML tags") << tags << tags;
+        QTest::newRow("right-to-left override") << "gpj\u202Eexe.txt" << "gpj\\u202eexe.txt";
+    }
+
+    // Names from an archive and paths show as the text they are: no tag is
+    // rendered, and no direction control reorders what follows it.
+    void namesShownAsPlainText()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        qunsetenv("KES_ARGUMENT_RECORD");
+        qputenv("KES_STAND_IN_RECORDS", ("start\t1\t5\nentry\t1\t5\t" + entry + "\n").toUtf8());
+        qputenv("KES_STAND_IN_WAIT", "20000");
+        const auto unset = qScopeGuard([] {
+            qunsetenv("KES_STAND_IN_RECORDS");
+            qunsetenv("KES_STAND_IN_WAIT");
+        });
+        pakunpack::Form1 window(dir.filePath(entry + ".pak"), KESPAK_STAND_IN);
+        QVERIFY(::unpack(window).isEmpty());
+        auto* run = window.findChild<pakunpack::UnpackWindow*>();
+        QVERIFY(run);
+        const auto* status = run->findChild<QLabel*>("status");
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), "正在解压: " + shown, 10000);
+        QVERIFY(showsLiterally(status));
+        QCOMPARE(run->windowTitle(), "pakunpack - " + shown + ".pak");
+    }
+
     void outcome_data()
     {
         QTest::addColumn<QString>("kind");
@@ -186,11 +234,16 @@ private slots:
         QTest::newRow("good archive") << "good" << "解压完成: 写入了2个文件." << "" << true;
         QTest::newRow("refused entry") << "refused" << "解压完成: 写入了1个文件. 有1个条目被拒绝, 原因如下:"
                                        << "data/../b.txt: the name has a \"..\" component" << true;
+        QTest::newRow("every entry refused") << "all refused" << "解压失败: 没有解压出任何文件. 有2个条目被拒绝, 原因如下:"
+                                             << "../a/a.txt: the name has a \"..\" component" << false;
         QTest::newRow("not an archive") << "text" << "解压失败 (退出码 1), 没有写入文件:" << "not a pak archive" << false;
+        QTest::newRow("FIFO") << "fifo" << "解压失败 (退出码 1), 没有写入文件:" << "it is a FIFO, not a file" << false;
     }
 
-    // The real kespak on a path with blanks: the window shows progress and
-    // then the outcome in plain words.
+    // The real kespak on a path with blanks and tags: the window shows
+    // progress and then the outcome in plain words. The data folder cannot
+    // be opened in the tests (the offscreen platform has no opener): the
+    // window says so with the folder's path.
     void outcome()
     {
         QFETCH(QString, kind);
@@ -198,8 +251,9 @@ private slots:
         QFETCH(QString, details);
         QFETCH(bool, opens);
         QTemporaryDir dir;
+        const QString folder = dir.filePath("<b>big<\\b><!--");
         QString archive;
-        QVERIFY(dir.isValid() && makeArchive(dir.path(), kind, archive));
+        QVERIFY(dir.isValid() && makeArchive(folder, kind, archive));
 
         pakunpack::Form1 window(archive, KESPAK);
         QVERIFY(::unpack(window).isEmpty());
@@ -209,15 +263,23 @@ private slots:
         const auto* text = shown->findChild<QPlainTextEdit*>("details");
         QCOMPARE(text->isVisible(), !details.isEmpty());
         QVERIFY2(text->toPlainText().contains(details), qPrintable(text->toPlainText()));
-        QCOMPARE(shown->findChild<QPushButton*>("openData")->isEnabled(), opens);
+        auto* openData = shown->findChild<QPushButton*>("openData");
+        QCOMPARE(openData->isEnabled(), opens);
         const auto* progress = shown->findChild<QProgressBar*>("progress");
-        QCOMPARE(progress->value() == progress->maximum(), kind != "text");
-        QCOMPARE(QFile::exists(dir.filePath("my paks/data/zz/b.txt")), kind == "good");
+        QCOMPARE(progress->isVisible() && progress->value() == progress->maximum(), opens);
+        QCOMPARE(QFile::exists(folder + "/my paks/data/zz/b.txt"), kind == "good");
+        if (opens) {
+            QCOMPARE(QGuiApplication::platformName(), "offscreen");
+            QTest::mouseClick(openData, Qt::LeftButton);
+            const auto* failure = shown->findChild<QLabel*>("openFailure");
+            QVERIFY(failure && failure->isVisible() && showsLiterally(failure));
+            QVERIFY2(failure->text().contains(QDir::toNativeSeparators(folder + "/my paks/data")), qPrintable(failure->text()));
+        }
     }
 
     // In English no Chinese is left and no caption is cut: in the window,
     // its messages, its file dialog and the outcome of runs that refuse an
-    // entry or fail.
+    // entry, refuse all or fail, and of a data folder that cannot be opened.
     void english()
     {
         QVERIFY(language::installLanguage(language::Language::English, pakunpack::Form1::catalogs()));
@@ -235,7 +297,7 @@ private slots:
             window.findChild<QLineEdit*>("Text1")->setText("x.pak");
             faults << clickAndLook(window, "Command2", englishFaults);
         }
-        for (const QString kind : {"refused", "text"}) {
+        for (const QString kind : {"refused", "all refused", "text"}) {
             QTemporaryDir folder;
             QString archive;
             QVERIFY(folder.isValid() && makeArchive(folder.path(), kind, archive));
@@ -244,6 +306,8 @@ private slots:
             auto* shown = window.findChild<pakunpack::UnpackWindow*>();
             QVERIFY(shown);
             QTRY_VERIFY_WITH_TIMEOUT(shown->findChild<pakunpack::UnpackRun*>()->isFinished(), 20000);
+            if (auto* openData = shown->findChild<QPushButton*>("openData"); openData->isEnabled())
+                QTest::mouseClick(openData, Qt::LeftButton);
             faults << englishFaults(shown);
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));

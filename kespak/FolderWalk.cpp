@@ -1,4 +1,4 @@
-#include "kespak/TargetFolders.h"
+#include "kespak/FolderWalk.h"
 
 #include "kespak/EntryName.h"
 
@@ -19,23 +19,28 @@ std::string folderProblem(int parent, const std::string& name, const std::filesy
     const bool exists = ::fstatat(parent, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
     const std::string folder = "the folder \"" + EntryName::display(shown) + "\"";
     if (exists && S_ISLNK(status.st_mode))
-        return folder + " on its way is a link; nothing is written through links";
+        return folder + " on its way is a link; links to folders are never followed";
     if (exists && !S_ISDIR(status.st_mode))
         return folder + " on its way is not a folder";
-    return "cannot create or open " + folder + ": " + systemMessage(error);
+    return "cannot reach " + folder + ": " + systemMessage(error);
 }
 
 } // namespace
 
-bool TargetFolders::openRoot(const std::filesystem::path& root, std::string& error)
+FolderWalk::FolderWalk(Missing missing)
+    : m_missing(missing)
+{
+}
+
+bool FolderWalk::openRoot(const std::filesystem::path& root, std::string& error)
 {
     m_root.reset(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!m_root.isValid())
-        error = "cannot open its folder: " + systemMessage(errno);
+        error = "cannot open the folder " + EntryName::display(root) + ": " + systemMessage(errno);
     return m_root.isValid();
 }
 
-int TargetFolders::open(const std::filesystem::path& relative, std::string& error)
+int FolderWalk::open(const std::filesystem::path& relative, std::string& error)
 {
     if (relative.empty())
         return m_root.get();
@@ -48,7 +53,7 @@ int TargetFolders::open(const std::filesystem::path& relative, std::string& erro
         const int parent = current.isValid() ? current.get() : m_root.get();
         const std::string name = component.native();
         walked /= component;
-        if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) {
+        if (m_missing == Missing::Create && ::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) {
             error = folderProblem(parent, name, walked, errno);
             return -1;
         }
