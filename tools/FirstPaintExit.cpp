@@ -49,4 +49,9 @@ void exitAfterFirstPaintWhenAsked(QWidget& window)
     });
 }
 
+bool warmUpsWanted()
+{
+    return !qEnvironmentVariableIsSet(kWithoutWarmUps);
+}
+
 } // namespace tools

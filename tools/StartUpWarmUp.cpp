@@ -1,5 +1,7 @@
 #include "tools/StartUpWarmUp.h"
 
+#include "tools/FirstPaintExit.h"
+
 #include <QtGlobal>
 
 #ifdef KES_HAVE_FONTCONFIG
@@ -48,7 +50,10 @@ void loadWindowSystemLibraries()
 } // namespace
 
 StartUpWarmUp::StartUpWarmUp()
-    : m_thread([] {
+{
+    if (!warmUpsWanted())
+        return;
+    m_thread = std::jthread([] {
         loadWindowSystemLibraries();
 #ifdef KES_HAVE_FONTCONFIG
         // Safe beside Qt's own first call: fontconfig keeps one
@@ -56,8 +61,7 @@ StartUpWarmUp::StartUpWarmUp()
         // one drops its copy.
         FcInit();
 #endif
-    })
-{
+    });
 }
 
 } // namespace tools

@@ -1,5 +1,7 @@
 #include "tools/WindowPixelsWarmUp.h"
 
+#include "tools/FirstPaintExit.h"
+
 #include <QBackingStore>
 #include <QImage>
 #include <QWidget>
@@ -17,7 +19,7 @@ WindowPixelsWarmUp::WindowPixelsWarmUp(QWidget& window)
 {
 #if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
     QBackingStore* store = window.backingStore();
-    if (!store || !window.isVisible())
+    if (!store || !window.isVisible() || !warmUpsWanted())
         return;
     // The size the first paint asks for, so that the paint keeps this memory.
     store->resize(window.size());
