@@ -105,7 +105,7 @@ public:
 
     // What a recovery file keeps: the entries that differ from the file,
     // those with an id in `edited` with their opened blocks, and those that
-    // added animations follow.
+    // added animations follow; and the file's encoding.
     QJsonObject toJson(const QList<quint32>& edited) const;
     // The entries of `json` restored onto `current`, the file as it is now
     // (`asWritten` when it is the file they were kept from). Entries whose

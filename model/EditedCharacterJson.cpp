@@ -26,7 +26,7 @@ QJsonObject EditedCharacter::toJson(const QList<quint32>& edited) const
             json.insert(QStringLiteral("opened"), entry.opened->toJson());
         entries.append(json);
     }
-    return {{"entries", entries}, {"nextId", qint64(m_nextId)}};
+    return {{"entries", entries}, {"nextId", qint64(m_nextId)}, {"encoding", encodingName(encoding())}};
 }
 
 namespace {
