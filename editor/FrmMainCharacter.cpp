@@ -181,10 +181,13 @@ void FrmMain::setDocument(AnimationDocument* document)
     emit documentHistoryMoved();
 }
 
+// While no widget of the window has the focus (a dialog just closed), the
+// history in use stays.
 void FrmMain::activateHistory()
 {
     const QWidget* focus = QApplication::focusWidget();
-    const bool inPanel = m_session && m_panel && focus && m_panel->isAncestorOf(focus);
+    const bool inPanel = m_session && m_panel
+        && (focus ? m_panel->isAncestorOf(focus) : m_undoGroup->activeStack() == m_session->undoStack());
     m_undoGroup->setActiveStack(inPanel ? m_session->undoStack() : m_document->undoStack());
 }
 

@@ -7,11 +7,6 @@ namespace model {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("model::EditedCharacter", text);
-}
-
 // The length of the first line of a block, its line end included.
 qsizetype animLineLength(QByteArrayView block)
 {
@@ -94,13 +89,13 @@ QString EditedCharacter::nameProblem(const QString& name, quint32 except) const
 {
     static const QRegularExpression blankOrHash(QStringLiteral("[\\s#]"));
     if (name.isEmpty() || name.contains(blankOrHash))
-        return tr("动画名称不能为空, 也不能含有空白或 #.");
+        return QCoreApplication::translate("model::EditedCharacter", "动画名称不能为空, 也不能含有空白或 #.");
     for (const AnimationEntry& entry : m_entries) {
         if (!entry.removed && entry.id != except && entry.name.compare(name, Qt::CaseInsensitive) == 0)
-            return tr("文件中已有动画 %1, 请换一个名称.").arg(entry.name);
+            return QCoreApplication::translate("model::EditedCharacter", "文件中已有动画 %1, 请换一个名称.").arg(entry.name);
     }
     if (!encodeText(name, m_file.encoding()))
-        return tr("动画名称含有 %1 无法写出的字符.").arg(encodingName(m_file.encoding()));
+        return QCoreApplication::translate("model::EditedCharacter", "动画名称含有 %1 无法写出的字符.").arg(encodingName(m_file.encoding()));
     return QString();
 }
 
@@ -157,13 +152,13 @@ std::optional<QByteArray> EditedCharacter::blockFor(const AnimationEntry& entry,
     const qsizetype lineLength = animLineLength(bytes);
     std::optional<QByteArray> block = renamedAnimLine(bytes.first(lineLength), entry.name, m_file.encoding());
     if (!block) {
-        *error = tr("动画名称 %1 含有 %2 无法写出的字符, 未保存.").arg(entry.name, encodingName(m_file.encoding()));
+        *error = QCoreApplication::translate("model::EditedCharacter", "动画名称 %1 含有 %2 无法写出的字符, 未保存.").arg(entry.name, encodingName(m_file.encoding()));
         return std::nullopt;
     }
     if (!edited)
         return *block + bytes.sliced(lineLength).toByteArray();
     if (!entry.complete || !entry.opened) {
-        *error = tr("动画 %1 没有完整读出, 保存会丢掉其余的帧, 未保存.").arg(entry.name);
+        *error = QCoreApplication::translate("model::EditedCharacter", "动画 %1 没有完整读出, 保存会丢掉其余的帧, 未保存.").arg(entry.name);
         return std::nullopt;
     }
     // The block composed into is the entry's own, as last read or written.
@@ -174,7 +169,7 @@ std::optional<QByteArray> EditedCharacter::blockFor(const AnimationEntry& entry,
     const AnimBlock& target = own.blocks()[made ? 0 : entry.block];
     const ComposedBlock composed = entry.opened->compose(*edited, own, &target, true);
     if (!composed.ok()) {
-        *error = tr("动画 %1: %2").arg(entry.name, composed.error);
+        *error = QCoreApplication::translate("model::EditedCharacter", "动画 %1: %2").arg(entry.name, composed.error);
         return std::nullopt;
     }
     return *block + composed.bytes;

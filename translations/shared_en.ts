@@ -71,6 +71,37 @@
     </message>
 </context>
 <context>
+    <name>model::EditedCharacter</name>
+    <message>
+        <source>文件中找不到打开时的动画 %1: 它已被其他程序修改, 或在文件中出现了多次. 未保存.</source>
+        <translation>The animation %1 as it was opened is no longer in the file: another program changed it, or it occurs more than once. Not saved.</translation>
+    </message>
+    <message>
+        <source>动画名称不能为空, 也不能含有空白或 #.</source>
+        <translation>An animation name cannot be empty or hold blanks or #.</translation>
+    </message>
+    <message>
+        <source>文件中已有动画 %1, 请换一个名称.</source>
+        <translation>The file already has an animation %1; choose another name.</translation>
+    </message>
+    <message>
+        <source>动画名称含有 %1 无法写出的字符.</source>
+        <translation>The animation name holds characters that %1 cannot write.</translation>
+    </message>
+    <message>
+        <source>动画名称 %1 含有 %2 无法写出的字符, 未保存.</source>
+        <translation>The animation name %1 holds characters that %2 cannot write. Not saved.</translation>
+    </message>
+    <message>
+        <source>动画 %1 没有完整读出, 保存会丢掉其余的帧, 未保存.</source>
+        <translation>The animation %1 was not read to its end; saving would lose the frames after it. Not saved.</translation>
+    </message>
+    <message>
+        <source>动画 %1: %2</source>
+        <translation>Animation %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>model::FileReplacement</name>
     <message>
         <source>无法写入文件 %1: %2</source>

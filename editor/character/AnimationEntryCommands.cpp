@@ -6,15 +6,6 @@
 
 namespace animbox {
 
-namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("animbox::AnimationEntryCommands", text);
-}
-
-} // namespace
-
 AddAnimationCommand::AddAnimationCommand(CharacterSession& session, const QString& text, int index, QByteArray block)
     : QUndoCommand(text)
     , m_session(session)
@@ -44,7 +35,7 @@ RenameAnimationCommand::RenameAnimationCommand(CharacterSession& session, quint3
     , m_before(session.character().entry(id)->name)
     , m_after(name)
 {
-    setText(tr("重命名 %1 为 %2").arg(m_before, m_after));
+    setText(QCoreApplication::translate("animbox::AnimationEntryCommands", "重命名 %1 为 %2").arg(m_before, m_after));
 }
 
 void RenameAnimationCommand::redo()
@@ -60,7 +51,7 @@ void RenameAnimationCommand::undo()
 }
 
 DeleteAnimationCommand::DeleteAnimationCommand(CharacterSession& session, quint32 id)
-    : QUndoCommand(tr("删除动画 %1").arg(session.character().entry(id)->name))
+    : QUndoCommand(QCoreApplication::translate("animbox::AnimationEntryCommands", "删除动画 %1").arg(session.character().entry(id)->name))
     , m_session(session)
     , m_id(id)
 {
