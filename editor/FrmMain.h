@@ -100,9 +100,8 @@ public:
     bool saveAnimation();
     bool saveAnimationAs();
 
-    // The character panel (FrmMainCharacter.cpp). The open file, or null.
-    CharacterSession* characterSession() const { return m_session.get(); }
-    // Made when the first file opens.
+    // The character panel (FrmMainCharacter.cpp), made when the first file
+    // opens.
     CharacterPanel* characterPanel() const { return m_panel; }
     // The name of the animation shown, of the open file; empty without one.
     QString animationName() const;
@@ -202,8 +201,8 @@ private:
     void mopen_Click();
     QString openFolder() const;
     QString gameFolderFor(const QString& file);
-    // The file a save writes into: its bytes (the bytes as opened, for a
-    // file that is gone), whether it is the linked file and still as it was.
+    // The file a save writes into: its bytes (the bytes as last read or
+    // written, for a file that is gone) and whether it is the open file.
     struct SaveTarget {
         QByteArray bytes;
         bool linked = false;
@@ -217,7 +216,7 @@ private:
     void workChanged();
     model::RecoveryData recoveryData() const;
     void restoreRecords(const model::RecoveryData& data);
-    void restoreCharacter(const model::RecoveryData& data, QJsonObject state);
+    void restoreCharacter(const model::RecoveryData& data, const QJsonObject& state);
     QStringList loadRecordImages(model::Animation& animation) const;
     void restoreText(const model::RecoveryData& data);
 
@@ -236,6 +235,7 @@ private:
     std::optional<QString> askAnimationName(const QString& title, const QString& proposed, quint32 except);
     void createMenu();
     void createEditMenu();
+    void watchFreeDocument();
     void connectControls();
     void setUpEditing();
     void setUpZoom();

@@ -24,7 +24,7 @@ void FrmMain::createEditMenu()
 {
     QMenu* menu = menuBar()->addMenu(tr("编辑"));
     menu->setObjectName(QStringLiteral("Edit"));
-    m_undoGroup->addStack(m_freeDocument->undoStack());
+    watchFreeDocument();
     m_undoGroup->setActiveStack(m_freeDocument->undoStack());
     // Both act on the history in use (the animation's, or the character
     // file's while the character panel has the focus) and name the step they
@@ -43,6 +43,13 @@ void FrmMain::createEditMenu()
     m_attack->txtPow()->installEventFilter(this);
     m_attack->txtAtType()->installEventFilter(this);
     m_attack->txtPause()->installEventFilter(this);
+}
+
+// The animation of no file: its history is in the group, and its changes
+// are unsaved work.
+void FrmMain::watchFreeDocument()
+{
+    m_undoGroup->addStack(m_freeDocument->undoStack());
     connect(m_freeDocument->undoStack(), &QUndoStack::indexChanged, this, &FrmMain::workChanged);
     connect(m_freeDocument->undoStack(), &QUndoStack::cleanChanged, this, &FrmMain::workChanged);
 }

@@ -291,9 +291,7 @@ void FrmMain::linkWrittenAnimation(const QString& file, const QByteArray& bytes,
     written->undoStack()->setClean();
     // The window goes on with a new animation of no file for later.
     m_freeDocument = new AnimationDocument(this);
-    m_undoGroup->addStack(m_freeDocument->undoStack());
-    connect(m_freeDocument->undoStack(), &QUndoStack::indexChanged, this, &FrmMain::workChanged);
-    connect(m_freeDocument->undoStack(), &QUndoStack::cleanChanged, this, &FrmMain::workChanged);
+    watchFreeDocument();
     startSession(std::make_unique<CharacterSession>(CharacterFileLink(file, bytes), std::move(character), gameFolder,
                                                     *m_undoGroup));
     m_session->character().open(id);

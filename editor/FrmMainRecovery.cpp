@@ -149,7 +149,7 @@ void FrmMain::restoreRecords(const model::RecoveryData& data)
 // it is now: each changed block found where it was when the file is as it
 // was, else by its bytes. The edits of an animation no longer in the file
 // come back as a new animation at its end. Everything stays unsaved.
-void FrmMain::restoreCharacter(const model::RecoveryData& data, QJsonObject state)
+void FrmMain::restoreCharacter(const model::RecoveryData& data, const QJsonObject& state)
 {
     const QJsonObject linkJson = state.value(QStringLiteral("link")).toObject();
     const QString path = linkJson.value(QStringLiteral("path")).toString();

@@ -103,7 +103,6 @@ class TestEditedCharacter : public QObject {
 private slots:
     void saveWritesTheChanges_data();
     void saveWritesTheChanges();
-    void undoneAfterASave();
     void restoredOntoTheFile_data();
     void restoredOntoTheFile();
 };
@@ -180,30 +179,6 @@ void TestEditedCharacter::saveWritesTheChanges()
     // The entries are the file's blocks again, so nothing is left to write.
     QCOMPARE(editing.character.shownIds().size(), model::CharacterScript(written).blocks().size());
     QCOMPARE(editing.save(written), written);
-}
-
-// Undoing a deletion, a copy and a rename after they were saved puts back
-// the file as it was.
-void TestEditedCharacter::undoneAfterASave()
-{
-    Editing editing(kFile);
-    model::EditedCharacter& character = editing.character;
-    const quint32 idle = editing.id("idle");
-    const quint32 walk = editing.id("walk");
-    character.setRemoved(walk, true);
-    character.rename(idle, "stand");
-    editing.duplicate("kick", "kick2");
-    const quint32 copy = editing.id("kick2");
-    editing.editDelay("kick2", 4);
-    QCOMPARE(editing.save(kFile),
-             QByteArray(kFile)
-                 .replace("anim walk\r\n\tframe\tdata/chars/hero/b\r\n", "")
-                 .replace("\tidle ", "\tstand ")
-                 + "\r\nanim\tkick2\r\n\tdelay\t4\r\n\tframe\tdata/chars/hero/a");
-    character.setRemoved(walk, false);
-    character.rename(idle, "idle");
-    character.setRemoved(copy, true);
-    QCOMPARE(editing.save(character.file().bytes()), kFile + "\r\n");
 }
 
 void TestEditedCharacter::restoredOntoTheFile_data()
