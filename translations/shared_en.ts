@@ -244,8 +244,8 @@ The file was written only in part; its previous contents are in %1.</translation
         <translation>Frame editor for the animations of Kestrum character mods</translation>
     </message>
     <message>
-        <source>打开角色文件的一个动画 (给出动画名, 或从列表中选择), 或把 .gif 图片加入为帧.</source>
-        <translation>Opens an animation of a character file (the one named, or one chosen from the list), or adds .gif images as frames.</translation>
+        <source>打开角色文件, 显示给出名称的动画 (否则第一个), 或把 .gif 图片加入为帧.</source>
+        <translation>Opens a character file at the animation named (else its first), or adds .gif images as frames.</translation>
     </message>
     <message>
         <source>早期的 Kestrum 帧编辑器, 逐行编辑动画脚本文本</source>
