@@ -31,6 +31,7 @@ public:
     const model::Animation& animation() const { return m_animation; }
     int selection() const { return m_selection; }
     QUndoStack* undoStack() { return &m_undoStack; }
+    const QUndoStack* undoStack() const { return &m_undoStack; }
 
     // The user chose a row: shows it. Not a step of its own.
     void select(int row);

@@ -59,9 +59,10 @@ CanvasGestures::CanvasGestures(FrmMain& window)
     : QObject(&window)
     , m_window(window)
 {
-    // A step taken, undone or redone while the button is held ends the drag:
-    // what the press kept no longer stands before the next step.
-    connect(window.document().undoStack(), &QUndoStack::indexChanged, this, [this] {
+    // A step taken, undone or redone while the button is held, or another
+    // animation shown, ends the drag: what the press kept no longer stands
+    // before the next step.
+    connect(&window, &FrmMain::documentHistoryMoved, this, [this] {
         m_dragging = false;
         m_pressRow = -1;
     });

@@ -113,6 +113,7 @@ void CharacterCheckDock::start(const QString& path, const QByteArray& bytes, con
     cancel();
     m_stop = std::make_shared<std::atomic_bool>(false);
     m_path = path;
+    m_bytes = bytes;
     m_running = true;
     m_list->clear();
     m_copy->setEnabled(false);
@@ -181,15 +182,13 @@ void CharacterCheckDock::showReport(const model::CheckReport& report)
     }
 }
 
-// Opens the finding's animation, asking about unsaved changes as opening
-// does, unless it is the one being edited; then selects its frame.
+// Shows the finding's animation at its frame: in the character panel when
+// the file checked is open, else by opening it (which asks about unsaved
+// changes first).
 void CharacterCheckDock::openFinding(QTreeWidgetItem* item)
 {
-    const QString name = item->text(AnimationColumn);
-    const CharacterFileLink& link = m_window->fileLink();
-    const bool open = link.isOpen() && QFileInfo(link.path()) == QFileInfo(m_path)
-        && link.animName().compare(name, Qt::CaseInsensitive) == 0;
-    if (!open && !m_window->openCharacterFile(m_path, name))
+    const int line = item->text(LineColumn).toInt();
+    if (!m_window->showFinding(m_path, m_bytes, line, item->text(AnimationColumn)))
         return;
     const int frame = item->data(FrameColumn, kFrameRole).toInt();
     if (frame >= 0 && frame < m_window->List1()->count())

@@ -22,7 +22,7 @@ class FrmMain;
 // The results of "检查角色": runs a check of a character file on a worker
 // thread, with a progress bar and a cancel button while it runs, then lists
 // what it found (animation, frame, line, text), also what a cancelled check
-// found before it stopped. A double-click opens that animation at that frame
+// found before it stopped. A double-click shows that animation at that frame
 // in the window; the list can be copied as text. Deleting the dock cancels a
 // running check and waits for it to end.
 class CharacterCheckDock : public QDockWidget {
@@ -59,6 +59,7 @@ private:
 
     FrmMain* m_window;
     QString m_path;
+    QByteArray m_bytes; // the file as checked
     bool m_running = false;
     QFutureWatcher<model::CheckReport> m_watcher;
     // Set to stop the check running; each check has its own.

@@ -9,6 +9,7 @@
 #include "editor/FrameListGroup.h"
 #include "editor/Messages.h"
 #include "editor/ReferenceBar.h"
+#include "editor/character/CharacterSession.h"
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
@@ -20,6 +21,7 @@
 #include "zoom/ZoomControl.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -29,6 +31,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUndoGroup>
 
 #ifndef KES_VERSION
 #error "KES_VERSION must be defined by the build"
@@ -48,7 +51,9 @@ qint16 originCoordinate(int innerSize, double share)
 FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     : QMainWindow(parent)
     , m_settings(settingsPath)
-    , m_document(new AnimationDocument(this))
+    , m_undoGroup(new QUndoGroup(this))
+    , m_freeDocument(new AnimationDocument(this))
+    , m_document(m_freeDocument)
 {
     setObjectName(QStringLiteral("FrmMain"));
     auto* central = new QWidget(this);
@@ -65,6 +70,7 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     createFileMenu();
     createEditMenu();
     createMenu();
+    createWindowMenu();
     language::addLanguageMenu(menuBar(), language::installedLanguage(), m_settings.languageCode(),
                               [this](const QString& code) { m_settings.setLanguageCode(code); });
     program::addHelpMenu(menuBar(), program::Program::Animbox);
@@ -77,7 +83,16 @@ FrmMain::FrmMain(const QString& settingsPath, QWidget* parent)
     Form_Load();
 }
 
-FrmMain::~FrmMain() = default;
+// The open file's documents and the free one take their histories down
+// while the window still stands; they signal as they go.
+FrmMain::~FrmMain()
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_documentConnections))
+        disconnect(connection);
+    m_session.reset();
+    m_freeDocument->undoStack()->disconnect(this);
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void FrmMain::createMenu()
 {
@@ -101,7 +116,7 @@ void FrmMain::createMenu()
     QAction* check = add("mcheck", tr("检查角色"), Qt::Key_F7, &FrmMain::checkCharacter);
     // The title names the open file, so it changes whenever the file does.
     check->setEnabled(false);
-    connect(this, &QWidget::windowTitleChanged, check, [this, check] { check->setEnabled(m_link.isOpen()); });
+    connect(this, &QWidget::windowTitleChanged, check, [this, check] { check->setEnabled(m_session != nullptr); });
 }
 
 void FrmMain::connectControls()
@@ -176,10 +191,10 @@ void FrmMain::Form_Unload()
 void FrmMain::updateTitle()
 {
     QString title = programTitle() + QStringLiteral("[*] ") + QStringLiteral(KES_VERSION);
-    if (m_link.isOpen()) {
+    if (m_session) {
         title = QStringLiteral("%1 [%2] - %3 - %4")
-                    .arg(QFileInfo(m_link.path()).fileName(), model::encodingName(m_link.block().encoding()),
-                         m_link.animName(), title);
+                    .arg(QFileInfo(m_session->link().path()).fileName(),
+                         model::encodingName(m_session->character().encoding()), animationName(), title);
     }
     setWindowTitle(title);
 }

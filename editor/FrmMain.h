@@ -1,7 +1,6 @@
 #pragma once
 
 #include "editor/AnimationDocument.h"
-#include "editor/CharacterFileLink.h"
 #include "editor/IniSettings.h"
 #include "editor/PendingText.h"
 #include "model/Animation.h"
@@ -22,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QUndoGroup;
 
 namespace model {
 class RecoveryKeeper;
@@ -36,6 +36,8 @@ class BrowserPanel;
 class CanvasGestures;
 class CanvasView;
 class CharacterCheckDock;
+class CharacterPanel;
+class CharacterSession;
 class DisplayGroup;
 class FrameListGroup;
 class Playback;
@@ -44,7 +46,9 @@ class ReferenceBar;
 // The frame editor's main window. It holds the document with the animation
 // being edited, composes the browser panel, the canvas, the frame list, the
 // display group and the attack panel, turns their events into steps on the
-// document, and redraws them when the document changes.
+// document, and redraws them when the document changes. With a character
+// file open, the character panel lists its animations and the window edits
+// the one chosen there; each has its own document.
 class FrmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -88,12 +92,25 @@ public:
     void GenerateAnimationText();
     void FramesFromText();
 
-    // Character files (FrmMainFile.cpp): "打开…" of `path`, with the
-    // animation chooser when `animName` is empty; "保存"; "另存为动画…".
+    // Character files (FrmMainFile.cpp): "打开…" of `path` into the
+    // character panel, showing the animation `animName` (the first when
+    // empty); "保存", which writes every change of the file (or asks where
+    // an animation of no file goes); "另存为动画…".
     bool openCharacterFile(const QString& path, const QString& animName = QString());
     bool saveAnimation();
     bool saveAnimationAs();
-    const CharacterFileLink& fileLink() const { return m_link; }
+
+    // The character panel (FrmMainCharacter.cpp), made when the first file
+    // opens.
+    CharacterPanel* characterPanel() const { return m_panel; }
+    // The name of the animation shown, of the open file; empty without one.
+    QString animationName() const;
+    // Shows the animation `id` of the open file in the editor.
+    bool showAnimation(quint32 id);
+    // Shows the animation of a finding at `line` of `bytes`, the character
+    // file `path` as checked: switches to it when the file is open, else
+    // opens the file at the animation `name`.
+    bool showFinding(const QString& path, const QByteArray& bytes, int line, const QString& name);
 
     // Recovery, dropped files and the command line (FrmMainRecovery.cpp).
     // Keeps unsaved work in a recovery file of this window's own in the
@@ -123,6 +140,10 @@ public:
     // A menu item by its name (mundo, mredo, minitframe, mgentext, mplay ...).
     QAction* menuAction(const QString& name) const;
     Playback& playback() const { return *m_playback; }
+
+signals:
+    // The history of the animation shown moved, or another animation is shown.
+    void documentHistoryMoved();
 
 public slots:
     // Frame list and browser commands.
@@ -178,25 +199,43 @@ private:
     void updateRecentMenu();
     void updateTitle();
     void mopen_Click();
+    QString openFolder() const;
     QString gameFolderFor(const QString& file);
-    // The file a save writes into: its bytes (the bytes as opened, for a
-    // file that is gone), whether it is the linked file and still as it was.
+    // The file a save writes into: its bytes (the bytes as last read or
+    // written, for a file that is gone) and whether it is the open file.
     struct SaveTarget {
         QByteArray bytes;
         bool linked = false;
-        bool unchanged = false;
     };
     std::optional<SaveTarget> saveTarget(const QString& file);
+    bool saveCharacter();
     bool writeAnimation(const QString& path, const QString& name);
+    void linkWrittenAnimation(const QString& file, const QByteArray& bytes, int block);
     bool askToKeepChanges();
+    bool hasUnsavedWork() const;
+    void workChanged();
     model::RecoveryData recoveryData() const;
     void restoreRecords(const model::RecoveryData& data);
+    void restoreCharacter(const model::RecoveryData& data, const QJsonObject& state);
     QStringList loadRecordImages(model::Animation& animation) const;
-    CharacterFileLink restoredLink(const QJsonObject& json);
     void restoreText(const model::RecoveryData& data);
-    void showReadAnimation(const model::ReadResult& result, const QString& name, const QString& stepText);
+
+    // The character panel and the switching between documents
+    // (FrmMainCharacter.cpp).
+    void startSession(std::unique_ptr<CharacterSession> session);
+    void createWindowMenu();
+    void setPanelShown(bool shown);
+    void showList(quint32 show);
+    void setDocument(AnimationDocument* document);
+    void activateHistory();
+    void newAnimation();
+    void renameAnimation();
+    void duplicateAnimation();
+    void deleteAnimation();
+    std::optional<QString> askAnimationName(const QString& title, const QString& proposed, quint32 except);
     void createMenu();
     void createEditMenu();
+    void watchFreeDocument();
     void connectControls();
     void setUpEditing();
     void setUpZoom();
@@ -217,6 +256,7 @@ private:
 
     // Redrawing from the document (FrmMainDocument.cpp).
     void connectDocument();
+    void showDocument();
     void showRows();
     void showChange(Refresh how);
     void showSelection();
@@ -224,7 +264,12 @@ private:
 
     IniSettings m_settings;
     PendingText m_pending;
+    QUndoGroup* m_undoGroup = nullptr;
+    // The animation of no file, edited while no file is open.
+    AnimationDocument* m_freeDocument = nullptr;
+    // The document shown: the free one, or one of the open file's.
     AnimationDocument* m_document = nullptr;
+    QList<QMetaObject::Connection> m_documentConnections;
     qint16 m_canvasOriginX = 0;
     qint16 m_canvasOriginY = 0;
     qint32 m_transparentColor = 0;
@@ -246,11 +291,15 @@ private:
     // Made when first used, so that starting the window costs nothing more.
     CharacterCheckDock* m_check = nullptr;
 
-    CharacterFileLink m_link;
+    CharacterPanel* m_panel = nullptr;
+    quint32 m_current = 0; // the animation shown, of the open file
+
     QList<QAction*> m_recentActions;
     // Not a child: it goes before the document, whose undo history still
     // signals while the window's children are deleted.
     std::unique_ptr<model::RecoveryKeeper> m_recovery;
+    // Goes first, with its documents, while the window still stands.
+    std::unique_ptr<CharacterSession> m_session;
 };
 
 } // namespace animbox

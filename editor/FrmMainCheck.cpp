@@ -5,30 +5,26 @@
 
 #include "editor/CharacterCheckDock.h"
 #include "editor/Messages.h"
-#include "model/BrowserRules.h"
+#include "editor/character/CharacterSession.h"
 #include "model/FileReplacement.h"
-
-#include <QFileInfo>
 
 namespace animbox {
 
 void FrmMain::checkCharacter()
 {
-    if (!m_link.isOpen())
+    if (!m_session)
         return;
+    const QString path = m_session->link().path();
     QString error;
-    const QByteArray bytes = model::readWholeFile(m_link.path(), &error);
+    const QByteArray bytes = model::readWholeFile(path, &error);
     if (!error.isEmpty()) {
         showMessage(this, error);
         return;
     }
-    // The game folder of the file's path, else the one its frames were read
-    // from (the browser shows their folder), else the author's choice.
-    QString gameFolder = model::gameFolderOf(QFileInfo(m_link.path()).absolutePath());
+    // The game folder the file was opened with, else the author's choice.
+    QString gameFolder = m_session->gameFolder();
     if (gameFolder.isEmpty())
-        gameFolder = model::gameFolderOf(browserFolder());
-    if (gameFolder.isEmpty())
-        gameFolder = gameFolderFor(m_link.path());
+        gameFolder = gameFolderFor(path);
     if (gameFolder.isEmpty())
         return;
     if (!m_check) {
@@ -37,7 +33,7 @@ void FrmMain::checkCharacter()
     }
     m_check->show();
     m_check->raise();
-    m_check->start(m_link.path(), bytes, gameFolder);
+    m_check->start(path, bytes, gameFolder);
 }
 
 } // namespace animbox

@@ -1,11 +1,12 @@
-// The main window and its document: the "编辑" menu with undo and redo, the
-// title's modified mark, and the one place where changes of the document
-// reach the frame list, the canvas and the panel.
+// The main window and its document: the "编辑" menu with undo and redo, and
+// the one place where changes of the document reach the frame list, the
+// canvas and the panel.
 
 #include "editor/FrmMain.h"
 
 #include "editor/AttackPanel.h"
 #include "editor/BrowserPanel.h"
+#include "editor/CanvasView.h"
 #include "editor/ChoiceCombo.h"
 #include "editor/DisplayGroup.h"
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QUndoGroup>
 
 namespace animbox {
 
@@ -22,35 +24,69 @@ void FrmMain::createEditMenu()
 {
     QMenu* menu = menuBar()->addMenu(tr("编辑"));
     menu->setObjectName(QStringLiteral("Edit"));
-    QUndoStack* stack = m_document->undoStack();
-    // Both name the step they would take back or do again.
-    QAction* undo = stack->createUndoAction(this, tr("撤销"));
+    watchFreeDocument();
+    m_undoGroup->setActiveStack(m_freeDocument->undoStack());
+    // Both act on the history in use (the animation's, or the character
+    // file's while the character panel has the focus) and name the step they
+    // would take back or do again.
+    QAction* undo = m_undoGroup->createUndoAction(this, tr("撤销"));
     undo->setObjectName(QStringLiteral("mundo"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = stack->createRedoAction(this, tr("重做"));
+    QAction* redo = m_undoGroup->createRedoAction(this, tr("重做"));
     redo->setObjectName(QStringLiteral("mredo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     menu->addAction(undo);
     menu->addAction(redo);
-}
-
-void FrmMain::connectDocument()
-{
-    connect(m_document, &AnimationDocument::rowsChanged, this, &FrmMain::showRows);
-    connect(m_document, &AnimationDocument::changed, this, &FrmMain::showChange);
-    // A browser already on the folder need not list it again.
-    connect(m_document, &AnimationDocument::browseRequested, this, [this](const QString& folder) {
-        if (QDir(folder) != QDir(browserFolder()))
-            m_browser->showFolder(folder);
-    });
-    connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setWindowModified(!clean); });
     // The window's event filter ends a typing step when the box loses the
     // focus and keeps the undo keys from the box's own undo.
     m_display->txtDelay()->installEventFilter(this);
     m_attack->txtPow()->installEventFilter(this);
     m_attack->txtAtType()->installEventFilter(this);
     m_attack->txtPause()->installEventFilter(this);
+}
+
+// The animation of no file: its history is in the group, and its changes
+// are unsaved work.
+void FrmMain::watchFreeDocument()
+{
+    m_undoGroup->addStack(m_freeDocument->undoStack());
+    connect(m_freeDocument->undoStack(), &QUndoStack::indexChanged, this, &FrmMain::workChanged);
+    connect(m_freeDocument->undoStack(), &QUndoStack::cleanChanged, this, &FrmMain::workChanged);
+}
+
+// The document shown: its changes redraw the window.
+void FrmMain::connectDocument()
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_documentConnections))
+        disconnect(connection);
+    m_documentConnections = {
+        connect(m_document, &AnimationDocument::rowsChanged, this, &FrmMain::showRows),
+        connect(m_document, &AnimationDocument::changed, this, &FrmMain::showChange),
+        // A browser already on the folder need not list it again.
+        connect(m_document, &AnimationDocument::browseRequested, this,
+                [this](const QString& folder) {
+                    if (QDir(folder) != QDir(browserFolder()))
+                        m_browser->showFolder(folder);
+                }),
+        connect(m_document->undoStack(), &QUndoStack::indexChanged, this, &FrmMain::documentHistoryMoved),
+    };
+}
+
+// Another document is shown: its rows, and its selected frame or an empty
+// canvas.
+void FrmMain::showDocument()
+{
+    showRows();
+    if (animation().isValidRow(selectedRow())) {
+        showChange(Refresh::Selection);
+        return;
+    }
+    List1()->clearSelection();
+    m_canvas->clearPicture();
+    m_canvas->drawCross(QPoint(m_canvasOriginX, m_canvasOriginY));
+    m_canvas->present();
+    for (BoxShape* shape : {m_canvas->shape1(), m_canvas->shape1a(), m_canvas->shape2(), m_canvas->shape2a()})
+        shape->hide();
 }
 
 // Whether `event` is a shortcut of "撤销" or "重做".

@@ -1,22 +1,18 @@
-// The main window's "文件" menu: opening an animation of a character file,
-// saving it back into its block or into another file, the recent files and
-// the question about unsaved changes.
+// The main window's "文件" menu: opening a character file, saving every
+// change of it in one write, writing an animation into another file, the
+// recent files and the question about unsaved changes.
 
 #include "editor/FrmMain.h"
 
 #include "browser/MenuAction.h"
-#include "editor/AnimationChooser.h"
-#include "editor/BrowserPanel.h"
-#include "editor/ImageLoading.h"
 #include "editor/Messages.h"
 #include "editor/RecentFiles.h"
-#include "editor/ReplacementStep.h"
+#include "editor/character/CharacterSession.h"
 #include "browser/SaveQuestion.h"
 #include "model/BrowserRules.h"
 #include "model/CharacterScript.h"
 #include "model/FileReplacement.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
+#include "model/RecoveryKeeper.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,6 +21,7 @@
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QUndoGroup>
 
 namespace animbox {
 
@@ -78,8 +75,7 @@ void FrmMain::updateRecentMenu()
 
 void FrmMain::mopen_Click()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("打开"),
-                                                      QFileInfo(m_link.path()).absolutePath(), fileFilter());
+    const QString path = QFileDialog::getOpenFileName(this, tr("打开"), openFolder(), fileFilter());
     if (!path.isEmpty())
         openCharacterFile(path);
 }
@@ -106,79 +102,87 @@ bool FrmMain::openCharacterFile(const QString& path, const QString& animName)
         showMessage(this, error);
         return false;
     }
-    const model::CharacterScript script(bytes);
+    model::CharacterScript script(bytes);
     if (script.blocks().isEmpty()) {
         showMessage(this, tr("文件中没有动画: ") + QDir::toNativeSeparators(file));
         return false;
     }
-    const model::AnimBlock* block = script.find(animName);
-    if (animName.isEmpty()) {
-        AnimationChooser chooser(QFileInfo(file).fileName(), script.blocks(), this);
-        if (chooser.exec() != QDialog::Accepted || chooser.chosenIndex() < 0)
-            return false;
-        block = &script.blocks()[chooser.chosenIndex()];
-    } else if (!block) {
+    const model::AnimBlock* block = animName.isEmpty() ? &script.blocks().first() : script.find(animName);
+    if (!block) {
         showMessage(this, tr("文件中没有动画 %1: %2").arg(animName, QDir::toNativeSeparators(file)));
         return false;
     }
+    const int index = int(block - script.blocks().data());
     const QString gameFolder = gameFolderFor(file);
     if (gameFolder.isEmpty())
         return false;
-
-    const model::OpenedBlock opened(script, *block);
-    model::ReadResult result = model::readScript(
-        opened.readerText(), gameFolder, [](const QString& image, QString* failure) { return loadImage(image, failure); });
-    for (int i = 0; i < result.animation.rowCount(); ++i)
-        result.animation.frames[i].sourceId = opened.sourceIdOf(i);
-    showReadAnimation(result, block->name, tr("打开"));
-    // A new file starts a new history: undoing past the opening would put
-    // another animation into this file's block.
-    m_document->undoStack()->clear();
-    m_link = CharacterFileLink(file, bytes, opened, result.finished);
+    model::EditedCharacter character(std::move(script));
+    const quint32 shown = character.entries()[index].id;
+    startSession(std::make_unique<CharacterSession>(CharacterFileLink(file, bytes), std::move(character), gameFolder,
+                                                    *m_undoGroup));
+    showAnimation(shown);
     RecentFiles(m_settings.filePath()).add(file);
     updateRecentMenu();
-    updateTitle();
-    if (!result.finished)
-        showMessage(this, result.message);
     return true;
 }
 
-// Puts an animation read from a file in place of the one being edited, as
-// one step, and shows the folder of its frames.
-void FrmMain::showReadAnimation(const model::ReadResult& result, const QString& name, const QString& stepText)
+// The folder the file dialogs start in: the open file's.
+QString FrmMain::openFolder() const
 {
-    {
-        const ReplacementStep step(*m_document, stepText);
-        animation() = result.animation;
-        animation().animName = name;
-        // The file link keeps the lines after the last frame and writes them
-        // after the frames; a frame added later must not take them too.
-        if (animation().frames.size() > animation().rowCount())
-            animation().frames.last().extra.clear();
-        m_document->dropSelection();
-    }
-    // A browser already on the folder need not list it again.
-    if (!result.lastFolder.isEmpty() && QDir(result.lastFolder) != QDir(browserFolder()))
-        m_browser->showFolder(result.lastFolder);
+    return m_session ? QFileInfo(m_session->link().path()).absolutePath() : QString();
 }
 
 bool FrmMain::saveAnimation()
 {
-    if (!m_link.isOpen())
+    if (!m_session)
         return saveAnimationAs();
-    if (m_document->undoStack()->isClean())
+    if (!m_session->hasUnsavedChanges())
         return true;
-    return writeAnimation(m_link.path(), m_link.animName());
+    return saveCharacter();
+}
+
+// Writes every change of the open file in one write: the edited
+// animations, each into its own block, and the new, renamed, copied and
+// deleted ones. The file changes only when everything could be written.
+bool FrmMain::saveCharacter()
+{
+    const QString file = m_session->link().path();
+    const std::optional<SaveTarget> target = saveTarget(file);
+    if (!target)
+        return false;
+    const QHash<quint32, const model::Animation*> edited = m_session->editedAnimations();
+    const model::CharacterComposition composition = m_session->character().compose(target->bytes, edited);
+    if (!composition.ok()) {
+        showMessage(this, composition.error);
+        return false;
+    }
+    if (composition.bytes != target->bytes || !QFileInfo::exists(file)) {
+        const QString error = model::replaceFile(file, composition.bytes, target->bytes);
+        if (!error.isEmpty()) {
+            showMessage(this, error);
+            return false;
+        }
+    }
+    m_session->saved(file, composition, edited);
+    RecentFiles(m_settings.filePath()).add(file);
+    updateRecentMenu();
+    updateTitle();
+    return true;
 }
 
 bool FrmMain::saveAnimationAs()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("另存为动画"),
-                                                      QFileInfo(m_link.path()).absolutePath(), fileFilter(),
-                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString path = QFileDialog::getSaveFileName(this, tr("另存为动画"), openFolder(), fileFilter(), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return false;
-    const QString proposed = m_link.isOpen() ? m_link.animName() : animation().animName;
+    // Animations of the open file are added in the character panel, so
+    // that its other changes are saved with them or not at all.
+    if (m_session && isSameFile(path, m_session->link().path())) {
+        showMessage(this, tr("这是打开的角色文件. 请在角色面板中用 \"复制…\" 或 \"新建…\" 加入动画, 再保存."));
+        return false;
+    }
+    const QString proposed = m_session ? animationName() : animation().animName;
     bool ok = false;
     const QString name = QInputDialog::getText(this, tr("另存为动画"), tr("动画名称:"),
                                                QLineEdit::Normal, proposed, &ok).trimmed();
@@ -193,12 +197,13 @@ bool FrmMain::saveAnimationAs()
 }
 
 // The bytes a save writes into, after the questions it asks about the file:
-// changed by another program since it was opened, or gone. Nullopt when
-// the author declines or the file cannot be read.
+// changed by another program since it was read or written, or gone.
+// Nullopt when the author declines or the file cannot be read.
 std::optional<FrmMain::SaveTarget> FrmMain::saveTarget(const QString& file)
 {
     SaveTarget target;
-    target.linked = isSameFile(file, m_link.path());
+    target.linked = m_session && isSameFile(file, m_session->link().path());
+    const CharacterFileLink* link = target.linked ? &m_session->link() : nullptr;
     const QString shown = QDir::toNativeSeparators(file);
     if (QFileInfo::exists(file)) {
         QString error;
@@ -207,33 +212,30 @@ std::optional<FrmMain::SaveTarget> FrmMain::saveTarget(const QString& file)
             showMessage(this, error);
             return std::nullopt;
         }
-        target.unchanged = target.linked && m_link.isUnchanged(target.bytes);
-        if (target.linked && !target.unchanged
+        if (link && !link->isUnchanged(target.bytes)
             && !askYesNo(this, tr("文件在打开后被其他程序修改过: %1\n是否覆盖?").arg(shown)))
             return std::nullopt;
-    } else if (target.linked && !m_link.bytes().isEmpty()) {
-        if (!askYesNo(this, tr("文件已不存在 (在打开后被删除或移走): %1\n是否按打开时的内容重新写出整个文件, 其中的这个动画按现在的样子?")
+    } else if (link && !link->bytes().isEmpty()) {
+        if (!askYesNo(this, tr("文件已不存在 (在打开后被删除或移走): %1\n是否按打开时的内容重新写出整个文件, 其中的动画按现在的样子?")
                                 .arg(shown)))
             return std::nullopt;
-        target.bytes = m_link.bytes();
-        target.unchanged = true;
-    } else if (target.linked) {
+        target.bytes = link->bytes();
+    } else if (link) {
         // Restored after a crash: what else the file held is not known.
-        if (!askYesNo(this, tr("文件已不存在: %1\n它的其余内容已无从得知. 是否写出一个只含这个动画的新文件?").arg(shown)))
+        if (!askYesNo(this, tr("文件已不存在: %1\n它的其余内容已无从得知. 是否写出一个只含恢复的动画的新文件?").arg(shown)))
             return std::nullopt;
-        target.linked = false;
     }
     return target;
 }
 
-// Writes the animation as `name` into the file at `path`: into the block it
-// was opened from, into the block of that name (after asking), or as a new
+// Writes the animation shown as `name` into the file at `path`, which is
+// not the open one: into the block of that name (after asking), or as a new
 // block at the end. The file changes only when everything could be written.
 bool FrmMain::writeAnimation(const QString& path, const QString& name)
 {
-    const QString refusal = m_link.saveRefusal();
-    if (!refusal.isEmpty()) {
-        showMessage(this, refusal);
+    const model::AnimationEntry* entry = m_session ? m_session->character().entry(m_current) : nullptr;
+    if (entry && m_session->isEdited(m_current) && !entry->complete) {
+        showMessage(this, tr("动画没有完整读出, 保存会丢掉其余的帧, 未保存."));
         return false;
     }
     if (!HasFrames())
@@ -242,23 +244,18 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
     const std::optional<SaveTarget> target = saveTarget(file);
     if (!target)
         return false;
-    // The file keeps the encoding it was opened in.
-    const model::CharacterScript script(target->bytes,
-                                        target->linked ? std::optional(m_link.block().encoding()) : std::nullopt);
-    const bool ownBlock = target->linked && name.compare(m_link.animName(), Qt::CaseInsensitive) == 0;
-    const model::AnimBlock* block = ownBlock ? m_link.block().locate(script, target->unchanged) : script.find(name);
-    if (ownBlock && !block) {
-        showMessage(this, tr("文件中找不到打开时的动画 %1: 它已被其他程序修改, 或在文件中出现了多次. 未保存.").arg(name));
+    const model::CharacterScript script(target->bytes);
+    const model::AnimBlock* block = script.find(name);
+    if (block && !askYesNo(this, tr("文件中已有动画 %1, 是否替换?").arg(block->name)))
         return false;
-    }
-    if (block && !ownBlock && !askYesNo(this, tr("文件中已有动画 %1, 是否替换?").arg(block->name)))
-        return false;
-    const model::ComposedBlock composed = m_link.block().compose(animation(), script, block, target->linked);
+    // The frames keep the lines they were read with, in the target's spelling.
+    const model::OpenedBlock opened = m_session ? m_session->character().open(m_current) : model::OpenedBlock();
+    const model::ComposedBlock composed = opened.compose(animation(), script, block, false);
     if (!composed.ok()) {
         showMessage(this, composed.error);
         return false;
     }
-    const model::TextEncoding encoding = target->bytes.isEmpty() ? m_link.block().encoding() : script.encoding();
+    const model::TextEncoding encoding = target->bytes.isEmpty() ? opened.encoding() : script.encoding();
     const std::optional<model::CharacterScript> written
         = block ? std::optional(script.withBlockReplaced(*block, composed.bytes))
                 : script.withBlockAdded(name, composed.bytes, encoding);
@@ -273,23 +270,60 @@ bool FrmMain::writeAnimation(const QString& path, const QString& name)
             return false;
         }
     }
-    const model::AnimBlock& writtenBlock = block ? written->blocks()[block - script.blocks().data()] : written->blocks().last();
-    m_link.saved(file, *written, writtenBlock, animation());
-    animation().animName = m_link.animName();
-    m_document->undoStack()->setClean();
     RecentFiles(m_settings.filePath()).add(file);
     updateRecentMenu();
-    updateTitle();
+    // An animation of no file now belongs to the file written.
+    if (!m_session)
+        linkWrittenAnimation(file, written->bytes(), block ? int(block - script.blocks().data()) : int(written->blocks().size() - 1));
     return true;
+}
+
+// Opens the file just written with the animation of no file as its
+// animation `block`, with its undo history.
+void FrmMain::linkWrittenAnimation(const QString& file, const QByteArray& bytes, int block)
+{
+    QString gameFolder = model::gameFolderOf(QFileInfo(file).absolutePath());
+    if (gameFolder.isEmpty())
+        gameFolder = model::gameFolderOf(browserFolder());
+    model::EditedCharacter character{model::CharacterScript(bytes)};
+    const quint32 id = character.entries()[block].id;
+    AnimationDocument* written = m_freeDocument;
+    written->undoStack()->setClean();
+    // The window goes on with a new animation of no file for later.
+    m_freeDocument = new AnimationDocument(this);
+    watchFreeDocument();
+    startSession(std::make_unique<CharacterSession>(CharacterFileLink(file, bytes), std::move(character), gameFolder,
+                                                    *m_undoGroup));
+    m_session->character().open(id);
+    m_session->adopt(id, written);
+    showAnimation(id);
 }
 
 // Before unsaved changes are left behind: save, discard or cancel. True
 // when the caller may go on.
 bool FrmMain::askToKeepChanges()
 {
-    return m_document->undoStack()->isClean()
-        || browser::askToSave(this, programTitle(), tr("动画已修改, 是否保存?"),
-                              [this] { return saveAnimation(); });
+    if (!hasUnsavedWork())
+        return true;
+    const QString text = m_session ? tr("%1 中有未保存的修改: %2.\n是否保存?")
+                                         .arg(QFileInfo(m_session->link().path()).fileName(),
+                                              m_session->changedNames().join(QStringLiteral(", ")))
+                                   : tr("动画已修改, 是否保存?");
+    return browser::askToSave(this, programTitle(), text, [this] { return saveAnimation(); });
+}
+
+bool FrmMain::hasUnsavedWork() const
+{
+    return m_session ? m_session->hasUnsavedChanges() : !m_freeDocument->undoStack()->isClean();
+}
+
+// Any history moved: the title's mark, the recovery file.
+void FrmMain::workChanged()
+{
+    const bool unsaved = hasUnsavedWork();
+    setWindowModified(unsaved);
+    if (m_recovery)
+        m_recovery->workChanged(unsaved);
 }
 
 } // namespace animbox

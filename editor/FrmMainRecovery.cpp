@@ -9,6 +9,7 @@
 #include "editor/ImageLoading.h"
 #include "editor/Messages.h"
 #include "editor/ReplacementStep.h"
+#include "editor/character/CharacterSession.h"
 #include "model/BrowserRules.h"
 #include "model/FileLookup.h"
 #include "model/FileReplacement.h"
@@ -21,34 +22,71 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QMimeData>
 
 #include <map>
 
 namespace animbox {
 
+namespace {
+
+// The state an earlier version kept of one animation of a file, as the
+// state of a file with that animation edited.
+QJsonObject characterStateOfOneAnimation(const QJsonObject& state)
+{
+    const QJsonObject link = state.value(QStringLiteral("link")).toObject();
+    const QJsonObject block = link.value(QStringLiteral("block")).toObject();
+    const QJsonObject entry{{"id", 1},
+                            {"name", block.value(QStringLiteral("name"))},
+                            {"bytes", block.value(QStringLiteral("bytes"))},
+                            {"position", block.value(QStringLiteral("position"))},
+                            {"removed", false},
+                            {"complete", link.value(QStringLiteral("complete"))},
+                            {"opened", block}};
+    return {{"link", link},
+            {"character", QJsonObject{{"entries", QJsonArray{entry}},
+                                      {"nextId", 2},
+                                      {"encoding", block.value(QStringLiteral("encoding"))}}},
+            {"animations", QJsonObject{{"1", state.value(QStringLiteral("animation"))}}},
+            {"current", 1}};
+}
+
+} // namespace
+
 void FrmMain::keepRecovery(const QString& dataFolder)
 {
     m_recovery = std::make_unique<model::RecoveryKeeper>(dataFolder, [this] { return recoveryData(); });
-    const auto changed = [this] { m_recovery->workChanged(!m_document->undoStack()->isClean()); };
-    connect(m_document->undoStack(), &QUndoStack::indexChanged, m_recovery.get(), changed);
-    connect(m_document->undoStack(), &QUndoStack::cleanChanged, m_recovery.get(), changed);
 }
 
 // The work as it is: every record with its folder and its lines in the
 // file (not the script text, which depends on the browser's folder and
-// cannot state everything), and what the file link knows.
+// cannot state everything). With a file open, the records of every
+// animation with unsaved edits, the file's changes of its animations, and
+// what the window knew of the file.
 model::RecoveryData FrmMain::recoveryData() const
 {
     model::RecoveryData data;
     data.browserFolder = browserFolder();
     data.gameFolder = model::gameFolderOf(data.browserFolder);
-    data.file = m_link.path();
-    data.animName = m_link.isOpen() ? m_link.animName() : animation().animName;
     data.rows = animation().rows;
-    data.state.insert(QStringLiteral("animation"), model::animationToJson(animation()));
-    if (m_link.isOpen())
-        data.state.insert(QStringLiteral("link"), m_link.toJson());
+    if (!m_session) {
+        data.animName = animation().animName;
+        data.state.insert(QStringLiteral("animation"), model::animationToJson(animation()));
+        return data;
+    }
+    data.gameFolder = m_session->gameFolder();
+    data.file = m_session->link().path();
+    // Named in the question at the next start.
+    data.animName = m_session->changedNames().join(QStringLiteral(", "));
+    const QHash<quint32, const model::Animation*> edited = m_session->editedAnimations();
+    QJsonObject animations;
+    for (auto it = edited.cbegin(); it != edited.cend(); ++it)
+        animations.insert(QString::number(it.key()), model::animationToJson(*it.value()));
+    data.state.insert(QStringLiteral("link"), m_session->link().toJson());
+    data.state.insert(QStringLiteral("character"), m_session->character().toJson(edited.keys()));
+    data.state.insert(QStringLiteral("animations"), animations);
+    data.state.insert(QStringLiteral("current"), qint64(m_current));
     return data;
 }
 
@@ -57,26 +95,35 @@ void FrmMain::offerRecovery()
     if (!m_recovery)
         return;
     const auto accept = [this](const model::RecoveryData& data) {
-        const QString source = data.file.isEmpty()
-            ? QString()
-            : QStringLiteral(" (%1: %2)").arg(QDir::toNativeSeparators(data.file), data.animName);
-        return (!data.text.isEmpty() || data.state.contains(QStringLiteral("animation")))
-            && askYesNo(this, tr("上次退出时有未保存的动画%1, %2 帧. 是否恢复?").arg(source).arg(data.rows.size()), true);
+        QString question;
+        if (data.state.contains(QStringLiteral("character"))) {
+            question = tr("上次退出时 %1 中有未保存的修改: %2. 是否恢复?")
+                           .arg(QDir::toNativeSeparators(data.file), data.animName);
+        } else if (!data.text.isEmpty() || data.state.contains(QStringLiteral("animation"))) {
+            const QString source = data.file.isEmpty()
+                ? QString()
+                : QStringLiteral(" (%1: %2)").arg(QDir::toNativeSeparators(data.file), data.animName);
+            question = tr("上次退出时有未保存的动画%1, %2 帧. 是否恢复?").arg(source).arg(data.rows.size());
+        }
+        return !question.isEmpty() && askYesNo(this, question, true);
     };
     const std::optional<model::RecoveryData> data
         = m_recovery->adoptLeftOver(accept, [this](const QString& error) { showMessage(this, error); });
     if (!data)
         return;
-    if (data->state.contains(QStringLiteral("animation")))
+    if (data->state.contains(QStringLiteral("character")))
+        restoreCharacter(*data, data->state);
+    else if (data->state.value(QStringLiteral("link")).toObject().contains(QStringLiteral("block")))
+        restoreCharacter(*data, characterStateOfOneAnimation(data->state));
+    else if (data->state.contains(QStringLiteral("animation")))
         restoreRecords(*data);
     else
         restoreText(*data);
 }
 
-// Puts the kept records back, their images read again from their folders,
-// and the file link as it was, once the file is found to hold the block it
-// was opened from. The restored animation stays unsaved, so it is kept
-// again until the author saves it.
+// The records of an animation of no file, their images read again from
+// their folders. The restored animation stays unsaved, so it is kept again
+// until the author saves it.
 void FrmMain::restoreRecords(const model::RecoveryData& data)
 {
     std::optional<model::Animation> restored
@@ -86,7 +133,6 @@ void FrmMain::restoreRecords(const model::RecoveryData& data)
         return;
     }
     const QStringList missing = loadRecordImages(*restored);
-    m_link = restoredLink(data.state.value(QStringLiteral("link")).toObject());
     {
         const ReplacementStep step(*m_document, tr("恢复动画"));
         animation() = *restored;
@@ -95,6 +141,67 @@ void FrmMain::restoreRecords(const model::RecoveryData& data)
     if (QFileInfo(data.browserFolder).isDir() && QDir(data.browserFolder) != QDir(browserFolder()))
         m_browser->showFolder(data.browserFolder);
     updateTitle();
+    if (!missing.isEmpty())
+        showMessage(this, tr("这些帧的图片找不到或无法读取, 帧已恢复但不显示图片:\n") + missing.join(u'\n'));
+}
+
+// The file's changes and the edited animations put back onto the file as
+// it is now: each changed block found where it was when the file is as it
+// was, else by its bytes. The edits of an animation no longer in the file
+// come back as a new animation at its end. Everything stays unsaved.
+void FrmMain::restoreCharacter(const model::RecoveryData& data, const QJsonObject& state)
+{
+    const QJsonObject linkJson = state.value(QStringLiteral("link")).toObject();
+    const QString path = linkJson.value(QStringLiteral("path")).toString();
+    QByteArray bytes;
+    QString error;
+    if (QFileInfo::exists(path))
+        bytes = model::readWholeFile(path, &error);
+    std::optional<CharacterFileLink> link = CharacterFileLink::fromJson(linkJson, bytes);
+    const QJsonObject kept = state.value(QStringLiteral("character")).toObject();
+    const std::optional<model::TextEncoding> encoding
+        = model::encodingNamed(kept.value(QStringLiteral("encoding")).toString());
+    std::optional<model::EditedCharacter::Restored> restored;
+    if (link && encoding && error.isEmpty())
+        restored = model::EditedCharacter::restore(bytes, *encoding, kept, link->isUnchanged(bytes));
+    if (!restored) {
+        showMessage(this, error.isEmpty() ? tr("恢复文件中的动画已损坏, 无法恢复.") : error);
+        return;
+    }
+    QString gameFolder = data.gameFolder;
+    if (gameFolder.isEmpty())
+        gameFolder = model::gameFolderOf(QFileInfo(path).absolutePath());
+    startSession(std::make_unique<CharacterSession>(*link, std::move(restored->character), gameFolder, *m_undoGroup));
+
+    QStringList missing;
+    quint32 shown = 0;
+    const QJsonObject animations = state.value(QStringLiteral("animations")).toObject();
+    for (auto it = animations.constBegin(); it != animations.constEnd(); ++it) {
+        const quint32 id = it.key().toUInt();
+        std::optional<model::Animation> animation = model::animationFromJson(it.value().toObject());
+        if (!animation || !m_session->character().entry(id))
+            continue;
+        missing += loadRecordImages(*animation);
+        auto* document = new AnimationDocument;
+        {
+            const ReplacementStep step(*document, tr("恢复动画"));
+            document->animation() = *animation;
+        }
+        m_session->adopt(id, document);
+        shown = shown ? shown : id;
+    }
+    const quint32 current = quint32(state.value(QStringLiteral("current")).toDouble());
+    showList(m_session->document(current) ? current : shown);
+    if (QFileInfo(data.browserFolder).isDir() && QDir(data.browserFolder) != QDir(browserFolder()))
+        m_browser->showFolder(data.browserFolder);
+    if (!restored->lost.isEmpty() || !restored->appended.isEmpty()) {
+        QString text = tr("文件 %1 中已找不到这些动画原来的内容:").arg(QDir::toNativeSeparators(path));
+        if (!restored->appended.isEmpty())
+            text += u'\n' + tr("%1 (修改已恢复为文件末尾的新动画)").arg(restored->appended.join(QStringLiteral(", ")));
+        if (!restored->lost.isEmpty())
+            text += u'\n' + tr("%1 (改名或删除未恢复)").arg(restored->lost.join(QStringLiteral(", ")));
+        showMessage(this, text);
+    }
     if (!missing.isEmpty())
         showMessage(this, tr("这些帧的图片找不到或无法读取, 帧已恢复但不显示图片:\n") + missing.join(u'\n'));
 }
@@ -116,45 +223,20 @@ QStringList FrmMain::loadRecordImages(model::Animation& animation) const
     return missing;
 }
 
-// The file link kept in a recovery file, when the file it names still holds
-// the block that was opened (or is gone, which a save then says); else no
-// link, so that a save asks where to write.
-CharacterFileLink FrmMain::restoredLink(const QJsonObject& json)
-{
-    if (json.isEmpty())
-        return {};
-    const QString path = json.value(QStringLiteral("path")).toString();
-    QByteArray bytes;
-    QString error;
-    if (QFileInfo::exists(path))
-        bytes = model::readWholeFile(path, &error);
-    std::optional<CharacterFileLink> link = CharacterFileLink::fromJson(json, bytes);
-    if (link && (!QFileInfo::exists(path)
-                 || (error.isEmpty()
-                     && link->block().locate(model::CharacterScript(bytes, link->block().encoding()),
-                                             link->isUnchanged(bytes)))))
-        return *link;
-    showMessage(this, tr("文件 %1 中已找不到原来的动画 %2; 保存恢复的动画时请选择位置.")
-                          .arg(QDir::toNativeSeparators(path), json.value(QStringLiteral("block")).toObject().value(QStringLiteral("name")).toString()));
-    return {};
-}
-
 // Work kept by an earlier version as script text: read back as
-// "从文本生成帧" would, linked to its file only when the file holds an
-// animation of that name.
+// "从文本生成帧" would, as an animation of no file.
 void FrmMain::restoreText(const model::RecoveryData& data)
 {
     const model::ReadResult result = model::readScript(
         data.text, data.gameFolder, [](const QString& image, QString* failure) { return loadImage(image, failure); });
-    showReadAnimation(result, data.animName, tr("恢复动画"));
-    m_link = {};
-    if (!data.file.isEmpty()) {
-        QString error;
-        const QByteArray bytes = model::readWholeFile(data.file, &error);
-        const model::CharacterScript script(bytes);
-        if (const model::AnimBlock* block = script.find(data.animName); block && error.isEmpty())
-            m_link = CharacterFileLink(data.file, bytes, model::OpenedBlock(script, *block), false);
+    {
+        const ReplacementStep step(*m_document, tr("恢复动画"));
+        animation() = result.animation;
+        animation().animName = data.animName;
+        m_document->dropSelection();
     }
+    if (!result.lastFolder.isEmpty() && QDir(result.lastFolder) != QDir(browserFolder()))
+        m_browser->showFolder(result.lastFolder);
     updateTitle();
     if (!result.finished)
         showMessage(this, result.message);

@@ -122,7 +122,7 @@ void FrmMain::GenerateAnimationText()
     FrmText dialog(m_pending, this);
     // Text copied out holds the animation as it is now, unless the animation
     // belongs to a file, which alone holds its saved state.
-    if (dialog.exec() == QDialog::Accepted && !m_link.isOpen())
+    if (dialog.exec() == QDialog::Accepted && !m_session)
         m_document->undoStack()->setClean();
 }
 
@@ -157,7 +157,7 @@ void FrmMain::FramesFromText()
     }
     // The frames now hold what the text said; an animation of a file stays
     // unsaved until it is written there.
-    if (!m_link.isOpen())
+    if (!m_session)
         m_document->undoStack()->setClean();
     if (!result.finished)
         showMessage(this, result.message);

@@ -12,30 +12,6 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// The first and second words of one line of bytes; a "#" ends the line.
-struct LineWords {
-    QByteArrayView first;
-    QByteArrayView second;
-};
-
-LineWords lineWords(QByteArrayView line)
-{
-    const qsizetype comment = line.indexOf('#');
-    if (comment >= 0)
-        line = line.first(comment);
-    LineWords words;
-    qsizetype i = 0;
-    for (QByteArrayView* word : {&words.first, &words.second}) {
-        while (i < line.size() && isBlank(line[i]))
-            ++i;
-        const qsizetype start = i;
-        while (i < line.size() && !isBlank(line[i]))
-            ++i;
-        *word = line.sliced(start, i - start);
-    }
-    return words;
-}
-
 // Whether a word is `lower` in any letter case; cheaper than a general
 // comparison on every line of a large file.
 bool isWord(QByteArrayView word, QByteArrayView lower)
@@ -62,6 +38,24 @@ int countFrames(QByteArrayView bytes)
 }
 
 } // namespace
+
+LineWords lineWords(QByteArrayView line)
+{
+    const qsizetype comment = line.indexOf('#');
+    if (comment >= 0)
+        line = line.first(comment);
+    LineWords words;
+    qsizetype i = 0;
+    for (QByteArrayView* word : {&words.first, &words.second}) {
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
+        const qsizetype start = i;
+        while (i < line.size() && !isBlank(line[i]))
+            ++i;
+        *word = line.sliced(start, i - start);
+    }
+    return words;
+}
 
 CharacterScript::CharacterScript(QByteArray bytes, std::optional<TextEncoding> encoding)
     : m_bytes(std::move(bytes))

@@ -12,6 +12,14 @@
 
 namespace model {
 
+// The first and second words of one line of a script file's bytes, as
+// views into it; a "#" ends the line.
+struct LineWords {
+    QByteArrayView first;
+    QByteArrayView second;
+};
+LineWords lineWords(QByteArrayView line);
+
 // One animation of a character file: its name and where its lines lie. Its
 // block is every byte after the "anim" line up to the next "anim" line or
 // the end of the file.

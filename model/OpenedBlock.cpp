@@ -117,6 +117,11 @@ void OpenedBlock::saved(const CharacterScript& script, const AnimBlock& block, c
     take(script, block, ids);
 }
 
+void OpenedBlock::moved(const CharacterScript& script, const AnimBlock& block)
+{
+    take(script, block, QList<quint32>(m_ids));
+}
+
 QJsonObject OpenedBlock::toJson() const
 {
     QJsonArray ids;

@@ -42,6 +42,9 @@ public:
     // After a save: the file now holds `block` of `script`, written from
     // `animation`, whose rows keep their source ids.
     void saved(const CharacterScript& script, const AnimBlock& block, const Animation& animation);
+    // After a save that left its frames as they were: the block is now
+    // `block` of `script` (renamed, or moved by the changes around it).
+    void moved(const CharacterScript& script, const AnimBlock& block);
 
     // What it knows, as JSON for the recovery file, and back; nullopt when
     // the JSON is not such a block.

@@ -18,7 +18,7 @@ ProgramInfo programInfo(Program program)
                 QCoreApplication::translate("program::ProgramInfo", "Kestrum 角色模组的动画帧编辑器"),
                 QStringLiteral("files"), QStringLiteral("[character.txt [animation] | sprite.gif...]"),
                 QCoreApplication::translate("program::ProgramInfo",
-                                            "打开角色文件的一个动画 (给出动画名, 或从列表中选择), 或把 .gif 图片加入为帧.")};
+                                            "打开角色文件, 显示给出名称的动画 (否则第一个), 或把 .gif 图片加入为帧.")};
     case Program::Classic:
         return {QStringLiteral("animbox-classic"), QStringLiteral("org.kestrum.modtools.animbox_classic"),
                 QStringLiteral(KES_CLASSIC_VERSION),

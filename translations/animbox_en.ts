@@ -2,26 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
-    <name>animbox::AnimationChooser</name>
+    <name>animbox::AnimationEntryCommands</name>
     <message>
-        <source>选择动画 - </source>
-        <translation>Choose animation - </translation>
+        <source>重命名 %1 为 %2</source>
+        <translation>Rename %1 to %2</translation>
     </message>
     <message>
-        <source>动画</source>
-        <translation>Animation</translation>
-    </message>
-    <message>
-        <source>帧数</source>
-        <translation>Frames</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
+        <source>删除动画 %1</source>
+        <translation>Delete animation %1</translation>
     </message>
 </context>
 <context>
@@ -175,10 +163,45 @@ Y offset: </translation>
     </message>
 </context>
 <context>
-    <name>animbox::CharacterFileLink</name>
+    <name>animbox::CharacterPanel</name>
     <message>
-        <source>动画没有完整读出, 保存会丢掉其余的帧, 未保存.</source>
-        <translation>The animation was not read to its end; saving would lose the frames after it. Not saved.</translation>
+        <source>角色动画</source>
+        <translation>Animations</translation>
+    </message>
+    <message>
+        <source>筛选动画</source>
+        <translation>Filter animations</translation>
+    </message>
+    <message>
+        <source>动画</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>帧</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>新建…</source>
+        <translation>New…</translation>
+    </message>
+    <message>
+        <source>重命名…</source>
+        <translation>Rename…</translation>
+    </message>
+    <message>
+        <source>复制…</source>
+        <translation>Duplicate…</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>animbox::CharacterSession</name>
+    <message>
+        <source>删除的 %1</source>
+        <translation>%1 (deleted)</translation>
     </message>
 </context>
 <context>
@@ -479,24 +502,8 @@ Overwrite it?</translation>
         <translation>Clear body box</translation>
     </message>
     <message>
-        <source>文件中找不到打开时的动画 %1: 它已被其他程序修改, 或在文件中出现了多次. 未保存.</source>
-        <translation>The animation %1 as it was opened is no longer in the file: another program changed it, or it occurs more than once. Not saved.</translation>
-    </message>
-    <message>
         <source>动画名称含有 %1 无法写出的字符, 未保存.</source>
         <translation>The animation name holds characters that %1 cannot encode. Not saved.</translation>
-    </message>
-    <message>
-        <source>文件已不存在 (在打开后被删除或移走): %1
-是否按打开时的内容重新写出整个文件, 其中的这个动画按现在的样子?</source>
-        <translation>The file is gone (deleted or moved since it was opened): %1
-Write the whole file again as it was opened, with this animation as it is now?</translation>
-    </message>
-    <message>
-        <source>文件已不存在: %1
-它的其余内容已无从得知. 是否写出一个只含这个动画的新文件?</source>
-        <translation>The file is gone: %1
-What else it held is no longer known. Write a new file holding only this animation?</translation>
     </message>
     <message>
         <source>恢复文件中的动画已损坏, 无法恢复.</source>
@@ -509,12 +516,82 @@ What else it held is no longer known. Write a new file holding only this animati
 </translation>
     </message>
     <message>
-        <source>文件 %1 中已找不到原来的动画 %2; 保存恢复的动画时请选择位置.</source>
-        <translation>The file %1 no longer holds the animation %2 as it was opened; saving the restored animation will ask where to write it.</translation>
-    </message>
-    <message>
         <source>检查角色</source>
         <translation>Check character</translation>
+    </message>
+    <message>
+        <source>窗口</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>角色面板</source>
+        <translation>Character panel</translation>
+    </message>
+    <message>
+        <source>新建动画</source>
+        <translation>New animation</translation>
+    </message>
+    <message>
+        <source>新建动画 %1</source>
+        <translation>New animation %1</translation>
+    </message>
+    <message>
+        <source>重命名动画</source>
+        <translation>Rename animation</translation>
+    </message>
+    <message>
+        <source>复制动画</source>
+        <translation>Duplicate animation</translation>
+    </message>
+    <message>
+        <source>复制 %1 为 %2</source>
+        <translation>Duplicate %1 as %2</translation>
+    </message>
+    <message>
+        <source>文件中只有这一个动画, 不能删除.</source>
+        <translation>This is the only animation of the file; it cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>这是打开的角色文件. 请在角色面板中用 &quot;复制…&quot; 或 &quot;新建…&quot; 加入动画, 再保存.</source>
+        <translation>This is the character file that is open. Add the animation with &quot;Duplicate…&quot; or &quot;New…&quot; in the character panel, then save.</translation>
+    </message>
+    <message>
+        <source>文件已不存在 (在打开后被删除或移走): %1
+是否按打开时的内容重新写出整个文件, 其中的动画按现在的样子?</source>
+        <translation>The file is gone (deleted or moved since it was opened): %1
+Write the whole file again as it was opened, with the animations as they are now?</translation>
+    </message>
+    <message>
+        <source>文件已不存在: %1
+它的其余内容已无从得知. 是否写出一个只含恢复的动画的新文件?</source>
+        <translation>The file is gone: %1
+What else it held is no longer known. Write a new file holding only the restored animations?</translation>
+    </message>
+    <message>
+        <source>动画没有完整读出, 保存会丢掉其余的帧, 未保存.</source>
+        <translation>The animation was not read to its end; saving would lose the frames after it. Not saved.</translation>
+    </message>
+    <message>
+        <source>%1 中有未保存的修改: %2.
+是否保存?</source>
+        <translation>%1 has unsaved changes: %2.
+Save them?</translation>
+    </message>
+    <message>
+        <source>上次退出时 %1 中有未保存的修改: %2. 是否恢复?</source>
+        <translation>When the program last ended, %1 had unsaved changes: %2. Restore them?</translation>
+    </message>
+    <message>
+        <source>文件 %1 中已找不到这些动画原来的内容:</source>
+        <translation>The file %1 no longer holds these animations as they were:</translation>
+    </message>
+    <message>
+        <source>%1 (修改已恢复为文件末尾的新动画)</source>
+        <translation>%1 (the edits are restored as new animations at the end of the file)</translation>
+    </message>
+    <message>
+        <source>%1 (改名或删除未恢复)</source>
+        <translation>%1 (the renaming or deletion is not restored)</translation>
     </message>
 </context>
 <context>

@@ -71,6 +71,37 @@
     </message>
 </context>
 <context>
+    <name>model::EditedCharacter</name>
+    <message>
+        <source>文件中找不到打开时的动画 %1: 它已被其他程序修改, 或在文件中出现了多次. 未保存.</source>
+        <translation>The animation %1 as it was opened is no longer in the file: another program changed it, or it occurs more than once. Not saved.</translation>
+    </message>
+    <message>
+        <source>动画名称不能为空, 也不能含有空白或 #.</source>
+        <translation>An animation name cannot be empty or hold blanks or #.</translation>
+    </message>
+    <message>
+        <source>文件中已有动画 %1, 请换一个名称.</source>
+        <translation>The file already has an animation %1; choose another name.</translation>
+    </message>
+    <message>
+        <source>动画名称含有 %1 无法写出的字符.</source>
+        <translation>The animation name holds characters that %1 cannot write.</translation>
+    </message>
+    <message>
+        <source>动画名称 %1 含有 %2 无法写出的字符, 未保存.</source>
+        <translation>The animation name %1 holds characters that %2 cannot write. Not saved.</translation>
+    </message>
+    <message>
+        <source>动画 %1 没有完整读出, 保存会丢掉其余的帧, 未保存.</source>
+        <translation>The animation %1 was not read to its end; saving would lose the frames after it. Not saved.</translation>
+    </message>
+    <message>
+        <source>动画 %1: %2</source>
+        <translation>Animation %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>model::FileReplacement</name>
     <message>
         <source>无法写入文件 %1: %2</source>
@@ -213,8 +244,8 @@ The file was written only in part; its previous contents are in %1.</translation
         <translation>Frame editor for the animations of Kestrum character mods</translation>
     </message>
     <message>
-        <source>打开角色文件的一个动画 (给出动画名, 或从列表中选择), 或把 .gif 图片加入为帧.</source>
-        <translation>Opens an animation of a character file (the one named, or one chosen from the list), or adds .gif images as frames.</translation>
+        <source>打开角色文件, 显示给出名称的动画 (否则第一个), 或把 .gif 图片加入为帧.</source>
+        <translation>Opens a character file at the animation named (else its first), or adds .gif images as frames.</translation>
     </message>
     <message>
         <source>早期的 Kestrum 帧编辑器, 逐行编辑动画脚本文本</source>

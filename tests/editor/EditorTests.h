@@ -3,8 +3,8 @@
 #include <QObject>
 
 // Drives the real animbox window: settings, image browser, canvas, frame
-// list, schemes, the text dialogs, the character files and the English
-// interface.
+// list, schemes, the text dialogs, the character files, the character
+// panel and the English interface.
 class EditorTest : public QObject {
     Q_OBJECT
 private slots:
@@ -50,6 +50,11 @@ private slots:
     void restoreGivesTheSameSave_data();
     void restoreGivesTheSameSave();
     void saveOfDeletedFileAsks();
+
+    void switchingKeepsEditsAndHistory();
+    void fileStepsAndUndo_data();
+    void fileStepsAndUndo();
+    void panelWidensTheWindow();
 
     void englishWindows_data();
     void englishWindows();

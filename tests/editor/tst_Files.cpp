@@ -1,6 +1,6 @@
 // The "文件" menu of the real window on real files in temporary folders:
-// open, pick, edit and save; save refusals and failures; save as; the
-// question on close; and recovery after the program was killed.
+// open, edit and save; save refusals and failures; save as; the question
+// on close; and recovery after the program was killed.
 
 #include "EditorTests.h"
 
@@ -8,11 +8,17 @@
 #include "TestHelpers.h"
 #include "editor/BrowserPanel.h"
 #include "editor/DisplayGroup.h"
-#include "editor/AnimationChooser.h"
+#include "editor/ImageLoading.h"
+#include "editor/character/CharacterPanel.h"
+#include "model/OpenedBlock.h"
+#include "model/RecordsJson.h"
+#include "model/RecoveryFile.h"
+#include "model/ScriptReader.h"
 #include "model/ScriptWriter.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -71,6 +77,18 @@ void chooseFile(QDialog* dialog, const QString& path)
     dialog->accept();
 }
 
+// Shows the animation `name` with a click in the character panel.
+void choose(animbox::FrmMain& window, const QString& name)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTreeWidget* list = window.characterPanel()->list();
+    const QList<QTreeWidgetItem*> found = list->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QCOMPARE(found.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QCOMPARE(window.animationName(), name);
+}
+
 void answer(QDialog* dialog, QMessageBox::StandardButton button)
 {
     auto* box = qobject_cast<QMessageBox*>(dialog);
@@ -96,17 +114,14 @@ void EditorTest::openEditSave()
     const QByteArray original = fileBytes(path);
     auto window = fixture.window(fixture.plain());
     testing::ModalDriver driver;
-    QStringList listed;
     driver.onDialog([&](QDialog* dialog) {
         chooseFile(dialog, path);
     });
-    driver.onDialog([&](QDialog* dialog) {
-        QTreeWidget* list = qobject_cast<animbox::AnimationChooser*>(dialog)->list();
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            listed << list->topLevelItem(i)->text(0) + u' ' + list->topLevelItem(i)->text(1);
-        dialog->accept();
-    });
     trigger(*window, "mopen");
+    QTreeWidget* list = window->characterPanel()->list();
+    QStringList listed;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        listed << list->topLevelItem(i)->text(0) + u' ' + list->topLevelItem(i)->text(1);
     QCOMPARE(listed, (QStringList{"idle 2", "walk 1"}));
     QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "idle02.gif"}));
     QVERIFY(window->windowTitle().startsWith(QStringLiteral("hero.txt [UTF-8] - idle - ")));
@@ -165,13 +180,14 @@ void EditorTest::saveAsAddsOrReplacesBlock()
 {
     testing::Fixture fixture;
     const QString path = writeHero(fixture, "\n");
-    QVERIFY(!path.isEmpty());
+    const QString other = QDir(fixture.sprites()).filePath(QStringLiteral("other.txt"));
+    QVERIFY(!path.isEmpty() && QFile::copy(path, other));
     auto window = fixture.window();
     QVERIFY(testing::addFrames(*window, {"walk01.gif", "idle01.gif"}));
     const QString text = model::writeScript(window->animation(), fixture.sprites()).text;
     testing::ModalDriver driver;
-    const auto saveAs = [&](const QString& name, bool replace) {
-        driver.onDialog([&](QDialog* dialog) { chooseFile(dialog, path); });
+    const auto saveAs = [&](const QString& file, const QString& name, bool replace) {
+        driver.onDialog([&](QDialog* dialog) { chooseFile(dialog, file); });
         driver.onDialog([name](QDialog* dialog) {
             qobject_cast<QInputDialog*>(dialog)->setTextValue(name);
             dialog->accept();
@@ -181,26 +197,28 @@ void EditorTest::saveAsAddsOrReplacesBlock()
         trigger(*window, "msaveas");
     };
     const QByteArray before = fileBytes(path);
-    saveAs(QStringLiteral("jump"), false);
+    saveAs(path, QStringLiteral("jump"), false);
     const QByteArray added = before + "anim\tjump\n" + text.toUtf8().replace("\r\n", "\n");
     QCOMPARE(fileBytes(path), added);
+    // The animation now belongs to the file, with the others in the panel.
     QVERIFY(window->windowTitle().startsWith(QStringLiteral("hero.txt [UTF-8] - jump - ")));
+    QCOMPARE(window->characterPanel()->list()->topLevelItemCount(), 3);
 
-    // Another name of the same file asks before its block is replaced; the
-    // frames take that block's own spelling.
-    saveAs(QStringLiteral("Walk"), true);
+    // Into another file, over an animation of another name after asking;
+    // the frames take that block's own spelling.
+    saveAs(other, QStringLiteral("Walk"), true);
     QCOMPARE(driver.pendingHandlers(), 0);
     QByteArray respelt = text.toUtf8().replace("\r\n", "\n").replace("\\", "/");
     for (const char* keyword : {"Delay", "OffSet", "Frame"})
         respelt.replace("\t" + QByteArray(keyword) + "\t", "\t" + QByteArray(keyword).toLower() + "\t");
-    QCOMPARE(fileBytes(path), QByteArray(added).replace("\tframe\tdata/chars/test/walk01\n", respelt));
-    QCOMPARE(window->fileLink().animName(), QStringLiteral("walk"));
+    QCOMPARE(fileBytes(other), QByteArray(before).replace("\tframe\tdata/chars/test/walk01\n", respelt));
+    QCOMPARE(window->animationName(), QStringLiteral("jump"));
 }
 
 void EditorTest::saveWritesTheOpenedBlock_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("chosen");
+    QTest::addColumn<int>("chosen"); // in the character panel
     QTest::addColumn<QString>("title");
 
     const QByteArray idle = "\tdelay\t5\r\n\tframe\tdata/chars/test/idle01\r\n";
@@ -224,12 +242,8 @@ void EditorTest::saveWritesTheOpenedBlock()
     QVERIFY(writeFile(path, file));
     auto window = fixture.window();
     testing::ModalDriver driver;
-    driver.onDialog([&](QDialog* dialog) {
-        QTreeWidget* list = qobject_cast<animbox::AnimationChooser*>(dialog)->list();
-        list->setCurrentItem(list->topLevelItem(chosen));
-        dialog->accept();
-    });
     QVERIFY(window->openCharacterFile(path));
+    choose(*window, window->characterPanel()->list()->topLevelItem(chosen)->text(0));
     QVERIFY2(window->windowTitle().startsWith(title), qPrintable(window->windowTitle()));
     editDelay(*window);
     QVERIFY(window->saveAnimation());
@@ -327,8 +341,8 @@ void EditorTest::dropAddsFramesOrRefuses()
     window->document().undoStack()->undo();
     QVERIFY(!window->animation().hasFrames());
     window->openFiles({path});
-    QCOMPARE(driver.pendingHandlers(), 0);
-    QCOMPARE(driver.unexpectedDialogs, 1); // the animation chooser, cancelled
+    QCOMPARE(driver.unexpectedDialogs, 0);
+    QCOMPARE(window->animationName(), QStringLiteral("idle"));
 }
 
 void EditorTest::damagedRecoveryIsSetAside()
@@ -395,60 +409,81 @@ void EditorTest::recoveryAfterKill()
 
 void EditorTest::restoreGivesTheSameSave_data()
 {
-    QTest::addColumn<QByteArray>("before");    // put before the file after the crash
-    QTest::addColumn<bool>("animationGone"); // the file no longer holds the animation
-    QTest::newRow("file as it was") << QByteArray() << false;
-    QTest::newRow("file changed by another program") << QByteArray("# edited elsewhere\r\n") << false;
-    QTest::newRow("file without the animation") << QByteArray() << true;
+    QTest::addColumn<QByteArray>("before"); // put before the file after the crash
+    QTest::addColumn<bool>("idleGone");     // the file no longer holds the idle animation
+    QTest::addColumn<bool>("earlier");      // kept by an earlier version: the idle animation only
+    QTest::newRow("file as it was") << QByteArray() << false << false;
+    QTest::newRow("file changed by another program") << QByteArray("# edited elsewhere\r\n") << false << false;
+    QTest::newRow("file without one of the animations") << QByteArray() << true << false;
+    QTest::newRow("recovery file of an earlier version") << QByteArray() << false << true;
 }
 
-// Killed with unsaved work in an animation of a file, the next start
-// restores all the file link knew: the save is the one the killed window
+// Killed with unsaved work in two animations of a file, the next start
+// restores all the window knew: the save is the one the killed window
 // would have made (bytes that are not text, a frame from another folder,
 // the browser elsewhere), asks when another program changed the file, and
-// never writes into a file that no longer holds the animation.
+// adds the edits of an animation the file no longer holds at its end. The
+// recovery file of an earlier version, which kept one animation, restores
+// the same way.
 void EditorTest::restoreGivesTheSameSave()
 {
     QFETCH(QByteArray, before);
-    QFETCH(bool, animationGone);
+    QFETCH(bool, idleGone);
+    QFETCH(bool, earlier);
     testing::Fixture fixture;
     const QString other = QDir(fixture.game()).filePath(QStringLiteral("data/chars/other"));
-    const QString path = writeHero(fixture, "\r\n", kIdle + "\t# caf\xe9\r\n\tframe\tdata/chars/other/kid01\r\n");
+    const QByteArray idle = kIdle + "\t# caf\xe9\r\n\tframe\tdata/chars/other/kid01\r\n";
+    const QString path = writeHero(fixture, "\r\n", idle);
     QVERIFY(!path.isEmpty() && QDir().mkpath(other)
             && fixture.writeSprite(QStringLiteral("kid01.gif"), {20, 30}, 0xffff00ff, 0xff00ff00, other));
-    const QString data = QDir(fixture.root()).filePath(QStringLiteral("share"));
-    QProcess holder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    holder.setProcessEnvironment(environment);
-    holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, path, QStringLiteral("idle")});
-    QVERIFY(holder.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(!QDir(data + QStringLiteral("/recovery")).entryList({QStringLiteral("*.json")}).isEmpty(), 20000);
-    holder.kill();
-    QVERIFY(holder.waitForFinished());
-
     const QByteArray original = fileBytes(path);
-    const QByteArray now = animationGone ? kHeader + kWalk : before + original;
+    const QString data = QDir(fixture.root()).filePath(QStringLiteral("share"));
+    if (earlier) {
+        const model::CharacterScript script(original);
+        const model::OpenedBlock block(script, *script.find(QStringLiteral("idle")));
+        model::ReadResult read = model::readScript(block.readerText(), fixture.game(), &animbox::loadImage);
+        // The delay typed into the first frame, carried over the frames that had it.
+        for (int i = 0; i < read.animation.rowCount(); ++i) {
+            read.animation.frames[i].sourceId = block.sourceIdOf(i);
+            read.animation.frames[i].frameDelay = 7;
+        }
+        model::RecoveryData kept;
+        kept.file = path;
+        kept.rows = read.animation.rows;
+        const QString digest = QString::fromLatin1(QCryptographicHash::hash(original, QCryptographicHash::Sha256).toHex());
+        kept.state = {{"animation", model::animationToJson(read.animation)},
+                      {"link", QJsonObject{{"path", path}, {"digest", digest}, {"complete", true}, {"block", block.toJson()}}}};
+        QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(kept));
+    } else {
+        QProcess holder;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        holder.setProcessEnvironment(environment);
+        holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, path, QStringLiteral("idle"), QStringLiteral("walk")});
+        QVERIFY(holder.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(data + QStringLiteral("/recovery")).entryList({QStringLiteral("*.json")}).isEmpty(), 20000);
+        holder.kill();
+        QVERIFY(holder.waitForFinished());
+    }
+
+    const QByteArray now = idleGone ? kHeader + kWalk : before + original;
     QVERIFY(writeFile(path, now));
     auto window = fixture.window(fixture.plain());
     window->keepRecovery(data);
     testing::ModalDriver driver;
     driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Yes); });
     window->offerRecovery();
+    QCOMPARE(driver.messages.size(), idleGone ? 1 : 0);
+    choose(*window, QStringLiteral("idle"));
     QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "idle02.gif", "kid01.gif"}));
     QVERIFY(!window->animation().frames[2].picture.isNull());
-    QCOMPARE(driver.messages.size(), animationGone ? 1 : 0);
-    if (animationGone) {
-        driver.onDialog([](QDialog* dialog) { dialog->reject(); }); // where to save: cancelled
-        QVERIFY(!window->saveAnimation());
-        QCOMPARE(fileBytes(path), now);
-        return;
-    }
-    if (!before.isEmpty())
+    if (now != original)
         driver.onDialog([](QDialog* dialog) { answer(dialog, QMessageBox::Yes); }); // changed: overwrite
     QVERIFY(window->saveAnimation());
     QCOMPARE(driver.pendingHandlers(), 0);
-    QCOMPARE(fileBytes(path), before + QByteArray(original).replace("\tdelay\t5", "\tdelay\t7"));
+    const QByteArray walk = earlier ? kWalk : QByteArray(kWalk).replace("\tframe", "\tdelay\t7\r\n\tframe");
+    const QByteArray idleSaved = QByteArray(kIdleLine + idle + kIdleTrailing).replace("\tdelay\t5", "\tdelay\t7");
+    QCOMPARE(fileBytes(path), idleGone ? kHeader + walk + idleSaved : before + kHeader + idleSaved + walk);
 }
 
 // A file deleted after it was opened: the question says so, and "是" writes

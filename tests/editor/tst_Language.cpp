@@ -61,16 +61,17 @@ void EditorTest::englishWindows_data()
     QTest::newRow("initialize frames") << menuItem("minitframe") << Shows::Dialog;
     QTest::newRow("frames from text") << menuItem("mFromText") << Shows::Dialog;
     QTest::newRow("animation text") << menuItem("mgentext") << Shows::Dialog;
-    QTest::newRow("animation chooser") << Opener([](animbox::FrmMain& window, const testing::Fixture& files) {
-        const QString path = QDir(files.game()).filePath(QStringLiteral("hero.txt"));
+    // The character panel beside the window, with its captions.
+    QTest::newRow("character panel") << Opener([](animbox::FrmMain& window, const testing::Fixture& files) {
+        const QString path = QDir(files.sprites()).filePath(QStringLiteral("hero.txt"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("anim\tidle\r\n\tframe\tdata/chars/test/a01\r\nanim\twalk\r\n\tframe\tdata/chars/test/a01\r\n");
         file.close();
         // Without unsaved work, so that no question comes first.
         window.document().undoStack()->setClean();
-        window.openCharacterFile(path);
-    }) << Shows::Dialog;
+        QVERIFY(window.openCharacterFile(path));
+    }) << Shows::Window;
     QTest::newRow("save question") << Opener([](animbox::FrmMain& window, const testing::Fixture&) {
         window.close();
     }) << Shows::Dialog;

@@ -1,0 +1,254 @@
+// The character panel of the real window: switching between animations
+// keeps each one's edits and undo history; one save writes every change;
+// new, renamed, copied and deleted animations are steps of the file's own
+// history, which the undo keys reach while the panel has the focus; the
+// panel widens the window without moving its controls.
+
+#include "EditorTests.h"
+
+#include "../FileBytes.h"
+#include "TestHelpers.h"
+#include "editor/AttackPanel.h"
+#include "editor/BrowserPanel.h"
+#include "editor/CanvasView.h"
+#include "editor/DisplayGroup.h"
+#include "editor/FrameListGroup.h"
+#include "editor/character/CharacterPanel.h"
+
+#include <QAction>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using testfiles::fileBytes;
+using testfiles::writeFile;
+
+namespace {
+
+const QByteArray kHero = "name\thero\r\n"
+                         "anim\tidle\r\n\tdelay\t5\r\n\tframe\tdata/chars/test/a\r\n\tframe\tdata/chars/test/b\r\n"
+                         "anim\twalk\r\n\tframe\tdata/chars/test/b\r\n"
+                         "anim\tkick # last\r\n\tframe\tdata/chars/test/a\r\n";
+const QByteArray kWalk = "anim\twalk\r\n\tframe\tdata/chars/test/b\r\n";
+
+// A shown window with hero.txt open at its idle animation.
+std::unique_ptr<animbox::FrmMain> openHero(testing::Fixture& fixture, QString* path)
+{
+    *path = QDir(fixture.sprites()).filePath(QStringLiteral("hero.txt"));
+    if (!fixture.writeSprite(QStringLiteral("a.gif"), {40, 50}) || !fixture.writeSprite(QStringLiteral("b.gif"), {40, 50})
+        || !writeFile(*path, kHero))
+        return nullptr;
+    auto window = fixture.window();
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()) || !window->openCharacterFile(*path))
+        return nullptr;
+    return window;
+}
+
+// The panel's rows as "name frames mark".
+QStringList panelRows(const animbox::FrmMain& window)
+{
+    QStringList rows;
+    const QTreeWidget* list = window.characterPanel()->list();
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list->topLevelItem(i);
+        rows << QStringList{item->text(0), item->text(1), item->text(2)}.join(u' ').trimmed();
+    }
+    return rows;
+}
+
+void choose(animbox::FrmMain& window, const QString& name)
+{
+    QTreeWidget* list = window.characterPanel()->list();
+    const QList<QTreeWidgetItem*> found = list->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QCOMPARE(found.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QCOMPARE(window.animationName(), name);
+}
+
+// The first frame's delay, typed as the author types it.
+void typeDelay(animbox::FrmMain& window, const QString& delay)
+{
+    window.List1()->setCurrentRow(0);
+    QLineEdit* box = window.Frame3()->txtDelay();
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, delay);
+    window.PicEdit()->setFocus();
+}
+
+// Ctrl+Z in `widget`, in the window active again as after a dialog.
+void undoIn(QWidget* widget)
+{
+    widget->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(widget->window()));
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
+}
+
+QString undoText(const animbox::FrmMain& window)
+{
+    return window.menuAction(QStringLiteral("mundo"))->text();
+}
+
+} // namespace
+
+void EditorTest::switchingKeepsEditsAndHistory()
+{
+    testing::Fixture fixture;
+    QString path;
+    auto window = openHero(fixture, &path);
+    QVERIFY(window);
+    typeDelay(*window, QStringLiteral("7"));
+    choose(*window, QStringLiteral("walk"));
+    QCOMPARE(window->List1()->count(), 1);
+    QVERIFY(!window->menuAction(QStringLiteral("mundo"))->isEnabled());
+    typeDelay(*window, QStringLiteral("3"));
+    QCOMPARE(panelRows(*window), (QStringList{"idle 2 *", "walk 1 *", "kick 1"}));
+
+    // Back on idle: its frame, its edit, its history.
+    choose(*window, QStringLiteral("idle"));
+    QCOMPARE(window->List1()->currentRow(), 0);
+    QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("7"));
+    QCOMPARE(undoText(*window), QStringLiteral("撤销")); // the panel has the focus
+    window->PicEdit()->setFocus();
+    QCOMPARE(undoText(*window), QStringLiteral("撤销 延迟"));
+    undoIn(window->PicEdit());
+    QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("5"));
+    QCOMPARE(panelRows(*window).first(), QStringLiteral("idle 2"));
+    QTest::keyClick(window->PicEdit(), Qt::Key_Y, Qt::ControlModifier);
+
+    // The undo keys act on the file's history while the panel has the
+    // focus, and on the animation's elsewhere.
+    testing::ModalDriver driver;
+    driver.onDialog([](QDialog* dialog) {
+        qobject_cast<QInputDialog*>(dialog)->setTextValue(QStringLiteral("stand"));
+        dialog->accept();
+    });
+    QTest::mouseClick(window->characterPanel()->renameButton(), Qt::LeftButton);
+    QCOMPARE(undoText(*window), QStringLiteral("撤销 重命名 idle 为 stand"));
+    undoIn(window->PicEdit());
+    QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("5"));
+    QCOMPARE(window->animationName(), QStringLiteral("stand"));
+    QTest::keyClick(window->PicEdit(), Qt::Key_Y, Qt::ControlModifier);
+    undoIn(window->characterPanel()->list());
+    QCOMPARE(window->animationName(), QStringLiteral("idle"));
+
+    // One save writes both animations and nothing else.
+    window->menuAction(QStringLiteral("msave"))->trigger();
+    QCOMPARE(fileBytes(path), QByteArray(kHero)
+                                  .replace("\tdelay\t5", "\tdelay\t7")
+                                  .replace(kWalk, "anim\twalk\r\n\tdelay\t3\r\n\tframe\tdata/chars/test/b\r\n"));
+    QCOMPARE(panelRows(*window), (QStringList{"idle 2", "walk 1", "kick 1"}));
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(driver.messages, QStringList());
+}
+
+void EditorTest::fileStepsAndUndo_data()
+{
+    QTest::addColumn<QString>("from");   // the animation shown first
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("answer"); // to the name question; none for a deletion
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("saved");
+
+    QTest::newRow("new") << "idle" << "cmdNewAnimation" << "jump" << "新建动画 jump"
+                         << QStringList{"idle 2", "jump 0 *", "walk 1", "kick 1"} << "jump"
+                         << QByteArray(kHero).replace(kWalk, "anim\tjump\r\n" + kWalk);
+    QTest::newRow("rename keeps the comment") << "kick" << "cmdRenameAnimation" << "kick2" << "重命名 kick 为 kick2"
+                                              << QStringList{"idle 2", "walk 1", "kick2 1 *"} << "kick2"
+                                              << QByteArray(kHero).replace("anim\tkick #", "anim\tkick2 #");
+    QTest::newRow("duplicate") << "walk" << "cmdDuplicateAnimation" << "" << "复制 walk 为 walk_2"
+                               << QStringList{"idle 2", "walk 1", "walk_2 1 *", "kick 1"} << "walk_2"
+                               << QByteArray(kHero).replace(kWalk, kWalk + QByteArray(kWalk).replace("walk", "walk_2"));
+    QTest::newRow("delete") << "walk" << "cmdDeleteAnimation" << QString() << "删除动画 walk"
+                            << QStringList{"idle 2", "kick 1"} << "kick" << QByteArray(kHero).replace(kWalk, "");
+}
+
+// Each step shows at once, is saved, and undone (also after the save) gives
+// the file back as it was.
+void EditorTest::fileStepsAndUndo()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, button);
+    QFETCH(QString, answer);
+    QFETCH(QString, step);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, saved);
+    testing::Fixture fixture;
+    QString path;
+    auto window = openHero(fixture, &path);
+    QVERIFY(window);
+    const QStringList before = panelRows(*window);
+    choose(*window, from);
+    testing::ModalDriver driver;
+    if (!answer.isNull()) {
+        driver.onDialog([answer](QDialog* dialog) {
+            if (!answer.isEmpty())
+                qobject_cast<QInputDialog*>(dialog)->setTextValue(answer);
+            dialog->accept();
+        });
+    }
+    QTest::mouseClick(window->characterPanel()->findChild<QPushButton*>(button), Qt::LeftButton);
+    QCOMPARE(driver.pendingHandlers(), 0);
+    QCOMPARE(panelRows(*window), rows);
+    QCOMPARE(window->animationName(), shown);
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(undoText(*window), "撤销 " + step);
+
+    QVERIFY(window->saveAnimation());
+    QCOMPARE(fileBytes(path), saved);
+    undoIn(window->characterPanel()->list());
+    QCOMPARE(panelRows(*window).join(u' ').remove(u'*').simplified(), before.join(u' '));
+    QVERIFY(window->saveAnimation());
+    QCOMPARE(fileBytes(path), kHero);
+    QCOMPARE(driver.messages, QStringList());
+}
+
+// Shown, the panel widens the window by its own width; the editor keeps
+// its size and every control its place. Hidden (F9), the window is as it
+// was before any file was open.
+void EditorTest::panelWidensTheWindow()
+{
+    testing::Fixture fixture;
+    auto window = fixture.window();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    const QList<QWidget*> controls{window->PicEdit(), window->frameListGroup(), window->Frame3(), window->FmAbox(),
+                                   window->Picture1()};
+    const auto places = [&] {
+        QList<QRect> rects;
+        for (const QWidget* control : controls)
+            rects << QRect(control->mapTo(window.get(), QPoint()), control->size());
+        return rects;
+    };
+    const QSize size = window->size();
+    const QList<QRect> before = places();
+
+    QString path;
+    QVERIFY(fixture.writeSprite(QStringLiteral("a.gif"), {40, 50}) && fixture.writeSprite(QStringLiteral("b.gif"), {40, 50}));
+    path = QDir(fixture.sprites()).filePath(QStringLiteral("hero.txt"));
+    QVERIFY(writeFile(path, kHero) && window->openCharacterFile(path));
+    const animbox::CharacterPanel* panel = window->characterPanel();
+    QVERIFY(panel->isVisible());
+    QCOMPARE(window->height(), size.height());
+    QCOMPARE(window->width(), panel->geometry().right() + 1);
+    QVERIFY(panel->x() >= size.width());
+    QCOMPARE(places(), before);
+
+    QTest::keyClick(window.get(), Qt::Key_F9);
+    QVERIFY(panel->isHidden());
+    QCOMPARE(window->size(), size);
+    QCOMPARE(places(), before);
+    QTest::keyClick(window.get(), Qt::Key_F9);
+    QVERIFY(panel->isVisible() && window->menuAction(QStringLiteral("mpanel"))->isChecked());
+    QCOMPARE(places(), before);
+}
