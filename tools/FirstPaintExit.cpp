@@ -49,9 +49,4 @@ void exitAfterFirstPaintWhenAsked(QWidget& window)
     });
 }
 
-bool warmUpsWanted()
-{
-    return !qEnvironmentVariableIsSet(kWithoutWarmUps);
-}
-
 } // namespace tools

@@ -16,14 +16,6 @@ inline constexpr char kExitAfterFirstPaint[] = "KES_EXIT_AFTER_FIRST_PAINT";
 // out the teardown of the process, which no user waits for.
 inline constexpr char kFirstFrameReportFd[] = "KES_FIRST_FRAME_FD";
 
-// Name of the environment variable that switches the start-up warm-ups
-// (StartUpWarmUp, WindowPixelsWarmUp) off, so that the start-up benchmark
-// can time a program with and without them in the same rounds.
-inline constexpr char kWithoutWarmUps[] = "KES_WITHOUT_WARMUPS";
-
-// Whether the warm-ups are to run: unless the variable above is set.
-bool warmUpsWanted();
-
 // When the first variable is set, watches `window` (already shown) and ends
 // the process without tearing anything down once its first exposure has
 // been painted and flushed, after the report the second one asks for. Does

@@ -1,7 +1,5 @@
 #include "tools/StartUpWarmUp.h"
 
-#include "tools/FirstPaintExit.h"
-
 #include <QtGlobal>
 
 #ifdef KES_HAVE_FONTCONFIG
@@ -50,10 +48,7 @@ void loadWindowSystemLibraries()
 } // namespace
 
 StartUpWarmUp::StartUpWarmUp()
-{
-    if (!warmUpsWanted())
-        return;
-    m_thread = std::jthread([] {
+    : m_thread([] {
         loadWindowSystemLibraries();
 #ifdef KES_HAVE_FONTCONFIG
         // Safe beside Qt's own first call: fontconfig keeps one
@@ -61,7 +56,8 @@ StartUpWarmUp::StartUpWarmUp()
         // one drops its copy.
         FcInit();
 #endif
-    });
+    })
+{
 }
 
 } // namespace tools

@@ -1,7 +1,5 @@
 #include "tools/WindowPixelsWarmUp.h"
 
-#include "tools/FirstPaintExit.h"
-
 #include <QBackingStore>
 #include <QImage>
 #include <QWidget>
@@ -19,7 +17,7 @@ WindowPixelsWarmUp::WindowPixelsWarmUp(QWidget& window)
 {
 #if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
     QBackingStore* store = window.backingStore();
-    if (!store || !window.isVisible() || !warmUpsWanted())
+    if (!store || !window.isVisible())
         return;
     // The size the first paint asks for, so that the paint keeps this memory.
     store->resize(window.size());

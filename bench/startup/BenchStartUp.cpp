@@ -20,8 +20,7 @@
 // the font chosen for any text, even the minimal window's Latin label, is a
 // large CJK font. Every start sees the same empty per-user folders,
 // so settings and the recovery file of whoever runs the benchmark do not
-// change what is timed. With "--warm-ups", each program is timed with its
-// start-up warm-ups against itself without them, in the same rounds.
+// change what is timed.
 #include "tools/FirstPaintExit.h"
 
 #include <QCoreApplication>
@@ -50,8 +49,6 @@ namespace {
 
 constexpr int kRounds = 31;
 constexpr double kGoal = 1.25;
-// A warm-up is worth its place when it saves at least a tenth of the time.
-constexpr double kWarmUpGoal = 0.9;
 
 // The environment of a start, as execve takes it.
 class Environment {
@@ -64,9 +61,6 @@ public:
             m_pointers.push_back(entry.data());
         m_pointers.push_back(nullptr);
     }
-    // The pointers lead into this object's own strings.
-    Environment(const Environment&) = delete;
-    Environment& operator=(const Environment&) = delete;
 
     char* const* data() const { return m_pointers.data(); }
 
@@ -82,9 +76,8 @@ struct Starter
     const char* program;
     const char* language;
     const Environment* environment;
-    // Index of the start it is compared with: the minimal window started in
-    // the same environment, or the same program without its warm-ups; none
-    // for those baselines themselves.
+    // Index of the minimal window started in the same environment; none for
+    // the minimal windows themselves.
     std::optional<std::size_t> baseline{};
     std::vector<double> wall{};
     std::vector<double> cpu{};
@@ -291,38 +284,17 @@ int main(int argc, char* argv[])
     }
     const Environment chinese(childEnvironment(session, home.path(), QStringLiteral("zh_CN.UTF-8")));
     const Environment english(childEnvironment(session, home.path(), QStringLiteral("C.UTF-8")));
-    // "--warm-ups" times each program with its start-up warm-ups against the
-    // same program without them, instead of against the minimal window.
-    const bool warmUps = QCoreApplication::arguments().contains(QStringLiteral("--warm-ups"));
-    const auto without = [&](QStringView locale) {
-        QProcessEnvironment environment = childEnvironment(session, home.path(), locale.toString());
-        environment.insert(QString::fromLatin1(tools::kWithoutWarmUps), QStringLiteral("1"));
-        return Environment(environment);
-    };
-    const Environment chineseWithout = without(u"zh_CN.UTF-8");
-    const Environment englishWithout = without(u"C.UTF-8");
     // The locale is a user's; the argument wins over a language chosen in an
     // earlier run and kept in the settings beside a built program.
     const std::pair<const char*, const char*> programs[] = {
         {"animbox", ANIMBOX}, {"animbox-classic", ANIMBOX_CLASSIC}, {"pakunpack", PAKUNPACK}};
     constexpr std::size_t chineseBaseline = 0;
     constexpr std::size_t englishBaseline = 1;
-    std::vector<Starter> starters;
-    if (warmUps) {
-        for (const auto& [name, program] : programs) {
-            const std::size_t base = starters.size();
-            starters.push_back({std::string(name) + " zh_CN without warm-ups", program, "--lang=zh", &chineseWithout});
-            starters.push_back({std::string(name) + " C without warm-ups", program, "--lang=en", &englishWithout});
-            starters.push_back({std::string(name) + " zh_CN with warm-ups", program, "--lang=zh", &chinese, base});
-            starters.push_back({std::string(name) + " C with warm-ups", program, "--lang=en", &english, base + 1});
-        }
-    } else {
-        starters = {{"minimal window zh_CN", MINIMAL_WINDOW, nullptr, &chinese},
-                    {"minimal window C", MINIMAL_WINDOW, nullptr, &english}};
-        for (const auto& [name, program] : programs) {
-            starters.push_back({std::string(name) + " zh_CN", program, "--lang=zh", &chinese, chineseBaseline});
-            starters.push_back({std::string(name) + " C", program, "--lang=en", &english, englishBaseline});
-        }
+    std::vector<Starter> starters{{"minimal window zh_CN", MINIMAL_WINDOW, nullptr, &chinese},
+                                  {"minimal window C", MINIMAL_WINDOW, nullptr, &english}};
+    for (const auto& [name, program] : programs) {
+        starters.push_back({std::string(name) + " zh_CN", program, "--lang=zh", &chinese, chineseBaseline});
+        starters.push_back({std::string(name) + " C", program, "--lang=en", &english, englishBaseline});
     }
     std::printf("Start-up from exec to the first painted frame, %d rounds after an untimed one, on %s\n"
                 "with %s, each round starting the minimal QLabel window and every program\n"
@@ -348,7 +320,7 @@ int main(int argc, char* argv[])
             continue;
         const Starter& baseline = starters[*starter.baseline];
         std::printf("%s\n", starter.name.c_str());
-        printRatio("wall", starter.wall, baseline.wall, warmUps ? kWarmUpGoal : kGoal);
+        printRatio("wall", starter.wall, baseline.wall, kGoal);
         printRatio("cpu", starter.cpu, baseline.cpu, 0);
     }
     return 0;
