@@ -17,13 +17,12 @@ PACKAGE_NAME = kestrum-mod-tools
 # locales it runs under with localedef, whose sources come with locales; the
 # start-up benchmark runs the programs on a private X server and session
 # bus. The English catalogs are compiled with Qt's translation tools; Qt's
-# own translations put its dialog buttons into Chinese. The programs read the
-# font configuration on a warm-up thread at start, through fontconfig.
+# own translations put its dialog buttons into Chinese.
 # animbox-classic finds the unchanged lines of a file it saves with the
 # header-only line-sequence diff of libdtl-dev.
 PACKAGES     = cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgif-dev libbenchmark-dev locales \
                librsvg2-bin desktop-file-utils appstream shared-mime-info xvfb dbus-daemon \
-               qt6-l10n-tools qt6-translations-l10n libfontconfig-dev libdtl-dev
+               qt6-l10n-tools qt6-translations-l10n libdtl-dev
 # Extra packages for building the Debian package (the dependencies are read
 # from the shared libraries the programs link) and checking it.
 PACKAGE_PACKAGES = dpkg-dev file lintian

@@ -9,8 +9,6 @@
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 #include "tools/ImageFreeStyle.h"
-#include "tools/StartUpWarmUp.h"
-#include "tools/WindowPixelsWarmUp.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -54,7 +52,6 @@ int main(int argc, char* argv[])
         language::startInLanguage(arguments, interfaceLanguage, classic::Form1::catalogs());
         return program::CommandLine(kProgram).read(arguments).value_or(0);
     }
-    const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
     nameApplication();
@@ -68,7 +65,6 @@ int main(int argc, char* argv[])
     seedDemoFolder(*settings);
     classic::Form1 window(settings);
     window.show();
-    const tools::WindowPixelsWarmUp pixels(window);
     // Unsaved text survives a crash in the per-user data folder, in a file
     // of this window's own.
     window.scriptFile().keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

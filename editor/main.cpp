@@ -9,8 +9,6 @@
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 #include "tools/ImageFreeStyle.h"
-#include "tools/StartUpWarmUp.h"
-#include "tools/WindowPixelsWarmUp.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -62,7 +60,6 @@ int main(int argc, char* argv[])
         language::startInLanguage(arguments, interfaceLanguage, catalogs());
         return program::CommandLine(kProgram).read(arguments).value_or(0);
     }
-    const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.animbox"));
@@ -74,7 +71,6 @@ int main(int argc, char* argv[])
     const bool firstStart = folder.seedDemoSettings(settings);
     animbox::FrmMain window(settings.filePath());
     window.show();
-    const tools::WindowPixelsWarmUp pixels(window);
     // Unsaved work survives a crash in the per-user data folder, in a file
     // of this window's own.
     window.keepRecovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

@@ -8,8 +8,6 @@
 #include "tools/AfterFirstFrame.h"
 #include "tools/FirstPaintExit.h"
 #include "tools/ImageFreeStyle.h"
-#include "tools/StartUpWarmUp.h"
-#include "tools/WindowPixelsWarmUp.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -33,7 +31,6 @@ int main(int argc, char** argv)
         language::startInLanguage(arguments, interfaceLanguage, pakunpack::Form1::catalogs());
         return program::CommandLine(kProgram).read(arguments).value_or(0);
     }
-    const tools::StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     tools::useImageFreeStyle();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrum.modtools.pakunpack"));
@@ -46,7 +43,6 @@ int main(int argc, char** argv)
     pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments(arguments.mid(0, 1) + commandLine.operands()),
                             QString(), settings);
     window.show();
-    const tools::WindowPixelsWarmUp pixels(window);
     tools::runAfterFirstFrame(window, [] { program::setWindowIcon(kProgram); });
     tools::exitAfterFirstPaintWhenAsked(window);
     return app.exec();
