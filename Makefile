@@ -35,7 +35,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Rebuilds go through ccache when the machine has it.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps run-deps configure build test run bench fuzz package check-package clean
+.PHONY: deps run-deps configure build test test-plain run bench fuzz package check-package clean
 
 deps:
 	@missing=""; for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -60,6 +60,15 @@ build: configure
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The same suite in a plain debug build without the sanitizers, where a
+# use-after-free shows as a crash rather than a report.
+PLAIN_BUILD ?= build-plain
+test-plain: deps
+	@cmake -S . -B $(PLAIN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DKES_SANITIZE=OFF -DKES_TESTS=ON $(LAUNCHER) >/dev/null
+	@cmake --build $(PLAIN_BUILD) -j $(JOBS)
+	@cd $(PLAIN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Builds only animbox and the demo character, optimised with debug
 # information (with clang, which compiles it about a third faster), showing the progress on one line (the whole output goes to
@@ -122,4 +131,4 @@ check-package: package build
 	@tests/install/check-package.sh $(PACKAGE_BUILD)/$(PACKAGE_NAME)_*.deb $(BUILD)/tests/unpack_from_tree
 
 clean:
-	rm -rf $(BUILD) $(RUN_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(PLAIN_BUILD) $(RUN_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)

@@ -2,7 +2,10 @@
 #include "browser/FileList.h"
 #include "browser/NameItemDelegate.h"
 
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QStyledItemDelegate>
 #include <QTest>
 
@@ -75,19 +78,25 @@ private slots:
     }
 
     // The browser lists show a long name whole: the list scrolls to it
-    // rather than cutting it.
+    // rather than cutting it. The lists fill themselves from their folder
+    // when first shown, so the rows are looked up after that.
     void browserListsScrollToLongNames()
     {
+        const QString longName = QStringLiteral("character_recovery_from_knockdown_017.gif");
+        // a/<long name>/ holds a file of the same long name.
+        QTemporaryDir folder;
+        const QString inner = folder.filePath(QStringLiteral("a/") + longName);
+        QVERIFY(QDir().mkpath(inner) && QFile(inner + u'/' + longName).open(QIODevice::WriteOnly));
         browser::FileList files;
         browser::DirList folders;
+        QVERIFY(files.setPath(inner) && folders.setPath(folder.filePath(QStringLiteral("a"))));
         for (QListWidget* list : {static_cast<QListWidget*>(&files), static_cast<QListWidget*>(&folders)}) {
-            list->clear();
             list->resize(145, 120);
-            list->addItem(QStringLiteral("a.gif"));
-            auto* longest = new QListWidgetItem(QStringLiteral("character_recovery_from_knockdown_017.gif"), list);
             list->show();
             QVERIFY(QTest::qWaitForWindowExposed(list));
-            QVERIFY(list->visualItemRect(longest).width() >= laidOut(*list, longest).width());
+            const QList<QListWidgetItem*> found = list->findItems(longName, Qt::MatchEndsWith);
+            QCOMPARE(found.size(), 1);
+            QVERIFY(list->visualItemRect(found[0]).width() >= laidOut(*list, found[0]).width());
         }
     }
 };

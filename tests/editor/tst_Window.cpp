@@ -105,6 +105,9 @@ void EditorTest::patternRule_data()
     QTest::newRow("question marks") << "k??" << "k??.gif" << QStringList{"k12.gif"};
     QTest::newRow("list") << "*.gif;*.bmp" << "*.gif;*.bmp" << (QStringList{"a.bmp"} + gifs);
     QTest::newRow("refused keeps previous") << ";" << "k*.gif" << QStringList{"k12.gif", "kick.gif"};
+    // A pattern cannot reach into another folder.
+    QTest::newRow("folder separator refused") << "../*" << "k*.gif" << QStringList{"k12.gif", "kick.gif"};
+    QTest::newRow("backslash refused") << "sub\\*" << "k*.gif" << QStringList{"k12.gif", "kick.gif"};
 }
 
 // Hidden files, folders and other kinds stay out; names sort ignoring case.

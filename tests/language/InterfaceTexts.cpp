@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,7 +127,9 @@ QStringList cutTexts(const QWidget* window)
 {
     QStringList cut;
     visitTexts(window, [&cut](const QWidget* owner, const QString& text, bool caption) {
-        if (!caption || text.isEmpty())
+        // A path of the machine (a file dialog's "look in" box) is as long
+        // as the place the program runs from, not a caption of ours.
+        if (!caption || text.isEmpty() || (QDir::isAbsolutePath(text) && QFileInfo::exists(text)))
             return;
         int widest = 0;
         for (const QString& line : shown(text).split(QLatin1Char('\n')))

@@ -4,9 +4,13 @@
 // (numbers_lenient_and_strict and the stop_ cases).
 
 #include "model/BrowserRules.h"
+#include "model/FileLookup.h"
 #include "model/Scheme.h"
 #include "model/TextHelpers.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestTextRules : public QObject {
@@ -21,6 +25,8 @@ private slots:
     void keyValue();
     void patterns_data();
     void patterns();
+    void fileLookup_data();
+    void fileLookup();
     void schemeAnchors_data();
     void schemeAnchors();
 };
@@ -128,6 +134,39 @@ void TestTextRules::patterns()
     for (const QString& part : model::splitPatterns(pattern))
         any = any || model::matchesPattern(name, part);
     QCOMPARE(any, matches);
+}
+
+void TestTextRules::fileLookup_data()
+{
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<QString>("found"); // below the base, empty when nothing
+
+    QTest::newRow("exact") << "Data/Chars/Hero.gif" << "Data/Chars/Hero.gif";
+    // Of names that differ only in case, the first in code-point order.
+    QTest::newRow("other case, backslashes") << "data\\chars\\hero.GIF" << "Data/Chars/Hero.gif";
+    QTest::newRow("the exact spelling wins") << "Data/Chars/hero.gif" << "Data/Chars/hero.gif";
+    QTest::newRow("a folder is no file") << "Data/Chars/folder.gif" << "";
+    QTest::newRow("dot-dot inside") << "Data/x/../chars/HERO.gif" << "Data/Chars/Hero.gif";
+    QTest::newRow("dot-dot leaving the base") << "../outside.gif" << "";
+    QTest::newRow("drive prefix, though such a folder exists") << "C:/x.gif" << "";
+    QTest::newRow("drive-relative") << "C:x.gif" << "";
+    QTest::newRow("leading separator stays below") << "/Data/Chars/Hero.gif" << "Data/Chars/Hero.gif";
+}
+
+// Frame images are found below the game folder as on a file system that
+// ignores case, and never outside it.
+void TestTextRules::fileLookup()
+{
+    QFETCH(QString, relative);
+    QFETCH(QString, found);
+    QTemporaryDir root;
+    const QDir base(root.filePath(QStringLiteral("game")));
+    for (const char* folder : {"game/Data/Chars/folder.gif", "game/C:", "game/Data/x"})
+        QVERIFY(QDir(root.path()).mkpath(QLatin1String(folder)));
+    for (const char* file : {"outside.gif", "game/Data/Chars/Hero.gif", "game/Data/Chars/hero.gif", "game/C:/x.gif",
+                             "game/C:x.gif"})
+        QVERIFY(QFile(root.filePath(QLatin1String(file))).open(QIODevice::WriteOnly));
+    QCOMPARE(model::FileLookup(base.path()).find(relative), found.isEmpty() ? QString() : base.filePath(found));
 }
 
 void TestTextRules::schemeAnchors_data()
