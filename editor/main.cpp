@@ -6,9 +6,9 @@
 #include "language/Translators.h"
 #include "program/CommandLine.h"
 #include "program/WindowIcon.h"
-#include "tools/AfterFirstFrame.h"
-#include "tools/FirstPaintExit.h"
-#include "tools/ImageFreeStyle.h"
+#include "startup/AfterFirstFrame.h"
+#include "startup/FirstPaintExit.h"
+#include "startup/ImageFreeStyle.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -8,9 +8,9 @@
 // and one whose animations cycle through 16 sprites each, where the text
 // weighs more against fewer images.
 
+#include "demo/GifWriter.h"
 #include "editor/ImageLoading.h"
 #include "model/CharacterCheck.h"
-#include "tools/GifWriter.h"
 
 #include <QDir>
 #include <QElapsedTimer>

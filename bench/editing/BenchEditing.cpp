@@ -14,7 +14,7 @@
 #include "editor/DisplayGroup.h"
 #include "editor/FrmMain.h"
 #include "browser/FileList.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 #include "zoom/ZoomControl.h"
 #include "bench/RunRatio.h"
 #include "bench/ZoomRatio.h"

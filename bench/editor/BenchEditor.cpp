@@ -12,7 +12,7 @@
 #include "editor/FrameListGroup.h"
 #include "editor/FrmMain.h"
 #include "browser/FileList.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 #include "zoom/ZoomControl.h"
 #include "bench/ZoomRatio.h"
 

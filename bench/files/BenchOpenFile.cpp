@@ -21,7 +21,7 @@
 #include "model/FileReplacement.h"
 #include "model/OpenedBlock.h"
 #include "model/ScriptReader.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "classic/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/FileList.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -6,7 +6,7 @@
 #include "classic/Form1.h"
 #include "language/Translators.h"
 #include "classic/Form2.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 #include "zoom/ZoomControl.h"
 
 #include <QtTest>

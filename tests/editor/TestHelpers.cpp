@@ -2,9 +2,9 @@
 
 #include "editor/BrowserPanel.h"
 #include "browser/FileList.h"
+#include "demo/GifWriter.h"
 #include "language/Translators.h"
 #include "model/BrowserRules.h"
-#include "tools/GifWriter.h"
 
 #include <QAbstractButton>
 #include <QApplication>

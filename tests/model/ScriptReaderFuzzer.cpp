@@ -2,11 +2,11 @@
 // the helpers it shares with the dialogs and to the image browser's
 // pattern rule.
 
+#include "demo/GifWriter.h"
 #include "model/BrowserRules.h"
 #include "model/Numbers.h"
 #include "model/ScriptReader.h"
 #include "model/TextHelpers.h"
-#include "tools/GifWriter.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -10,10 +10,10 @@
 
 #include "ModelFixtures.h"
 
+#include "demo/GifWriter.h"
 #include "model/BrowserRules.h"
 #include "model/ScriptReader.h"
 #include "model/ScriptWriter.h"
-#include "tools/GifWriter.h"
 
 #include <QDir>
 #include <QFile>

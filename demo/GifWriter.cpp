@@ -1,4 +1,4 @@
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,6 +1,6 @@
-#include "tools/FirstPaintExit.h"
+#include "startup/FirstPaintExit.h"
 
-#include "tools/AfterFirstFrame.h"
+#include "startup/AfterFirstFrame.h"
 
 #include <QtGlobal>
 
