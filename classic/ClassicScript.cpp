@@ -1,7 +1,7 @@
 #include "classic/ClassicScript.h"
 
-#include "model/Numbers.h"
-#include "model/TextHelpers.h"
+#include "model/text/Numbers.h"
+#include "model/text/TextHelpers.h"
 
 #include <QCoreApplication>
 

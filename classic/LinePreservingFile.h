@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/TextFileEncoding.h"
+#include "model/files/TextFileEncoding.h"
 
 #include <QByteArray>
 #include <QList>

@@ -4,8 +4,8 @@
 #include "browser/MenuAction.h"
 #include "browser/PlainMessage.h"
 #include "browser/SaveQuestion.h"
-#include "model/FileReplacement.h"
-#include "model/TextFileEncoding.h"
+#include "model/files/FileReplacement.h"
+#include "model/files/TextFileEncoding.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "classic/LinePreservingFile.h"
-#include "model/RecoveryKeeper.h"
+#include "model/files/RecoveryKeeper.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -3,7 +3,7 @@
 #include "editor/ChoiceCombo.h"
 #include "editor/Widgets.h"
 #include "language/CaptionWidth.h"
-#include "model/FrameRecord.h"
+#include "model/animation/FrameRecord.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "editor/BoxShape.h"
 
-#include "model/ZoomMapping.h"
+#include "model/zoom/ZoomMapping.h"
 #include "zoom/MagnifiedPainting.h"
 
 #include <QPainter>

@@ -5,7 +5,7 @@
 #include "browser/FileList.h"
 #include "editor/Widgets.h"
 #include "language/CaptionWidth.h"
-#include "model/BrowserRules.h"
+#include "model/files/BrowserRules.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -7,8 +7,8 @@
 #include "editor/FrmMain.h"
 #include "editor/RecordEditCommand.h"
 #include "editor/ReferenceBar.h"
-#include "model/Adjustment.h"
-#include "model/Numbers.h"
+#include "model/animation/Adjustment.h"
+#include "model/text/Numbers.h"
 
 #include <QCheckBox>
 #include <QLabel>

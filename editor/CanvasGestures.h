@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FrameRecord.h"
+#include "model/animation/FrameRecord.h"
 
 #include <QObject>
 #include <QPointF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CharacterCheck.h"
+#include "model/character/CharacterCheck.h"
 
 #include <QDockWidget>
 #include <QFutureWatcher>

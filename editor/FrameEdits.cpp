@@ -1,6 +1,6 @@
 #include "editor/FrameEdits.h"
 
-#include "model/Propagation.h"
+#include "model/animation/Propagation.h"
 
 namespace animbox::FrameEdits {
 

@@ -3,7 +3,7 @@
 #include "editor/FocusSelector.h"
 #include "editor/FrmMain.h"
 #include "editor/Widgets.h"
-#include "model/Numbers.h"
+#include "model/text/Numbers.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 #include "editor/IniSettings.h"
 #include "editor/PendingText.h"
 #include "editor/Widgets.h"
-#include "model/TextHelpers.h"
+#include "model/text/TextHelpers.h"
 
 #include <QClipboard>
 #include <QDir>

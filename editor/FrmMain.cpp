@@ -15,8 +15,8 @@
 #include "browser/FileList.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
-#include "model/Numbers.h"
-#include "model/RecoveryKeeper.h"
+#include "model/text/Numbers.h"
+#include "model/files/RecoveryKeeper.h"
 #include "program/AboutBox.h"
 #include "zoom/ZoomControl.h"
 

@@ -3,7 +3,7 @@
 #include "editor/AnimationDocument.h"
 #include "editor/IniSettings.h"
 #include "editor/PendingText.h"
-#include "model/Animation.h"
+#include "model/animation/Animation.h"
 
 #include <QImage>
 #include <QMainWindow>

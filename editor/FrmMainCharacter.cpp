@@ -10,7 +10,7 @@
 #include "editor/character/AnimationEntryCommands.h"
 #include "editor/character/CharacterPanel.h"
 #include "editor/character/CharacterSession.h"
-#include "model/ScriptReader.h"
+#include "model/script/ScriptReader.h"
 
 #include <QApplication>
 #include <QDir>

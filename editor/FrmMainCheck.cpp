@@ -6,7 +6,7 @@
 #include "editor/CharacterCheckDock.h"
 #include "editor/Messages.h"
 #include "editor/character/CharacterSession.h"
-#include "model/FileReplacement.h"
+#include "model/files/FileReplacement.h"
 
 namespace animbox {
 

@@ -9,10 +9,10 @@
 #include "editor/RecentFiles.h"
 #include "editor/character/CharacterSession.h"
 #include "browser/SaveQuestion.h"
-#include "model/BrowserRules.h"
-#include "model/CharacterScript.h"
-#include "model/FileReplacement.h"
-#include "model/RecoveryKeeper.h"
+#include "model/files/BrowserRules.h"
+#include "model/character/CharacterScript.h"
+#include "model/files/FileReplacement.h"
+#include "model/files/RecoveryKeeper.h"
 
 #include <QAction>
 #include <QDir>

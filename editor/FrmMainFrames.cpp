@@ -10,8 +10,8 @@
 #include "editor/Messages.h"
 #include "editor/ReplacementStep.h"
 #include "browser/FileList.h"
-#include "model/BrowserRules.h"
-#include "model/FileLookup.h"
+#include "model/files/BrowserRules.h"
+#include "model/files/FileLookup.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -10,8 +10,8 @@
 #include "editor/Messages.h"
 #include "editor/FrameEdits.h"
 #include "editor/RecordEditCommand.h"
-#include "model/Numbers.h"
-#include "model/Propagation.h"
+#include "model/text/Numbers.h"
+#include "model/animation/Propagation.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -10,13 +10,13 @@
 #include "editor/Messages.h"
 #include "editor/ReplacementStep.h"
 #include "editor/character/CharacterSession.h"
-#include "model/BrowserRules.h"
-#include "model/FileLookup.h"
-#include "model/FileReplacement.h"
-#include "model/RecordsJson.h"
-#include "model/RecoveryKeeper.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
+#include "model/files/BrowserRules.h"
+#include "model/files/FileLookup.h"
+#include "model/files/FileReplacement.h"
+#include "model/files/RecordsJson.h"
+#include "model/files/RecoveryKeeper.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

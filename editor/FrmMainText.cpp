@@ -10,12 +10,12 @@
 #include "editor/Messages.h"
 #include "editor/ReplacementStep.h"
 #include "editor/frmScheme.h"
-#include "model/BrowserRules.h"
-#include "model/FileLookup.h"
-#include "model/Scheme.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
-#include "model/TextHelpers.h"
+#include "model/animation/Scheme.h"
+#include "model/files/BrowserRules.h"
+#include "model/files/FileLookup.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
+#include "model/text/TextHelpers.h"
 
 #include <QFileInfo>
 #include <QUndoStack>

@@ -13,9 +13,9 @@
 #include "editor/Playback.h"
 #include "editor/ReferenceBar.h"
 #include "editor/ReplacementStep.h"
-#include "model/Adjustment.h"
-#include "model/FileLookup.h"
-#include "model/Numbers.h"
+#include "model/animation/Adjustment.h"
+#include "model/files/FileLookup.h"
+#include "model/text/Numbers.h"
 #include "zoom/ZoomControl.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "editor/EnterPressesButton.h"
 #include "editor/PendingText.h"
 #include "editor/Widgets.h"
-#include "model/TextHelpers.h"
+#include "model/text/TextHelpers.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

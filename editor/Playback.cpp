@@ -2,7 +2,7 @@
 
 #include "editor/CanvasView.h"
 #include "editor/FrmMain.h"
-#include "model/Adjustment.h"
+#include "model/animation/Adjustment.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
 #include "editor/RecentFiles.h"
 
-#include "model/FileReplacement.h"
+#include "model/files/FileReplacement.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/AnimationDocument.h"
-#include "model/RecordRun.h"
+#include "model/animation/RecordRun.h"
 
 #include <QUndoCommand>
 

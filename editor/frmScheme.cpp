@@ -2,7 +2,7 @@
 
 #include "editor/PendingText.h"
 #include "editor/Widgets.h"
-#include "model/Scheme.h"
+#include "model/animation/Scheme.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -10,7 +10,7 @@
 
 #include "demo/GifWriter.h"
 #include "editor/ImageLoading.h"
-#include "model/CharacterCheck.h"
+#include "model/character/CharacterCheck.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -18,9 +18,9 @@
 #include "editor/character/CharacterPanel.h"
 #include "editor/ImageLoading.h"
 #include "editor/DisplayGroup.h"
-#include "model/FileReplacement.h"
-#include "model/OpenedBlock.h"
-#include "model/ScriptReader.h"
+#include "model/files/FileReplacement.h"
+#include "model/character/OpenedBlock.h"
+#include "model/script/ScriptReader.h"
 #include "demo/GifWriter.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 // text lengths, to show that it stays linear.
 
 #include "demo/GifWriter.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -7,8 +7,8 @@
 // number of frames and that capitals cost little more than the baseline.
 
 #include "demo/GifWriter.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -2,7 +2,7 @@
 
 #include "editor/AnimationDocument.h"
 #include "editor/ImageLoading.h"
-#include "model/ScriptReader.h"
+#include "model/script/ScriptReader.h"
 
 #include <QUndoGroup>
 

@@ -8,7 +8,7 @@
 #include "language/Translators.h"
 #include "classic/LinePreservingFile.h"
 #include "classic/ScriptBox.h"
-#include "model/TextFileEncoding.h"
+#include "model/files/TextFileEncoding.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "editor/CanvasView.h"
 #include "editor/DisplayGroup.h"
 #include "editor/FrameListGroup.h"
-#include "model/ScriptWriter.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "editor/BoxShape.h"
 #include "editor/CanvasView.h"
-#include "model/ZoomMapping.h"
+#include "model/zoom/ZoomMapping.h"
 #include "zoom/ZoomControl.h"
 
 #include <QApplication>

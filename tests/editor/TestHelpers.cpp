@@ -4,7 +4,7 @@
 #include "browser/FileList.h"
 #include "demo/GifWriter.h"
 #include "language/Translators.h"
-#include "model/BrowserRules.h"
+#include "model/files/BrowserRules.h"
 
 #include <QAbstractButton>
 #include <QApplication>

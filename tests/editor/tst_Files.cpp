@@ -10,11 +10,11 @@
 #include "editor/DisplayGroup.h"
 #include "editor/ImageLoading.h"
 #include "editor/character/CharacterPanel.h"
-#include "model/OpenedBlock.h"
-#include "model/RecordsJson.h"
-#include "model/RecoveryFile.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
+#include "model/character/OpenedBlock.h"
+#include "model/files/RecordsJson.h"
+#include "model/files/RecoveryFile.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QAbstractButton>
 #include <QAction>

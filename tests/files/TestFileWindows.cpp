@@ -6,7 +6,7 @@
 #include "TestHelpers.h"
 #include "classic/Form1.h"
 #include "classic/ScriptFile.h"
-#include "model/RecoveryFile.h"
+#include "model/files/RecoveryFile.h"
 
 #include <QAbstractButton>
 #include <QApplication>

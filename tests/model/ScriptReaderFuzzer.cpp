@@ -3,10 +3,10 @@
 // pattern rule.
 
 #include "demo/GifWriter.h"
-#include "model/BrowserRules.h"
-#include "model/Numbers.h"
-#include "model/ScriptReader.h"
-#include "model/TextHelpers.h"
+#include "model/files/BrowserRules.h"
+#include "model/script/ScriptReader.h"
+#include "model/text/Numbers.h"
+#include "model/text/TextHelpers.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -11,9 +11,9 @@
 #include "ModelFixtures.h"
 
 #include "demo/GifWriter.h"
-#include "model/BrowserRules.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
+#include "model/files/BrowserRules.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QDir>
 #include <QFile>
