@@ -9,7 +9,7 @@
 // weighs more against fewer images.
 
 #include "demo/GifWriter.h"
-#include "editor/ImageLoading.h"
+#include "editor/images/ImageLoading.h"
 #include "model/character/CharacterCheck.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "editor/character/CharacterSession.h"
 
-#include "editor/AnimationDocument.h"
-#include "editor/ImageLoading.h"
+#include "editor/document/AnimationDocument.h"
+#include "editor/images/ImageLoading.h"
 #include "model/script/ScriptReader.h"
 
 #include <QUndoGroup>

@@ -1,7 +1,7 @@
 #include "ZoomPictures.h"
 
-#include "editor/BoxShape.h"
-#include "editor/CanvasView.h"
+#include "editor/canvas/BoxShape.h"
+#include "editor/canvas/CanvasView.h"
 #include "model/zoom/ZoomMapping.h"
 #include "zoom/ZoomControl.h"
 

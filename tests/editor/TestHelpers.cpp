@@ -1,6 +1,6 @@
 #include "TestHelpers.h"
 
-#include "editor/BrowserPanel.h"
+#include "editor/panels/BrowserPanel.h"
 #include "browser/FileList.h"
 #include "demo/GifWriter.h"
 #include "language/Translators.h"

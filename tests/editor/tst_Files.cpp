@@ -6,10 +6,10 @@
 
 #include "../FileBytes.h"
 #include "TestHelpers.h"
-#include "editor/BrowserPanel.h"
-#include "editor/DisplayGroup.h"
-#include "editor/ImageLoading.h"
 #include "editor/character/CharacterPanel.h"
+#include "editor/images/ImageLoading.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/panels/DisplayGroup.h"
 #include "model/character/OpenedBlock.h"
 #include "model/files/RecordsJson.h"
 #include "model/files/RecoveryFile.h"
