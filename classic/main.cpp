@@ -1,5 +1,5 @@
 #include "browser/DriveList.h"
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 #include "demo/DemoFolder.h"
 #include "language/InterfaceLocale.h"
 #include "language/LanguageMenu.h"

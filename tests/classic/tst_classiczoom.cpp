@@ -3,9 +3,9 @@
 // the level is kept, and the picture window zooms with the same keys.
 
 #include "ScriptLines.h"
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 #include "language/Translators.h"
-#include "classic/Form2.h"
+#include "classic/canvas/Form2.h"
 #include "demo/GifWriter.h"
 #include "zoom/ZoomControl.h"
 

@@ -4,8 +4,8 @@
 
 #include "../FileBytes.h"
 #include "TestHelpers.h"
-#include "classic/Form1.h"
-#include "classic/ScriptFile.h"
+#include "classic/script/ScriptFile.h"
+#include "classic/window/Form1.h"
 #include "model/files/RecoveryFile.h"
 
 #include <QAbstractButton>

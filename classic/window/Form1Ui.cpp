@@ -1,7 +1,7 @@
-#include "classic/Form1Ui.h"
+#include "classic/window/Form1Ui.h"
 
-#include "classic/Canvas.h"
-#include "classic/ScriptBox.h"
+#include "classic/canvas/Canvas.h"
+#include "classic/script/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"

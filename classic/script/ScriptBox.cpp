@@ -1,4 +1,4 @@
-#include "classic/ScriptBox.h"
+#include "classic/script/ScriptBox.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

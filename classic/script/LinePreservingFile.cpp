@@ -1,4 +1,4 @@
-#include "classic/LinePreservingFile.h"
+#include "classic/script/LinePreservingFile.h"
 
 #include <dtl/dtl.hpp>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classic/LinePreservingFile.h"
+#include "classic/script/LinePreservingFile.h"
 #include "model/files/RecoveryKeeper.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 // The canvas zoom of the classic main window: its keys, its level in the
 // status bar and in the settings.
 
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 
 #include "zoom/ZoomControl.h"
 

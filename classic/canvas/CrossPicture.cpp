@@ -1,4 +1,4 @@
-#include "classic/CrossPicture.h"
+#include "classic/canvas/CrossPicture.h"
 
 #include "zoom/MagnifiedPainting.h"
 #include "zoom/ZoomControl.h"

@@ -1,7 +1,7 @@
 // The canvas of the classic main window: the selected frame drawn as the
 // lines in force for it describe it, and the mouse drawing a box on it.
 
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 
 #include "model/text/Numbers.h"
 

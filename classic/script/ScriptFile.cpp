@@ -1,6 +1,6 @@
-#include "classic/ScriptFile.h"
+#include "classic/script/ScriptFile.h"
 
-#include "classic/ScriptBox.h"
+#include "classic/script/ScriptBox.h"
 #include "browser/MenuAction.h"
 #include "browser/PlainMessage.h"
 #include "browser/SaveQuestion.h"

@@ -3,9 +3,9 @@
 // frame list read back from the text, and the offsets moved by keys, by
 // the displacement window or all at once.
 
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 
-#include "classic/Form2.h"
+#include "classic/canvas/Form2.h"
 #include "model/text/Numbers.h"
 #include "model/text/TextHelpers.h"
 #include "zoom/ZoomControl.h"

@@ -1,4 +1,4 @@
-#include "classic/Canvas.h"
+#include "classic/canvas/Canvas.h"
 
 #include "zoom/MagnifiedPainting.h"
 #include "zoom/ZoomControl.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "classic/Canvas.h"
-#include "classic/ClassicScript.h"
-#include "classic/Form1Ui.h"
-#include "classic/ScriptFile.h"
+#include "classic/canvas/Canvas.h"
+#include "classic/script/ClassicScript.h"
+#include "classic/script/ScriptFile.h"
+#include "classic/window/Form1Ui.h"
 
 #include <QImage>
 #include <QMainWindow>

@@ -2,9 +2,9 @@
 // click in them shows, the list's own commands, stepping and playing
 // through its rows, and the files its names stand for.
 
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 
-#include "classic/Playback.h"
+#include "classic/canvas/Playback.h"
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"

@@ -1,7 +1,7 @@
-#include "classic/Form2.h"
+#include "classic/canvas/Form2.h"
 
-#include "classic/ClassicScript.h"
-#include "classic/CrossPicture.h"
+#include "classic/canvas/CrossPicture.h"
+#include "classic/script/ClassicScript.h"
 #include "zoom/ZoomControl.h"
 
 #include <QImage>

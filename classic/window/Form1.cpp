@@ -1,7 +1,7 @@
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 
-#include "classic/Playback.h"
-#include "classic/ScriptBox.h"
+#include "classic/canvas/Playback.h"
+#include "classic/script/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"

@@ -1,4 +1,4 @@
-#include "classic/Playback.h"
+#include "classic/canvas/Playback.h"
 
 namespace classic {
 
