@@ -1,7 +1,7 @@
 #include "browser/FileList.h"
 
 #include "browser/NameItemDelegate.h"
-#include "model/BrowserRules.h"
+#include "model/files/BrowserRules.h"
 
 #include <QDir>
 #include <QFileInfo>

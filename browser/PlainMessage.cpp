@@ -1,6 +1,6 @@
 #include "browser/PlainMessage.h"
 
-#include "model/ShownText.h"
+#include "model/text/ShownText.h"
 
 namespace browser {
 

@@ -1,14 +1,14 @@
 #include "browser/DriveList.h"
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 #include "demo/DemoFolder.h"
 #include "language/InterfaceLocale.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
 #include "program/CommandLine.h"
 #include "program/WindowIcon.h"
-#include "tools/AfterFirstFrame.h"
-#include "tools/FirstPaintExit.h"
-#include "tools/ImageFreeStyle.h"
+#include "startup/AfterFirstFrame.h"
+#include "startup/FirstPaintExit.h"
+#include "startup/ImageFreeStyle.h"
 
 #include <QApplication>
 #include <QSettings>

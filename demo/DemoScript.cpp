@@ -1,8 +1,8 @@
 #include "demo/DemoScript.h"
 
-#include "model/Animation.h"
-#include "model/Numbers.h"
-#include "model/ScriptWriter.h"
+#include "model/animation/Animation.h"
+#include "model/script/ScriptWriter.h"
+#include "model/text/Numbers.h"
 
 namespace demo {
 

@@ -7,7 +7,7 @@
 
 #include "demo/DemoPoses.h"
 #include "demo/DemoScript.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,14 +1,14 @@
 #include "demo/DemoFolder.h"
-#include "editor/FrmMain.h"
-#include "editor/IniSettings.h"
-#include "editor/ProgramFolder.h"
+#include "editor/settings/IniSettings.h"
+#include "editor/settings/ProgramFolder.h"
+#include "editor/window/FrmMain.h"
 #include "language/InterfaceLocale.h"
 #include "language/Translators.h"
 #include "program/CommandLine.h"
 #include "program/WindowIcon.h"
-#include "tools/AfterFirstFrame.h"
-#include "tools/FirstPaintExit.h"
-#include "tools/ImageFreeStyle.h"
+#include "startup/AfterFirstFrame.h"
+#include "startup/FirstPaintExit.h"
+#include "startup/ImageFreeStyle.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -5,9 +5,9 @@
 #include "pakunpack/Form1.h"
 #include "program/CommandLine.h"
 #include "program/WindowIcon.h"
-#include "tools/AfterFirstFrame.h"
-#include "tools/FirstPaintExit.h"
-#include "tools/ImageFreeStyle.h"
+#include "startup/AfterFirstFrame.h"
+#include "startup/FirstPaintExit.h"
+#include "startup/ImageFreeStyle.h"
 
 #include <QApplication>
 #include <QSettings>

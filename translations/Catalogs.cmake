@@ -1,6 +1,6 @@
 # The English catalogs. Each is a Qt Linguist file translations/<name>_en.ts
-# holding the texts of the source folders listed for it; the Chinese of the
-# sources is the source language.
+# holding the texts of the source folders listed for it, rooms below them
+# included; the Chinese of the sources is the source language.
 set(KES_CATALOGS shared animbox classic pakunpack)
 set(KES_CATALOG_FOLDERS_shared model browser zoom program)
 set(KES_CATALOG_FOLDERS_animbox editor)

@@ -1,6 +1,6 @@
 #include "zoom/MagnifiedPainting.h"
 
-#include "model/ZoomMapping.h"
+#include "model/zoom/ZoomMapping.h"
 
 #include <QImage>
 #include <QPaintDevice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ZoomMapping.h"
+#include "model/zoom/ZoomMapping.h"
 
 #include <QObject>
 #include <QPointF>

@@ -8,9 +8,9 @@
 // and one whose animations cycle through 16 sprites each, where the text
 // weighs more against fewer images.
 
-#include "editor/ImageLoading.h"
-#include "model/CharacterCheck.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
+#include "editor/images/ImageLoading.h"
+#include "model/character/CharacterCheck.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -9,12 +9,12 @@
 // same run, complete the set. The drag with its paint is also run against the
 // plain repaint in paired rounds, whose median ratio is the figure with a goal.
 
-#include "editor/BrowserPanel.h"
-#include "editor/CanvasView.h"
-#include "editor/DisplayGroup.h"
-#include "editor/FrmMain.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/window/FrmMain.h"
 #include "browser/FileList.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 #include "zoom/ZoomControl.h"
 #include "bench/RunRatio.h"
 #include "bench/ZoomRatio.h"

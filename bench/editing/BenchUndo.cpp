@@ -4,8 +4,8 @@
 // baseline measured in the same run: a plain copy of the records the step
 // touched (memory and time), or a row selection (the window's redraw).
 
-#include "editor/FrmMain.h"
-#include "editor/RecordEditCommand.h"
+#include "editor/document/RecordEditCommand.h"
+#include "editor/window/FrmMain.h"
 
 #include <QAction>
 #include <QListWidget>

@@ -6,13 +6,13 @@
 // decoding the same files one by one, on a quiet machine and with one core
 // held by a busy loop. Start-up is timed as a whole process in bench/startup.
 
-#include "editor/BrowserPanel.h"
-#include "editor/CanvasView.h"
-#include "editor/DisplayGroup.h"
-#include "editor/FrameListGroup.h"
-#include "editor/FrmMain.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/panels/FrameListGroup.h"
+#include "editor/window/FrmMain.h"
 #include "browser/FileList.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 #include "zoom/ZoomControl.h"
 #include "bench/ZoomRatio.h"
 

@@ -14,14 +14,14 @@
 // and atomic replace), in paired rounds. The difference is the cost of
 // finding the block and writing only the change. Goal: at most 20 ms.
 
-#include "editor/FrmMain.h"
+#include "editor/window/FrmMain.h"
 #include "editor/character/CharacterPanel.h"
-#include "editor/ImageLoading.h"
-#include "editor/DisplayGroup.h"
-#include "model/FileReplacement.h"
-#include "model/OpenedBlock.h"
-#include "model/ScriptReader.h"
-#include "tools/GifWriter.h"
+#include "editor/images/ImageLoading.h"
+#include "editor/panels/DisplayGroup.h"
+#include "model/files/FileReplacement.h"
+#include "model/character/OpenedBlock.h"
+#include "model/script/ScriptReader.h"
+#include "demo/GifWriter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,9 +2,9 @@
 // reader's own work is also measured with image decoding left out, at two
 // text lengths, to show that it stays linear.
 
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QDir>
 #include <QImageReader>

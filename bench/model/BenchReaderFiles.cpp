@@ -6,9 +6,9 @@
 // ratio of the two; the summary checks that reading stays linear in the
 // number of frames and that capitals cost little more than the baseline.
 
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -21,7 +21,7 @@
 // large CJK font. Every start sees the same empty per-user folders,
 // so settings and the recovery file of whoever runs the benchmark do not
 // change what is timed.
-#include "tools/FirstPaintExit.h"
+#include "startup/FirstPaintExit.h"
 
 #include <QCoreApplication>
 #include <QProcess>

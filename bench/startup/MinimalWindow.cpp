@@ -1,7 +1,7 @@
 // The baseline of the start-up benchmark: the smallest Qt Widgets program,
 // one QLabel window, built with the same flags as the programs it is
 // compared with and ended the same way, after its first painted frame.
-#include "tools/FirstPaintExit.h"
+#include "startup/FirstPaintExit.h"
 
 #include <QApplication>
 #include <QLabel>

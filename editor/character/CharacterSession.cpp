@@ -1,8 +1,8 @@
 #include "editor/character/CharacterSession.h"
 
-#include "editor/AnimationDocument.h"
-#include "editor/ImageLoading.h"
-#include "model/ScriptReader.h"
+#include "editor/document/AnimationDocument.h"
+#include "editor/images/ImageLoading.h"
+#include "model/script/ScriptReader.h"
 
 #include <QUndoGroup>
 

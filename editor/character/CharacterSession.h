@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/character/CharacterFileLink.h"
-#include "model/EditedCharacter.h"
+#include "model/character/EditedCharacter.h"
 
 #include <QHash>
 #include <QObject>

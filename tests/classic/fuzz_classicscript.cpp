@@ -1,4 +1,4 @@
-#include "classic/ClassicScript.h"
+#include "classic/script/ClassicScript.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,10 +4,10 @@
 
 #include "../FileBytes.h"
 #include "InterfaceTexts.h"
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
+#include "demo/GifWriter.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
-#include "tools/GifWriter.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -4,11 +4,11 @@
 // file and on close; the recent files; the recovery of the text.
 
 #include "../FileBytes.h"
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 #include "language/Translators.h"
-#include "classic/LinePreservingFile.h"
-#include "classic/ScriptBox.h"
-#include "model/TextFileEncoding.h"
+#include "classic/script/LinePreservingFile.h"
+#include "classic/script/ScriptBox.h"
+#include "model/files/TextFileEncoding.h"
 
 #include <QAbstractButton>
 #include <QApplication>

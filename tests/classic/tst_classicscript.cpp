@@ -1,5 +1,5 @@
 #include "ScriptLines.h"
-#include "classic/ClassicScript.h"
+#include "classic/script/ClassicScript.h"
 
 #include <QTest>
 

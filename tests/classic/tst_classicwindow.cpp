@@ -1,12 +1,12 @@
 #include "ScriptLines.h"
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 #include "language/Translators.h"
-#include "classic/Form2.h"
-#include "classic/Playback.h"
-#include "classic/ScriptBox.h"
+#include "classic/canvas/Form2.h"
+#include "classic/canvas/Playback.h"
+#include "classic/script/ScriptBox.h"
 #include "browser/DirList.h"
 #include "browser/FileList.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -3,10 +3,10 @@
 // the level is kept, and the picture window zooms with the same keys.
 
 #include "ScriptLines.h"
-#include "classic/Form1.h"
+#include "classic/window/Form1.h"
 #include "language/Translators.h"
-#include "classic/Form2.h"
-#include "tools/GifWriter.h"
+#include "classic/canvas/Form2.h"
+#include "demo/GifWriter.h"
 #include "zoom/ZoomControl.h"
 
 #include <QtTest>

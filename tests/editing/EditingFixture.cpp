@@ -1,6 +1,6 @@
 #include "EditingFixture.h"
 
-#include "editor/CanvasView.h"
+#include "editor/canvas/CanvasView.h"
 
 #include <QApplication>
 #include <QListWidget>

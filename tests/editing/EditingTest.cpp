@@ -2,12 +2,12 @@
 
 #include "EditingFixture.h"
 #include "ZoomPictures.h"
-#include "editor/AttackPanel.h"
-#include "editor/CanvasView.h"
-#include "editor/DisplayGroup.h"
-#include "editor/Messages.h"
-#include "editor/Playback.h"
-#include "editor/ReferenceBar.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/AttackPanel.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/panels/ReferenceBar.h"
+#include "editor/window/Messages.h"
+#include "editor/window/Playback.h"
 
 #include <QAction>
 #include <QAbstractItemView>

@@ -1,13 +1,13 @@
 #include "UndoTest.h"
 
 #include "EditingFixture.h"
-#include "editor/AttackPanel.h"
-#include "editor/ChoiceCombo.h"
-#include "editor/BrowserPanel.h"
-#include "editor/CanvasView.h"
-#include "editor/DisplayGroup.h"
-#include "editor/FrameListGroup.h"
-#include "model/ScriptWriter.h"
+#include "editor/panels/AttackPanel.h"
+#include "editor/controls/ChoiceCombo.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/panels/FrameListGroup.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -3,7 +3,7 @@
 // outline one device pixel wide, at 1:1 and zoomed.
 
 #include "ZoomPictures.h"
-#include "editor/CanvasView.h"
+#include "editor/canvas/CanvasView.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "ZoomPictures.h"
 
-#include "editor/BoxShape.h"
-#include "editor/CanvasView.h"
-#include "model/ZoomMapping.h"
+#include "editor/canvas/BoxShape.h"
+#include "editor/canvas/CanvasView.h"
+#include "model/zoom/ZoomMapping.h"
 #include "zoom/ZoomControl.h"
 
 #include <QApplication>

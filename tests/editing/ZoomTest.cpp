@@ -4,9 +4,9 @@
 
 #include "EditingFixture.h"
 #include "ZoomPictures.h"
-#include "editor/CanvasView.h"
-#include "editor/DisplayGroup.h"
-#include "editor/IniSettings.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/settings/IniSettings.h"
 #include "zoom/ZoomControl.h"
 
 #include <QCheckBox>

@@ -4,9 +4,9 @@
 // in each animation named by the arguments after it, and runs until it is
 // killed.
 
-#include "editor/DisplayGroup.h"
-#include "editor/FrmMain.h"
 #include "editor/character/CharacterPanel.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/window/FrmMain.h"
 
 #include <QApplication>
 #include <QDir>

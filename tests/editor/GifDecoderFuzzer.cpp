@@ -2,7 +2,7 @@
 // cannot read without crashing, and every picture it returns has a full
 // 256-entry colour table.
 
-#include "editor/GifDecoder.h"
+#include "editor/images/GifDecoder.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
 #include "TestHelpers.h"
 
-#include "editor/BrowserPanel.h"
+#include "editor/panels/BrowserPanel.h"
 #include "browser/FileList.h"
+#include "demo/GifWriter.h"
 #include "language/Translators.h"
-#include "model/BrowserRules.h"
-#include "tools/GifWriter.h"
+#include "model/files/BrowserRules.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/FrmMain.h"
+#include "editor/window/FrmMain.h"
 
 #include <QDialog>
 #include <QDir>

@@ -4,8 +4,8 @@
 
 #include "../FileBytes.h"
 #include "TestHelpers.h"
-#include "editor/CharacterCheckDock.h"
-#include "editor/DisplayGroup.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/window/CharacterCheckDock.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,15 +6,15 @@
 
 #include "../FileBytes.h"
 #include "TestHelpers.h"
-#include "editor/BrowserPanel.h"
-#include "editor/DisplayGroup.h"
-#include "editor/ImageLoading.h"
 #include "editor/character/CharacterPanel.h"
-#include "model/OpenedBlock.h"
-#include "model/RecordsJson.h"
-#include "model/RecoveryFile.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
+#include "editor/images/ImageLoading.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/panels/DisplayGroup.h"
+#include "model/character/OpenedBlock.h"
+#include "model/files/RecordsJson.h"
+#include "model/files/RecoveryFile.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QAbstractButton>
 #include <QAction>

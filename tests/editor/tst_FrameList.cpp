@@ -1,10 +1,10 @@
 #include "EditorTests.h"
 
 #include "TestHelpers.h"
-#include "editor/BrowserPanel.h"
-#include "editor/CanvasView.h"
-#include "editor/DisplayGroup.h"
-#include "editor/FrameListGroup.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/panels/FrameListGroup.h"
 #include "browser/FileList.h"
 
 #include <QAction>

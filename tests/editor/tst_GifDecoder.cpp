@@ -1,7 +1,7 @@
 #include "EditorTests.h"
 
-#include "editor/GifDecoder.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
+#include "editor/images/GifDecoder.h"
 
 #include <QFile>
 #include <QImageReader>

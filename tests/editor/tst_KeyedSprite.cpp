@@ -1,6 +1,6 @@
 #include "EditorTests.h"
 
-#include "editor/KeyedSprite.h"
+#include "editor/canvas/KeyedSprite.h"
 
 #include <QTest>
 

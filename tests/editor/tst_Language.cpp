@@ -6,7 +6,7 @@
 
 #include "InterfaceTexts.h"
 #include "TestHelpers.h"
-#include "editor/ReferenceBar.h"
+#include "editor/panels/ReferenceBar.h"
 #include "language/Translators.h"
 
 #include <QAction>

@@ -8,12 +8,12 @@
 
 #include "../FileBytes.h"
 #include "TestHelpers.h"
-#include "editor/AttackPanel.h"
-#include "editor/BrowserPanel.h"
-#include "editor/CanvasView.h"
-#include "editor/DisplayGroup.h"
-#include "editor/FrameListGroup.h"
+#include "editor/canvas/CanvasView.h"
 #include "editor/character/CharacterPanel.h"
+#include "editor/panels/AttackPanel.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/panels/FrameListGroup.h"
 
 #include <QAction>
 #include <QInputDialog>

@@ -1,7 +1,7 @@
 #include "EditorTests.h"
 
 #include "TestHelpers.h"
-#include "editor/BrowserPanel.h"
+#include "editor/panels/BrowserPanel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "EditorTests.h"
 
-#include "editor/TextRunCache.h"
+#include "editor/panels/TextRunCache.h"
 
 #include <QPainter>
 #include <QTest>

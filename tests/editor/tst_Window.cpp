@@ -1,9 +1,9 @@
 #include "EditorTests.h"
 
 #include "TestHelpers.h"
-#include "editor/BrowserPanel.h"
-#include "editor/CanvasView.h"
-#include "editor/DisplayGroup.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/DisplayGroup.h"
 #include "browser/DirList.h"
 #include "browser/FileList.h"
 

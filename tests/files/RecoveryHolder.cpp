@@ -3,7 +3,7 @@
 // second argument, in the data folder given as its first, and runs until it
 // is killed.
 
-#include "model/RecoveryKeeper.h"
+#include "model/files/RecoveryKeeper.h"
 
 #include <QCoreApplication>
 

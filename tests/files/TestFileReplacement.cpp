@@ -3,7 +3,7 @@
 // and the reason given when the disk is full.
 
 #include "../FileBytes.h"
-#include "model/FileReplacement.h"
+#include "model/files/FileReplacement.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 
 #include "../FileBytes.h"
 #include "TestHelpers.h"
-#include "classic/Form1.h"
-#include "classic/ScriptFile.h"
-#include "model/RecoveryFile.h"
+#include "classic/script/ScriptFile.h"
+#include "classic/window/Form1.h"
+#include "model/files/RecoveryFile.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "tools/AfterFirstFrame.h"
+#include "startup/AfterFirstFrame.h"
 
 #include <QTest>
 #include <QWidget>

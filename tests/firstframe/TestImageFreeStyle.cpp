@@ -1,4 +1,4 @@
-#include "tools/ImageFreeStyle.h"
+#include "startup/ImageFreeStyle.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Where animbox keeps settings.ini and which demo its first start opens, in a
 // build folder and in an installed tree.
-#include "editor/IniSettings.h"
-#include "editor/ProgramFolder.h"
+#include "editor/settings/IniSettings.h"
+#include "editor/settings/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

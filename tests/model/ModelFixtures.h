@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Animation.h"
+#include "model/animation/Animation.h"
 
 #include <QString>
 

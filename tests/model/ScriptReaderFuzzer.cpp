@@ -2,11 +2,11 @@
 // the helpers it shares with the dialogs and to the image browser's
 // pattern rule.
 
-#include "model/BrowserRules.h"
-#include "model/Numbers.h"
-#include "model/ScriptReader.h"
-#include "model/TextHelpers.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
+#include "model/files/BrowserRules.h"
+#include "model/script/ScriptReader.h"
+#include "model/text/Numbers.h"
+#include "model/text/TextHelpers.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -3,12 +3,12 @@
 // Table-driven on realistic files and edits, and randomised over spellings
 // and edit sequences.
 
-#include "model/OpenedBlock.h"
-#include "model/FrameValues.h"
-#include "model/Propagation.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
-#include "model/TextHelpers.h"
+#include "model/character/OpenedBlock.h"
+#include "model/character/FrameValues.h"
+#include "model/animation/Propagation.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
+#include "model/text/TextHelpers.h"
 
 #include <QDir>
 #include <QRandomGenerator>

@@ -2,7 +2,7 @@
 // ends, each image file decoded once per check, and a check that is stopped.
 
 #include "../FileBytes.h"
-#include "model/CharacterCheck.h"
+#include "model/character/CharacterCheck.h"
 
 #include <QDir>
 #include <QMutex>

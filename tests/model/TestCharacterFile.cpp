@@ -3,10 +3,10 @@
 // with its .bak copy, and the recovery file.
 
 #include "../FileBytes.h"
-#include "model/CharacterScript.h"
-#include "model/FileReplacement.h"
-#include "model/RecoveryFile.h"
-#include "model/TextFileEncoding.h"
+#include "model/character/CharacterScript.h"
+#include "model/files/FileReplacement.h"
+#include "model/files/RecoveryFile.h"
+#include "model/files/TextFileEncoding.h"
 
 #include <QDir>
 #include <QFile>

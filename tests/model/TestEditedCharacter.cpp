@@ -3,8 +3,8 @@
 // now; blocks nobody touched keep every byte. Also the state after a save,
 // and the recovery of the edits onto the file at the next start.
 
-#include "model/EditedCharacter.h"
-#include "model/ScriptReader.h"
+#include "model/character/EditedCharacter.h"
+#include "model/script/ScriptReader.h"
 
 #include <QDir>
 #include <QJsonObject>

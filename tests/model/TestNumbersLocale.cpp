@@ -3,8 +3,8 @@
 // is built into the build folder and put in force for the C library and Qt
 // before the application starts; the set-up checks that it really is.
 
-#include "model/Numbers.h"
-#include "model/ScriptReader.h"
+#include "model/script/ScriptReader.h"
+#include "model/text/Numbers.h"
 
 #include <QCoreApplication>
 #include <QDir>

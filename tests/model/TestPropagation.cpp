@@ -3,7 +3,7 @@
 
 #include "ModelFixtures.h"
 
-#include "model/Propagation.h"
+#include "model/animation/Propagation.h"
 
 #include <QTest>
 

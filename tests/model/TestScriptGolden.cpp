@@ -10,10 +10,10 @@
 
 #include "ModelFixtures.h"
 
-#include "model/BrowserRules.h"
-#include "model/ScriptReader.h"
-#include "model/ScriptWriter.h"
-#include "tools/GifWriter.h"
+#include "demo/GifWriter.h"
+#include "model/files/BrowserRules.h"
+#include "model/script/ScriptReader.h"
+#include "model/script/ScriptWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 // conversions are read in the reader's golden cases
 // (numbers_lenient_and_strict and the stop_ cases).
 
-#include "model/BrowserRules.h"
-#include "model/FileLookup.h"
-#include "model/Scheme.h"
-#include "model/TextHelpers.h"
+#include "model/animation/Scheme.h"
+#include "model/files/BrowserRules.h"
+#include "model/files/FileLookup.h"
+#include "model/text/TextHelpers.h"
 
 #include <QDir>
 #include <QFile>

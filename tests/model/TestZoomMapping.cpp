@@ -1,7 +1,7 @@
 // The arithmetic of a magnified canvas view: which canvas pixel a view point
 // means, where a canvas rectangle shows and how far the view pans.
 
-#include "model/ZoomMapping.h"
+#include "model/zoom/ZoomMapping.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The Help menu's About box, Ctrl+Q in the File menu and the window icon,
 // on the real window of each program, in English.
-#include "classic/Form1.h"
-#include "editor/FrmMain.h"
+#include "classic/window/Form1.h"
+#include "editor/window/FrmMain.h"
 #include "language/Translators.h"
 #include "pakunpack/Form1.h"
 #include "program/AboutBox.h"
