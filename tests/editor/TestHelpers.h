@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/window/FrmMain.h"
+#include "ModalDriver.h"
 
 #include <QDialog>
 #include <QDir>
@@ -17,29 +18,6 @@ namespace testing {
 
 // The catalogs of animbox, for tests that switch the language.
 QStringList animboxCatalogs();
-
-// Answers modal windows while a command runs: every message box with an OK
-// button is read and closed with OK; any other dialog, also a question,
-// goes to the next queued handler (or is
-// rejected when none is queued, which the test sees in unexpectedDialogs).
-class ModalDriver : public QObject {
-    Q_OBJECT
-public:
-    ModalDriver();
-
-    void onDialog(std::function<void(QDialog*)> handler);
-    QStringList messages;
-    QStringList messageTitles;
-    int unexpectedDialogs = 0;
-    int pendingHandlers() const { return int(m_handlers.size()); }
-
-private:
-    void poll();
-
-    QTimer m_timer;
-    QList<std::function<void(QDialog*)>> m_handlers;
-    QList<QPointer<QDialog>> m_inHandler;
-};
 
 // A game folder in a temporary directory: <root>/game/data/chars/test holds
 // the sprites; <root>/plain is a folder without "data" in its path.
