@@ -1,3 +1,4 @@
+#include "ModalDriver.h"
 #include "ScriptLines.h"
 #include "classic/window/Form1.h"
 #include "language/Translators.h"
@@ -23,26 +24,6 @@ void sendMouse(Canvas* canvas, QEvent::Type type, QPoint at, Qt::MouseButton but
     const QPointF local = at + canvas->contentsRect().topLeft();
     QMouseEvent event(type, local, canvas->mapToGlobal(local), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(canvas, &event);
-}
-
-// Runs `action` and hands the first modal window it opens to `answer`; by
-// default closes the message box and returns its text. The timer dies with
-// this call, so it never fires into a later test.
-QString withModal(const std::function<void()>& action, std::function<void(QWidget*)> answer = {})
-{
-    QString text;
-    if (!answer)
-        answer = [&](QWidget* modal) { text = modal->property("text").toString(); modal->close(); };
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer.stop();
-            answer(modal);
-        }
-    });
-    timer.start(10);
-    action();
-    return text;
 }
 
 } // namespace
@@ -206,18 +187,17 @@ private slots:
     {
         QFETCH(bool, byEnter);
         load({"a0.gif"}, lines("\toffset\t32 78|" + a0), 0);
-        bool answered = false;
-        withModal([&] { QTest::mouseClick(ui().Command7, Qt::LeftButton); }, [&](QWidget* modal) {
-            QWidget* picture = qobject_cast<Form2*>(modal) ? modal->findChild<QWidget*>("Picture1") : nullptr;
-            answered = picture;
-            if (!picture)
-                return void(modal->close());
+        testing::ModalDriver driver;
+        driver.onDialog([&](QDialog* modal) {
+            QWidget* picture = modal->findChild<QWidget*>("Picture1");
+            QVERIFY(qobject_cast<Form2*>(modal) && picture);
             QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(10, 12));
             QTest::keyClick(picture, Qt::Key_Right);
             QTest::keyClick(picture, Qt::Key_Down);
             byEnter ? QTest::keyClick(picture, Qt::Key_Return) : void(modal->close());
         });
-        QVERIFY(answered);
+        QTest::mouseClick(ui().Command7, Qt::LeftButton);
+        QCOMPARE(driver.pendingHandlers(), 0);
         QCOMPARE(m_window->scriptText(), lines("\toffset\t11 13|" + a0));
     }
 
@@ -238,10 +218,12 @@ private slots:
         QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0 && bad.flush());
         const QString expected = "File " + QDir::toNativeSeparators(m_hero + u'/' + name) + ending;
         load({"a0.gif", name}, lines(a0), -1);
-        QCOMPARE(withModal([&] { ui().List1->setCurrentRow(1); }), expected);
-        QCOMPARE(withModal([&] { ui().Initial->trigger(); }), expected);
+        testing::ModalDriver driver;
+        ui().List1->setCurrentRow(1);
+        ui().Initial->trigger();
         QCOMPARE(m_window->scriptText(), lines(a0));
-        QCOMPARE(withModal([&] { play(ui().PlayLoop); }), expected);
+        play(ui().PlayLoop);
+        QCOMPARE(driver.messages, QStringList(3, expected));
         QCOMPARE(m_waits, QList<int>{0});
     }
 
@@ -249,19 +231,21 @@ private slots:
     void imagesAreFoundIgnoringCase()
     {
         load({"A1.GIF"}, lines("\tframe\tdata/chars/hero/A1.GIF"), -1);
-        QCOMPARE(withModal([&] { ui().List1->setCurrentRow(0); }), QString());
+        testing::ModalDriver driver;
+        ui().List1->setCurrentRow(0);
         QCOMPARE(ui().panel1->text(), QStringLiteral("Frame:1  64 x 90"));
-        QCOMPARE(withModal([&] { play(ui().Play); }), QString());
+        play(ui().Play);
         QCOMPARE(m_waits, QList<int>{0});
-        QCOMPARE(withModal([&] { ui().Initial->trigger(); }), QString());
+        ui().Initial->trigger();
         QCOMPARE(m_window->scriptText(), lines("\tdelay\t10|\toffset\t32 88|\tframe\tdata/chars/hero/A1.GIF|"));
         QSize picture;
-        withModal([&] { ui().Command7->click(); }, [&](QWidget* modal) {
-            if (QWidget* box = modal->findChild<QWidget*>("Picture1"))
-                picture = box->size();
+        driver.onDialog([&](QDialog* modal) {
+            picture = modal->findChild<QWidget*>("Picture1")->size();
             modal->close();
         });
+        ui().Command7->click();
         QCOMPARE(picture, QSize(64, 90));
+        QCOMPARE(driver.messages, QStringList());
     }
 
     // Transparent pixels show the canvas background, defined frame or not;
@@ -303,11 +287,13 @@ private slots:
 
     void listCommandsPlaybackAndGuards()
     {
-        QCOMPARE(withModal([&] { ui().Initial->trigger(); }), QStringLiteral("没有选择帧"));
-        QCOMPARE(withModal([&] { ui().Command10->click(); }), QStringLiteral("No Frames."));
+        testing::ModalDriver driver;
+        ui().Initial->trigger();
+        ui().Command10->click();
         ui().Command5->click();
         QCOMPARE(ui().List1->count(), 3);
-        QCOMPARE(withModal([&] { ui().Command9->click(); }), QStringLiteral("请选择帧"));
+        ui().Command9->click();
+        QCOMPARE(driver.messages, (QStringList{"没有选择帧", "No Frames.", "请选择帧"}));
 
         m_window->setScriptText(lines("\tdelay\t7|" + a0 + "|\tdelay\t3.5|\tframe\tdata/chars/hero/a1.gif"));
         play(ui().PlayLoop);

@@ -50,18 +50,20 @@ private slots:
 
 void TestFileReplacement::backupReplacesLink_data()
 {
-    QTest::addColumn<bool>("symbolic");
+    QTest::addColumn<int>("link"); // 0: none, a former copy; 1: symbolic; 2: hard
     QTest::addColumn<bool>("victimExists");
-    QTest::newRow("symbolic link to a file elsewhere") << true << true;
-    QTest::newRow("symbolic link to no file yet") << true << false;
-    QTest::newRow("hard link to a file elsewhere") << false << true;
+    QTest::newRow("a former copy is replaced") << 0 << true;
+    QTest::newRow("symbolic link to a file elsewhere") << 1 << true;
+    QTest::newRow("symbolic link to no file yet") << 1 << false;
+    QTest::newRow("hard link to a file elsewhere") << 2 << true;
 }
 
-// An archive may ship hero.txt.bak as a link: the first save must replace
-// the link, never write the previous hero.txt where it points.
+// The previous file becomes the .bak copy and nothing else is left beside
+// them. An archive may ship hero.txt.bak as a link: the first save must
+// replace the link, never write the previous hero.txt where it points.
 void TestFileReplacement::backupReplacesLink()
 {
-    QFETCH(bool, symbolic);
+    QFETCH(int, link);
     QFETCH(bool, victimExists);
     QTemporaryDir dir, elsewhere;
     const QString path = dir.filePath(QStringLiteral("hero.txt"));
@@ -69,13 +71,15 @@ void TestFileReplacement::backupReplacesLink()
     QVERIFY(writeFile(path, "old") && (!victimExists || writeFile(victim, "victim")));
     const QByteArray backup = QFile::encodeName(path + ".bak");
     const QByteArray target = QFile::encodeName(victim);
-    QVERIFY((symbolic ? ::symlink(target, backup) : ::link(target, backup)) == 0);
+    QVERIFY(link == 0 ? writeFile(path + ".bak", "older")
+                      : (link == 1 ? ::symlink(target, backup) : ::link(target, backup)) == 0);
 
     QCOMPARE(model::replaceFile(path, "new", "old"), QString());
     QCOMPARE(fileBytes(path), QByteArray("new"));
     QVERIFY(S_ISREG(statusOf(path + ".bak").st_mode));
     QCOMPARE(fileBytes(path + ".bak"), QByteArray("old"));
     QCOMPARE(fileBytes(victim), victimExists ? QByteArray("victim") : QByteArray("<missing>"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"hero.txt", "hero.txt.bak"}));
 }
 
 void TestFileReplacement::identityKept_data()

@@ -1,20 +1,15 @@
-// The character file: finding the "anim" blocks, replacing or adding one
-// block byte-exactly in the file's own line ends, the atomic replacement
-// with its .bak copy, and the recovery file.
+// The character file: its encoding, finding the "anim" blocks, replacing or
+// adding one block byte-exactly in the file's own line ends, and the
+// recovery file.
 
 #include "../FileBytes.h"
 #include "model/character/CharacterScript.h"
-#include "model/files/FileReplacement.h"
 #include "model/files/RecoveryFile.h"
 #include "model/files/TextFileEncoding.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 class TestCharacterFile : public QObject {
     Q_OBJECT
@@ -27,9 +22,6 @@ private slots:
     void cutOffCharacters();
     void replacesOneBlock_data();
     void replacesOneBlock();
-    void replaceKeepsBackup();
-    void failedReplaceLeavesFileWhole_data();
-    void failedReplaceLeavesFileWhole();
     void recoveryRoundTrip();
     void damagedRecovery_data();
     void damagedRecovery();
@@ -142,9 +134,6 @@ void TestCharacterFile::replacesOneBlock_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("middle block, CR LF") << kHero << "walk"
-                                         << QByteArray(kHero).replace("\tFrame\tdata/chars/hero/walk01\r\n",
-                                                                      "\tframe\tx\r\n");
     QByteArray lf = QByteArray(kHero).replace("\r\n", "\n");
     QTest::newRow("first block, LF stays LF")
         << lf << "idle" << QByteArray("name\thero\n# anim fake: a comment\nhealth 100\nanim\tidle # standing\n"
@@ -176,49 +165,6 @@ void TestCharacterFile::replacesOneBlock()
         QCOMPARE(QList<qsizetype>({a.lineStart, a.blockStart, a.blockEnd, a.frameCount}),
                  QList<qsizetype>({b.lineStart, b.blockStart, b.blockEnd, b.frameCount}));
     }
-}
-
-void TestCharacterFile::replaceKeepsBackup()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("hero.txt"));
-    QVERIFY(writeFile(path, "old") && writeFile(path + ".bak", "older"));
-    QCOMPARE(model::replaceFile(path, "new", "old"), QString());
-    QCOMPARE(fileBytes(path), QByteArray("new"));
-    QCOMPARE(fileBytes(path + ".bak"), QByteArray("old"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"hero.txt", "hero.txt.bak"}));
-}
-
-void TestCharacterFile::failedReplaceLeavesFileWhole_data()
-{
-    QTest::addColumn<bool>("backupIsFolder");
-    QTest::addColumn<bool>("diskFull");
-    QTest::newRow("the .bak copy cannot be made") << true << false;
-    QTest::newRow("no room for the new file") << false << true;
-}
-
-// The size limit makes writes fail as a full disk does, also for root.
-void TestCharacterFile::failedReplaceLeavesFileWhole()
-{
-    QFETCH(bool, backupIsFolder);
-    QFETCH(bool, diskFull);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("hero.txt"));
-    QVERIFY(writeFile(path, "old contents"));
-    QVERIFY(!backupIsFolder || QDir(dir.path()).mkdir(QStringLiteral("hero.txt.bak")));
-    rlimit saved{};
-    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    if (diskFull) {
-        rlimit small = saved;
-        small.rlim_cur = 20;
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-    }
-    const QString error = model::replaceFile(path, QByteArray(4096, 'x'), "old contents");
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    QVERIFY2(error.contains(QStringLiteral("无法写入文件")), qPrintable(error));
-    QCOMPARE(fileBytes(path), QByteArray("old contents"));
 }
 
 void TestCharacterFile::recoveryRoundTrip()
