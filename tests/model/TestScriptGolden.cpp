@@ -7,6 +7,10 @@
 //   round_trip: an animation dump whose folder lies below <work>, written
 //     and read back; images.txt and expected.txt as for the reader.
 // "<work>" stands for the game folder that the test makes.
+// With KES_TEST_LOCALE set (de_DE, fr_FR ...) the cases run under that user
+// locale, which writes decimals with a comma: it is built into the build
+// folder and put in force for the C library and Qt before the application
+// starts, and the run fails unless it really is in force.
 
 #include "ModelFixtures.h"
 
@@ -15,12 +19,17 @@
 #include "model/script/ScriptReader.h"
 #include "model/script/ScriptWriter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QLocale>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <clocale>
 
 namespace {
 
@@ -70,6 +79,20 @@ QString readDump(const QString& text, const QString& work)
     for (const QString& path : {work, QString(work).replace(u'/', u'\\')})
         result.message.replace(path, QStringLiteral("<work>"), Qt::CaseInsensitive);
     return dump + QStringLiteral("stopped ") + result.message + u'\n';
+}
+
+// Builds `name`.UTF-8 into `folder` with localedef, started directly.
+bool buildLocale(const QString& name, const QString& folder)
+{
+    const QString target = QDir(folder).filePath(name + QStringLiteral(".UTF-8"));
+    if (QFile::exists(target + QStringLiteral("/LC_NUMERIC")))
+        return true;
+    QProcess localedef;
+    localedef.start(QStringLiteral("localedef"), {QStringLiteral("-c"), QStringLiteral("-i"), name,
+                                                  QStringLiteral("-f"), QStringLiteral("UTF-8"), target});
+    // With -c the locale is written despite warnings, which still give exit code 1.
+    return QDir().mkpath(folder) && localedef.waitForFinished(120000)
+        && QFile::exists(target + QStringLiteral("/LC_NUMERIC"));
 }
 
 } // namespace
@@ -124,5 +147,20 @@ void TestScriptGolden::golden()
     QCOMPARE(actual, expected);
 }
 
-QTEST_GUILESS_MAIN(TestScriptGolden)
+int main(int argc, char* argv[])
+{
+    const QString locale = qEnvironmentVariable("KES_TEST_LOCALE");
+    if (!locale.isEmpty()) {
+        if (!buildLocale(locale, QStringLiteral(KES_LOCALE_DIR)))
+            qFatal("cannot build the locale '%s' with localedef", qPrintable(locale));
+        qputenv("LOCPATH", KES_LOCALE_DIR);
+        qputenv("LC_ALL", (locale + QStringLiteral(".UTF-8")).toLocal8Bit());
+    }
+    // The application puts the environment's locale in force for the C library.
+    QCoreApplication app(argc, argv);
+    if (!locale.isEmpty() && (QByteArray(std::localeconv()->decimal_point) != "," || QLocale().decimalPoint() != u','))
+        qFatal("the locale '%s' does not write decimals with a comma", qPrintable(locale));
+    TestScriptGolden test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TestScriptGolden.moc"
