@@ -20,7 +20,8 @@ class TestClassicScript : public QObject {
     Q_OBJECT
 
 private slots:
-    // Across blocks (findLastKeywordLine) or in the frame's own block only (findFrameKeywordLine).
+    // Across blocks (findLastKeywordLine) or in the frame's own block only
+    // (findFrameKeywordLine, which setFrameLine's cases also read).
     void findKeywordLine_data()
     {
         QTest::addColumn<QString>("text");
@@ -30,8 +31,6 @@ private slots:
         QTest::addColumn<QString>("keyword");
 
         QTest::newRow("inherited from an earlier frame") << twoFrames << false << "b.gif" << "offset\t32 78" << "offset";
-        QTest::newRow("keyword only in an earlier block") << twoFrames << true << "b.gif" << "" << "offset";
-        QTest::newRow("own block") << twoFrames << true << "a.gif" << "offset\t32 78" << "offset";
         QTest::newRow("keyword only after the name") << lines("\tframe\tx/a.gif|\toffset\t1 1|\tframe\tx/b.gif")
                                                      << false << "a.gif" << "" << "offset";
         QTest::newRow("keyword and name in any case") << lines("\tOFFset\t0|\tframe\tx/a.gif") << false << "A.GIF"
@@ -45,8 +44,6 @@ private slots:
         // Only a line whose first word is the keyword is a line of it.
         QTest::newRow("attack2 is no attack line") << lines("\tattack2\t1 2 3 4|\tframe\tx/a.gif") << false << "a.gif"
                                                    << "" << "attack";
-        QTest::newRow("extbbox is no bbox line") << lines("\tbbox\t1 2 3 4|\textbbox\t5 6 7 8|\tframe\tx/a.gif")
-                                                 << true << "a.gif" << "bbox\t1 2 3 4" << "bbox";
         QTest::newRow("the word in a comment") << lines("\tdelay\t7|# delay 9|\tframe\tx/a.gif") << false << "a.gif"
                                                << "delay\t7" << "delay";
         QTest::newRow("landframe starts no block") << lines("\toffset\t1 1|\tlandframe\t3|\tframe\tx/a.gif") << true

@@ -1,7 +1,7 @@
-// NextToken, KeyValue and the file-pattern rule that the reader, the dialogs
-// and the image browsers share; the anchors a scheme gives. The number
-// conversions are read in the reader's golden cases
-// (numbers_lenient_and_strict and the stop_ cases).
+// NextToken and the file-pattern rule that the reader, the dialogs and the
+// image browsers share; the file lookup; the anchors a scheme gives, which
+// also read its keys with KeyValue. The number conversions are read in the
+// reader's golden cases (numbers_lenient_and_strict and the stop_ cases).
 
 #include "model/animation/Scheme.h"
 #include "model/files/BrowserRules.h"
@@ -21,8 +21,6 @@ private slots:
     void nextToken();
     void crLf_data();
     void crLf();
-    void keyValue_data();
-    void keyValue();
     void patterns_data();
     void patterns();
     void fileLookup_data();
@@ -79,28 +77,6 @@ void TestTextRules::crLf()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(model::toCrLf(text), expected);
-}
-
-void TestTextRules::keyValue_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-
-    QTest::newRow("middle key") << "a=1,dx=-3,c=3" << "dx" << "-3";
-    QTest::newRow("last key") << "a=1,b=22" << "b" << "22";
-    QTest::newRow("key in any case") << "ANIM=Idle" << "anim" << "Idle";
-    QTest::newRow("missing key") << "a=1,b=2" << "c" << "";
-    QTest::newRow("key without =") << "anim,b=2" << "anim" << "";
-    QTest::newRow("empty value") << "a=,b=2" << "a" << "";
-}
-
-void TestTextRules::keyValue()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QCOMPARE(model::KeyValue(text, key), value);
 }
 
 void TestTextRules::patterns_data()
