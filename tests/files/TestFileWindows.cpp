@@ -102,8 +102,10 @@ void TestFileWindows::windowsKeepTheirOwnWork()
     earlier.text = QStringLiteral("\tdelay\t5\r\n");
     earlier.file = QStringLiteral("/earlier/version.txt");
     QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(earlier));
+    const QString killed = QDir(fixture.sprites()).filePath(QStringLiteral("killed.txt"));
+    QVERIFY(testfiles::writeFile(killed, "anim\tidle\r\n\tframe\tdata/chars/test/a01\r\n"));
     QProcess holder;
-    holder.start(QStringLiteral(KES_RECOVERY_HOLDER), {data, QStringLiteral("/killed/window.txt")});
+    holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, killed, QStringLiteral("idle")});
     QVERIFY(holder.waitForStarted());
     QTRY_COMPARE_WITH_TIMEOUT(keptRows(data).size(), 1, 10000);
 
@@ -126,7 +128,7 @@ void TestFileWindows::windowsKeepTheirOwnWork()
     third->keepRecovery(data);
     const QStringList afterKill = declinedOffers(*third);
     QCOMPARE(afterKill.size(), 1);
-    QVERIFY2(afterKill[0].contains(QStringLiteral("/killed/window.txt")), qPrintable(afterKill[0]));
+    QVERIFY2(afterKill[0].contains(killed), qPrintable(afterKill[0]));
     QCOMPARE(keptRows(data), (QList<QStringList>{{"a01.gif"}, {"a01.gif", "a02.gif"}}));
     QCOMPARE(declinedOffers(*third), QStringList());
 }
