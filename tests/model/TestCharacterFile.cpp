@@ -101,9 +101,6 @@ void TestCharacterFile::findsBlocks_data()
 
     QTest::newRow("header, comments, any case") << kHero << QStringList{"idle", "Walk", "attack1"}
                                                 << QList<int>{2, 1, 0} << QByteArray("\r\n");
-    QByteArray lf = kHero;
-    QTest::newRow("LF") << lf.replace("\r\n", "\n") << QStringList{"idle", "Walk", "attack1"} << QList<int>{2, 1, 0}
-                        << QByteArray("\n");
     QTest::newRow("no animation") << QByteArray("name hero\nanimation x\n") << QStringList{} << QList<int>{}
                                   << QByteArray("\n");
     QTest::newRow("one line without end") << QByteArray("anim idle") << QStringList{"idle"} << QList<int>{0}
