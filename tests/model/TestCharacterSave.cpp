@@ -480,12 +480,9 @@ void TestCharacterSave::restoredOntoTheFile()
         = model::EditedCharacter::restore(now, model::TextEncoding::Utf8, kept, now == kFile);
     QVERIFY(restored);
     QCOMPARE(restored->lost, lost);
-    const model::AnimationEntry* idle = nullptr;
-    for (const model::AnimationEntry& entry : restored->character.entries())
-        if (entry.name == u"idle")
-            idle = &entry;
-    QVERIFY(idle && idle->opened);
     editing.character = restored->character;
+    const model::AnimationEntry* idle = editing.character.entry(editing.id("idle"));
+    QVERIFY(idle && idle->opened);
     editing.editDelay("idle", 7);
     QCOMPARE(editing.save(now), expected);
 }
