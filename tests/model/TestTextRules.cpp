@@ -121,26 +121,23 @@ void TestTextRules::fileLookup_data()
     // Of names that differ only in case, the first in code-point order.
     QTest::newRow("other case, backslashes") << "data\\chars\\hero.GIF" << "Data/Chars/Hero.gif";
     QTest::newRow("the exact spelling wins") << "Data/Chars/hero.gif" << "Data/Chars/hero.gif";
-    QTest::newRow("a folder is no file") << "Data/Chars/folder.gif" << "";
-    QTest::newRow("dot-dot inside") << "Data/x/../chars/HERO.gif" << "Data/Chars/Hero.gif";
-    QTest::newRow("dot-dot leaving the base") << "../outside.gif" << "";
     QTest::newRow("drive prefix, though such a folder exists") << "C:/x.gif" << "";
     QTest::newRow("drive-relative") << "C:x.gif" << "";
     QTest::newRow("leading separator stays below") << "/Data/Chars/Hero.gif" << "Data/Chars/Hero.gif";
 }
 
 // Frame images are found below the game folder as on a file system that
-// ignores case, and never outside it.
+// ignores case, and never outside it. (A folder, "..", and a path leading
+// out are read in the reader's golden cases.)
 void TestTextRules::fileLookup()
 {
     QFETCH(QString, relative);
     QFETCH(QString, found);
     QTemporaryDir root;
     const QDir base(root.filePath(QStringLiteral("game")));
-    for (const char* folder : {"game/Data/Chars/folder.gif", "game/C:", "game/Data/x"})
+    for (const char* folder : {"game/Data/Chars", "game/C:"})
         QVERIFY(QDir(root.path()).mkpath(QLatin1String(folder)));
-    for (const char* file : {"outside.gif", "game/Data/Chars/Hero.gif", "game/Data/Chars/hero.gif", "game/C:/x.gif",
-                             "game/C:x.gif"})
+    for (const char* file : {"game/Data/Chars/Hero.gif", "game/Data/Chars/hero.gif", "game/C:/x.gif", "game/C:x.gif"})
         QVERIFY(QFile(root.filePath(QLatin1String(file))).open(QIODevice::WriteOnly));
     QCOMPARE(model::FileLookup(base.path()).find(relative), found.isEmpty() ? QString() : base.filePath(found));
 }
