@@ -188,16 +188,19 @@ private slots:
         QFETCH(bool, byEnter);
         load({"a0.gif"}, lines("\toffset\t32 78|" + a0), 0);
         testing::ModalDriver driver;
+        bool answered = false;
         driver.onDialog([&](QDialog* modal) {
-            QWidget* picture = modal->findChild<QWidget*>("Picture1");
-            QVERIFY(qobject_cast<Form2*>(modal) && picture);
+            QWidget* picture = qobject_cast<Form2*>(modal) ? modal->findChild<QWidget*>("Picture1") : nullptr;
+            answered = picture;
+            if (!picture)
+                return void(modal->close());
             QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(10, 12));
             QTest::keyClick(picture, Qt::Key_Right);
             QTest::keyClick(picture, Qt::Key_Down);
             byEnter ? QTest::keyClick(picture, Qt::Key_Return) : void(modal->close());
         });
         QTest::mouseClick(ui().Command7, Qt::LeftButton);
-        QCOMPARE(driver.pendingHandlers(), 0);
+        QVERIFY(answered);
         QCOMPARE(m_window->scriptText(), lines("\toffset\t11 13|" + a0));
     }
 
@@ -240,7 +243,8 @@ private slots:
         QCOMPARE(m_window->scriptText(), lines("\tdelay\t10|\toffset\t32 88|\tframe\tdata/chars/hero/A1.GIF|"));
         QSize picture;
         driver.onDialog([&](QDialog* modal) {
-            picture = modal->findChild<QWidget*>("Picture1")->size();
+            if (QWidget* box = modal->findChild<QWidget*>("Picture1"))
+                picture = box->size();
             modal->close();
         });
         ui().Command7->click();

@@ -31,10 +31,9 @@ class Game {
 public:
     Game()
     {
-        QDir(m_dir.path()).mkpath(QStringLiteral("data/chars/hero"));
-        for (const char* file : {"hero/idle01.gif", "hero/Idle02.gif", "hero/idle03.gif", "hero/walk01.gif", "hero/a.gif",
-                                 "hero/b.gif"}) {
-            QFile sprite(m_dir.filePath(QStringLiteral("data/chars/") + QLatin1String(file)));
+        QDir().mkpath(hero());
+        for (const char* name : {"idle01.gif", "Idle02.gif", "idle03.gif", "walk01.gif", "a.gif", "b.gif"}) {
+            QFile sprite(hero() + u'/' + QLatin1String(name));
             sprite.open(QIODevice::WriteOnly);
         }
     }
