@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -93,10 +94,19 @@ class TestKespak : public QObject
 {
     Q_OBJECT
 
+    std::optional<QTemporaryDir> m_dir; // a folder of each test's own
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
 private slots:
+    void init()
+    {
+        m_dir.emplace();
+        QVERIFY(m_dir->isValid());
+    }
+
     void packListExtractRoundTrip()
     {
-        QTemporaryDir dir;
         QByteArray big(3 * 1024 * 1024 + 17, '\0');
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
         QMap<QString, QByteArray> files{{"data/chars/hero/idle01.gif", big},
@@ -104,14 +114,14 @@ private slots:
                                         {"data/chars/名字 with blanks.txt", "unicode and blanks"},
                                         {"data/readme.txt", "top"}};
         for (auto it = files.begin(); it != files.end(); ++it)
-            QVERIFY(writeFile(dir.filePath("src/" + it.key()), it.value()));
+            QVERIFY(writeFile(path("src/" + it.key()), it.value()));
 
         // Packing is stable: the same folder, with or without a closing separator, gives the same bytes.
-        const QString archive = dir.filePath("out/game.pak");
-        QVERIFY(dir.isValid() && QDir().mkpath(dir.filePath("out")));
-        QCOMPARE(kespakRun({"kes", "-c", archive, dir.filePath("src/data/")}).code, kespak::Success);
-        QCOMPARE(kespakRun({"kes", "-c", dir.filePath("again.pak"), dir.filePath("src/data")}).code, kespak::Success);
-        QCOMPARE(tree(dir.path()).value("again.pak"), tree(dir.path()).value("out/game.pak"));
+        const QString archive = path("out/game.pak");
+        QVERIFY(QDir().mkpath(path("out")));
+        QCOMPARE(kespakRun({"kes", "-c", archive, path("src/data/")}).code, kespak::Success);
+        QCOMPARE(kespakRun({"kes", "-c", path("again.pak"), path("src/data")}).code, kespak::Success);
+        QCOMPARE(tree(m_dir->path()).value("again.pak"), tree(m_dir->path()).value("out/game.pak"));
 
         const Run list = kespakRun({"kes", "-l", archive});
         QCOMPARE(list.code, kespak::Success);
@@ -122,12 +132,12 @@ private slots:
         QVERIFY(list.out.contains(QString::number(big.size()) + "  data/chars/hero/idle01.gif"));
 
         // A stale file is replaced; nothing else appears next to the archive.
-        QVERIFY(writeFile(dir.filePath("out/data/readme.txt"), "an older and longer text"));
+        QVERIFY(writeFile(path("out/data/readme.txt"), "an older and longer text"));
         const Run extract = kespakRun({"kes", "-i", archive});
         QCOMPARE(extract.code, kespak::Success);
         QVERIFY2(extract.err.isEmpty(), qPrintable(extract.err));
-        files.insert("game.pak", tree(dir.path()).value("out/game.pak"));
-        QCOMPARE(tree(dir.filePath("out")), files);
+        files.insert("game.pak", tree(m_dir->path()).value("out/game.pak"));
+        QCOMPARE(tree(path("out")), files);
     }
 
     void refusedEntries_data()
@@ -178,8 +188,7 @@ private slots:
         QFETCH(qint64, length);
         QFETCH(bool, terminated);
         QFETCH(QString, reported);
-        QTemporaryDir dir;
-        name.replace("@TMP@", QFile::encodeName(dir.path()));
+        name.replace("@TMP@", QFile::encodeName(m_dir->path()));
         PakBuilder pak;
         pak.addFile("data/a.txt", "alpha");
         const quint32 bad = pak.addData("mischief");
@@ -189,8 +198,8 @@ private slots:
         pak.addRawEntry(length < 0 ? quint32(12 + nameBytes.size()) : quint32(length), dataKind == 2 ? 0 : bad,
                         size[dataKind], nameBytes);
         pak.addFile("data/b.txt", "bravo");
-        const QString archive = dir.filePath("paks/x.pak");
-        QVERIFY(dir.isValid() && writeFile(archive, pak.build()));
+        const QString archive = path("paks/x.pak");
+        QVERIFY(writeFile(archive, pak.build()));
 
         const Run run = kespakRun({"kes", "-i", archive});
         QCOMPARE(run.code, kespak::EntriesRefused);
@@ -198,7 +207,7 @@ private slots:
         QMap<QString, QByteArray> expected{{"paks/x.pak", pak.build()}, {"paks/data/a.txt", "alpha"}};
         if (length < 0)
             expected.insert("paks/data/b.txt", "bravo");
-        QCOMPARE(tree(dir.path()), expected);
+        QCOMPARE(tree(m_dir->path()), expected);
 
         // Listing reads the same directory; only extraction can touch the archive itself.
         const Run list = kespakRun({"kes", "-l", archive});
@@ -225,14 +234,13 @@ private slots:
     void notAnArchive()
     {
         QFETCH(QByteArray, bytes);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), bytes));
+        QVERIFY(writeFile(path("x.pak"), bytes));
         for (const char* option : {"-i", "-l"}) {
-            const Run run = kespakRun({"kes", option, dir.filePath("x.pak")});
+            const Run run = kespakRun({"kes", option, path("x.pak")});
             QCOMPARE(run.code, kespak::Failure);
             QVERIFY2(run.err.contains("x.pak: "), qPrintable(run.err));
         }
-        QCOMPARE(tree(dir.path()), (QMap<QString, QByteArray>{{"x.pak", bytes}}));
+        QCOMPARE(tree(m_dir->path()), (QMap<QString, QByteArray>{{"x.pak", bytes}}));
     }
 
     // A file that cannot be put in place (a folder holds its name) is reported
@@ -240,27 +248,26 @@ private slots:
     // extracted. A write that never completes leaves nothing either.
     void failedWriteLeavesNoTrace()
     {
-        QTemporaryDir dir;
         PakBuilder pak;
         pak.addFile("data/a.txt", "alpha");
         pak.addFile("data/b.txt", "bravo");
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()));
-        QVERIFY(writeFile(dir.filePath("data/a.txt/keep.txt"), "kept"));
+        QVERIFY(writeFile(path("x.pak"), pak.build()));
+        QVERIFY(writeFile(path("data/a.txt/keep.txt"), "kept"));
 
-        const Run run = kespakRun({"kes", "-i", dir.filePath("x.pak")});
+        const Run run = kespakRun({"kes", "-i", path("x.pak")});
         QCOMPARE(run.code, kespak::EntriesRefused);
         QVERIFY2(run.err.contains("cannot extract \"data/a.txt\""), qPrintable(run.err));
         const QMap<QString, QByteArray> expected{
             {"x.pak", pak.build()}, {"data/a.txt/keep.txt", "kept"}, {"data/b.txt", "bravo"}};
-        QCOMPARE(tree(dir.path()), expected);
+        QCOMPARE(tree(m_dir->path()), expected);
         {
-            const kespak::FileHandle folder(::open(QFile::encodeName(dir.filePath("data")), O_RDONLY | O_DIRECTORY));
+            const kespak::FileHandle folder(::open(QFile::encodeName(path("data")), O_RDONLY | O_DIRECTORY));
             QVERIFY(folder.isValid());
             kespak::ReplacingFile unfinished(folder.get(), "b.txt");
             std::string error;
             QVERIFY(unfinished.open(error) && ::write(unfinished.fd(), "half", 4) == 4);
         }
-        QCOMPARE(tree(dir.path()), expected);
+        QCOMPARE(tree(m_dir->path()), expected);
     }
 
     void packFailureWritesNothing_data()
@@ -276,14 +283,13 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(QString, folder);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), "older archive"));
-        QVERIFY(file.isEmpty() || writeFile(dir.filePath(file), "content"));
-        const auto before = tree(dir.path());
-        const Run run = kespakRun({"kes", "-c", dir.filePath("x.pak"), dir.filePath(folder)});
+        QVERIFY(writeFile(path("x.pak"), "older archive"));
+        QVERIFY(file.isEmpty() || writeFile(path(file), "content"));
+        const auto before = tree(m_dir->path());
+        const Run run = kespakRun({"kes", "-c", path("x.pak"), path(folder)});
         QCOMPARE(run.code, kespak::Failure);
         QVERIFY2(run.err.contains("no archive was written"), qPrintable(run.err));
-        QCOMPARE(tree(dir.path()), before);
+        QCOMPARE(tree(m_dir->path()), before);
     }
 
     void hostileTarget_data()
@@ -304,38 +310,36 @@ private slots:
         QFETCH(QString, link);
         QFETCH(QString, entry);
         QFETCH(QString, reported);
-        QTemporaryDir dir;
         PakBuilder pak;
         pak.addFile(entry.toUtf8(), "evil");
         pak.addFile("ok.txt", "fine");
         const bool linksArchive = link.endsWith(".pak");
-        const QString target = linksArchive ? dir.filePath("x/game.pak") : dir.filePath("elsewhere");
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("x/game.pak"), pak.build()) && QDir().mkpath(dir.filePath("elsewhere")));
-        QVERIFY(QDir().mkpath(QFileInfo(dir.filePath("x/" + link)).absolutePath()) && QFile::link(target, dir.filePath("x/" + link)));
+        const QString target = linksArchive ? path("x/game.pak") : path("elsewhere");
+        QVERIFY(writeFile(path("x/game.pak"), pak.build()) && QDir().mkpath(path("elsewhere")));
+        QVERIFY(QDir().mkpath(QFileInfo(path("x/" + link)).absolutePath()) && QFile::link(target, path("x/" + link)));
 
-        const Run run = kespakRun({"kes", "-i", dir.filePath(linksArchive ? "x/link.pak" : "x/game.pak")});
+        const Run run = kespakRun({"kes", "-i", path(linksArchive ? "x/link.pak" : "x/game.pak")});
         QCOMPARE(run.code, kespak::EntriesRefused);
         QVERIFY2(run.err.contains("\"" + entry + "\": ") && run.err.contains(reported), qPrintable(run.err));
-        QVERIFY(tree(dir.filePath("elsewhere")).isEmpty());
-        QCOMPARE(tree(dir.path()).value("x/game.pak"), pak.build());
-        QCOMPARE(tree(dir.path()).value("x/ok.txt"), "fine");
+        QVERIFY(tree(path("elsewhere")).isEmpty());
+        QCOMPARE(tree(m_dir->path()).value("x/game.pak"), pak.build());
+        QCOMPARE(tree(m_dir->path()).value("x/ok.txt"), "fine");
     }
 
     // Entries sharing stored data are refused, each with a line, so a small
     // archive cannot expand without limit; an entry of its own is extracted.
     void overlappingEntries()
     {
-        QTemporaryDir dir;
         PakBuilder pak;
         const quint32 shared = pak.addData(QByteArray(4096, 'z'));
         for (const QByteArray name : {"data/a.txt", "data/b.txt", "data/c.txt"})
             pak.addRawEntry(quint32(12 + name.size() + 1), shared + 1, 100, name + '\0');
         pak.addFile("data/own.txt", "own");
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()));
-        const Run run = kespakRun({"kes", "-i", dir.filePath("x.pak")});
+        QVERIFY(writeFile(path("x.pak"), pak.build()));
+        const Run run = kespakRun({"kes", "-i", path("x.pak")});
         QCOMPARE(run.code, kespak::EntriesRefused);
         QCOMPARE(run.err.count("overlaps the data of entry"), 3);
-        QCOMPARE(tree(dir.path()), (QMap<QString, QByteArray>{{"x.pak", pak.build()}, {"data/own.txt", "own"}}));
+        QCOMPARE(tree(m_dir->path()), (QMap<QString, QByteArray>{{"x.pak", pak.build()}, {"data/own.txt", "own"}}));
     }
 
     void packRefusals_data()
@@ -356,43 +360,41 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(QString, reported);
-        QTemporaryDir dir;
-        const QString data = dir.filePath("data");
-        QVERIFY(dir.isValid() && writeFile(data + "/a.txt", "alpha") && writeFile(dir.filePath("secret"), "secret"));
+        const QString data = path("data");
+        QVERIFY(writeFile(data + "/a.txt", "alpha") && writeFile(path("secret"), "secret"));
         const QMap<QString, std::function<bool()>> make{
-            {"link out", [&] { return QFile::link(dir.filePath("secret"), data + "/odd"); }},
+            {"link out", [&] { return QFile::link(path("secret"), data + "/odd"); }},
             {"folder link", [&] { return QDir().mkpath(data + "/sub") && QFile::link(data + "/sub", data + "/odd"); }},
-            {"dangling", [&] { return QFile::link(dir.filePath("gone"), data + "/odd"); }},
+            {"dangling", [&] { return QFile::link(path("gone"), data + "/odd"); }},
             {"fifo", [&] { return ::mkfifo(QFile::encodeName(data + "/odd"), 0600) == 0; }},
             {"link in", [&] { return QFile::link(data + "/a.txt", data + "/odd"); }},
             {"temporary name", [&] { return writeFile(data + "/.kespak-0123456789abcdef01234567.part", "mine"); }}};
         QVERIFY(make.value(kind)());
 
-        const Run run = kespakRun({"kes", "-c", dir.filePath("x.pak"), data});
+        const Run run = kespakRun({"kes", "-c", path("x.pak"), data});
         QCOMPARE(run.code, reported.isEmpty() ? kespak::Success : kespak::EntriesRefused);
         QVERIFY2(reported.isEmpty() ? run.err.isEmpty() : run.err.contains("\"data/odd\": ") && run.err.contains(reported),
                  qPrintable(run.err));
-        QVERIFY(QDir().mkpath(dir.filePath("out")) && QFile::rename(dir.filePath("x.pak"), dir.filePath("out/x.pak")));
-        QCOMPARE(kespakRun({"kes", "-i", dir.filePath("out/x.pak")}).code, kespak::Success);
-        QMap<QString, QByteArray> expected{{"x.pak", tree(dir.filePath("out")).value("x.pak")}, {"data/a.txt", "alpha"}};
+        QVERIFY(QDir().mkpath(path("out")) && QFile::rename(path("x.pak"), path("out/x.pak")));
+        QCOMPARE(kespakRun({"kes", "-i", path("out/x.pak")}).code, kespak::Success);
+        QMap<QString, QByteArray> expected{{"x.pak", tree(path("out")).value("x.pak")}, {"data/a.txt", "alpha"}};
         if (kind == "link in")
             expected.insert("data/odd", "alpha");
         if (kind == "temporary name")
             expected.insert("data/.kespak-0123456789abcdef01234567.part", "mine");
-        QCOMPARE(tree(dir.filePath("out")), expected);
+        QCOMPARE(tree(path("out")), expected);
     }
 
     // An archive written into the folder it packs, named through a linked
     // path, is not packed into itself; packing again leaves the older one out too.
     void packIntoItselfThroughALink()
     {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("data/a.txt"), "alpha"));
-        QVERIFY(QFile::link(dir.filePath("data"), dir.filePath("alias")));
+        QVERIFY(writeFile(path("data/a.txt"), "alpha"));
+        QVERIFY(QFile::link(path("data"), path("alias")));
         for (int round = 0; round < 2; ++round) {
-            const Run run = kespakRun({"kes", "-c", dir.filePath("alias/x.pak"), dir.filePath("data")});
+            const Run run = kespakRun({"kes", "-c", path("alias/x.pak"), path("data")});
             QCOMPARE(run.code, kespak::Success);
-            const Run list = kespakRun({"kes", "-l", dir.filePath("data/x.pak")});
+            const Run list = kespakRun({"kes", "-l", path("data/x.pak")});
             QVERIFY2(list.out.endsWith("data/a.txt\n1 entries, 5 bytes\n"), qPrintable(list.out));
         }
     }
@@ -411,13 +413,12 @@ private slots:
     {
         QFETCH(QString, option);
         QFETCH(QString, reported);
-        QTemporaryDir dir;
         PakBuilder pak;
         pak.addFile("data/big.bin", QByteArray(256 * 1024, 'b'));
-        QVERIFY(dir.isValid() && writeFile(dir.filePath("x.pak"), pak.build()));
-        QVERIFY(option == "-i" || writeFile(dir.filePath("data/big.bin"), QByteArray(256 * 1024, 'b')));
-        const QStringList arguments = option == "-i" ? QStringList{"kes", "-i", dir.filePath("x.pak")}
-                                                     : QStringList{"kes", "-c", dir.filePath("y.pak"), dir.filePath("data")};
+        QVERIFY(writeFile(path("x.pak"), pak.build()));
+        QVERIFY(option == "-i" || writeFile(path("data/big.bin"), QByteArray(256 * 1024, 'b')));
+        const QStringList arguments = option == "-i" ? QStringList{"kes", "-i", path("x.pak")}
+                                                     : QStringList{"kes", "-c", path("y.pak"), path("data")};
         rlimit saved;
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
         const auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -428,16 +429,15 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previous);
         QVERIFY2(run.err.contains(reported) && run.err.contains("File too large"), qPrintable(run.err));
-        QVERIFY(!tree(dir.path()).contains("y.pak"));
+        QVERIFY(!tree(m_dir->path()).contains("y.pak"));
     }
 
     // An archive that is a FIFO is refused at once, by listing and by
     // extraction alike, instead of waiting for a writer that never comes.
     void fifoArchive()
     {
-        QTemporaryDir dir;
-        const QString fifo = dir.filePath("x.pak");
-        QVERIFY(dir.isValid() && ::mkfifo(QFile::encodeName(fifo), 0600) == 0);
+        const QString fifo = path("x.pak");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo), 0600) == 0);
         for (const char* option : {"-i", "-l"}) {
             QProcess tool;
             tool.start(KESPAK, {"kes", option, fifo});
@@ -454,10 +454,9 @@ private slots:
     // whether it then packs, refuses the link or fails.
     void packWhileAFolderIsSwapped()
     {
-        QTemporaryDir dir;
-        const QString data = dir.filePath("data");
-        QVERIFY(dir.isValid() && writeFile(data + "/sub/passwd", "harmless") && writeFile(dir.filePath("outside/passwd"), "SECRET"));
-        QVERIFY(QFile::link(dir.filePath("outside"), data + "/swap"));
+        const QString data = path("data");
+        QVERIFY(writeFile(data + "/sub/passwd", "harmless") && writeFile(path("outside/passwd"), "SECRET"));
+        QVERIFY(QFile::link(path("outside"), data + "/swap"));
         const QByteArray sub = QFile::encodeName(data + "/sub"), swap = QFile::encodeName(data + "/swap");
         const auto exchange = [&] { return ::renameat2(AT_FDCWD, sub.constData(), AT_FDCWD, swap.constData(), RENAME_EXCHANGE); };
         QVERIFY2(exchange() == 0, std::strerror(errno));
@@ -470,8 +469,8 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         for (; rounds < 1000 && !timer.hasExpired(3000); ++rounds) {
-            kespakRun({"kes", "-c", dir.filePath("x.pak"), data});
-            QFile archive(dir.filePath("x.pak"));
+            kespakRun({"kes", "-c", path("x.pak"), data});
+            QFile archive(path("x.pak"));
             leaks += archive.open(QIODevice::ReadOnly) && archive.readAll().contains("SECRET");
             archive.remove();
         }
@@ -496,12 +495,11 @@ private slots:
     {
         QFETCH(QString, option);
         QFETCH(QString, folder);
-        QTemporaryDir dir;
         PakBuilder pak;
         pak.addFile("data/a.txt", "alpha");
-        const QString archive = dir.filePath("out/x.pak");
-        const QDir leftovers(dir.filePath("out/" + folder));
-        QVERIFY(dir.isValid() && writeFile(archive, pak.build()) && writeFile(dir.filePath("src/data/a.txt"), "alpha"));
+        const QString archive = path("out/x.pak");
+        const QDir leftovers(path("out/" + folder));
+        QVERIFY(writeFile(archive, pak.build()) && writeFile(path("src/data/a.txt"), "alpha"));
         const QString usersFile = ".kespak-0123456789abcdef01234567.part";
         QVERIFY(leftovers.mkpath(".") && writeFile(leftovers.filePath(usersFile), "mine"));
         const auto names = [&] { return leftovers.entryList({".kespak-*"}, QDir::Files | QDir::Hidden); };
@@ -525,7 +523,7 @@ private slots:
         kept = names();
         kept.removeOne(killed);
         const QStringList arguments = option == "-i" ? QStringList{"kes", "-i", archive}
-                                                     : QStringList{"kes", "-c", archive, dir.filePath("src/data")};
+                                                     : QStringList{"kes", "-c", archive, path("src/data")};
         QCOMPARE(kespakRun(arguments).code, kespak::Success);
         QCOMPARE(names(), kept);
     }
