@@ -117,10 +117,17 @@ QStringList interfaceTexts(const QWidget* window)
     return texts;
 }
 
-QStringList chineseTexts(const QWidget* window)
+bool hasChinese(const QString& text)
 {
     static const QRegularExpression chinese(QStringLiteral("[\\x{3000}-\\x{303f}\\x{3400}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
-    return interfaceTexts(window).filter(chinese);
+    return text.contains(chinese);
+}
+
+QStringList chineseTexts(const QWidget* window)
+{
+    QStringList texts = interfaceTexts(window);
+    texts.removeIf([](const QString& text) { return !hasChinese(text); });
+    return texts;
 }
 
 QStringList cutTexts(const QWidget* window)

@@ -12,6 +12,9 @@ namespace languagetests {
 // texts of the language menu, which read the same in every language.
 QStringList interfaceTexts(const QWidget* window);
 
+// Whether `text` holds a Chinese character or punctuation mark.
+bool hasChinese(const QString& text);
+
 // The texts of `window` that contain a Chinese character.
 QStringList chineseTexts(const QWidget* window);
 
