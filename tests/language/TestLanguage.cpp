@@ -2,7 +2,9 @@
 // the choice from the command line, the settings and the system; the
 // language menu of each window, kept for the next start; every window,
 // dialog and message a user reaches in English, without Chinese and
-// without cut captions; Qt's own buttons; how captions are measured.
+// without cut captions; Qt's own buttons and file dialogs; how captions are
+// measured. It runs on a Chinese system, started in English as the programs
+// start, and switches the language of the interface between tests.
 #include "InterfaceTexts.h"
 #include "ModalDriver.h"
 #include "browser/FileList.h"
@@ -12,6 +14,7 @@
 #include "editor/panels/ReferenceBar.h"
 #include "editor/window/FrmMain.h"
 #include "language/CaptionWidth.h"
+#include "language/InterfaceLocale.h"
 #include "language/Language.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
@@ -153,9 +156,8 @@ private slots:
     void menuChoiceKeptForTheNextStart();
     void englishWindows_data();
     void englishWindows();
-    void animboxButtonsSayWhatTheyDo_data();
-    void animboxButtonsSayWhatTheyDo();
     void qtButtonsFollowTheLanguage();
+    void fileDialogSpeaksTheLanguage();
     void captionWidthLeavesOutShortcutMarks();
 };
 
@@ -260,11 +262,20 @@ void TestLanguage::englishWindows_data()
         return Opener([act](std::unique_ptr<QWidget>& w, const QString& f) { act(*qobject_cast<classic::Form1*>(w.get()), f); });
     };
     // animbox's main window with the reference frame drawn and the pointer
-    // read out: all its captions and menus, the Edit menu's step too.
+    // read out: all its captions and menus, the Edit menu's step too; no two
+    // buttons share a caption, those that clear a box or the list explain
+    // themselves in a tool tip, and the toggle offers what its next press shows.
     QTest::newRow("animbox window") << Program::Animbox << animbox([](animbox::FrmMain& w, const QString&) {
         w.referenceBar()->Command3()->click();
-        QCOMPARE(w.referenceBar()->toggle(), animbox::ReferenceBar::Toggle::OffersListFrame);
+        QCOMPARE(w.referenceBar()->Command3()->text(), QStringLiteral("Show frame"));
         w.PicEdit_MouseMove(Qt::NoButton, {}, QPointF(5, 5));
+        QStringList captions;
+        for (const QPushButton* button : w.findChildren<QPushButton*>()) {
+            QVERIFY2(!captions.contains(button->text()), qPrintable(button->text()));
+            captions.append(button->text());
+        }
+        for (const char* name : {"Command1", "CmdClearAt", "Command8", "Command2", "Command6"})
+            QVERIFY2(!w.findChild<QPushButton*>(QLatin1String(name))->toolTip().isEmpty(), name);
     }) << Shows::Window;
     for (const char* dialog : {"moa", "minitframe", "mFromText", "mgentext"})
         QTest::addRow("animbox %s", dialog) << Program::Animbox << press(dialog) << Shows::Modal;
@@ -371,42 +382,6 @@ void TestLanguage::englishWindows()
     QVERIFY2(!languagetests::hasChinese(messages), qPrintable(messages));
 }
 
-void TestLanguage::animboxButtonsSayWhatTheyDo_data()
-{
-    QTest::addColumn<Language>("language");
-    QTest::addColumn<QStringList>("referenceCaptions");
-    QTest::newRow("Chinese") << Language::Chinese << QStringList{"DrawBaseFrame", "DrawListFrame", "DrawBaseFrame"};
-    QTest::newRow("English") << Language::English << QStringList{"Show reference", "Show frame", "Show reference"};
-}
-
-// No two buttons of animbox's window share a caption; the buttons that empty
-// or clear a box or the list explain themselves in a tool tip; the reference
-// toggle says what its next press does: with a frame listed, the reference
-// frame, then the list's frame, then the reference frame again.
-void TestLanguage::animboxButtonsSayWhatTheyDo()
-{
-    QFETCH(Language, language);
-    QFETCH(QStringList, referenceCaptions);
-    QVERIFY(language::installLanguage(language, catalogs(Program::Animbox)));
-    QTemporaryDir folder;
-    const std::unique_ptr<QWidget> window = openWindow(Program::Animbox, folder.path());
-    QVERIFY(window);
-    QStringList captions;
-    for (const QPushButton* button : window->findChildren<QPushButton*>()) {
-        QVERIFY2(!captions.contains(button->text()), qPrintable(button->text()));
-        captions.append(button->text());
-    }
-    for (const char* name : {"Command1", "CmdClearAt", "Command8", "Command2", "Command6"})
-        QVERIFY2(!window->findChild<QPushButton*>(QLatin1String(name))->toolTip().isEmpty(), name);
-    QPushButton* toggle = qobject_cast<animbox::FrmMain*>(window.get())->referenceBar()->Command3();
-    QStringList shown{toggle->text()};
-    for (int press = 0; press < 2; ++press) {
-        toggle->click();
-        shown.append(toggle->text());
-    }
-    QCOMPARE(shown, referenceCaptions);
-}
-
 void TestLanguage::qtButtonsFollowTheLanguage()
 {
     const auto okText = [] {
@@ -424,6 +399,34 @@ void TestLanguage::qtButtonsFollowTheLanguage()
     QCOMPARE(okText(), QStringLiteral("确定"));
 }
 
+// The file dialogs of an English window on a Chinese system write sizes and
+// dates in English. Qt reads the locale while the application object is made,
+// hence the start in main().
+void TestLanguage::fileDialogSpeaksTheLanguage()
+{
+    // The system's language stays what it was, for the menu's "System" item.
+    QCOMPARE(language::systemLanguage(), Language::Chinese);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("hero.pak"));
+    QVERIFY(testfiles::writeFile(path, QByteArray(389, 'x')));
+    const std::unique_ptr<QWidget> window = openWindow(Program::Pakunpack, folder.path());
+    QVERIFY(window);
+    testing::ModalDriver modal;
+    QStringList shown; // the size and the date
+    modal.onDialog([&shown, path](QDialog* dialog) {
+        const auto* model = dialog->findChild<QFileSystemModel*>();
+        const auto column = [&](int column) { return model->index(path).siblingAtColumn(column).data().toString(); };
+        if (model && QTest::qWaitFor([&] { return !column(1).isEmpty() && !column(3).isEmpty(); }))
+            shown = QStringList{column(1), column(3)};
+        dialog->reject();
+    });
+    window->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
+    window->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    const QString date = QLocale(QLocale::English, QLocale::UnitedStates)
+                             .toString(QFileInfo(path).lastModified(), QLocale::ShortFormat);
+    QCOMPARE(shown, QStringList({QStringLiteral("389 bytes"), date}));
+}
+
 // A caption is measured as shown: "&" marks the shortcut, "&&" shows as "&".
 void TestLanguage::captionWidthLeavesOutShortcutMarks()
 {
@@ -438,5 +441,17 @@ void TestLanguage::captionWidthLeavesOutShortcutMarks()
     QCOMPARE(widthOf(QStringLiteral("100 &")), metrics.horizontalAdvance(QStringLiteral("100 &")));
 }
 
-QTEST_MAIN(TestLanguage)
+// A Chinese system whose LC_ALL beats every other variable, and "--lang en".
+int main(int argc, char** argv)
+{
+    qputenv("LC_ALL", "zh_CN.UTF-8");
+    qputenv("LANGUAGE", "zh_CN:zh");
+    const char* const start[] = {argv[0], "--lang", "en"};
+    const Language chosen = language::languageBeforeStart(3, start, QString());
+    QApplication app(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    language::startInLanguage(arguments, chosen, {language::kSharedCatalog});
+    TestLanguage test;
+    return QTest::qExec(&test, arguments);
+}
 #include "TestLanguage.moc"
