@@ -133,12 +133,6 @@ Opener unpackRun(const QByteArray& records, int exitCode)
     };
 }
 
-// What a user reads in `widget` that is Chinese or cut.
-QStringList faults(const QWidget* widget)
-{
-    return languagetests::chineseTexts(widget) + languagetests::cutTexts(widget);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Language)
@@ -367,13 +361,13 @@ void TestLanguage::englishWindows()
     if (shows == Shows::Modal) {
         modal.onDialog([&](QDialog* dialog) {
             dialogShown = true;
-            found = faults(dialog);
+            found = languagetests::englishFaults(dialog);
             dialog->reject();
         });
     }
     open(window, folder.path());
     if (shows == Shows::Window)
-        found = faults(window.get());
+        found = languagetests::englishFaults(window.get());
     else
         QTRY_VERIFY(dialogShown || !modal.messages.isEmpty());
     QCOMPARE(modal.unexpectedDialogs, 0);

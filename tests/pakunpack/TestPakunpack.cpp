@@ -83,9 +83,6 @@ private slots:
     {
         pakunpack::Form1 window(pakunpack::Form1::archiveFromArguments({"pakunpack", "  /tmp/my", "paks/x.pak "}));
         QCOMPARE(window.windowTitle(), QStringLiteral("pakunpack 版本1.0"));
-        QCOMPARE(window.findChild<QGroupBox*>("Frame1")->title(), QStringLiteral("选择pak"));
-        QCOMPARE(window.findChild<QPushButton*>("Command1")->text(), QStringLiteral("选取pak"));
-        QCOMPARE(window.findChild<QPushButton*>("Command2")->text(), QStringLiteral("解压pak"));
         QCOMPARE(window.findChild<QLineEdit*>("Text1")->text(), QStringLiteral("  /tmp/my paks/x.pak "));
         const QLabel* label = window.findChild<QLabel*>("Label1");
         QVERIFY(label->text().startsWith(
