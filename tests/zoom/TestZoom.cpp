@@ -47,6 +47,17 @@ void wheel(QWidget* view, int angle, Qt::KeyboardModifiers modifiers)
     QApplication::sendEvent(view, &event);
 }
 
+// A press, a move by (30, 20) and a release of `button` on `view`.
+void drag(QWidget* view, Qt::MouseButton button)
+{
+    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, QPointF(100, 100)},
+                                   {QEvent::MouseMove, QPointF(130, 120)}, {QEvent::MouseButtonRelease, QPointF(130, 120)}}) {
+        QMouseEvent event(type, at, view->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+}
+
 } // namespace
 
 class TestZoom : public QObject {
@@ -57,10 +68,8 @@ private slots:
     void pointerMeansThePixelUnderIt();
     void panStaysOnThePicture_data();
     void panStaysOnThePicture();
-    void levelSteps_data();
-    void levelSteps();
-    void panningTakesOnlyItsEvents_data();
-    void panningTakesOnlyItsEvents();
+    void input_data();
+    void input();
 };
 
 void TestZoom::pointerMeansThePixelUnderIt_data()
@@ -116,28 +125,48 @@ void TestZoom::panStaysOnThePicture()
     QVERIFY(QRect(0, 0, 600, 400).contains(m.canvasPixelsUnder(QRect(0, 0, 600, 400))));
 }
 
-void TestZoom::levelSteps_data()
+void TestZoom::input_data()
 {
-    QTest::addColumn<QString>("inputs"); // + - 0: Ctrl with =, - and 0; ^ v: Ctrl+wheel notches; h: half a notch up
+    // + - 0: Ctrl with =, - and 0; ^ v: Ctrl+wheel notches; h: half a notch
+    // up; w s: wheel and Shift+wheel a notch down; m l: middle and left drag
+    // by (30, 20).
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<bool>("panning"); // whether the view pans at all
     QTest::addColumn<int>("level");
-    QTest::newRow("Ctrl+= twice") << "++" << 3;
-    QTest::newRow("Ctrl+- stays at 1") << "-" << 1;
-    QTest::newRow("up to the largest and past it") << "+++++++" << 8;
-    QTest::newRow("Ctrl+0") << "+++0" << 1;
-    QTest::newRow("Ctrl+wheel") << "^^v^" << 3;
-    QTest::newRow("two half notches make a step") << "hh" << 2;
+    QTest::addColumn<QPoint>("pan");
+    QTest::addColumn<int>("reachView"); // the events the view still gets
+    QTest::newRow("Ctrl+= twice") << "++" << true << 3 << QPoint() << 0;
+    QTest::newRow("Ctrl+- stays at 1") << "-" << true << 1 << QPoint() << 0;
+    QTest::newRow("up to the largest and past it") << "+++++++" << true << 8 << QPoint() << 0;
+    QTest::newRow("Ctrl+0") << "+++0" << true << 1 << QPoint() << 0;
+    QTest::newRow("Ctrl+wheel") << "^^v^" << true << 3 << QPoint() << 0;
+    QTest::newRow("two half notches make a step") << "hh" << true << 2 << QPoint() << 0;
+    QTest::newRow("middle drag") << "+m" << true << 2 << QPoint(-30, -20) << 0;
+    QTest::newRow("wheel down") << "+++w" << true << 4 << QPoint(0, 48) << 0;
+    QTest::newRow("Shift+wheel down") << "+++s" << true << 4 << QPoint(48, 0) << 0;
+    QTest::newRow("left drag is the view's") << "+l" << true << 2 << QPoint() << 3;
+    QTest::newRow("middle drag at 1: nothing to pan") << "m" << true << 1 << QPoint() << 3;
+    QTest::newRow("wheel at 1") << "w" << true << 1 << QPoint() << 1;
+    QTest::newRow("view without panning") << "+++w" << false << 4 << QPoint() << 1;
 }
 
 // The level steps through 1, 2, 3, 4, 6, 8 with the keys anywhere in the
-// window and Ctrl+wheel over the view, which the view never sees; the
-// label follows.
-void TestZoom::levelSteps()
+// window and Ctrl+wheel over the view, and the label follows; a middle drag
+// moves the picture with the pointer, the wheel scrolls down, Shift+wheel
+// right. The view gets only the events the control does not use.
+void TestZoom::input()
 {
     QFETCH(QString, inputs);
+    QFETCH(bool, panning);
     QFETCH(int, level);
+    QFETCH(QPoint, pan);
+    QFETCH(int, reachView);
     QWidget window;
     auto* view = new View;
-    ZoomControl control(view, ZoomControl::Panning::On);
+    view->setFixedSize(600, 400);
+    ZoomControl control(view, panning ? ZoomControl::Panning::On : ZoomControl::Panning::Off);
+    control.setViewSize(QSize(600, 400));
+    control.setOrigin(QPoint(300, 200));
     control.addShortcuts(&window);
     QLabel* label = control.createLabel(&window);
     auto* layout = new QVBoxLayout(&window);
@@ -150,59 +179,17 @@ void TestZoom::levelSteps()
         case u'+': QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier); break;
         case u'-': QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier); break;
         case u'0': QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier); break;
+        case u'm':
+        case u'l': drag(view, input == u'm' ? Qt::MiddleButton : Qt::LeftButton); break;
+        case u'w':
+        case u's': wheel(view, -120, input == u's' ? Qt::ShiftModifier : Qt::NoModifier); break;
         default: wheel(view, input == u'^' ? 120 : input == u'h' ? 60 : -120, Qt::ControlModifier); break;
         }
     }
     QCOMPARE(control.level(), level);
     QCOMPARE(label->text(), QStringLiteral("缩放 %1x").arg(level));
-    QCOMPARE(view->events, 0);
-}
-
-void TestZoom::panningTakesOnlyItsEvents_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::addColumn<bool>("panning"); // whether the view pans at all
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QPoint>("pan");
-    QTest::addColumn<int>("reachView"); // the events the view still gets
-    QTest::newRow("middle drag") << 2 << true << "middle" << QPoint(-30, -20) << 0;
-    QTest::newRow("wheel down") << 4 << true << "wheel" << QPoint(0, 48) << 0;
-    QTest::newRow("Shift+wheel down") << 4 << true << "shift wheel" << QPoint(48, 0) << 0;
-    QTest::newRow("left drag is the view's") << 2 << true << "left" << QPoint() << 3;
-    QTest::newRow("middle drag at 1: nothing to pan") << 1 << true << "middle" << QPoint() << 3;
-    QTest::newRow("wheel at 1") << 1 << true << "wheel" << QPoint() << 1;
-    QTest::newRow("view without panning") << 4 << false << "wheel" << QPoint() << 1;
-}
-
-// A middle drag moves the picture with the pointer, the wheel scrolls down,
-// Shift+wheel right; what the control does not use reaches the view.
-void TestZoom::panningTakesOnlyItsEvents()
-{
-    QFETCH(int, level);
-    QFETCH(bool, panning);
-    QFETCH(QString, input);
-    QFETCH(QPoint, pan);
-    QFETCH(int, reachView);
-    View view;
-    view.resize(600, 400);
-    ZoomControl control(&view, panning ? ZoomControl::Panning::On : ZoomControl::Panning::Off);
-    control.setViewSize(QSize(600, 400));
-    control.setOrigin(QPoint(300, 200));
-    control.setLevel(level);
-    if (input.endsWith(QLatin1String("wheel"))) {
-        wheel(&view, -120, input.startsWith(u's') ? Qt::ShiftModifier : Qt::NoModifier);
-    } else {
-        const Qt::MouseButton button = input == u"middle" ? Qt::MiddleButton : Qt::LeftButton;
-        for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, QPointF(100, 100)},
-                                       {QEvent::MouseMove, QPointF(130, 120)},
-                                       {QEvent::MouseButtonRelease, QPointF(130, 120)}}) {
-            QMouseEvent event(type, at, view.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
-                              type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
-            QApplication::sendEvent(&view, &event);
-        }
-    }
     QCOMPARE(control.mapping().pan(), pan);
-    QCOMPARE(view.events, reachView);
+    QCOMPARE(view->events, reachView);
 }
 
 QTEST_MAIN(TestZoom)
