@@ -44,15 +44,9 @@ const char* const kLanguageItems[][2] = {{"mnuLanguageEn", "en"}, {"mnuLanguageZ
 
 QStringList catalogs(Program program)
 {
-    switch (program) {
-    case Program::Animbox:
+    if (program == Program::Animbox)
         return {language::kSharedCatalog, QStringLiteral("animbox")};
-    case Program::Classic:
-        return classic::Form1::catalogs();
-    case Program::Pakunpack:
-        return pakunpack::Form1::catalogs();
-    }
-    return {};
+    return program == Program::Classic ? classic::Form1::catalogs() : pakunpack::Form1::catalogs();
 }
 
 // The sprites of a window's browser: a01.gif and the reference idle00.gif.

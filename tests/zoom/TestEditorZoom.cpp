@@ -61,12 +61,10 @@ QString magnifiedFault(EditingFixture& f, const QImage& shot)
             if (!shot.rect().contains(square) || view.intersects(outline.adjusted(-1, -1, 1, 1)))
                 continue;
             ++checked;
-            for (int dy = 0; dy < square.height(); ++dy) {
-                for (int dx = 0; dx < square.width(); ++dx) {
-                    if (shot.pixel(square.topLeft() + QPoint(dx, dy)) != canvas->picture().pixel(pixel))
-                        return QStringLiteral("sprite pixel (%1, %2)").arg(x).arg(y);
-                }
-            }
+            QImage expected(square.size(), shot.format());
+            expected.fill(canvas->picture().pixel(pixel));
+            if (shot.copy(square) != expected)
+                return QStringLiteral("sprite pixel (%1, %2)").arg(x).arg(y);
         }
     }
     if (checked < 1000)
