@@ -349,9 +349,9 @@ void TestLanguage::englishWindows()
     std::unique_ptr<QWidget> window = openWindow(program, folder.path());
     QVERIFY(window);
 
-    testing::ModalDriver modal;
     QStringList found;
     bool dialogShown = false;
+    testing::ModalDriver modal;
     if (shows == Shows::Modal) {
         modal.onDialog([&](QDialog* dialog) {
             dialogShown = true;
