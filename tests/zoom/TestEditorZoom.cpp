@@ -123,10 +123,8 @@ class TestEditorZoom : public QObject {
     Q_OBJECT
 
 private slots:
-    void sameBoxAtEveryLevel_data();
-    void sameBoxAtEveryLevel();
-    void spriteStaysUnderAnchorDrag_data();
-    void spriteStaysUnderAnchorDrag();
+    void gestureAtEveryLevel_data();
+    void gestureAtEveryLevel();
     void magnifiedPicture_data();
     void magnifiedPicture();
     void dragPaintsAsAFullRedraw_data();
@@ -139,64 +137,56 @@ private slots:
     void classicPictureKeptThroughResizeAndClear();
 };
 
-void TestEditorZoom::sameBoxAtEveryLevel_data()
+void TestEditorZoom::gestureAtEveryLevel_data()
 {
     QTest::addColumn<int>("level");
-    QTest::addColumn<QPoint>("inside"); // where on the magnified pixels the pointer is
-    QTest::newRow("1") << 1 << QPoint();
-    QTest::newRow("3, first view pixel") << 3 << QPoint();
-    QTest::newRow("8, last view pixel") << 8 << QPoint(7, 7);
+    QTest::addColumn<bool>("anchor"); // a Ctrl-drag of the anchor, else a band
+    QTest::addColumn<QPoint>("grabbed"); // the sprite pixel pressed on
+    QTest::addColumn<QPoint>("inside"); // where on its magnified square
+    QTest::addColumn<QPoint>("move"); // in view pixels
+    QTest::addColumn<QPoint>("result"); // the anchor's move, or the band's size
+    QTest::newRow("band at 1") << 1 << false << QPoint(5, 6) << QPoint() << QPoint(10, 20) << QPoint(10, 20);
+    QTest::newRow("band at 3, first view pixel") << 3 << false << QPoint(5, 6) << QPoint() << QPoint(30, 60)
+                                                 << QPoint(10, 20);
+    QTest::newRow("band at 8, last view pixel") << 8 << false << QPoint(5, 6) << QPoint(7, 7) << QPoint(80, 160)
+                                                << QPoint(10, 20);
+    QTest::newRow("anchor at 1") << 1 << true << QPoint(20, 30) << QPoint() << QPoint(13, -7) << QPoint(-13, 7);
+    QTest::newRow("anchor at 2") << 2 << true << QPoint(20, 30) << QPoint(1, 1) << QPoint(13, -7) << QPoint(-7, 3);
+    QTest::newRow("anchor at 6, within the pixel") << 6 << true << QPoint(20, 30) << QPoint(3, 3) << QPoint(2, 0)
+                                                   << QPoint(0, 0);
+    QTest::newRow("anchor at 6") << 6 << true << QPoint(20, 30) << QPoint(3, 3) << QPoint(-40, 25) << QPoint(7, -4);
 }
 
-// In animbox, panning writes nothing, and a drag from sprite pixel (5, 6) to
-// (15, 26) writes the same body box and ends with the same read-out at every
-// level; the band shows magnified.
-void TestEditorZoom::sameBoxAtEveryLevel()
+// In animbox panning writes nothing, and a gesture writes at every level what
+// it writes at 1:1: a band the same body box and read-out, shown magnified; a
+// Ctrl-drag keeps the grabbed sprite pixel under the pointer, moving the
+// anchor by whole sprite pixels against it.
+void TestEditorZoom::gestureAtEveryLevel()
 {
     QFETCH(int, level);
+    QFETCH(bool, anchor);
+    QFETCH(QPoint, grabbed);
     QFETCH(QPoint, inside);
+    QFETCH(QPoint, move);
+    QFETCH(QPoint, result);
     EditingFixture f;
     QVERIFY(f.open(1));
     const model::FrameRecord before = f.frame(0);
-    QVERIFY(zoomOn(f, level, f.corner(0) + QPoint(10, 16)));
+    QVERIFY(zoomOn(f, level, f.corner(0) + QPoint(15, 20)));
     QCOMPARE(f.anchor(0), QPoint(before.offsetX, before.offsetY));
     QCOMPARE(f.frame(0).bodyBox, before.bodyBox);
-    f.drag(onPixel(f, f.corner(0) + QPoint(5, 6), inside), onPixel(f, f.corner(0) + QPoint(15, 26), inside),
-           Qt::LeftButton);
+    const QPointF press = onPixel(f, f.corner(0) + grabbed, inside);
+    f.drag(press, press + move, Qt::LeftButton, anchor ? Qt::ControlModifier : Qt::NoModifier);
+    if (anchor) {
+        QCOMPARE(f.anchor(0) - QPoint(before.offsetX, before.offsetY), result);
+        QCOMPARE(mapping(f).toCanvas(press + move).toPoint() - f.corner(0), grabbed);
+        return;
+    }
     QCOMPARE(f.frame(0).bodyBox, (model::Box{5, 6, 10, 20}));
-    const QPoint fromCross = f.corner(0) + QPoint(15, 26) - f.origin();
+    const QPoint fromCross = f.corner(0) + grabbed + result - f.origin();
     QCOMPARE(f.window()->Frame3()->Label1()->text(),
              QStringLiteral("X边距:%1\r\nY边距%2").arg(fromCross.x()).arg(-fromCross.y()));
-    QCOMPARE(f.window()->PicEdit()->shape1()->size(), QSize(10, 20) * level);
-}
-
-void TestEditorZoom::spriteStaysUnderAnchorDrag_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QPoint>("move"); // view pixels, from the middle of the grabbed square
-    QTest::addColumn<QPoint>("anchorMove");
-    QTest::newRow("1") << 1 << QPoint(13, -7) << QPoint(-13, 7);
-    QTest::newRow("2") << 2 << QPoint(13, -7) << QPoint(-7, 3);
-    QTest::newRow("6, within the pixel") << 6 << QPoint(2, 0) << QPoint(0, 0);
-    QTest::newRow("6") << 6 << QPoint(-40, 25) << QPoint(7, -4);
-}
-
-// The sprite pixel grabbed by a Ctrl-drag in animbox stays under the pointer;
-// the anchor moves by whole sprite pixels, against the pointer.
-void TestEditorZoom::spriteStaysUnderAnchorDrag()
-{
-    QFETCH(int, level);
-    QFETCH(QPoint, move);
-    QFETCH(QPoint, anchorMove);
-    EditingFixture f;
-    QVERIFY(f.open(1));
-    QVERIFY(zoomOn(f, level, f.corner(0) + QPoint(20, 30)));
-    const QPoint grabbed(20, 30);
-    const QPoint anchor = f.anchor(0);
-    const QPointF press = onPixel(f, f.corner(0) + grabbed, QPoint(level / 2, level / 2));
-    f.drag(press, press + move, Qt::LeftButton, Qt::ControlModifier);
-    QCOMPARE(f.anchor(0) - anchor, anchorMove);
-    QCOMPARE(mapping(f).toCanvas(press + move).toPoint() - f.corner(0), grabbed);
+    QCOMPARE(f.window()->PicEdit()->shape1()->size(), QSize(result.x(), result.y()) * level);
 }
 
 void TestEditorZoom::magnifiedPicture_data()
