@@ -1,3 +1,5 @@
+// The image browser's lists: a row as wide as its name laid out, and long
+// names shown whole.
 #include "browser/DirList.h"
 #include "browser/FileList.h"
 #include "browser/NameItemDelegate.h"
@@ -27,11 +29,6 @@ QSize laidOut(QListWidget& list, QListWidgetItem* item)
 {
     QStyledItemDelegate plain;
     return plain.sizeHint(rowOption(list), list.indexFromItem(item));
-}
-
-QSize estimated(QListWidget& list, QListWidgetItem* item)
-{
-    return list.itemDelegate()->sizeHint(rowOption(list), list.indexFromItem(item));
 }
 
 } // namespace
@@ -69,7 +66,7 @@ private slots:
         square.fill(Qt::gray);
         auto* item = icon ? new QListWidgetItem(QIcon(square), name, &list) : new QListWidgetItem(name, &list);
         const QSize expected = laidOut(list, item);
-        const QSize actual = estimated(list, item);
+        const QSize actual = list.itemDelegate()->sizeHint(rowOption(list), list.indexFromItem(item));
         QCOMPARE(actual.height(), expected.height());
         QVERIFY2(actual.width() >= expected.width() && actual.width() <= expected.width() * 11 / 10 + 6,
                  qPrintable(QStringLiteral("%1 for %2").arg(actual.width()).arg(expected.width())));

@@ -56,13 +56,6 @@ private slots:
     void fileStepsAndUndo();
     void panelWidensTheWindow();
 
-    void englishWindows_data();
-    void englishWindows();
-    void languageChoiceKept_data();
-    void languageChoiceKept();
-    void buttonsSayWhatTheyDo_data();
-    void buttonsSayWhatTheyDo();
-
     void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();
 };

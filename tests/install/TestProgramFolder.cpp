@@ -13,34 +13,30 @@ class TestProgramFolder : public QObject {
 private slots:
     void firstStart_data();
     void firstStart();
-    void laterStartKeepsSettings();
 };
-
-namespace {
-
-const QString kSprites = QStringLiteral("demo/data/chars/hero");
-
-} // namespace
 
 void TestProgramFolder::firstStart_data()
 {
     QTest::addColumn<QString>("program");   // the program's folder, below the temporary root
     QTest::addColumn<QString>("demo");      // the demo game folder made there, or empty
     QTest::addColumn<bool>("installed");
-    QTest::newRow("build folder") << "bin" << "bin/demo" << false;
+    QTest::addColumn<bool>("later"); // the settings hold a folder from an earlier start
+    QTest::newRow("build folder") << "bin" << "bin/demo" << false << false;
     QTest::newRow("installed tree") << "usr/bin" << QDir::cleanPath(QStringLiteral("usr/bin/" KES_SHARED_DATA "/demo"))
-                                    << true;
-    QTest::newRow("no demo") << "bin" << "" << false;
+                                    << true << false;
+    QTest::newRow("no demo") << "bin" << "" << false << false;
+    QTest::newRow("later start") << "bin" << "bin/demo" << false << true;
 }
 
 // The first start writes settings that open the demo's sprites with their key
 // colour; an installed program writes them into the per-user folder and
-// nothing beside itself.
+// nothing beside itself. A later start keeps the settings as they are.
 void TestProgramFolder::firstStart()
 {
     QFETCH(QString, program);
     QFETCH(QString, demo);
     QFETCH(bool, installed);
+    QFETCH(bool, later);
     QTemporaryDir root;
     QVERIFY(root.isValid());
     const QDir dir(root.path());
@@ -54,10 +50,17 @@ void TestProgramFolder::firstStart()
     QCOMPARE(folder.demoFolder(), demo.isEmpty() ? QString() : dir.filePath(demo));
     const animbox::IniSettings settings(folder.settingsPath(userFolder));
     QCOMPARE(QFileInfo(settings.filePath()).absolutePath(), installed ? userFolder : dir.filePath(program));
-    QCOMPARE(folder.seedDemoSettings(settings), !demo.isEmpty());
+    if (later)
+        settings.WriteSetting(QStringLiteral("dir"), QStringLiteral("/games/kestrum/data"));
+    QCOMPARE(folder.seedDemoSettings(settings), !demo.isEmpty() && !later);
 
     if (demo.isEmpty()) {
         QVERIFY(!QFileInfo::exists(settings.filePath()));
+        return;
+    }
+    if (later) {
+        QCOMPARE(settings.ReadSetting(QStringLiteral("dir")), QStringLiteral("/games/kestrum/data"));
+        QCOMPARE(settings.ReadSetting(QStringLiteral("transparentcolor")), QString());
         return;
     }
     QCOMPARE(settings.ReadSetting(QStringLiteral("dir")), dir.filePath(demo + QStringLiteral("/data/chars/hero")));
@@ -66,19 +69,6 @@ void TestProgramFolder::firstStart()
     QCOMPARE(settings.ReadSetting(QStringLiteral("transparentcolor")), QStringLiteral("16711935"));
     if (installed)
         QCOMPARE(QDir(dir.filePath(program)).entryList(QDir::Files), QStringList());
-}
-
-void TestProgramFolder::laterStartKeepsSettings()
-{
-    QTemporaryDir root;
-    QVERIFY(root.isValid());
-    QVERIFY(QDir().mkpath(root.filePath(kSprites)));
-    const animbox::ProgramFolder folder(root.path());
-    const animbox::IniSettings settings(folder.settingsPath(root.filePath(QStringLiteral("config"))));
-    settings.WriteSetting(QStringLiteral("dir"), QStringLiteral("/games/kestrum/data"));
-    QVERIFY(!folder.seedDemoSettings(settings));
-    QCOMPARE(settings.ReadSetting(QStringLiteral("dir")), QStringLiteral("/games/kestrum/data"));
-    QCOMPARE(settings.ReadSetting(QStringLiteral("transparentcolor")), QString());
 }
 
 QTEST_GUILESS_MAIN(TestProgramFolder)

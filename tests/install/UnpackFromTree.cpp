@@ -5,7 +5,6 @@
 // is printed and closed, so that the run never waits for a person.
 //
 // usage: unpack_from_tree <archive>
-
 #include "pakunpack/Form1.h"
 #include "pakunpack/UnpackRun.h"
 
@@ -21,48 +20,29 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: unpack_from_tree <archive>\n");
+    if (argc != 2)
         return 2;
-    }
-
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        if (const auto* box = qobject_cast<QMessageBox*>(modal))
-            std::fprintf(stderr, "pakunpack says: %s\n", qPrintable(box->text()));
-        modal->close();
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            if (const auto* box = qobject_cast<QMessageBox*>(modal))
+                std::fprintf(stderr, "pakunpack says: %s\n", qPrintable(box->text()));
+            modal->close();
+        }
     });
     answer.start(100);
 
     pakunpack::Form1 window(QString::fromLocal8Bit(argv[1]));
     window.show();
-    auto* unpack = window.findChild<QPushButton*>(QStringLiteral("Command2"));
-    if (!unpack) {
-        std::fprintf(stderr, "the window has no unpack button\n");
-        return 1;
-    }
-    unpack->click();
-    const auto runs = window.findChildren<pakunpack::UnpackRun*>();
-    if (runs.size() != 1) {
-        std::fprintf(stderr, "the unpack button started %d runs of kespak\n", int(runs.size()));
-        return 1;
-    }
-
-    const pakunpack::UnpackRun* run = runs.constFirst();
+    window.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    const auto* run = window.findChild<pakunpack::UnpackRun*>();
     const QDeadlineTimer deadline(20000);
-    while (!run->isFinished()) {
-        if (deadline.hasExpired()) {
-            std::fprintf(stderr, "kespak did not finish\n");
-            return 1;
-        }
+    while (run && !run->isFinished() && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
         QThread::msleep(20);
     }
-    if (!run->exitedNormally() || run->exitCode() != 0) {
-        std::fprintf(stderr, "kespak failed (exit code %d): %s\n", run->exitCode(), qPrintable(run->errorText()));
+    if (!run || !run->isFinished() || !run->exitedNormally() || run->exitCode() != 0) {
+        std::fprintf(stderr, "kespak did not unpack: %s\n", run ? qPrintable(run->errorText()) : "not started");
         return 1;
     }
     return 0;

@@ -37,8 +37,7 @@ QString shown(const QString& text)
         return document.toPlainText();
     }
     QString plain = text;
-    plain.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
-    return plain;
+    return plain.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
 }
 
 void visitMenu(const QMenu* menu, const Visit& visit)
@@ -86,13 +85,6 @@ void visitTexts(const QWidget* window, const Visit& visit)
     }
 }
 
-QString described(const QWidget* widget, const QString& text)
-{
-    const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
-                                                        : widget->objectName();
-    return name + QStringLiteral(": ") + text;
-}
-
 // The room a caption has: the control's width less what it needs beside
 // the text (a choice box its arrow).
 int roomOf(const QWidget* widget)
@@ -106,27 +98,20 @@ int roomOf(const QWidget* widget)
 
 } // namespace
 
-QStringList interfaceTexts(const QWidget* window)
-{
-    QStringList texts;
-    const QStringList sameInEveryLanguage = language::languageMenuTexts();
-    visitTexts(window, [&](const QWidget* owner, const QString& text, bool) {
-        if (!text.trimmed().isEmpty() && !sameInEveryLanguage.contains(shown(text)))
-            texts.append(described(owner, shown(text)));
-    });
-    return texts;
-}
-
-QStringList chineseTexts(const QWidget* window)
+bool hasChinese(const QString& text)
 {
     static const QRegularExpression chinese(QStringLiteral("[\\x{3000}-\\x{303f}\\x{3400}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
-    return interfaceTexts(window).filter(chinese);
+    return text.contains(chinese);
 }
 
-QStringList cutTexts(const QWidget* window)
+QStringList englishFaults(const QWidget* window)
 {
-    QStringList cut;
-    visitTexts(window, [&cut](const QWidget* owner, const QString& text, bool caption) {
+    QStringList faults;
+    const QStringList sameInEveryLanguage = language::languageMenuTexts();
+    visitTexts(window, [&](const QWidget* owner, const QString& text, bool caption) {
+        const QString name = owner->objectName().isEmpty() ? owner->metaObject()->className() : owner->objectName();
+        if (hasChinese(text) && !sameInEveryLanguage.contains(shown(text)))
+            faults.append(name + QStringLiteral(": ") + shown(text));
         // A path of the machine (a file dialog's "look in" box) is as long
         // as the place the program runs from, not a caption of ours.
         if (!caption || text.isEmpty() || (QDir::isAbsolutePath(text) && QFileInfo::exists(text)))
@@ -135,9 +120,9 @@ QStringList cutTexts(const QWidget* window)
         for (const QString& line : shown(text).split(QLatin1Char('\n')))
             widest = qMax(widest, owner->fontMetrics().horizontalAdvance(line));
         if (widest > roomOf(owner))
-            cut.append(described(owner, shown(text)) + QStringLiteral(" (%1 px of text in %2 px)").arg(widest).arg(roomOf(owner)));
+            faults.append(QStringLiteral("%1: %2 (%3 px of text in %4 px)").arg(name, shown(text)).arg(widest).arg(roomOf(owner)));
     });
-    return cut;
+    return faults;
 }
 
 } // namespace languagetests

@@ -1,23 +1,138 @@
-// The choice of language, the language menu and the translators.
+// The choice of language and the English interface of the three programs:
+// the choice from the command line, the settings and the system; the
+// language menu of each window, kept for the next start; every window,
+// dialog and message a user reaches in English, without Chinese and
+// without cut captions; Qt's own buttons and file dialogs; how captions are
+// measured. It runs on a Chinese system, started in English as the programs
+// start, and switches the language of the interface between tests.
 #include "InterfaceTexts.h"
-#include "language/Language.h"
+#include "ModalDriver.h"
+#include "browser/FileList.h"
+#include "classic/window/Form1.h"
+#include "demo/GifWriter.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/panels/ReferenceBar.h"
+#include "editor/window/FrmMain.h"
 #include "language/CaptionWidth.h"
+#include "language/InterfaceLocale.h"
+#include "language/Language.h"
 #include "language/LanguageMenu.h"
 #include "language/Translators.h"
+#include "pakunpack/Form1.h"
+#include "pakunpack/UnpackRun.h"
+#include "program/ProgramInfo.h"
+#include "../FileBytes.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
+
+#include <memory>
 
 using language::Language;
+using program::Program;
+
+namespace {
+
+// Does what opens a window, dialog or message of `window`, whose folder is
+// `folder`; it may replace the window by another.
+using Opener = std::function<void(std::unique_ptr<QWidget>& window, const QString& folder)>;
+
+// Where the texts to read show up after the opener ran.
+enum class Shows { Window, Modal };
+
+const char* const kLanguageItems[][2] = {{"mnuLanguageEn", "en"}, {"mnuLanguageZh", "zh"}, {"mnuLanguageSystem", ""}};
+
+QStringList catalogs(Program program)
+{
+    if (program == Program::Animbox)
+        return {language::kSharedCatalog, QStringLiteral("animbox")};
+    return program == Program::Classic ? classic::Form1::catalogs() : pakunpack::Form1::catalogs();
+}
+
+// The sprites of a window's browser: a01.gif and the reference idle00.gif.
+QString spriteFolder(const QString& folder)
+{
+    return folder + QStringLiteral("/game/data/chars/hero");
+}
+
+// A shown window of `program` with its settings in `folder`; the editors'
+// browsers on the sprite folder, animbox with a01.gif as its selected frame.
+std::unique_ptr<QWidget> openWindow(Program program, const QString& folder)
+{
+    const QString sprites = spriteFolder(folder);
+    const QImage sprite = tools::makeSprite(QSize(64, 80), qRgb(0, 128, 128), qRgb(200, 40, 40));
+    if (!QDir().mkpath(sprites) || !tools::writeGif(sprites + "/a01.gif", sprite)
+        || !tools::writeGif(sprites + "/idle00.gif", sprite))
+        return nullptr;
+    auto* settings = new QSettings(folder + QStringLiteral("/settings.conf"), QSettings::IniFormat);
+    settings->setValue(QStringLiteral("set/dir"), sprites);
+    std::unique_ptr<QWidget> window;
+    if (program == Program::Classic)
+        window = std::make_unique<classic::Form1>(settings);
+    else if (program == Program::Pakunpack)
+        window = std::make_unique<pakunpack::Form1>(QString(), folder + QStringLiteral("/no tool"), settings);
+    else
+        window = std::make_unique<animbox::FrmMain>(folder + QStringLiteral("/settings.ini"));
+    settings->setParent(window.get());
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return nullptr;
+    if (auto* animbox = qobject_cast<animbox::FrmMain*>(window.get())) {
+        animbox->Picture1()->showFolder(sprites);
+        const QList<QListWidgetItem*> found = animbox->Picture1()->File1()->findItems("a01.gif", Qt::MatchExactly);
+        if (found.size() != 1)
+            return nullptr;
+        animbox->Picture1()->File1()->setCurrentItem(found[0]);
+        animbox->Picture1()->cmdAddFrame()->click();
+        animbox->List1()->setCurrentRow(0);
+    }
+    return window;
+}
+
+// The language choice a window of `program` in `folder` left in its settings file.
+QString storedCode(Program program, const QString& folder)
+{
+    if (program == Program::Animbox)
+        return animbox::IniSettings(folder + QStringLiteral("/settings.ini")).languageCode();
+    return language::storedCode(QSettings(folder + QStringLiteral("/settings.conf"), QSettings::IniFormat));
+}
+
+// Triggers the action, or clicks the button, of that name.
+Opener press(const char* name)
+{
+    return [name](std::unique_ptr<QWidget>& window, const QString&) {
+        if (auto* action = window->findChild<QAction*>(QLatin1String(name)))
+            return action->trigger();
+        window->findChild<QAbstractButton*>(QLatin1String(name))->click();
+    };
+}
+
+// A pakunpack run whose kespak, played by the stand-in, writes `records` and
+// ends with `exitCode`; the data folder, where written, is asked to open,
+// which fails offscreen and says so.
+Opener unpackRun(const QByteArray& records, int exitCode)
+{
+    return [=](std::unique_ptr<QWidget>& window, const QString& folder) {
+        QVERIFY(QDir(folder).mkpath(QStringLiteral("data")));
+        qputenv("KES_STAND_IN_RECORDS", records);
+        qputenv("KES_STAND_IN_EXIT", QByteArray::number(exitCode));
+        window = std::make_unique<pakunpack::Form1>(folder + QStringLiteral("/x.pak"), KESPAK_STAND_IN);
+        window->show();
+        press("Command2")(window, folder);
+        auto* run = window->findChild<pakunpack::UnpackRun*>();
+        QVERIFY(run);
+        QTRY_VERIFY_WITH_TIMEOUT(run->isFinished(), 20000);
+        if (auto* openData = window->findChild<QPushButton*>(QStringLiteral("openData")); openData->isEnabled())
+            openData->click();
+    };
+}
+
+} // namespace
 
 Q_DECLARE_METATYPE(Language)
+Q_DECLARE_METATYPE(Program)
+Q_DECLARE_METATYPE(Opener)
+Q_DECLARE_METATYPE(Shows)
 
 class TestLanguage : public QObject {
     Q_OBJECT
@@ -25,8 +140,12 @@ class TestLanguage : public QObject {
 private slots:
     void choiceOfLanguage_data();
     void choiceOfLanguage();
-    void menuStoresChoiceAndSaysWhenItTakesEffect();
+    void menuChoiceKeptForTheNextStart_data();
+    void menuChoiceKeptForTheNextStart();
+    void englishWindows_data();
+    void englishWindows();
     void qtButtonsFollowTheLanguage();
+    void fileDialogSpeaksTheLanguage();
     void captionWidthLeavesOutShortcutMarks();
 };
 
@@ -73,36 +192,182 @@ void TestLanguage::choiceOfLanguage()
     QCOMPARE(!argument.error.isEmpty(), complaint);
 }
 
-void TestLanguage::menuStoresChoiceAndSaysWhenItTakesEffect()
+void TestLanguage::menuChoiceKeptForTheNextStart_data()
 {
-    QMainWindow window;
-    QStringList stored;
-    language::addLanguageMenu(window.menuBar(), Language::Chinese, QStringLiteral("zh"),
-                              [&stored](const QString& code) { stored.append(code); });
-    window.show();
-    auto* chinese = window.findChild<QAction*>(QStringLiteral("mnuLanguageZh"));
-    auto* english = window.findChild<QAction*>(QStringLiteral("mnuLanguageEn"));
-    QVERIFY(chinese && english);
-    QVERIFY(chinese->isChecked());
+    QTest::addColumn<Program>("program");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("code");
+    for (const Program program : {Program::Animbox, Program::Classic, Program::Pakunpack}) {
+        for (const auto& [item, code] : kLanguageItems)
+            QTest::addRow("%s, %s", qPrintable(program::programInfo(program).command), code) << program << item << code;
+    }
+}
 
-    // Choosing the language the window speaks needs no message.
-    chinese->trigger();
-    QCOMPARE(stored, QStringList{QStringLiteral("zh")});
+// A Chinese window's language menu writes the choice to its settings file at
+// once, and the next window shows it checked; choosing another language says,
+// in that language, that it takes effect at the next start. The menu bar sits
+// above what the window shows.
+void TestLanguage::menuChoiceKeptForTheNextStart()
+{
+    QFETCH(Program, program);
+    QFETCH(QString, item);
+    QFETCH(QString, code);
+    QVERIFY(language::installLanguage(Language::Chinese, catalogs(program)));
+    QTemporaryDir folder;
+    testing::ModalDriver modal;
+    {
+        std::unique_ptr<QWidget> window = openWindow(program, folder.path());
+        QVERIFY(window);
+        // Another choice first, so that the one tested changes what is stored.
+        window->findChild<QAction*>(code == u"en" ? "mnuLanguageZh" : "mnuLanguageEn")->trigger();
+        modal.messages.clear();
+        window->findChild<QAction*>(item)->trigger();
+        QCOMPARE(storedCode(program, folder.path()), code);
+    }
+    const Language next = code.isEmpty() ? language::systemLanguage() : *language::fromCode(code);
+    QCOMPARE(modal.messages.size(), next == Language::English ? 1 : 0);
+    for (const QString& message : modal.messages)
+        QVERIFY2(message.contains(QLatin1String("next start")) && !languagetests::hasChinese(message), qPrintable(message));
+    std::unique_ptr<QWidget> window = openWindow(program, folder.path());
+    QVERIFY(window && window->findChild<QAction*>(item)->isChecked());
+    const QMenuBar* bar = window->findChild<QMenuBar*>();
+    for (const QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child != bar && child->isVisible())
+            QVERIFY2(!child->geometry().intersects(bar->geometry()), child->metaObject()->className());
+    }
+}
 
-    QString message;
-    QStringList chineseInMessage{QStringLiteral("no message box")};
-    QTimer::singleShot(0, this, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            message = box->text();
-            chineseInMessage = languagetests::chineseTexts(box);
-            box->accept();
+void TestLanguage::englishWindows_data()
+{
+    QTest::addColumn<Program>("program");
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<Shows>("shows");
+    const Opener nothing = [](std::unique_ptr<QWidget>&, const QString&) {};
+    const auto animbox = [](const std::function<void(animbox::FrmMain&, const QString&)>& act) {
+        return Opener([act](std::unique_ptr<QWidget>& w, const QString& f) { act(*qobject_cast<animbox::FrmMain*>(w.get()), f); });
+    };
+    const auto classic = [](const std::function<void(classic::Form1&, const QString&)>& act) {
+        return Opener([act](std::unique_ptr<QWidget>& w, const QString& f) { act(*qobject_cast<classic::Form1*>(w.get()), f); });
+    };
+    // animbox's main window with the reference frame drawn and the pointer
+    // read out: all its captions and menus, the Edit menu's step too; no two
+    // buttons share a caption, those that clear a box or the list explain
+    // themselves in a tool tip, and the toggle offers what its next press shows.
+    QTest::newRow("animbox window") << Program::Animbox << animbox([](animbox::FrmMain& w, const QString&) {
+        w.referenceBar()->Command3()->click();
+        QCOMPARE(w.referenceBar()->Command3()->text(), QStringLiteral("Show frame"));
+        w.PicEdit_MouseMove(Qt::NoButton, {}, QPointF(5, 5));
+        QStringList captions;
+        for (const QPushButton* button : w.findChildren<QPushButton*>()) {
+            QVERIFY2(!captions.contains(button->text()), qPrintable(button->text()));
+            captions.append(button->text());
         }
+        for (const char* name : {"Command1", "CmdClearAt", "Command8", "Command2", "Command6"})
+            QVERIFY2(!w.findChild<QPushButton*>(QLatin1String(name))->toolTip().isEmpty(), name);
+    }) << Shows::Window;
+    for (const char* dialog : {"moa", "minitframe", "mFromText", "mgentext"})
+        QTest::addRow("animbox %s", dialog) << Program::Animbox << press(dialog) << Shows::Modal;
+    // The character panel beside the window, with its captions.
+    QTest::newRow("animbox character panel") << Program::Animbox << animbox([](animbox::FrmMain& w, const QString& f) {
+        const QString path = spriteFolder(f) + QStringLiteral("/hero.txt");
+        QVERIFY(testfiles::writeFile(path, "anim\tidle\r\n\tframe\tdata/chars/hero/a01\r\nanim\twalk\r\n"));
+        w.document().undoStack()->setClean(); // no question about unsaved work first
+        QVERIFY(w.openCharacterFile(path));
+    }) << Shows::Window;
+    QTest::newRow("animbox save question") << Program::Animbox << Opener([](auto& w, const QString&) { w->close(); })
+                                           << Shows::Modal;
+    QTest::newRow("animbox message") << Program::Animbox << animbox([](animbox::FrmMain& w, const QString&) {
+        w.referenceBar()->txtBase()->setText(QStringLiteral("idle99"));
+        w.referenceBar()->Command3()->click();
+    }) << Shows::Modal;
+
+    // The offset box's instruction is a text box, which the checks leave out.
+    QTest::newRow("classic window") << Program::Classic << classic([](classic::Form1& w, const QString&) {
+        QVERIFY(!w.ui().Text3->toPlainText().contains(QRegularExpression(QStringLiteral("\\p{Han}"))));
+    }) << Shows::Window;
+    for (const char* modal : {"Command9", "Initial", "mOpen", "mSaveAs"})
+        QTest::addRow("classic %s", modal) << Program::Classic << press(modal) << Shows::Modal;
+    QTest::newRow("classic picture window") << Program::Classic << classic([](classic::Form1& w, const QString&) {
+        w.ui().List1->addItem(QStringLiteral("a01.gif"));
+        w.ui().List1->setCurrentRow(0);
+        w.ui().Command7->click();
+    }) << Shows::Modal;
+    QTest::newRow("classic unsaved text") << Program::Classic << classic([](classic::Form1& w, const QString&) {
+        w.setScriptText(QStringLiteral("\tdelay\t5\r\n"));
+        w.findChild<QAction*>(QStringLiteral("mOpen"))->trigger();
+    }) << Shows::Modal;
+    QTest::newRow("classic changed on disk") << Program::Classic << classic([](classic::Form1& w, const QString& f) {
+        const QString path = f + QStringLiteral("/hero.txt");
+        QVERIFY(testfiles::writeFile(path, "\tdelay\t5\r\n") && w.scriptFile().open(path));
+        QVERIFY(testfiles::writeFile(path, "\tdelay\t6\r\n"));
+        w.setScriptText(QStringLiteral("\tdelay\t7\r\n"));
+        w.scriptFile().save();
+    }) << Shows::Modal;
+    QTest::newRow("classic recovery offer") << Program::Classic << classic([](classic::Form1& w, const QString& f) {
+        QVERIFY(testfiles::writeFile(f + QStringLiteral("/recovery.json"),
+                                     "{\"format\":\"kestrum-recovery\",\"version\":1,\"text\":\"x\",\"gameFolder\":\"\","
+                                     "\"browserFolder\":\"\",\"file\":\"\",\"animName\":\"\",\"rows\":[]}"));
+        w.scriptFile().keepRecovery(f);
+        w.scriptFile().offerRecovery();
+    }) << Shows::Modal;
+
+    QTest::newRow("pakunpack window") << Program::Pakunpack << nothing << Shows::Window;
+    QTest::newRow("pakunpack no archive") << Program::Pakunpack << press("Command2") << Shows::Modal;
+    QTest::newRow("pakunpack file dialog") << Program::Pakunpack << press("Command1") << Shows::Modal;
+    QTest::newRow("pakunpack tool missing") << Program::Pakunpack << Opener([](auto& w, const QString& f) {
+        w->template findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("x.pak"));
+        press("Command2")(w, f);
+    }) << Shows::Modal;
+    // kespak's exit code 3 when it refused entries, other codes when it failed.
+    QTest::newRow("pakunpack entry refused")
+        << Program::Pakunpack << unpackRun("start\t2\t9\nrefused\t1\tdata/../b\tbad name\ndone\t1\t2\t9\n", 3)
+        << Shows::Window;
+    QTest::newRow("pakunpack all refused")
+        << Program::Pakunpack << unpackRun("start\t2\t9\nrefused\t1\t../a\tbad name\ndone\t0\t2\t0\n", 3)
+        << Shows::Window;
+    QTest::newRow("pakunpack failed") << Program::Pakunpack << unpackRun("", 1) << Shows::Window;
+}
+
+// In English a user reads no Chinese and no cut caption, in a program's
+// windows, its dialogs and its messages.
+void TestLanguage::englishWindows()
+{
+    QFETCH(Program, program);
+    QFETCH(Opener, open);
+    QFETCH(Shows, shows);
+    QVERIFY(language::installLanguage(Language::English, catalogs(program)));
+    QTemporaryDir folder;
+    // The file dialogs open in the current folder and show its path: the
+    // test's own short folder, not where the project lives.
+    const QString previous = QDir::currentPath();
+    const auto restore = qScopeGuard([&] {
+        QDir::setCurrent(previous);
+        qunsetenv("KES_STAND_IN_RECORDS");
+        qunsetenv("KES_STAND_IN_EXIT");
     });
-    english->trigger();
-    QCOMPARE(stored.last(), QStringLiteral("en"));
-    QVERIFY(english->isChecked() && !chinese->isChecked());
-    QVERIFY2(chineseInMessage.isEmpty(), qPrintable(chineseInMessage.join('\n')));
-    QVERIFY2(message.contains(QLatin1String("next start")), qPrintable(message));
+    QVERIFY(QDir::setCurrent(folder.path()));
+    std::unique_ptr<QWidget> window = openWindow(program, folder.path());
+    QVERIFY(window);
+
+    QStringList found;
+    bool dialogShown = false;
+    testing::ModalDriver modal;
+    if (shows == Shows::Modal) {
+        modal.onDialog([&](QDialog* dialog) {
+            dialogShown = true;
+            found = languagetests::englishFaults(dialog);
+            dialog->reject();
+        });
+    }
+    open(window, folder.path());
+    if (shows == Shows::Window)
+        found = languagetests::englishFaults(window.get());
+    else
+        QTRY_VERIFY(dialogShown || !modal.messages.isEmpty());
+    QCOMPARE(modal.unexpectedDialogs, 0);
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+    const QString messages = (modal.messages + modal.messageTitles).join(u'\n');
+    QVERIFY2(!languagetests::hasChinese(messages), qPrintable(messages));
 }
 
 void TestLanguage::qtButtonsFollowTheLanguage()
@@ -122,6 +387,34 @@ void TestLanguage::qtButtonsFollowTheLanguage()
     QCOMPARE(okText(), QStringLiteral("确定"));
 }
 
+// The file dialogs of an English window on a Chinese system write sizes and
+// dates in English. Qt reads the locale while the application object is made,
+// hence the start in main().
+void TestLanguage::fileDialogSpeaksTheLanguage()
+{
+    // The system's language stays what it was, for the menu's "System" item.
+    QCOMPARE(language::systemLanguage(), Language::Chinese);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("hero.pak"));
+    QVERIFY(testfiles::writeFile(path, QByteArray(389, 'x')));
+    const std::unique_ptr<QWidget> window = openWindow(Program::Pakunpack, folder.path());
+    QVERIFY(window);
+    testing::ModalDriver modal;
+    QStringList shown; // the size and the date
+    modal.onDialog([&shown, path](QDialog* dialog) {
+        const auto* model = dialog->findChild<QFileSystemModel*>();
+        const auto column = [&](int column) { return model->index(path).siblingAtColumn(column).data().toString(); };
+        if (model && QTest::qWaitFor([&] { return !column(1).isEmpty() && !column(3).isEmpty(); }))
+            shown = QStringList{column(1), column(3)};
+        dialog->reject();
+    });
+    window->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
+    window->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    const QString date = QLocale(QLocale::English, QLocale::UnitedStates)
+                             .toString(QFileInfo(path).lastModified(), QLocale::ShortFormat);
+    QCOMPARE(shown, QStringList({QStringLiteral("389 bytes"), date}));
+}
+
 // A caption is measured as shown: "&" marks the shortcut, "&&" shows as "&".
 void TestLanguage::captionWidthLeavesOutShortcutMarks()
 {
@@ -136,5 +429,17 @@ void TestLanguage::captionWidthLeavesOutShortcutMarks()
     QCOMPARE(widthOf(QStringLiteral("100 &")), metrics.horizontalAdvance(QStringLiteral("100 &")));
 }
 
-QTEST_MAIN(TestLanguage)
+// A Chinese system whose LC_ALL beats every other variable, and "--lang en".
+int main(int argc, char** argv)
+{
+    qputenv("LC_ALL", "zh_CN.UTF-8");
+    qputenv("LANGUAGE", "zh_CN:zh");
+    const char* const start[] = {argv[0], "--lang", "en"};
+    const Language chosen = language::languageBeforeStart(3, start, QString());
+    QApplication app(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    language::startInLanguage(arguments, chosen, {language::kSharedCatalog});
+    TestLanguage test;
+    return QTest::qExec(&test, arguments);
+}
 #include "TestLanguage.moc"

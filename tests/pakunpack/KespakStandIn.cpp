@@ -2,7 +2,8 @@
 // started with, one a line, to the file named by KES_ARGUMENT_RECORD, when
 // set (the file appears whole or not at all, so a reader never sees half of
 // it); then writes KES_STAND_IN_RECORDS on its output, as kespak writes its
-// progress records, and stays running for KES_STAND_IN_WAIT milliseconds.
+// progress records, stays running for KES_STAND_IN_WAIT milliseconds and
+// ends with the exit code KES_STAND_IN_EXIT (0 when unset).
 #include <QCoreApplication>
 #include <QSaveFile>
 #include <QThread>
@@ -21,5 +22,5 @@ int main(int argc, char** argv)
     std::fputs(qgetenv("KES_STAND_IN_RECORDS").constData(), stdout);
     std::fflush(stdout);
     QThread::msleep(qEnvironmentVariableIntValue("KES_STAND_IN_WAIT"));
-    return 0;
+    return qEnvironmentVariableIntValue("KES_STAND_IN_EXIT");
 }

@@ -25,49 +25,9 @@ Q_DECLARE_METATYPE(Program)
 class TestProgramShell : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void aboutAndQuit_data();
     void aboutAndQuit();
-
-private:
-    QTemporaryDir m_folder;
 };
-
-namespace {
-
-std::unique_ptr<QWidget> openWindow(Program program, const QString& folder)
-{
-    auto* settings = new QSettings(folder + QStringLiteral("/settings.conf"), QSettings::IniFormat);
-    std::unique_ptr<QWidget> window;
-    switch (program) {
-    case Program::Animbox:
-        window = std::make_unique<animbox::FrmMain>(folder + QStringLiteral("/settings.ini"));
-        break;
-    case Program::Classic:
-        window = std::make_unique<classic::Form1>(settings);
-        break;
-    case Program::Pakunpack:
-        window = std::make_unique<pakunpack::Form1>(QString(), folder + QStringLiteral("/kespak"), settings);
-        break;
-    }
-    settings->setParent(window.get());
-    return window;
-}
-
-QAction* action(const QWidget& window, const QString& name)
-{
-    return window.findChild<QAction*>(name);
-}
-
-} // namespace
-
-void TestProgramShell::initTestCase()
-{
-    QVERIFY(m_folder.isValid());
-    QVERIFY(language::installLanguage(language::Language::English,
-                                      {language::kSharedCatalog, QStringLiteral("animbox"),
-                                       QStringLiteral("classic"), QStringLiteral("pakunpack")}));
-}
 
 void TestProgramShell::aboutAndQuit_data()
 {
@@ -85,13 +45,24 @@ void TestProgramShell::aboutAndQuit()
 {
     QFETCH(Program, program);
     QFETCH(QString, quitName);
-    const std::unique_ptr<QWidget> window = openWindow(program, m_folder.path());
+    QVERIFY(language::installLanguage(language::Language::English,
+                                      {language::kSharedCatalog, QStringLiteral("animbox"),
+                                       QStringLiteral("classic"), QStringLiteral("pakunpack")}));
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
+    std::unique_ptr<QWidget> window;
+    if (program == Program::Animbox)
+        window = std::make_unique<animbox::FrmMain>(folder.filePath(QStringLiteral("settings.ini")));
+    else if (program == Program::Classic)
+        window = std::make_unique<classic::Form1>(&settings);
+    else
+        window = std::make_unique<pakunpack::Form1>(QString(), folder.filePath(QStringLiteral("kespak")), &settings);
     window->show();
 
     const QMenuBar* bar = window->findChild<QMenuBar*>();
     QVERIFY(bar);
     QCOMPARE(bar->actions().last()->text(), QStringLiteral("Help"));
-    QAction* about = action(*window, QStringLiteral("mnuAbout"));
+    QAction* about = window->findChild<QAction*>(QStringLiteral("mnuAbout"));
     QVERIFY(about);
     QCOMPARE(about->text(), QStringLiteral("About"));
     QString shown;
@@ -108,7 +79,7 @@ void TestProgramShell::aboutAndQuit()
                                     QStringLiteral("Licence: MIT"), QStringLiteral("Qt version: ") + qVersion()})
         QVERIFY2(shown.contains(expected), qPrintable(shown));
 
-    QAction* quit = action(*window, quitName);
+    QAction* quit = window->findChild<QAction*>(quitName);
     QVERIFY(quit);
     QCOMPARE(quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
     window->activateWindow();

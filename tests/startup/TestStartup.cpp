@@ -1,3 +1,6 @@
+// Start-up work that waits for a window's first frame, and the style that
+// keeps image decoding out of that frame.
+#include "startup/AfterFirstFrame.h"
 #include "startup/ImageFreeStyle.h"
 
 #include <QApplication>
@@ -33,9 +36,18 @@ QImage grabbed(QGroupBox& group, QStyle* style)
     return group.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// A window that counts its paints.
+class PaintCounter : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
 } // namespace
 
-class TestImageFreeStyle : public QObject {
+class TestStartup : public QObject {
     Q_OBJECT
 private slots:
     // Runs first, before any other test has decoded an image: a window with
@@ -61,6 +73,28 @@ private slots:
         QFile maps(QStringLiteral("/proc/self/maps"));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QVERIFY(!maps.readAll().contains("imageformats"));
+    }
+
+    // The work waits for the first frame, even past the events already
+    // queued when it is asked for, and runs only once.
+    void runsOnceAfterFirstPaint()
+    {
+        PaintCounter window;
+        window.resize(120, 80);
+        window.show();
+        int runs = 0;
+        int paintsBefore = -1;
+        tools::runAfterFirstFrame(window, [&] {
+            ++runs;
+            paintsBefore = window.paints;
+        });
+        QTRY_COMPARE(runs, 1);
+        QVERIFY(paintsBefore > 0);
+        window.hide();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 1);
     }
 
     void groupBoxFrameAsTheBaseStyle_data()
@@ -96,5 +130,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestImageFreeStyle)
-#include "TestImageFreeStyle.moc"
+QTEST_MAIN(TestStartup)
+#include "TestStartup.moc"
