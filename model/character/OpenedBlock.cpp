@@ -66,21 +66,6 @@ void OpenedBlock::take(const CharacterScript& script, const AnimBlock& block, co
     m_readerText = layout.readerText();
 }
 
-const AnimBlock* OpenedBlock::locate(const CharacterScript& script, bool unchanged) const
-{
-    const AnimBlock* found = nullptr;
-    for (const AnimBlock& block : script.blocks()) {
-        if (script.bytesWithAnimLine(block) != m_bytes)
-            continue;
-        if (unchanged && block.lineStart == m_position)
-            return &block;
-        if (found)
-            return nullptr;
-        found = &block;
-    }
-    return found;
-}
-
 ComposedBlock OpenedBlock::compose(const Animation& animation, const CharacterScript& script, const AnimBlock* target,
                                    bool sameFile) const
 {

@@ -26,11 +26,6 @@ public:
     quint32 sourceIdOf(int index) const;
     TextEncoding encoding() const { return m_source.encoding; }
 
-    // Finds the block in `script`: where it lay when `unchanged` (the file
-    // holds the bytes it was read from), else wherever its bytes occur as
-    // one block. Null when it does not occur exactly once.
-    const AnimBlock* locate(const CharacterScript& script, bool unchanged) const;
-
     // The bytes of the block rewritten for `animation`: into the block
     // itself, or (`target` given) over another block, whose head and tail
     // stay, or as a new block (`target` null, `own` false). `script` is the
@@ -56,7 +51,7 @@ private:
 
     QString m_name;
     QByteArray m_bytes; // the block with its "anim" line, as in the file
-    qsizetype m_position = 0;
+    qsizetype m_position = 0; // where the block began when read; kept in the recovery file
     QString m_readerText;
     QList<quint32> m_ids; // the source ids of the block's frames, in order
     BlockSource m_source;
