@@ -1,5 +1,3 @@
-#include "UndoTest.h"
-
 #include "EditingFixture.h"
 #include "editor/panels/AttackPanel.h"
 #include "editor/controls/ChoiceCombo.h"
@@ -29,6 +27,26 @@
 using editing::EditingFixture;
 using Action = std::function<void(EditingFixture&)>;
 Q_DECLARE_METATYPE(Action)
+
+// Undo and redo on the real main window: every kind of step restores the
+// generated text, the records, the rows and the selection exactly; nudges and
+// typing merge; the title marks unsaved changes; the undo keys; the browser
+// follows the folder of the frames a step restores.
+class UndoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stepRestoresExactly_data();
+    void stepRestoresExactly();
+    void emptySideOverUnequalRuns_data();
+    void emptySideOverUnequalRuns();
+    void stepsMerge_data();
+    void stepsMerge();
+    void undoDuringDrag();
+    void titleMarksChanges();
+    void undoKeysInBoxes_data();
+    void undoKeysInBoxes();
+    void framesFromTextMovesBrowser();
+};
 
 namespace {
 
@@ -319,12 +337,17 @@ void UndoTest::undoDuringDrag()
 }
 
 // "*" follows the name while the animation differs from the state at start,
-// after the text was generated and copied, and after frames were read from text.
+// after the text was generated and copied, and after frames were read from
+// text. The menus are "文件", "编辑", "操作", and undo starts disabled.
 void UndoTest::titleMarksChanges()
 {
     EditingFixture f;
     animbox::FrmMain* w = openShared(f);
     QVERIFY(w);
+    const QList<QAction*> menus = w->menuBar()->actions();
+    QCOMPARE(menus.value(0)->text() + menus.value(1)->text() + menus.value(2)->text(), QStringLiteral("文件编辑操作"));
+    QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
+    QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
     const auto title = [w] { return w->windowHandle()->title(); };
     const QString clean = QStringLiteral("Kestrum Frame Editor ") + QStringLiteral(KES_VERSION_TEXT);
     const QString modified = QStringLiteral("Kestrum Frame Editor* ") + QStringLiteral(KES_VERSION_TEXT);
@@ -344,20 +367,6 @@ void UndoTest::titleMarksChanges()
     undoAction(w)->trigger();
     QCOMPARE(title(), modified);
     QCOMPARE(f.modal.unexpectedDialogs, 0);
-}
-
-// "文件", then "编辑", then "操作", and the undo items' texts.
-void UndoTest::editMenu()
-{
-    EditingFixture f;
-    animbox::FrmMain* w = openShared(f);
-    QVERIFY(w);
-    const QList<QAction*> menus = w->menuBar()->actions();
-    QCOMPARE(menus.value(0)->text(), QStringLiteral("文件"));
-    QCOMPARE(menus.value(1)->text(), QStringLiteral("编辑"));
-    QCOMPARE(menus.value(2)->text(), QStringLiteral("操作"));
-    QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
-    QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
 }
 
 void UndoTest::undoKeysInBoxes_data()
@@ -409,23 +418,22 @@ void UndoTest::undoKeysInBoxes()
 // folder read.
 void UndoTest::framesFromTextMovesBrowser()
 {
-    testing::Fixture files;
-    const QString kid = files.game() + QStringLiteral("/data/chars/kid");
-    QVERIFY(files.isValid() && QDir().mkpath(kid));
-    for (const QString& folder : {files.sprites(), kid})
-        QVERIFY(files.writeSprite(QStringLiteral("idle01.gif"), {20, 30}, 0xffff00ff, 0xff00ff00, folder));
-    const auto w = files.window();
-    w->show();
+    EditingFixture f;
+    const QString kid = f.files.game() + QStringLiteral("/data/chars/kid");
+    QVERIFY(QDir().mkpath(kid));
+    for (const QString& folder : {f.files.sprites(), kid})
+        QVERIFY(f.files.writeSprite(QStringLiteral("idle01.gif"), {20, 30}, 0xffff00ff, 0xff00ff00, folder));
+    animbox::FrmMain* w = f.show();
+    QVERIFY(w);
     // The keys go to the window, active again once a dialog closed.
-    const auto key = [&w](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    const auto key = [w](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QTest::keyClick(w.get(), key, modifiers);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, key, modifiers);
     };
     QVERIFY(testing::addFrames(*w, {QStringLiteral("idle01.gif")}));
-    testing::ModalDriver modal;
-    modal.onDialog([&files](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(files.game());
+    f.modal.onDialog([&f](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(f.files.game());
         dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
             ->setPlainText(QStringLiteral("\tdelay\t7\n\tframe\tdata/chars/kid/idle01\n"));
         dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
@@ -434,9 +442,9 @@ void UndoTest::framesFromTextMovesBrowser()
     QCOMPARE(QDir(w->browserFolder()), QDir(kid));
     key(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w->animation().frames.value(0).frameDelay, qint16(0));
-    QCOMPARE(QDir(w->browserFolder()), QDir(files.sprites()));
+    QCOMPARE(QDir(w->browserFolder()), QDir(f.files.sprites()));
     QString generated;
-    modal.onDialog([&generated](QDialog* dialog) {
+    f.modal.onDialog([&generated](QDialog* dialog) {
         generated = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
         dialog->reject();
     });
@@ -444,7 +452,8 @@ void UndoTest::framesFromTextMovesBrowser()
     QVERIFY2(generated.contains(QStringLiteral("data\\chars\\test\\idle01.gif")), qPrintable(generated));
     key(Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(QDir(w->browserFolder()), QDir(kid));
-    QCOMPARE(modal.messages, QStringList());
+    QCOMPARE(f.modal.messages, QStringList());
 }
 
 QTEST_MAIN(UndoTest)
+#include "UndoTest.moc"

@@ -41,15 +41,14 @@ private slots:
     void saveAsAddsOrReplacesBlock();
     void saveWritesTheOpenedBlock_data();
     void saveWritesTheOpenedBlock();
-    void framesKeepTheirFolder();
-    void changedOnDiskAsks();
+    void saveAfterTheFileChangedAsks_data();
+    void saveAfterTheFileChangedAsks();
     void closeAsksAboutChanges();
     void dropAddsFramesOrRefuses();
     void damagedRecoveryIsSetAside();
     void recoveryAfterKill();
     void restoreGivesTheSameSave_data();
     void restoreGivesTheSameSave();
-    void saveOfDeletedFileAsks();
 
     void switchingKeepsEditsAndHistory();
     void fileStepsAndUndo_data();

@@ -1,16 +1,16 @@
 #include "TestHelpers.h"
 
+#include "editor/character/CharacterPanel.h"
 #include "editor/panels/BrowserPanel.h"
 #include "browser/FileList.h"
 #include "demo/GifWriter.h"
 #include "language/Translators.h"
 #include "model/files/BrowserRules.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
 
 namespace testing {
 
@@ -67,6 +67,15 @@ bool addFrames(animbox::FrmMain& window, const QStringList& names)
         window.Picture1()->cmdAddFrame()->click();
     }
     return true;
+}
+
+void chooseAnimation(animbox::FrmMain& window, const QString& name)
+{
+    QTreeWidget* list = window.characterPanel()->list();
+    const QList<QTreeWidgetItem*> found = list->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QCOMPARE(found.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QCOMPARE(window.animationName(), name);
 }
 
 std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare)

@@ -46,6 +46,9 @@ private:
 // Adds `names` as frames one by one through the browser's "加入帧".
 bool addFrames(animbox::FrmMain& window, const QStringList& names);
 
+// Shows the animation `name` with a click in the character panel.
+void chooseAnimation(animbox::FrmMain& window, const QString& name);
+
 // Clicks the OK button of the scheme dialog, after `prepare` set its controls.
 std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare = {});
 

@@ -29,8 +29,6 @@ private slots:
     void initTestCase();
     void findsEachProblem_data();
     void findsEachProblem();
-    void listsNothingElse_data();
-    void listsNothingElse();
     void doubleClickOpensFrame_data();
     void doubleClickOpensFrame();
     void stopsWhenCancelledOrClosed_data();
@@ -124,60 +122,45 @@ animbox::CharacterCheckDock* CharacterCheckTest::check(animbox::FrmMain& window,
 
 void CharacterCheckTest::findsEachProblem_data()
 {
-    QTest::addColumn<QString>("animation");
-    QTest::addColumn<QString>("frame"); // as listed: from 1, empty for none
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("body box outside") << "idle" << "2" << "10" << "受击框完全在图片 (40×50) 之外: 50 0 10 10";
-    QTest::newRow("missing image") << "idle" << "3" << "12" << "文件不存在!";
-    QTest::newRow("negative width") << "idle" << "4" << "14" << "攻击框的宽或高为负: 10 10 -5 10";
-    QTest::newRow("not an image") << "idle" << "4" << "15" << "无法读取图片";
-    QTest::newRow("anchor outside") << "idle" << "5" << "17" << "锚点 (60, 10) 在图片 (40×50) 之外";
-    QTest::newRow("out of range") << "idle" << "6" << "19" << "溢出";
-    QTest::newRow("no values") << "idle" << "6" << "20" << "关键字 bbox 后面没有数值";
-    QTest::newRow("same name") << "IDLE" << "" << "28" << "动画 IDLE 重复: 第 4 行已有同名的动画";
-    QTest::newRow("kept keyword") << "idle" << "1" << "5" << "保留而不解释的关键字 loop (共 2 行)";
-}
-
-void CharacterCheckTest::findsEachProblem()
-{
-    QFETCH(QString, animation);
-    QFETCH(QString, frame);
-    QFETCH(QString, line);
-    QFETCH(QString, text);
-    const auto window = m_fixture.window();
-    animbox::CharacterCheckDock* dock = check(*window, characterPath(QStringLiteral("crafted.txt")));
-    QVERIFY(dock);
-    const QTreeWidgetItem* item = findingAt(dock->list(), animation, frame, line);
-    QVERIFY2(item, qPrintable(dock->text()));
-    QVERIFY2(item->text(3).contains(text), qPrintable(item->text(3)));
-}
-
-void CharacterCheckTest::listsNothingElse_data()
-{
     QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("findings");
+    QTest::addColumn<QStringList>("findings"); // "animation|frame (from 1)|line|part of the text"
     QTest::addColumn<QString>("status");
     QTest::addColumn<bool>("copyKey"); // Ctrl+C in the list, else the button
 
-    QTest::newRow("crafted") << "crafted.txt" << 10 << "crafted.txt: 3 个动画, 9 个问题" << false;
-    QTest::newRow("crafted, Ctrl+C") << "crafted.txt" << 10 << "crafted.txt: 3 个动画, 9 个问题" << true;
-    QTest::newRow("clean") << "clean.txt" << 0 << "clean.txt: 2 个动画, 没有发现问题" << false;
+    const QStringList crafted{"idle|2|10|受击框完全在图片 (40×50) 之外: 50 0 10 10",
+                              "idle|3|12|文件不存在!",
+                              "idle|4|14|攻击框的宽或高为负: 10 10 -5 10",
+                              "idle|4|15|无法读取图片",
+                              "idle|5|17|锚点 (60, 10) 在图片 (40×50) 之外",
+                              "idle|6|19|溢出",
+                              "idle|6|20|关键字 bbox 后面没有数值",
+                              "IDLE||28|动画 IDLE 重复: 第 4 行已有同名的动画",
+                              "idle|1|5|保留而不解释的关键字 loop (共 2 行)",
+                              "walk|2|26|锚点 (-3, 10) 在图片 (40×50) 之外"};
+    QTest::newRow("crafted") << "crafted.txt" << crafted << "crafted.txt: 3 个动画, 9 个问题" << false;
+    QTest::newRow("crafted, Ctrl+C") << "crafted.txt" << crafted << "crafted.txt: 3 个动画, 9 个问题" << true;
+    QTest::newRow("clean") << "clean.txt" << QStringList() << "clean.txt: 2 个动画, 没有发现问题" << false;
 }
 
-void CharacterCheckTest::listsNothingElse()
+// Every finding at its animation, frame and line, nothing else; the list
+// copied with a header line.
+void CharacterCheckTest::findsEachProblem()
 {
     QFETCH(QString, file);
-    QFETCH(int, findings);
+    QFETCH(QStringList, findings);
     QFETCH(QString, status);
     QFETCH(bool, copyKey);
     const auto window = m_fixture.window();
     animbox::CharacterCheckDock* dock = check(*window, characterPath(file));
     QVERIFY(dock);
     QCOMPARE(dock->status()->text(), status);
-    QCOMPARE(dock->list()->topLevelItemCount(), findings);
-    if (findings == 0)
+    QCOMPARE(dock->list()->topLevelItemCount(), findings.size());
+    for (const QString& finding : findings) {
+        const QStringList part = finding.split(u'|');
+        const QTreeWidgetItem* item = findingAt(dock->list(), part[0], part[1], part[2]);
+        QVERIFY2(item && item->text(3).contains(part[3]), qPrintable(finding + u'\n' + dock->text()));
+    }
+    if (findings.isEmpty())
         return;
     QApplication::clipboard()->clear();
     if (copyKey) {
@@ -187,7 +170,7 @@ void CharacterCheckTest::listsNothingElse()
         QTest::mouseClick(dock->copyButton(), Qt::LeftButton);
     }
     const QStringList copied = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(copied.size(), findings + 1);
+    QCOMPARE(copied.size(), findings.size() + 1);
     QCOMPARE(copied.first(), QStringLiteral("动画\t帧\t行\t说明"));
     QVERIFY2(copied.at(1).startsWith(QStringLiteral("idle\t2\t10\t受击框")), qPrintable(copied.at(1)));
 }

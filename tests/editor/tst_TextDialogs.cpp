@@ -1,6 +1,6 @@
 #include "EditorTests.h"
 
-#include "TestHelpers.h"
+#include "EditingFixture.h"
 #include "editor/panels/BrowserPanel.h"
 
 #include <QAction>
@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+using editing::EditingFixture;
 
 namespace {
 
@@ -26,13 +28,13 @@ QPlainTextEdit* textBox(QDialog* dialog)
 }
 
 // Two frames, the second with an attack, in a window on the sprite folder.
-std::unique_ptr<animbox::FrmMain> twoFrames(testing::Fixture& fixture)
+animbox::FrmMain* twoFrames(EditingFixture& f)
 {
     const QStringList names{"idle01.gif", "idle02.gif"};
-    if (!fixture.isValid() || !fixture.writeSprite(names[0], {80, 92}) || !fixture.writeSprite(names[1], {82, 92}))
+    if (!f.files.writeSprite(names[0], {80, 92}) || !f.files.writeSprite(names[1], {82, 92}))
         return nullptr;
-    auto window = fixture.window();
-    if (!testing::addFrames(*window, names))
+    animbox::FrmMain* window = f.show();
+    if (!window || !testing::addFrames(*window, names))
         return nullptr;
     window->animation().frames[1].attackKind = QStringLiteral("Attack");
     window->animation().frames[1].attackBox = {50, 30, 30, 20};
@@ -73,16 +75,15 @@ std::function<void(QDialog*)> readDialog(const QString& game, const QString& tex
 
 void EditorTest::generateTextCancelAndCopy()
 {
-    testing::Fixture fixture;
-    auto window = twoFrames(fixture);
+    EditingFixture f;
+    animbox::FrmMain* window = twoFrames(f);
     QVERIFY(window);
     QApplication::clipboard()->setText(QStringLiteral("old"));
     QString shown;
-    testing::ModalDriver driver;
-    driver.onDialog([](QDialog* dialog) { click(dialog, "Command2"); });
+    f.modal.onDialog([](QDialog* dialog) { click(dialog, "Command2"); });
     window->menuAction(QStringLiteral("mgentext"))->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("old"));
-    driver.onDialog([&shown](QDialog* dialog) {
+    f.modal.onDialog([&shown](QDialog* dialog) {
         shown = textBox(dialog)->toPlainText();
         textBox(dialog)->appendPlainText(QStringLiteral("\tanim\tidle"));
         click(dialog, "Command1");
@@ -92,7 +93,7 @@ void EditorTest::generateTextCancelAndCopy()
     QCOMPARE(shown, withLf(kText));
     QCOMPARE(QApplication::clipboard()->text(), kText + QStringLiteral("\r\n\tanim\tidle"));
     // Enter in the text box is the default button's: copy and close.
-    driver.onDialog([](QDialog* dialog) {
+    f.modal.onDialog([](QDialog* dialog) {
         QTest::keyClick(textBox(dialog), Qt::Key_Return);
         if (dialog->isVisible())
             click(dialog, "Command2");
@@ -126,18 +127,17 @@ void EditorTest::readTextBuildsFrames()
     QFETCH(QString, message);
     QFETCH(QStringList, rows);
     QFETCH(bool, byKeys);
-    testing::Fixture fixture;
-    auto window = twoFrames(fixture);
-    QVERIFY(window && window->Picture1()->showFolder(fixture.plain()));
-    testing::ModalDriver driver;
-    driver.onDialog(readDialog(fixture.game(), text, byKeys));
+    EditingFixture f;
+    animbox::FrmMain* window = twoFrames(f);
+    QVERIFY(window && window->Picture1()->showFolder(f.files.plain()));
+    f.modal.onDialog(readDialog(f.files.game(), text, byKeys));
     window->menuAction(QStringLiteral("mFromText"))->trigger();
-    QCOMPARE(driver.messages.size(), message.isEmpty() ? 0 : 1);
-    QVERIFY(message.isEmpty() || driver.messages[0].startsWith(message));
+    QCOMPARE(f.modal.messages.size(), message.isEmpty() ? 0 : 1);
+    QVERIFY(message.isEmpty() || f.modal.messages[0].startsWith(message));
     QCOMPARE(window->animation().rows, rows);
     QCOMPARE(window->List1()->count(), rows.size());
-    QCOMPARE(window->browserFolder(), message.startsWith(u"文本中") ? fixture.plain() : fixture.sprites());
-    QCOMPARE(window->settings().ReadSetting(QStringLiteral("WK_Path")), fixture.game());
+    QCOMPARE(window->browserFolder(), message.startsWith(u"文本中") ? f.files.plain() : f.files.sprites());
+    QCOMPARE(window->settings().ReadSetting(QStringLiteral("WK_Path")), f.files.game());
     const model::FrameRecord& last = window->animation().frames[rows.size() - 1];
     QCOMPARE(last.imageWidth, 80 + 2 * (rows.size() - 1));
     QCOMPARE(last.attackBox, (rows.size() == 2 ? model::Box{50, 30, 30, 20} : model::Box{}));
@@ -146,17 +146,16 @@ void EditorTest::readTextBuildsFrames()
 // Paste, a cancelled folder choice, then cancel: the frames stay as they were.
 void EditorTest::readDialogPasteFolderAndCancel()
 {
-    testing::Fixture fixture;
-    auto window = twoFrames(fixture);
+    EditingFixture f;
+    animbox::FrmMain* window = twoFrames(f);
     QVERIFY(window);
     window->settings().WriteSetting(QStringLiteral("WK_Path"), QStringLiteral("/old/game"));
     QApplication::clipboard()->setText(QStringLiteral("\tFrame\tdata/chars/test/idle01.gif\n"));
     QString folder, pasted;
-    testing::ModalDriver driver;
-    driver.onDialog([&](QDialog* dialog) {
+    f.modal.onDialog([&](QDialog* dialog) {
         click(dialog, "Command3");
         pasted = textBox(dialog)->toPlainText();
-        driver.onDialog([](QDialog* chooser) {
+        f.modal.onDialog([](QDialog* chooser) {
             QVERIFY(qobject_cast<QFileDialog*>(chooser));
             chooser->reject();
         });
@@ -175,15 +174,15 @@ void EditorTest::readDialogPasteFolderAndCancel()
 // spelt otherwise on disk, as the reader did.
 void EditorTest::rowsFindFilesOfAnotherCase()
 {
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("Idle01.gif"), {80, 100}));
-    auto window = fixture.window(fixture.plain());
-    testing::ModalDriver driver;
-    driver.onDialog(readDialog(fixture.game(), QStringLiteral("\tFrame\tdata/chars/test/idle01\n")));
+    EditingFixture f;
+    QVERIFY(f.files.writeSprite(QStringLiteral("Idle01.gif"), {80, 100}));
+    animbox::FrmMain* window = f.show(f.files.plain());
+    QVERIFY(window);
+    f.modal.onDialog(readDialog(f.files.game(), QStringLiteral("\tFrame\tdata/chars/test/idle01\n")));
     window->FramesFromText();
-    driver.onDialog(testing::acceptScheme());
+    f.modal.onDialog(testing::acceptScheme());
     window->menuAction(QStringLiteral("minitframe"))->trigger();
-    QCOMPARE(driver.messages, QStringList());
+    QCOMPARE(f.modal.messages, QStringList());
     QCOMPARE(window->animation().rows, QStringList{QStringLiteral("idle01.gif")});
     const model::FrameRecord& frame = window->animation().frames[0];
     QCOMPARE(QPoint(frame.offsetX, frame.offsetY), QPoint(40, 98));
