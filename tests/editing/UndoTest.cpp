@@ -43,8 +43,6 @@ private slots:
     void stepsMerge();
     void undoDuringDrag();
     void titleMarksChanges();
-    void undoKeysInBoxes_data();
-    void undoKeysInBoxes();
     void framesFromTextMovesBrowser();
 };
 
@@ -106,6 +104,16 @@ QAction* undoAction(animbox::FrmMain* w)
 QAction* redoAction(animbox::FrmMain* w)
 {
     return w->menuAction(QStringLiteral("mredo"));
+}
+
+// Presses `key` in the widget that has the focus, in the window active again
+// as after a dialog.
+void press(animbox::FrmMain* w, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : w, key, modifiers);
 }
 
 // Chooses the item `text` from a combo box's list, as a user does; the box
@@ -173,7 +181,8 @@ void UndoTest::stepRestoresExactly_data()
     QTest::newRow("knock-down") << panel([](auto* p) { p->txtDown()->click(); })
                                 << "击倒";
     QTest::newRow("pause") << panel([](auto* p) { choose(p->txtPause(), QStringLiteral("30")); }) << "攻击延迟";
-    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "8"); })
+    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
+    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "3"); })
                            << "延迟";
     QTest::newRow("empty attack box") << panel([](auto* p) { p->Command1()->click(); }) << "空攻击框";
     QTest::newRow("clear body box") << panel([](auto* p) { p->Command2()->click(); }) << "清除受框";
@@ -209,6 +218,8 @@ void UndoTest::stepRestoresExactly_data()
 
 // The step changes something; undo gives back exactly the state before it
 // (also the spare record the reader leaves) and redo the state after it.
+// The undo keys reach the window also from the boxes that keep the focus
+// after an edit, whose own undo would re-run the propagation or do nothing.
 void UndoTest::stepRestoresExactly()
 {
     QFETCH(Action, action);
@@ -224,14 +235,19 @@ void UndoTest::stepRestoresExactly()
     QVERIFY(!(after.animation == before.animation));
     QCOMPARE(w->document().undoStack()->count(), 1);
     QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销 ") + step);
-    undoAction(w)->trigger();
+    press(w, Qt::Key_Z, Qt::ControlModifier);
     compareState(state(w), before);
     QCOMPARE(w->Frame3()->txtDelay()->text(), QStringLiteral("5"));
+    QCOMPARE(w->FmAbox()->txtAtType()->currentText() + w->FmAbox()->txtPause()->currentText(), "Attack15");
     QCOMPARE(redoAction(w)->text(), QStringLiteral("重做 ") + step);
-    redoAction(w)->trigger();
+    press(w, Qt::Key_Y, Qt::ControlModifier);
     compareState(state(w), after);
     undoAction(w)->trigger();
     compareState(state(w), before);
+    redoAction(w)->trigger();
+    press(w, Qt::Key_Z, Qt::ControlModifier);
+    press(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    compareState(state(w), after);
 }
 
 void UndoTest::emptySideOverUnequalRuns_data()
@@ -367,50 +383,6 @@ void UndoTest::titleMarksChanges()
     undoAction(w)->trigger();
     QCOMPARE(title(), modified);
     QCOMPARE(f.modal.unexpectedDialogs, 0);
-}
-
-void UndoTest::undoKeysInBoxes_data()
-{
-    QTest::addColumn<Action>("edit");
-    QTest::addColumn<QString>("shownBefore");
-    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
-    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "3"); })
-                           << "5";
-    // Typing into these boxes never stores, so they have no text undo to offer.
-    QTest::newRow("attack kind") << panel([](auto* p) { choose(p->txtAtType(), QStringLiteral("Blast")); })
-                                 << "Attack";
-    QTest::newRow("pause") << panel([](auto* p) { choose(p->txtPause(), QStringLiteral("30")); }) << "15";
-}
-
-// The undo keys reach the window from the boxes that keep the focus after
-// an edit, whose own undo would re-run the propagation or do nothing.
-void UndoTest::undoKeysInBoxes()
-{
-    QFETCH(Action, edit);
-    QFETCH(QString, shownBefore);
-    EditingFixture f;
-    animbox::FrmMain* w = openShared(f);
-    QVERIFY(w);
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    const State before = state(w);
-    edit(f);
-    QWidget* box = QApplication::focusWidget();
-    QVERIFY(box && box->window() == w);
-    const auto shown = [box] {
-        const auto* combo = qobject_cast<QComboBox*>(box);
-        return combo ? combo->currentText() : static_cast<QLineEdit*>(box)->text();
-    };
-    const State edited = state(w);
-    QVERIFY(!(edited.animation == before.animation));
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-    compareState(state(w), before);
-    QCOMPARE(shown(), shownBefore);
-    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
-    compareState(state(w), edited);
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    compareState(state(w), edited);
 }
 
 // Reading text shows the folder of the frames read; Ctrl+Z shows the folder
