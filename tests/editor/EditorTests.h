@@ -13,7 +13,6 @@ private slots:
     void settingsReadOnlyProgramFolder();
     void patternRule_data();
     void patternRule();
-    void panelToggleOrigins();
     void fileListKeysPreview();
     void canvasDrawsCurrentOverPrevious();
     void keyedSprite_data();

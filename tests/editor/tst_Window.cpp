@@ -126,22 +126,6 @@ void EditorTest::patternRule()
     QCOMPARE(window->Picture1()->File1()->fileNames(), files);
 }
 
-// The canvas is 617 x 489 (797 x 489 without the panel) with a 2-pixel
-// border; the frame (40 x 60) is redrawn at the new origin.
-void EditorTest::panelToggleOrigins()
-{
-    EditingFixture f;
-    animbox::FrmMain* window = f.open(1);
-    QVERIFY(window);
-    QCOMPARE(f.origin(), QPoint(276, 340));
-    window->Command9()->click();
-    QVERIFY(window->Picture1()->isHidden());
-    QCOMPARE(f.origin(), QPoint(357, 340));
-    QCOMPARE(window->PicEdit()->pixelAt(f.corner(0) + QPoint(2, 2)), kGreen);
-    window->Command9()->click();
-    QCOMPARE(f.origin(), QPoint(276, 340));
-}
-
 // The arrow keys in the file list preview each file they reach.
 void EditorTest::fileListKeysPreview()
 {
