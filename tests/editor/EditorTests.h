@@ -61,6 +61,5 @@ private slots:
     void buttonsSayWhatTheyDo_data();
     void buttonsSayWhatTheyDo();
 
-    void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();
 };
