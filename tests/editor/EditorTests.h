@@ -31,7 +31,6 @@ private slots:
     void readTextBuildsFrames_data();
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
-    void rowsFindFilesOfAnotherCase();
 
     void openEditSave_data();
     void openEditSave();

@@ -28,9 +28,10 @@ QPlainTextEdit* textBox(QDialog* dialog)
 }
 
 // Two frames, the second with an attack, in a window on the sprite folder.
+// Their files are spelt with a capital, unlike the rows read from text.
 animbox::FrmMain* twoFrames(EditingFixture& f)
 {
-    const QStringList names{"idle01.gif", "idle02.gif"};
+    const QStringList names{"Idle01.gif", "Idle02.gif"};
     if (!f.files.writeSprite(names[0], {80, 92}) || !f.files.writeSprite(names[1], {82, 92}))
         return nullptr;
     animbox::FrmMain* window = f.show();
@@ -42,8 +43,8 @@ animbox::FrmMain* twoFrames(EditingFixture& f)
 }
 
 const QString kText = QStringLiteral(
-    "\tDelay\t0\r\n\tOffSet\t40 90\r\n\tFrame\tdata\\chars\\test\\idle01.gif\r\n"
-    "\tOffSet\t41 90\r\n\tAttack\t50 30 30 20 0 0 0 0 0\r\n\tFrame\tdata\\chars\\test\\idle02.gif\r\n");
+    "\tDelay\t0\r\n\tOffSet\t40 90\r\n\tFrame\tdata\\chars\\test\\Idle01.gif\r\n"
+    "\tOffSet\t41 90\r\n\tAttack\t50 30 30 20 0 0 0 0 0\r\n\tFrame\tdata\\chars\\test\\Idle02.gif\r\n");
 
 QString withLf(QString text)
 {
@@ -116,11 +117,13 @@ void EditorTest::readTextBuildsFrames_data()
     QTest::newRow("missing file keeps the frames read") << "\tFrame\tdata/chars/test/idle01\n\tFrame\tdata/gone\n"
                                                         << "文件不存在!" << QStringList{"idle01.gif"} << false;
     const QString utf16 = QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(kText.utf16()), kText.size() * 2));
-    QTest::newRow("UTF-16 bytes: no frame, nothing changes") << utf16 << "文本中没有找到帧" << both << false;
+    QTest::newRow("UTF-16 bytes: no frame, nothing changes") << utf16 << "文本中没有找到帧"
+                                                             << QStringList{"Idle01.gif", "Idle02.gif"} << false;
 }
 
 // The browser goes to the folder of the last frame read; text without a
-// frame leaves the frames, with the second one's attack, as they were.
+// frame leaves the frames, with the second one's attack, as they were. The
+// rows read are lower case; the scheme finds their files as the reader did.
 void EditorTest::readTextBuildsFrames()
 {
     QFETCH(QString, text);
@@ -141,6 +144,15 @@ void EditorTest::readTextBuildsFrames()
     const model::FrameRecord& last = window->animation().frames[rows.size() - 1];
     QCOMPARE(last.imageWidth, 80 + 2 * (rows.size() - 1));
     QCOMPARE(last.attackBox, (rows.size() == 2 ? model::Box{50, 30, 30, 20} : model::Box{}));
+    if (window->browserFolder() != f.files.sprites())
+        return;
+    f.modal.onDialog(testing::acceptScheme());
+    window->menuAction(QStringLiteral("minitframe"))->trigger();
+    QCOMPARE(f.modal.messages.size(), message.isEmpty() ? 0 : 1);
+    const model::FrameRecord& schemed = window->animation().frames[rows.size() - 1];
+    QCOMPARE(QPoint(schemed.offsetX, schemed.offsetY), QPoint(schemed.imageWidth / 2, 90));
+    QCOMPARE(schemed.frameDelay, qint16(10));
+    QCOMPARE(schemed.picture.size(), QSize(schemed.imageWidth, 92));
 }
 
 // Paste, a cancelled folder choice, then cancel: the frames stay as they were.
@@ -169,24 +181,3 @@ void EditorTest::readDialogPasteFolderAndCancel()
     QCOMPARE(window->animation().rowCount(), 2);
     QCOMPARE(window->animation().frames[1].attackBox, (model::Box{50, 30, 30, 20}));
 }
-
-// Rows read from script text are lower case; the scheme finds their files,
-// spelt otherwise on disk, as the reader did.
-void EditorTest::rowsFindFilesOfAnotherCase()
-{
-    EditingFixture f;
-    QVERIFY(f.files.writeSprite(QStringLiteral("Idle01.gif"), {80, 100}));
-    animbox::FrmMain* window = f.show(f.files.plain());
-    QVERIFY(window);
-    f.modal.onDialog(readDialog(f.files.game(), QStringLiteral("\tFrame\tdata/chars/test/idle01\n")));
-    window->FramesFromText();
-    f.modal.onDialog(testing::acceptScheme());
-    window->menuAction(QStringLiteral("minitframe"))->trigger();
-    QCOMPARE(f.modal.messages, QStringList());
-    QCOMPARE(window->animation().rows, QStringList{QStringLiteral("idle01.gif")});
-    const model::FrameRecord& frame = window->animation().frames[0];
-    QCOMPARE(QPoint(frame.offsetX, frame.offsetY), QPoint(40, 98));
-    QCOMPARE(frame.frameDelay, qint16(10));
-    QCOMPARE(frame.picture.size(), QSize(80, 100));
-}
-
