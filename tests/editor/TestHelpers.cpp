@@ -7,6 +7,7 @@
 #include "language/Translators.h"
 #include "model/files/BrowserRules.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>

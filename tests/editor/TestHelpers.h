@@ -4,12 +4,8 @@
 #include "ModalDriver.h"
 
 #include <QDialog>
-#include <QDir>
-#include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
