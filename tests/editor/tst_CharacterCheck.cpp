@@ -29,7 +29,6 @@ private slots:
     void initTestCase();
     void findsEachProblem_data();
     void findsEachProblem();
-    void doubleClickOpensFrame_data();
     void doubleClickOpensFrame();
     void stopsWhenCancelledOrClosed_data();
     void stopsWhenCancelledOrClosed();
@@ -175,45 +174,33 @@ void CharacterCheckTest::findsEachProblem()
     QVERIFY2(copied.at(1).startsWith(QStringLiteral("idle\t2\t10\t受击框")), qPrintable(copied.at(1)));
 }
 
-void CharacterCheckTest::doubleClickOpensFrame_data()
-{
-    QTest::addColumn<QString>("animation");
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("delay"); // of the first frame afterwards
-
-    // The change made first stays unsaved in its animation: no question.
-    QTest::newRow("the animation shown") << "idle" << "2" << "10" << "77";
-    QTest::newRow("another animation") << "walk" << "2" << "26" << "0";
-    // Not the first animation of that name (letter case ignored): the one at the line.
-    QTest::newRow("a name used before") << "IDLE" << "" << "28" << "0";
-}
-
+// A double-click shows the finding's animation at its frame; a change made
+// first stays unsaved in its animation, without a question. Of two
+// animations of one name (letter case ignored), the one at the line opens.
 void CharacterCheckTest::doubleClickOpensFrame()
 {
-    QFETCH(QString, animation);
-    QFETCH(QString, frame);
-    QFETCH(QString, line);
-    QFETCH(QString, delay);
     const auto window = m_fixture.window();
     animbox::CharacterCheckDock* dock = check(*window, characterPath(QStringLiteral("crafted.txt")));
     QVERIFY(dock);
     window->List1()->setCurrentRow(0);
     window->Frame3()->txtDelay()->setText(QStringLiteral("77"));
-
     testing::ModalDriver driver;
-    QTreeWidgetItem* item = findingAt(dock->list(), animation, frame, line);
-    QVERIFY(item);
     QTreeWidget* list = dock->list();
-    list->scrollToItem(item);
-    const QPoint point = list->visualItemRect(item).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
+    // "animation|frame|line|the first frame's delay afterwards"
+    for (const QString& finding : {"idle|2|10|77", "walk|2|26|0", "IDLE||28|0", "idle|2|10|77"}) {
+        const QStringList part = finding.split(u'|');
+        QTreeWidgetItem* item = findingAt(list, part[0], part[1], part[2]);
+        QVERIFY(item);
+        list->scrollToItem(item);
+        const QPoint point = list->visualItemRect(item).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(window->animationName(), part[0]);
+        QCOMPARE(window->List1()->currentRow(), qMax(0, part[1].toInt() - 1));
+        window->List1()->setCurrentRow(0);
+        QCOMPARE(window->Frame3()->txtDelay()->text(), part[3]);
+    }
     QCOMPARE(driver.unexpectedDialogs, 0);
-    QCOMPARE(window->animationName(), animation);
-    QCOMPARE(window->List1()->currentRow(), qMax(0, frame.toInt() - 1));
-    window->List1()->setCurrentRow(0);
-    QCOMPARE(window->Frame3()->txtDelay()->text(), delay);
 }
 
 void CharacterCheckTest::stopsWhenCancelledOrClosed_data()
