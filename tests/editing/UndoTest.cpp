@@ -106,16 +106,6 @@ QAction* redoAction(animbox::FrmMain* w)
     return w->menuAction(QStringLiteral("mredo"));
 }
 
-// Presses `key` in the widget that has the focus, in the window active again
-// as after a dialog.
-void press(animbox::FrmMain* w, Qt::Key key, Qt::KeyboardModifiers modifiers)
-{
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    QWidget* focus = QApplication::focusWidget();
-    QTest::keyClick(focus ? focus : w, key, modifiers);
-}
-
 // Chooses the item `text` from a combo box's list, as a user does; the box
 // keeps the focus that the click on it gave.
 void choose(QComboBox* combo, const QString& text)
@@ -235,18 +225,18 @@ void UndoTest::stepRestoresExactly()
     QVERIFY(!(after.animation == before.animation));
     QCOMPARE(w->document().undoStack()->count(), 1);
     QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销 ") + step);
-    press(w, Qt::Key_Z, Qt::ControlModifier);
+    testing::press(w, Qt::Key_Z, Qt::ControlModifier);
     compareState(state(w), before);
     QCOMPARE(w->Frame3()->txtDelay()->text(), QStringLiteral("5"));
     QCOMPARE(w->FmAbox()->txtAtType()->currentText() + w->FmAbox()->txtPause()->currentText(), "Attack15");
     QCOMPARE(redoAction(w)->text(), QStringLiteral("重做 ") + step);
-    press(w, Qt::Key_Y, Qt::ControlModifier);
+    testing::press(w, Qt::Key_Y, Qt::ControlModifier);
     compareState(state(w), after);
     undoAction(w)->trigger();
     compareState(state(w), before);
     redoAction(w)->trigger();
-    press(w, Qt::Key_Z, Qt::ControlModifier);
-    press(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    testing::press(w, Qt::Key_Z, Qt::ControlModifier);
+    testing::press(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     compareState(state(w), after);
 }
 
@@ -397,12 +387,6 @@ void UndoTest::framesFromTextMovesBrowser()
         QVERIFY(f.files.writeSprite(QStringLiteral("idle01.gif"), {20, 30}, 0xffff00ff, 0xff00ff00, folder));
     animbox::FrmMain* w = f.show();
     QVERIFY(w);
-    // The keys go to the window, active again once a dialog closed.
-    const auto key = [w](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        QTest::keyClick(w, key, modifiers);
-    };
     QVERIFY(testing::addFrames(*w, {QStringLiteral("idle01.gif")}));
     f.modal.onDialog([&f](QDialog* dialog) {
         dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(f.files.game());
@@ -412,7 +396,7 @@ void UndoTest::framesFromTextMovesBrowser()
     });
     w->menuAction(QStringLiteral("mFromText"))->trigger();
     QCOMPARE(QDir(w->browserFolder()), QDir(kid));
-    key(Qt::Key_Z, Qt::ControlModifier);
+    testing::press(w, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w->animation().frames.value(0).frameDelay, qint16(0));
     QCOMPARE(QDir(w->browserFolder()), QDir(f.files.sprites()));
     QString generated;
@@ -420,9 +404,9 @@ void UndoTest::framesFromTextMovesBrowser()
         generated = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
         dialog->reject();
     });
-    key(Qt::Key_F8);
+    testing::press(w, Qt::Key_F8);
     QVERIFY2(generated.contains(QStringLiteral("data\\chars\\test\\idle01.gif")), qPrintable(generated));
-    key(Qt::Key_Y, Qt::ControlModifier);
+    testing::press(w, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(QDir(w->browserFolder()), QDir(kid));
     QCOMPARE(f.modal.messages, QStringList());
 }

@@ -7,6 +7,7 @@
 #include "language/Translators.h"
 #include "model/files/BrowserRules.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
@@ -77,6 +78,16 @@ void chooseAnimation(animbox::FrmMain& window, const QString& name)
     QCOMPARE(found.size(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
     QCOMPARE(window.animationName(), name);
+}
+
+void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* window = widget->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget* target = widget == window && QApplication::focusWidget() ? QApplication::focusWidget() : widget;
+    target->setFocus();
+    QTest::keyClick(target, key, modifiers);
 }
 
 std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare)

@@ -45,6 +45,10 @@ bool addFrames(animbox::FrmMain& window, const QStringList& names);
 // Shows the animation `name` with a click in the character panel.
 void chooseAnimation(animbox::FrmMain& window, const QString& name);
 
+// Presses `key` in `widget`, or in the widget with the focus when `widget` is
+// a window, the window active again as after a dialog.
+void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+
 // Clicks the OK button of the scheme dialog, after `prepare` set its controls.
 std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare = {});
 

@@ -109,10 +109,7 @@ animbox::CharacterCheckDock* CharacterCheckTest::check(animbox::FrmMain& window,
     if (!action || action->isEnabled() || !window.openCharacterFile(file, QStringLiteral("idle")) || !action->isEnabled())
         return nullptr;
     window.show();
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window))
-        return nullptr;
-    QTest::keyClick(&window, Qt::Key_F7);
+    testing::press(&window, Qt::Key_F7);
     auto* dock = window.findChild<animbox::CharacterCheckDock*>();
     if (!dock || (dock->isRunning() && !QSignalSpy(dock, &animbox::CharacterCheckDock::checkEnded).wait(20000)))
         return nullptr;

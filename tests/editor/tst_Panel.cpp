@@ -71,15 +71,6 @@ void typeDelay(animbox::FrmMain& window, const QString& delay)
     window.PicEdit()->setFocus();
 }
 
-// Ctrl+Z in `widget`, in the window active again as after a dialog.
-void undoIn(QWidget* widget)
-{
-    widget->window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(widget->window()));
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
-}
-
 QString undoText(const animbox::FrmMain& window)
 {
     return window.menuAction(QStringLiteral("mundo"))->text();
@@ -107,7 +98,7 @@ void EditorTest::switchingKeepsEditsAndHistory()
     QCOMPARE(undoText(*window), QStringLiteral("撤销")); // the panel has the focus
     window->PicEdit()->setFocus();
     QCOMPARE(undoText(*window), QStringLiteral("撤销 延迟"));
-    undoIn(window->PicEdit());
+    testing::press(window->PicEdit(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("5"));
     QCOMPARE(panelRows(*window).first(), QStringLiteral("idle 2"));
     QTest::keyClick(window->PicEdit(), Qt::Key_Y, Qt::ControlModifier);
@@ -120,11 +111,11 @@ void EditorTest::switchingKeepsEditsAndHistory()
     });
     QTest::mouseClick(window->characterPanel()->renameButton(), Qt::LeftButton);
     QCOMPARE(undoText(*window), QStringLiteral("撤销 重命名 idle 为 stand"));
-    undoIn(window->PicEdit());
+    testing::press(window->PicEdit(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("5"));
     QCOMPARE(window->animationName(), QStringLiteral("stand"));
     QTest::keyClick(window->PicEdit(), Qt::Key_Y, Qt::ControlModifier);
-    undoIn(window->characterPanel()->list());
+    testing::press(window->characterPanel()->list(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window->animationName(), QStringLiteral("idle"));
 
     // One save writes both animations and nothing else.
@@ -193,7 +184,7 @@ void EditorTest::fileStepsAndUndo()
 
     QVERIFY(window->saveAnimation());
     QCOMPARE(fileBytes(path), saved);
-    undoIn(window->characterPanel()->list());
+    testing::press(window->characterPanel()->list(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(panelRows(*window).join(u' ').remove(u'*').simplified(), before.join(u' '));
     QVERIFY(window->saveAnimation());
     QCOMPARE(fileBytes(path), kHero);
