@@ -43,7 +43,6 @@ private slots:
     void saveAfterTheFileChangedAsks();
     void closeAsksAboutChanges();
     void dropAddsFramesOrRefuses();
-    void damagedRecoveryIsSetAside();
     void recoveryAfterKill();
     void restoreGivesTheSameSave_data();
     void restoreGivesTheSameSave();

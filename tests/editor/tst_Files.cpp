@@ -344,24 +344,10 @@ void EditorTest::dropAddsFramesOrRefuses()
     QCOMPARE(window->animationName(), QStringLiteral("idle"));
 }
 
-void EditorTest::damagedRecoveryIsSetAside()
-{
-    EditingFixture f;
-    const QString recovery = QDir(f.files.root()).filePath(QStringLiteral("recovery.json"));
-    animbox::FrmMain* window = f.show();
-    QVERIFY(window && writeFile(recovery, "{\"format\":\"kestrum-recovery\",\"vers"));
-    window->keepRecovery(f.files.root());
-    window->offerRecovery();
-    QCOMPARE(f.modal.messages.size(), 1);
-    QVERIFY(f.modal.messages[0].contains(QStringLiteral("恢复文件已损坏")));
-    QVERIFY(!QFile::exists(recovery));
-    QVERIFY(QFile::exists(recovery + ".damaged"));
-    QVERIFY(!window->animation().hasFrames());
-}
-
 // The real program, started with two sprites as "open with" passes them,
 // keeps them in its recovery file; killed, it leaves the file behind, and
-// the next start offers and restores the frames.
+// the next start offers and restores the frames. A damaged recovery file of
+// an earlier version is set aside with a message.
 void EditorTest::recoveryAfterKill()
 {
     EditingFixture f;
@@ -388,12 +374,16 @@ void EditorTest::recoveryAfterKill()
     QVERIFY(program.waitForFinished());
     QVERIFY(program.readAllStandardError().contains("--lang takes zh or en"));
 
+    const QString damaged = dataFolder + QStringLiteral("/recovery.json");
     animbox::FrmMain* window = f.show(f.files.plain());
-    QVERIFY(window);
+    QVERIFY(window && writeFile(damaged, "{\"format\":\"kestrum-recovery\",\"vers"));
     window->keepRecovery(dataFolder);
     QString question;
     answer(f.modal, QMessageBox::Yes, &question);
     window->offerRecovery();
+    QCOMPARE(f.modal.messages.size(), 1);
+    QVERIFY(f.modal.messages[0].contains(QStringLiteral("恢复文件已损坏")));
+    QVERIFY(!QFile::exists(damaged) && QFile::exists(damaged + ".damaged"));
     QVERIFY2(question.contains(QStringLiteral("2 帧")), qPrintable(question));
     QCOMPARE(window->animation().rows, (QStringList{"a01.gif", "a02.gif"}));
     QCOMPARE(window->animation().frames[1].imageWidth, 32);
