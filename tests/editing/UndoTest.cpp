@@ -351,7 +351,8 @@ void UndoTest::titleMarksChanges()
     animbox::FrmMain* w = openShared(f);
     QVERIFY(w);
     const QList<QAction*> menus = w->menuBar()->actions();
-    QCOMPARE(menus.value(0)->text() + menus.value(1)->text() + menus.value(2)->text(), QStringLiteral("文件编辑操作"));
+    const QString menuTexts = menus.value(0)->text() + menus.value(1)->text() + menus.value(2)->text();
+    QCOMPARE(menuTexts, QStringLiteral("文件编辑操作"));
     QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
     QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
     const auto title = [w] { return w->windowHandle()->title(); };

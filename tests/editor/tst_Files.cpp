@@ -156,7 +156,8 @@ void EditorTest::openEditSave()
     QCOMPARE(fileBytes(path + ".bak"), original);
     QVERIFY(testing::addFrames(*window, {"kid01.gif"}));
     QVERIFY(window->saveAnimation());
-    const QByteArray added = withLineEnd("\tdelay\t5\r\n\toffset\t10 28\r\n\tframe\tdata/chars/other/kid01.gif\r\n", lineEnd);
+    const QByteArray added
+        = withLineEnd("\tdelay\t5\r\n\toffset\t10 28\r\n\tframe\tdata/chars/other/kid01.gif\r\n", lineEnd);
     const QByteArray idle02 = "idle02" + lineEnd;
     QCOMPARE(fileBytes(path), delayEdited(original).replace(idle02, idle02 + added));
     QCOMPARE(f.modal.messages, QStringList());
@@ -446,10 +447,10 @@ void EditorTest::restoreGivesTheSameSave()
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         holder.setProcessEnvironment(environment);
-        holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, path, QStringLiteral("idle"), QStringLiteral("walk")});
+        holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, path, "idle", "walk"});
         QVERIFY(holder.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(!QDir(data + QStringLiteral("/recovery")).entryList({QStringLiteral("*.json")}).isEmpty(),
-                                 20000);
+        const QString kept = data + QStringLiteral("/recovery");
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(kept, QStringLiteral("*.json")).entryList().isEmpty(), 20000);
         holder.kill();
         QVERIFY(holder.waitForFinished());
     }

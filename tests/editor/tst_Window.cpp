@@ -130,7 +130,8 @@ void EditorTest::patternRule()
 void EditorTest::fileListKeysPreview()
 {
     EditingFixture f;
-    QVERIFY(f.files.writeSprite(QStringLiteral("a.gif"), {10, 10}) && f.files.writeSprite(QStringLiteral("b.gif"), {30, 20}));
+    QVERIFY(f.files.writeSprite(QStringLiteral("a.gif"), {10, 10}));
+    QVERIFY(f.files.writeSprite(QStringLiteral("b.gif"), {30, 20}));
     animbox::FrmMain* window = f.show();
     QVERIFY(window);
     browser::FileList* files = window->Picture1()->File1();
