@@ -4,6 +4,7 @@
 #include "ModalDriver.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
 
