@@ -196,12 +196,7 @@ void UndoTest::stepRestoresExactly_data()
         f.window()->menuAction(QStringLiteral("moa"))->trigger();
     }) << "坐标统一调整";
     QTest::newRow("frames from text") << Action([](EditingFixture& f) {
-        f.modal.onDialog([&f](QDialog* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(f.files.game());
-            dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
-                ->setPlainText(QStringLiteral("\tdelay\t4\n\tframe\tdata/chars/test/frame\n"));
-            dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        });
+        f.modal.onDialog(testing::readFrames(f.files.game(), "\tdelay\t4\n\tframe\tdata/chars/test/frame\n"));
         f.window()->menuAction(QStringLiteral("mFromText"))->trigger();
     }) << "从文本生成帧";
 }
@@ -389,12 +384,7 @@ void UndoTest::framesFromTextMovesBrowser()
     animbox::FrmMain* w = f.show();
     QVERIFY(w);
     QVERIFY(testing::addFrames(*w, {QStringLiteral("idle01.gif")}));
-    f.modal.onDialog([&f](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(f.files.game());
-        dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
-            ->setPlainText(QStringLiteral("\tdelay\t7\n\tframe\tdata/chars/kid/idle01\n"));
-        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    });
+    f.modal.onDialog(testing::readFrames(f.files.game(), "\tdelay\t7\n\tframe\tdata/chars/kid/idle01\n"));
     w->menuAction(QStringLiteral("mFromText"))->trigger();
     QCOMPARE(QDir(w->browserFolder()), QDir(kid));
     testing::press(w, Qt::Key_Z, Qt::ControlModifier);

@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -88,6 +90,15 @@ void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers)
     QWidget* target = widget == window && QApplication::focusWidget() ? QApplication::focusWidget() : widget;
     target->setFocus();
     QTest::keyClick(target, key, modifiers);
+}
+
+std::function<void(QDialog*)> readFrames(const QString& game, const QString& text)
+{
+    return [game, text](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(game);
+        dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(text);
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    };
 }
 
 std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare)

@@ -50,6 +50,10 @@ void chooseAnimation(animbox::FrmMain& window, const QString& name);
 // a window, the window active again as after a dialog.
 void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 
+// Fills the dialog of "从文本生成帧" with the game folder and `text`, then
+// clicks "确定".
+std::function<void(QDialog*)> readFrames(const QString& game, const QString& text);
+
 // Clicks the OK button of the scheme dialog, after `prepare` set its controls.
 std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare = {});
 
