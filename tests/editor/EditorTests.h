@@ -41,7 +41,6 @@ private slots:
     void saveWritesTheOpenedBlock();
     void saveAfterTheFileChangedAsks_data();
     void saveAfterTheFileChangedAsks();
-    void closeAsksAboutChanges();
     void dropAddsFramesOrRefuses();
     void recoveryAfterKill();
     void restoreGivesTheSameSave_data();

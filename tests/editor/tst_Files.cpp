@@ -58,12 +58,12 @@ QString writeHero(testing::Fixture& files, const QByteArray& lineEnd, const QByt
     return writeFile(path, withLineEnd(bytes, lineEnd)) ? path : QString();
 }
 
-// The window with hero.txt (CR LF) open at its animation `name`.
-animbox::FrmMain* openHero(EditingFixture& f, QString* path, const QString& name = QStringLiteral("idle"))
+// The window with hero.txt (CR LF) open at its animation idle.
+animbox::FrmMain* openHero(EditingFixture& f, QString* path)
 {
     *path = writeHero(f.files, "\r\n");
     animbox::FrmMain* window = f.show();
-    return !path->isEmpty() && window && window->openCharacterFile(*path, name) ? window : nullptr;
+    return !path->isEmpty() && window && window->openCharacterFile(*path, QStringLiteral("idle")) ? window : nullptr;
 }
 
 // A second sprite folder, data/chars/other, holding the sprite `name`.
@@ -121,7 +121,7 @@ void EditorTest::openEditSave_data()
 
 // Opened through the file dialog; a save writes only the changed line, in
 // the file's own spelling; frames keep the folder they were read or added
-// from, whatever the browser shows when the file is saved.
+// from, whatever the browser shows when the file is saved; closing asks.
 void EditorTest::openEditSave()
 {
     QFETCH(QByteArray, lineEnd);
@@ -161,6 +161,18 @@ void EditorTest::openEditSave()
     const QByteArray idle02 = "idle02" + lineEnd;
     QCOMPARE(fileBytes(path), delayEdited(original).replace(idle02, idle02 + added));
     QCOMPARE(f.modal.messages, QStringList());
+
+    // Closing asks only about unsaved work: "取消" keeps the window open, "保存" saves.
+    QVERIFY(window->close());
+    window->show();
+    window->Frame3()->txtDelay()->setText(QStringLiteral("9"));
+    answer(f.modal, QMessageBox::Cancel);
+    QVERIFY(!window->close() && window->isVisible());
+    answer(f.modal, QMessageBox::Save);
+    const QByteArray saved = fileBytes(path);
+    QVERIFY(window->close());
+    QCOMPARE(fileBytes(path), QByteArray(saved).replace("\tdelay\t7", "\tdelay\t9"));
+    QCOMPARE(fileBytes(path + ".bak"), saved);
 }
 
 void EditorTest::saveRefusedOrFailed_data()
@@ -299,24 +311,6 @@ void EditorTest::saveAfterTheFileChangedAsks()
     QVERIFY(window->saveAnimation());
     QCOMPARE(fileBytes(path), before + delayEdited(original));
     QVERIFY(deleted || fileBytes(path + ".bak") == before + original);
-}
-
-void EditorTest::closeAsksAboutChanges()
-{
-    EditingFixture f;
-    QString path;
-    animbox::FrmMain* window = openHero(f, &path);
-    QVERIFY(window && window->close());
-    window->show();
-    editDelay(*window);
-    answer(f.modal, QMessageBox::Cancel);
-    QVERIFY(!window->close());
-    QVERIFY(window->isVisible());
-    answer(f.modal, QMessageBox::Save);
-    const QByteArray original = fileBytes(path);
-    QVERIFY(window->close());
-    QCOMPARE(fileBytes(path), delayEdited(original));
-    QCOMPARE(fileBytes(path + ".bak"), original);
 }
 
 // Dropped images become frames in one step when they lie in the browser's
