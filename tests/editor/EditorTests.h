@@ -58,5 +58,6 @@ private slots:
     void buttonsSayWhatTheyDo_data();
     void buttonsSayWhatTheyDo();
 
+    void gifDecoderMatchesImageReader_data();
     void gifDecoderMatchesImageReader();
 };
