@@ -9,13 +9,18 @@
 
 namespace editing {
 
+animbox::FrmMain* EditingFixture::show(const QString& folder)
+{
+    if (!files.isValid())
+        return nullptr;
+    m_window = files.window(folder);
+    m_window->show();
+    return QTest::qWaitForWindowExposed(m_window.get()) ? m_window.get() : nullptr;
+}
+
 animbox::FrmMain* EditingFixture::open(int count, bool select)
 {
-    if (!files.isValid() || !files.writeSprite(QStringLiteral("frame.gif"), QSize(40, 60)))
-        return nullptr;
-    m_window = files.window();
-    m_window->show();
-    if (!QTest::qWaitForWindowExposed(m_window.get())
+    if (!files.writeSprite(QStringLiteral("frame.gif"), QSize(40, 60)) || !show()
         || !testing::addFrames(*m_window, QStringList(count, QStringLiteral("frame.gif")))
         || m_window->animation().frames.size() != count)
         return nullptr;

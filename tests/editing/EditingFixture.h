@@ -8,12 +8,15 @@
 
 namespace editing {
 
-// A shown main window on a game folder whose frame list holds frames of one
-// 40 × 60 sprite, with mouse events sent to its canvas in canvas pixels.
+// The window tests' fixture: a game folder, a modal-dialog driver and a
+// shown main window on it, with mouse events sent to its canvas in canvas
+// pixels. Both return null when any step of the setup failed.
 class EditingFixture {
 public:
-    // Adds `count` frames of frame.gif; selects the first row when `select`.
-    // Returns null when any step of the setup failed.
+    // The window with its browser on `folder` (the sprite folder by default).
+    animbox::FrmMain* show(const QString& folder = QString());
+    // The window with `count` frames of the 40 × 60 frame.gif; the first row
+    // selected when `select`.
     animbox::FrmMain* open(int count, bool select = true);
     animbox::FrmMain* window() const { return m_window.get(); }
     model::FrameRecord& frame(int row) const { return m_window->animation().frames[row]; }

@@ -1,9 +1,8 @@
-#include "EditingTest.h"
-
 #include "EditingFixture.h"
 #include "ZoomPictures.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/panels/AttackPanel.h"
+#include "editor/panels/BrowserPanel.h"
 #include "editor/panels/DisplayGroup.h"
 #include "editor/panels/ReferenceBar.h"
 #include "editor/window/Messages.h"
@@ -28,6 +27,31 @@ using editing::EditingFixture;
 using model::Box;
 using model::BoxState;
 using model::FrameRecord;
+
+// Canvas gestures, the property panel, the global adjustment, the reference
+// frame and playback, driven on the real main window.
+class EditingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void releaseWritesBox_data();
+    void releaseWritesBox();
+    void modifierGestures();
+    void pointerReadOut();
+    void keys_data();
+    void keys();
+    void delayTypedPropagates_data();
+    void delayTypedPropagates();
+    void choiceBoxesStoreOnlyAChoice_data();
+    void choiceBoxesStoreOnlyAChoice();
+    void boxButtons_data();
+    void boxButtons();
+    void adjustment_data();
+    void adjustment();
+    void referenceAndResize_data();
+    void referenceAndResize();
+    void playbackWaits_data();
+    void playbackWaits();
+};
 
 namespace {
 
@@ -369,32 +393,42 @@ void EditingTest::adjustment_data()
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<QPoint>("moved");
+    QTest::addColumn<bool>("atLimit"); // the selected row's anchor y is 32767
     const QString up = "Command1", left = "Command3", down = "Command4", right = "Command5";
-    QTest::newRow("1 up, then left") << "1" << QStringList{up, left} << QPoint(-1, -1);
-    QTest::newRow("2.5 down") << "2.5" << QStringList{down} << QPoint(0, 2);
-    QTest::newRow("3.5 right") << "3.5" << QStringList{right} << QPoint(4, 0);
-    QTest::newRow("not a number") << "abc" << QStringList{up} << QPoint();
+    QTest::newRow("1 up, then left") << "1" << QStringList{up, left} << QPoint(-1, -1) << false;
+    QTest::newRow("2.5 down") << "2.5" << QStringList{down} << QPoint(0, 2) << false;
+    QTest::newRow("3.5 right") << "3.5" << QStringList{right} << QPoint(4, 0) << false;
+    QTest::newRow("not a number") << "abc" << QStringList{up} << QPoint() << false;
+    QTest::newRow("one anchor out of range") << "1" << QStringList{down} << QPoint() << true;
 }
 
 // Every anchor moves; the canvas shows the selected frame at its new anchor.
+// A nudge past 32767 keeps the anchor; an adjustment that would take one
+// anchor out of range moves none and names that frame.
 void EditingTest::adjustment()
 {
     QFETCH(QString, amount);
     QFETCH(QStringList, buttons);
     QFETCH(QPoint, moved);
+    QFETCH(bool, atLimit);
     EditingFixture f;
     QVERIFY(f.open(3));
     f.window()->List1()->setCurrentRow(1);
+    if (atLimit)
+        f.frame(1).offsetY = 32767;
     const QPoint before[] = {f.anchor(0), f.anchor(1), f.anchor(2)};
+    if (atLimit)
+        QTest::keyClick(f.window()->PicEdit(), Qt::Key_Down);
     adjust(f, amount, buttons);
     QCOMPARE(f.modal.pendingHandlers(), 0);
     for (int row = 0; row < 3; ++row)
         QCOMPARE(f.anchor(row), before[row] + moved);
-    QCOMPARE(f.modal.messages, QStringList());
+    const QString refused = animbox::msg::adjustOutOfRange() + QStringLiteral("frame.gif");
+    QCOMPARE(f.modal.messages, atLimit ? QStringList{refused} : QStringList());
     QCOMPARE(f.window()->PicEdit()->shape1()->canvasRect().topLeft(), f.corner(1));
 }
 
-void EditingTest::referenceToggle_data()
+void EditingTest::referenceAndResize_data()
 {
     QTest::addColumn<QString>("base");
     QTest::addColumn<QString>("message");
@@ -404,59 +438,54 @@ void EditingTest::referenceToggle_data()
 }
 
 // The reference sprite is drawn with its anchor (40, 98) on the cross; its
-// yellow inside starts 2 pixels in from its black (transparent) edge.
-void EditingTest::referenceToggle()
+// yellow inside starts 2 pixels in from its black (transparent) edge. Hiding
+// the browser panel (the canvas is 617 x 489, 797 x 489 without the panel,
+// with a 2-pixel border) or a larger window moves the cross and draws the
+// frame, then the reference frame, at the new place; the panel is not
+// reloaded and the reference stays.
+void EditingTest::referenceAndResize()
 {
     QFETCH(QString, base);
     QFETCH(QString, message);
     QFETCH(QString, caption);
     EditingFixture f;
     QVERIFY(f.files.writeSprite(QStringLiteral("idle00.gif"), QSize(80, 120), 0xff000000, 0xffffff00));
-    QVERIFY(f.open(0));
-    animbox::ReferenceBar* bar = f.window()->referenceBar();
-    bar->txtBase()->setText(base);
-    bar->txtX()->setText(QStringLiteral("40"));
-    bar->txtY()->setText(QStringLiteral("98"));
-    QCOMPARE(bar->Command3()->text(), QStringLiteral("绘制参考帧"));
-    bar->Command3()->click();
-    QCOMPARE(bar->Command3()->text(), QStringLiteral("DrawBaseFrame"));
-    bar->Command3()->click();
-    QCOMPARE(bar->Command3()->text(), caption);
-    QCOMPARE(f.modal.messages, message.isEmpty() ? QStringList() : QStringList{message});
-    const QPoint corner = f.origin() - QPoint(40, 98);
-    CanvasView* canvas = f.window()->PicEdit();
-    QCOMPARE(canvas->pixelAt(corner + QPoint(2, 2)), message.isEmpty() ? qRgb(255, 255, 0) : CanvasView::kBackground);
-    QCOMPARE(canvas->pixelAt(corner + QPoint(1, 1)), CanvasView::kBackground);
-}
-
-// A larger window moves the cross and draws the frame, then the reference
-// frame, at the new place; the panel is not reloaded and the reference stays.
-void EditingTest::resizeKeepsWhatIsShown()
-{
-    EditingFixture f;
-    QVERIFY(f.files.writeSprite(QStringLiteral("idle00.gif"), QSize(80, 120), 0xff000000, 0xffffff00));
     animbox::FrmMain* w = f.open(1);
     QVERIFY(w);
-    const QString damageShown = w->FmAbox()->txtPow()->text();
-    f.frame(0).damage = 33;
     CanvasView* canvas = w->PicEdit();
     const auto grow = [&f, w] {
         const QPoint before = f.origin();
         w->resize(w->size() + QSize(60, 40));
         return QTest::qWaitFor([&f, before] { return f.origin() != before; });
     };
+    QCOMPARE(f.origin(), QPoint(276, 340));
+    w->Command9()->click();
+    QVERIFY(w->Picture1()->isHidden());
+    QCOMPARE(f.origin(), QPoint(357, 340));
+    QCOMPARE(canvas->pixelAt(f.corner(0) + QPoint(2, 2)), qRgb(0, 255, 0));
+    w->Command9()->click();
+    QCOMPARE(f.origin(), QPoint(276, 340));
+    const QString damageShown = w->FmAbox()->txtPow()->text();
+    f.frame(0).damage = 33;
     QVERIFY(grow());
     QCOMPARE(canvas->pixelAt(f.corner(0) + QPoint(2, 2)), qRgb(0, 255, 0));
     QCOMPARE(w->FmAbox()->txtPow()->text(), damageShown);
 
     animbox::ReferenceBar* bar = w->referenceBar();
+    bar->txtBase()->setText(base);
     bar->txtX()->setText(QStringLiteral("40"));
     bar->txtY()->setText(QStringLiteral("98"));
+    // Drawing the frame gave the button the caption that draws the reference.
+    QCOMPARE(bar->Command3()->text(), QStringLiteral("DrawBaseFrame"));
     bar->Command3()->click();
-    QCOMPARE(bar->Command3()->text(), QStringLiteral("DrawListFrame"));
+    QCOMPARE(bar->Command3()->text(), caption);
+    QCOMPARE(f.modal.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    const QRgb yellow = message.isEmpty() ? qRgb(255, 255, 0) : CanvasView::kBackground;
+    QCOMPARE(canvas->pixelAt(f.origin() - QPoint(38, 96)), yellow);
+    QCOMPARE(canvas->pixelAt(f.origin() - QPoint(39, 97)), CanvasView::kBackground);
     QVERIFY(grow());
-    QCOMPARE(bar->Command3()->text(), QStringLiteral("DrawListFrame"));
-    QCOMPARE(canvas->pixelAt(f.origin() - QPoint(38, 96)), qRgb(255, 255, 0));
+    QCOMPARE(bar->Command3()->text(), caption);
+    QCOMPARE(canvas->pixelAt(f.origin() - QPoint(38, 96)), yellow);
 }
 
 void EditingTest::playbackWaits_data()
@@ -496,21 +525,5 @@ void EditingTest::playbackWaits()
     QCOMPARE(w->FmAbox()->txtPow()->text(), QStringLiteral("44"));
 }
 
-// A nudge past 32767 keeps the anchor; an adjustment that would take one
-// anchor out of range moves none and names that frame.
-void EditingTest::valuesOutOfRangeAreRefused()
-{
-    EditingFixture f;
-    QVERIFY(f.open(3));
-    f.frame(0).offsetX = 32767;
-    QTest::keyClick(f.window()->PicEdit(), Qt::Key_Right);
-    QCOMPARE(f.frame(0).offsetX, qint16(32767));
-    f.frame(2).offsetY = 32767;
-    const qint16 firstY = f.frame(0).offsetY;
-    adjust(f, QStringLiteral("1"), {QStringLiteral("Command4")});
-    QCOMPARE(f.frame(0).offsetY, firstY);
-    QCOMPARE(f.frame(2).offsetY, qint16(32767));
-    QCOMPARE(f.modal.messages, QStringList{animbox::msg::adjustOutOfRange() + QStringLiteral("frame.gif")});
-}
-
 QTEST_MAIN(EditingTest)
+#include "EditingTest.moc"

@@ -1,5 +1,3 @@
-#include "UndoTest.h"
-
 #include "EditingFixture.h"
 #include "editor/panels/AttackPanel.h"
 #include "editor/controls/ChoiceCombo.h"
@@ -29,6 +27,24 @@
 using editing::EditingFixture;
 using Action = std::function<void(EditingFixture&)>;
 Q_DECLARE_METATYPE(Action)
+
+// Undo and redo on the real main window: every kind of step restores the
+// generated text, the records, the rows and the selection exactly; nudges and
+// typing merge; the title marks unsaved changes; the undo keys; the browser
+// follows the folder of the frames a step restores.
+class UndoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stepRestoresExactly_data();
+    void stepRestoresExactly();
+    void emptySideOverUnequalRuns_data();
+    void emptySideOverUnequalRuns();
+    void stepsMerge_data();
+    void stepsMerge();
+    void undoDuringDrag();
+    void titleMarksChanges();
+    void framesFromTextMovesBrowser();
+};
 
 namespace {
 
@@ -155,7 +171,8 @@ void UndoTest::stepRestoresExactly_data()
     QTest::newRow("knock-down") << panel([](auto* p) { p->txtDown()->click(); })
                                 << "击倒";
     QTest::newRow("pause") << panel([](auto* p) { choose(p->txtPause(), QStringLiteral("30")); }) << "攻击延迟";
-    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "8"); })
+    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
+    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "3"); })
                            << "延迟";
     QTest::newRow("empty attack box") << panel([](auto* p) { p->Command1()->click(); }) << "空攻击框";
     QTest::newRow("clear body box") << panel([](auto* p) { p->Command2()->click(); }) << "清除受框";
@@ -179,18 +196,15 @@ void UndoTest::stepRestoresExactly_data()
         f.window()->menuAction(QStringLiteral("moa"))->trigger();
     }) << "坐标统一调整";
     QTest::newRow("frames from text") << Action([](EditingFixture& f) {
-        f.modal.onDialog([&f](QDialog* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(f.files.game());
-            dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
-                ->setPlainText(QStringLiteral("\tdelay\t4\n\tframe\tdata/chars/test/frame\n"));
-            dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        });
+        f.modal.onDialog(testing::readFrames(f.files.game(), "\tdelay\t4\n\tframe\tdata/chars/test/frame\n"));
         f.window()->menuAction(QStringLiteral("mFromText"))->trigger();
     }) << "从文本生成帧";
 }
 
 // The step changes something; undo gives back exactly the state before it
 // (also the spare record the reader leaves) and redo the state after it.
+// The undo keys reach the window also from the boxes that keep the focus
+// after an edit, whose own undo would re-run the propagation or do nothing.
 void UndoTest::stepRestoresExactly()
 {
     QFETCH(Action, action);
@@ -206,14 +220,19 @@ void UndoTest::stepRestoresExactly()
     QVERIFY(!(after.animation == before.animation));
     QCOMPARE(w->document().undoStack()->count(), 1);
     QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销 ") + step);
-    undoAction(w)->trigger();
+    testing::press(w, Qt::Key_Z, Qt::ControlModifier);
     compareState(state(w), before);
     QCOMPARE(w->Frame3()->txtDelay()->text(), QStringLiteral("5"));
+    QCOMPARE(w->FmAbox()->txtAtType()->currentText() + w->FmAbox()->txtPause()->currentText(), "Attack15");
     QCOMPARE(redoAction(w)->text(), QStringLiteral("重做 ") + step);
-    redoAction(w)->trigger();
+    testing::press(w, Qt::Key_Y, Qt::ControlModifier);
     compareState(state(w), after);
     undoAction(w)->trigger();
     compareState(state(w), before);
+    redoAction(w)->trigger();
+    testing::press(w, Qt::Key_Z, Qt::ControlModifier);
+    testing::press(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    compareState(state(w), after);
 }
 
 void UndoTest::emptySideOverUnequalRuns_data()
@@ -319,12 +338,18 @@ void UndoTest::undoDuringDrag()
 }
 
 // "*" follows the name while the animation differs from the state at start,
-// after the text was generated and copied, and after frames were read from text.
+// after the text was generated and copied, and after frames were read from
+// text. The menus are "文件", "编辑", "操作", and undo starts disabled.
 void UndoTest::titleMarksChanges()
 {
     EditingFixture f;
     animbox::FrmMain* w = openShared(f);
     QVERIFY(w);
+    const QList<QAction*> menus = w->menuBar()->actions();
+    const QString menuTexts = menus.value(0)->text() + menus.value(1)->text() + menus.value(2)->text();
+    QCOMPARE(menuTexts, QStringLiteral("文件编辑操作"));
+    QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
+    QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
     const auto title = [w] { return w->windowHandle()->title(); };
     const QString clean = QStringLiteral("Kestrum Frame Editor ") + QStringLiteral(KES_VERSION_TEXT);
     const QString modified = QStringLiteral("Kestrum Frame Editor* ") + QStringLiteral(KES_VERSION_TEXT);
@@ -346,105 +371,36 @@ void UndoTest::titleMarksChanges()
     QCOMPARE(f.modal.unexpectedDialogs, 0);
 }
 
-// "文件", then "编辑", then "操作", and the undo items' texts.
-void UndoTest::editMenu()
-{
-    EditingFixture f;
-    animbox::FrmMain* w = openShared(f);
-    QVERIFY(w);
-    const QList<QAction*> menus = w->menuBar()->actions();
-    QCOMPARE(menus.value(0)->text(), QStringLiteral("文件"));
-    QCOMPARE(menus.value(1)->text(), QStringLiteral("编辑"));
-    QCOMPARE(menus.value(2)->text(), QStringLiteral("操作"));
-    QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销"));
-    QVERIFY(!undoAction(w)->isEnabled() && !redoAction(w)->isEnabled());
-}
-
-void UndoTest::undoKeysInBoxes_data()
-{
-    QTest::addColumn<Action>("edit");
-    QTest::addColumn<QString>("shownBefore");
-    // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
-    QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "3"); })
-                           << "5";
-    // Typing into these boxes never stores, so they have no text undo to offer.
-    QTest::newRow("attack kind") << panel([](auto* p) { choose(p->txtAtType(), QStringLiteral("Blast")); })
-                                 << "Attack";
-    QTest::newRow("pause") << panel([](auto* p) { choose(p->txtPause(), QStringLiteral("30")); }) << "15";
-}
-
-// The undo keys reach the window from the boxes that keep the focus after
-// an edit, whose own undo would re-run the propagation or do nothing.
-void UndoTest::undoKeysInBoxes()
-{
-    QFETCH(Action, edit);
-    QFETCH(QString, shownBefore);
-    EditingFixture f;
-    animbox::FrmMain* w = openShared(f);
-    QVERIFY(w);
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    const State before = state(w);
-    edit(f);
-    QWidget* box = QApplication::focusWidget();
-    QVERIFY(box && box->window() == w);
-    const auto shown = [box] {
-        const auto* combo = qobject_cast<QComboBox*>(box);
-        return combo ? combo->currentText() : static_cast<QLineEdit*>(box)->text();
-    };
-    const State edited = state(w);
-    QVERIFY(!(edited.animation == before.animation));
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-    compareState(state(w), before);
-    QCOMPARE(shown(), shownBefore);
-    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
-    compareState(state(w), edited);
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    compareState(state(w), edited);
-}
-
 // Reading text shows the folder of the frames read; Ctrl+Z shows the folder
 // of the frames before again, so that F8 writes their paths, and Ctrl+Y the
 // folder read.
 void UndoTest::framesFromTextMovesBrowser()
 {
-    testing::Fixture files;
-    const QString kid = files.game() + QStringLiteral("/data/chars/kid");
-    QVERIFY(files.isValid() && QDir().mkpath(kid));
-    for (const QString& folder : {files.sprites(), kid})
-        QVERIFY(files.writeSprite(QStringLiteral("idle01.gif"), {20, 30}, 0xffff00ff, 0xff00ff00, folder));
-    const auto w = files.window();
-    w->show();
-    // The keys go to the window, active again once a dialog closed.
-    const auto key = [&w](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QTest::keyClick(w.get(), key, modifiers);
-    };
+    EditingFixture f;
+    const QString kid = f.files.game() + QStringLiteral("/data/chars/kid");
+    QVERIFY(QDir().mkpath(kid));
+    for (const QString& folder : {f.files.sprites(), kid})
+        QVERIFY(f.files.writeSprite(QStringLiteral("idle01.gif"), {20, 30}, 0xffff00ff, 0xff00ff00, folder));
+    animbox::FrmMain* w = f.show();
+    QVERIFY(w);
     QVERIFY(testing::addFrames(*w, {QStringLiteral("idle01.gif")}));
-    testing::ModalDriver modal;
-    modal.onDialog([&files](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(files.game());
-        dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
-            ->setPlainText(QStringLiteral("\tdelay\t7\n\tframe\tdata/chars/kid/idle01\n"));
-        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    });
+    f.modal.onDialog(testing::readFrames(f.files.game(), "\tdelay\t7\n\tframe\tdata/chars/kid/idle01\n"));
     w->menuAction(QStringLiteral("mFromText"))->trigger();
     QCOMPARE(QDir(w->browserFolder()), QDir(kid));
-    key(Qt::Key_Z, Qt::ControlModifier);
+    testing::press(w, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w->animation().frames.value(0).frameDelay, qint16(0));
-    QCOMPARE(QDir(w->browserFolder()), QDir(files.sprites()));
+    QCOMPARE(QDir(w->browserFolder()), QDir(f.files.sprites()));
     QString generated;
-    modal.onDialog([&generated](QDialog* dialog) {
+    f.modal.onDialog([&generated](QDialog* dialog) {
         generated = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
         dialog->reject();
     });
-    key(Qt::Key_F8);
+    testing::press(w, Qt::Key_F8);
     QVERIFY2(generated.contains(QStringLiteral("data\\chars\\test\\idle01.gif")), qPrintable(generated));
-    key(Qt::Key_Y, Qt::ControlModifier);
+    testing::press(w, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(QDir(w->browserFolder()), QDir(kid));
-    QCOMPARE(modal.messages, QStringList());
+    QCOMPARE(f.modal.messages, QStringList());
 }
 
 QTEST_MAIN(UndoTest)
+#include "UndoTest.moc"

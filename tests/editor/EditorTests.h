@@ -13,7 +13,6 @@ private slots:
     void settingsReadOnlyProgramFolder();
     void patternRule_data();
     void patternRule();
-    void panelToggleOrigins();
     void fileListKeysPreview();
     void canvasDrawsCurrentOverPrevious();
     void keyedSprite_data();
@@ -32,7 +31,6 @@ private slots:
     void readTextBuildsFrames_data();
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
-    void rowsFindFilesOfAnotherCase();
 
     void openEditSave_data();
     void openEditSave();
@@ -41,15 +39,12 @@ private slots:
     void saveAsAddsOrReplacesBlock();
     void saveWritesTheOpenedBlock_data();
     void saveWritesTheOpenedBlock();
-    void framesKeepTheirFolder();
-    void changedOnDiskAsks();
-    void closeAsksAboutChanges();
+    void saveAfterTheFileChangedAsks_data();
+    void saveAfterTheFileChangedAsks();
     void dropAddsFramesOrRefuses();
-    void damagedRecoveryIsSetAside();
     void recoveryAfterKill();
     void restoreGivesTheSameSave_data();
     void restoreGivesTheSameSave();
-    void saveOfDeletedFileAsks();
 
     void switchingKeepsEditsAndHistory();
     void fileStepsAndUndo_data();

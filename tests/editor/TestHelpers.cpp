@@ -1,16 +1,20 @@
 #include "TestHelpers.h"
 
+#include "editor/character/CharacterPanel.h"
 #include "editor/panels/BrowserPanel.h"
 #include "browser/FileList.h"
 #include "demo/GifWriter.h"
 #include "language/Translators.h"
 #include "model/files/BrowserRules.h"
 
-#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
 
 namespace testing {
 
@@ -67,6 +71,34 @@ bool addFrames(animbox::FrmMain& window, const QStringList& names)
         window.Picture1()->cmdAddFrame()->click();
     }
     return true;
+}
+
+void chooseAnimation(animbox::FrmMain& window, const QString& name)
+{
+    QTreeWidget* list = window.characterPanel()->list();
+    const QList<QTreeWidgetItem*> found = list->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QCOMPARE(found.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QCOMPARE(window.animationName(), name);
+}
+
+void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* window = widget->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget* target = widget == window && QApplication::focusWidget() ? QApplication::focusWidget() : widget;
+    target->setFocus();
+    QTest::keyClick(target, key, modifiers);
+}
+
+std::function<void(QDialog*)> readFrames(const QString& game, const QString& text)
+{
+    return [game, text](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(game);
+        dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(text);
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    };
 }
 
 std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare)

@@ -5,11 +5,8 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -45,6 +42,17 @@ private:
 
 // Adds `names` as frames one by one through the browser's "加入帧".
 bool addFrames(animbox::FrmMain& window, const QStringList& names);
+
+// Shows the animation `name` with a click in the character panel.
+void chooseAnimation(animbox::FrmMain& window, const QString& name);
+
+// Presses `key` in `widget`, or in the widget with the focus when `widget` is
+// a window, the window active again as after a dialog.
+void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+
+// Fills the dialog of "从文本生成帧" with the game folder and `text`, then
+// clicks "确定".
+std::function<void(QDialog*)> readFrames(const QString& game, const QString& text);
 
 // Clicks the OK button of the scheme dialog, after `prepare` set its controls.
 std::function<void(QDialog*)> acceptScheme(std::function<void(QDialog*)> prepare = {});

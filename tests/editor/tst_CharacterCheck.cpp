@@ -29,9 +29,6 @@ private slots:
     void initTestCase();
     void findsEachProblem_data();
     void findsEachProblem();
-    void listsNothingElse_data();
-    void listsNothingElse();
-    void doubleClickOpensFrame_data();
     void doubleClickOpensFrame();
     void stopsWhenCancelledOrClosed_data();
     void stopsWhenCancelledOrClosed();
@@ -112,10 +109,7 @@ animbox::CharacterCheckDock* CharacterCheckTest::check(animbox::FrmMain& window,
     if (!action || action->isEnabled() || !window.openCharacterFile(file, QStringLiteral("idle")) || !action->isEnabled())
         return nullptr;
     window.show();
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window))
-        return nullptr;
-    QTest::keyClick(&window, Qt::Key_F7);
+    testing::press(&window, Qt::Key_F7);
     auto* dock = window.findChild<animbox::CharacterCheckDock*>();
     if (!dock || (dock->isRunning() && !QSignalSpy(dock, &animbox::CharacterCheckDock::checkEnded).wait(20000)))
         return nullptr;
@@ -124,60 +118,45 @@ animbox::CharacterCheckDock* CharacterCheckTest::check(animbox::FrmMain& window,
 
 void CharacterCheckTest::findsEachProblem_data()
 {
-    QTest::addColumn<QString>("animation");
-    QTest::addColumn<QString>("frame"); // as listed: from 1, empty for none
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("body box outside") << "idle" << "2" << "10" << "受击框完全在图片 (40×50) 之外: 50 0 10 10";
-    QTest::newRow("missing image") << "idle" << "3" << "12" << "文件不存在!";
-    QTest::newRow("negative width") << "idle" << "4" << "14" << "攻击框的宽或高为负: 10 10 -5 10";
-    QTest::newRow("not an image") << "idle" << "4" << "15" << "无法读取图片";
-    QTest::newRow("anchor outside") << "idle" << "5" << "17" << "锚点 (60, 10) 在图片 (40×50) 之外";
-    QTest::newRow("out of range") << "idle" << "6" << "19" << "溢出";
-    QTest::newRow("no values") << "idle" << "6" << "20" << "关键字 bbox 后面没有数值";
-    QTest::newRow("same name") << "IDLE" << "" << "28" << "动画 IDLE 重复: 第 4 行已有同名的动画";
-    QTest::newRow("kept keyword") << "idle" << "1" << "5" << "保留而不解释的关键字 loop (共 2 行)";
-}
-
-void CharacterCheckTest::findsEachProblem()
-{
-    QFETCH(QString, animation);
-    QFETCH(QString, frame);
-    QFETCH(QString, line);
-    QFETCH(QString, text);
-    const auto window = m_fixture.window();
-    animbox::CharacterCheckDock* dock = check(*window, characterPath(QStringLiteral("crafted.txt")));
-    QVERIFY(dock);
-    const QTreeWidgetItem* item = findingAt(dock->list(), animation, frame, line);
-    QVERIFY2(item, qPrintable(dock->text()));
-    QVERIFY2(item->text(3).contains(text), qPrintable(item->text(3)));
-}
-
-void CharacterCheckTest::listsNothingElse_data()
-{
     QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("findings");
+    QTest::addColumn<QStringList>("findings"); // "animation|frame (from 1)|line|part of the text"
     QTest::addColumn<QString>("status");
     QTest::addColumn<bool>("copyKey"); // Ctrl+C in the list, else the button
 
-    QTest::newRow("crafted") << "crafted.txt" << 10 << "crafted.txt: 3 个动画, 9 个问题" << false;
-    QTest::newRow("crafted, Ctrl+C") << "crafted.txt" << 10 << "crafted.txt: 3 个动画, 9 个问题" << true;
-    QTest::newRow("clean") << "clean.txt" << 0 << "clean.txt: 2 个动画, 没有发现问题" << false;
+    const QStringList crafted{"idle|2|10|受击框完全在图片 (40×50) 之外: 50 0 10 10",
+                              "idle|3|12|文件不存在!",
+                              "idle|4|14|攻击框的宽或高为负: 10 10 -5 10",
+                              "idle|4|15|无法读取图片",
+                              "idle|5|17|锚点 (60, 10) 在图片 (40×50) 之外",
+                              "idle|6|19|溢出",
+                              "idle|6|20|关键字 bbox 后面没有数值",
+                              "IDLE||28|动画 IDLE 重复: 第 4 行已有同名的动画",
+                              "idle|1|5|保留而不解释的关键字 loop (共 2 行)",
+                              "walk|2|26|锚点 (-3, 10) 在图片 (40×50) 之外"};
+    QTest::newRow("crafted") << "crafted.txt" << crafted << "crafted.txt: 3 个动画, 9 个问题" << false;
+    QTest::newRow("crafted, Ctrl+C") << "crafted.txt" << crafted << "crafted.txt: 3 个动画, 9 个问题" << true;
+    QTest::newRow("clean") << "clean.txt" << QStringList() << "clean.txt: 2 个动画, 没有发现问题" << false;
 }
 
-void CharacterCheckTest::listsNothingElse()
+// Every finding at its animation, frame and line, nothing else; the list
+// copied with a header line.
+void CharacterCheckTest::findsEachProblem()
 {
     QFETCH(QString, file);
-    QFETCH(int, findings);
+    QFETCH(QStringList, findings);
     QFETCH(QString, status);
     QFETCH(bool, copyKey);
     const auto window = m_fixture.window();
     animbox::CharacterCheckDock* dock = check(*window, characterPath(file));
     QVERIFY(dock);
     QCOMPARE(dock->status()->text(), status);
-    QCOMPARE(dock->list()->topLevelItemCount(), findings);
-    if (findings == 0)
+    QCOMPARE(dock->list()->topLevelItemCount(), findings.size());
+    for (const QString& finding : findings) {
+        const QStringList part = finding.split(u'|');
+        const QTreeWidgetItem* item = findingAt(dock->list(), part[0], part[1], part[2]);
+        QVERIFY2(item && item->text(3).contains(part[3]), qPrintable(finding + u'\n' + dock->text()));
+    }
+    if (findings.isEmpty())
         return;
     QApplication::clipboard()->clear();
     if (copyKey) {
@@ -187,50 +166,38 @@ void CharacterCheckTest::listsNothingElse()
         QTest::mouseClick(dock->copyButton(), Qt::LeftButton);
     }
     const QStringList copied = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(copied.size(), findings + 1);
+    QCOMPARE(copied.size(), findings.size() + 1);
     QCOMPARE(copied.first(), QStringLiteral("动画\t帧\t行\t说明"));
     QVERIFY2(copied.at(1).startsWith(QStringLiteral("idle\t2\t10\t受击框")), qPrintable(copied.at(1)));
 }
 
-void CharacterCheckTest::doubleClickOpensFrame_data()
-{
-    QTest::addColumn<QString>("animation");
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("delay"); // of the first frame afterwards
-
-    // The change made first stays unsaved in its animation: no question.
-    QTest::newRow("the animation shown") << "idle" << "2" << "10" << "77";
-    QTest::newRow("another animation") << "walk" << "2" << "26" << "0";
-    // Not the first animation of that name (letter case ignored): the one at the line.
-    QTest::newRow("a name used before") << "IDLE" << "" << "28" << "0";
-}
-
+// A double-click shows the finding's animation at its frame; a change made
+// first stays unsaved in its animation, without a question. Of two
+// animations of one name (letter case ignored), the one at the line opens.
 void CharacterCheckTest::doubleClickOpensFrame()
 {
-    QFETCH(QString, animation);
-    QFETCH(QString, frame);
-    QFETCH(QString, line);
-    QFETCH(QString, delay);
     const auto window = m_fixture.window();
     animbox::CharacterCheckDock* dock = check(*window, characterPath(QStringLiteral("crafted.txt")));
     QVERIFY(dock);
     window->List1()->setCurrentRow(0);
     window->Frame3()->txtDelay()->setText(QStringLiteral("77"));
-
     testing::ModalDriver driver;
-    QTreeWidgetItem* item = findingAt(dock->list(), animation, frame, line);
-    QVERIFY(item);
     QTreeWidget* list = dock->list();
-    list->scrollToItem(item);
-    const QPoint point = list->visualItemRect(item).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
+    // "animation|frame|line|the first frame's delay afterwards"
+    for (const QString& finding : {"idle|2|10|77", "walk|2|26|0", "IDLE||28|0", "idle|2|10|77"}) {
+        const QStringList part = finding.split(u'|');
+        QTreeWidgetItem* item = findingAt(list, part[0], part[1], part[2]);
+        QVERIFY(item);
+        list->scrollToItem(item);
+        const QPoint point = list->visualItemRect(item).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(window->animationName(), part[0]);
+        QCOMPARE(window->List1()->currentRow(), qMax(0, part[1].toInt() - 1));
+        window->List1()->setCurrentRow(0);
+        QCOMPARE(window->Frame3()->txtDelay()->text(), part[3]);
+    }
     QCOMPARE(driver.unexpectedDialogs, 0);
-    QCOMPARE(window->animationName(), animation);
-    QCOMPARE(window->List1()->currentRow(), qMax(0, frame.toInt() - 1));
-    window->List1()->setCurrentRow(0);
-    QCOMPARE(window->Frame3()->txtDelay()->text(), delay);
 }
 
 void CharacterCheckTest::stopsWhenCancelledOrClosed_data()

@@ -1,6 +1,6 @@
 #include "EditorTests.h"
 
-#include "TestHelpers.h"
+#include "EditingFixture.h"
 #include "editor/panels/BrowserPanel.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/panels/DisplayGroup.h"
@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using editing::EditingFixture;
+
 namespace {
 
 // "abd" names the frames a.gif, b.gif, d.gif.
@@ -28,14 +30,14 @@ QStringList frameNames(const QString& letters)
 
 // A window with the first `count` of the frames a..e; frame n (from 1) is
 // 10 n pixels wide and has delay n, so every record tells which frame it is.
-std::unique_ptr<animbox::FrmMain> framesWindow(testing::Fixture& fixture, int count = 5)
+animbox::FrmMain* framesWindow(EditingFixture& f, int count = 5)
 {
     const QStringList names = frameNames(QStringLiteral("abcde"));
     for (int i = 0; i < names.size(); ++i)
-        if (!fixture.isValid() || !fixture.writeSprite(names[i], {10 * (i + 1), 10}))
+        if (!f.files.writeSprite(names[i], {10 * (i + 1), 10}))
             return nullptr;
-    auto window = fixture.window();
-    if (!testing::addFrames(*window, names.mid(0, count)))
+    animbox::FrmMain* window = f.show();
+    if (!window || !testing::addFrames(*window, names.mid(0, count)))
         return nullptr;
     for (int i = 0; i < count; ++i)
         window->animation().frames[i].frameDelay = i + 1;
@@ -79,23 +81,21 @@ void EditorTest::addFrame()
     QFETCH(QString, how);
     QFETCH(QString, message);
     QFETCH(QString, rows);
-    testing::Fixture fixture;
-    auto window = framesWindow(fixture, 1);
-    QVERIFY(window && fixture.writeSprite(QStringLiteral("e.gif"), {50, 10}, 0xffff00ff, 0xff00ff00, fixture.plain()));
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    EditingFixture f;
+    animbox::FrmMain* window = framesWindow(f, 1);
+    QVERIFY(window && f.files.writeSprite(QStringLiteral("e.gif"), {50, 10}, 0xffff00ff, 0xff00ff00, f.files.plain()));
     window->List1()->setCurrentRow(0);
-    QVERIFY(window->Picture1()->showFolder(how.endsWith(u"plain") ? fixture.plain() : fixture.sprites()));
+    QVERIFY(window->Picture1()->showFolder(how.endsWith(u"plain") ? f.files.plain() : f.files.sprites()));
     browser::FileList* files = window->Picture1()->File1();
     files->setCurrentItem(files->findItems(QStringLiteral("e.gif"), Qt::MatchExactly).value(0));
     QCOMPARE(files->fileName(), QStringLiteral("e.gif"));
-    QFile file(QDir(fixture.sprites()).filePath(QStringLiteral("e.gif")));
+    QFile file(QDir(f.files.sprites()).filePath(QStringLiteral("e.gif")));
     QVERIFY(how != u"gone" || file.remove());
     QVERIFY(how != u"broken" || (file.open(QIODevice::WriteOnly) && file.write("GIF89a broken") > 0));
     file.close();
-    testing::ModalDriver driver; // cancels the scheme dialog unless told to accept it
+    // The scheme dialog is cancelled unless told to accept it.
     if (how == u"add all" || how == u"add all plain")
-        driver.onDialog(testing::acceptScheme());
+        f.modal.onDialog(testing::acceptScheme());
     const QPoint at = files->visualItemRect(files->currentItem()).center();
     if (how.startsWith(u"add all")) {
         window->Picture1()->Command5()->click();
@@ -105,9 +105,9 @@ void EditorTest::addFrame()
     } else {
         window->Picture1()->cmdAddFrame()->click();
     }
-    QCOMPARE(driver.messages.size(), message.isEmpty() ? 0 : 1);
-    QVERIFY(message.isEmpty() || driver.messages[0].startsWith(message));
-    QVERIFY(message.isEmpty() || how.endsWith(u"plain") || driver.messages[0].contains(file.fileName()));
+    QCOMPARE(f.modal.messages.size(), message.isEmpty() ? 0 : 1);
+    QVERIFY(message.isEmpty() || f.modal.messages[0].startsWith(message));
+    QVERIFY(message.isEmpty() || how.endsWith(u"plain") || f.modal.messages[0].contains(file.fileName()));
     checkRows(*window, rows);
     // Frames are anchored at the bottom centre less 2 pixels; the scheme sets delay 10.
     const model::FrameRecord& last = window->animation().frames.last();
@@ -145,13 +145,12 @@ void EditorTest::frameListOperations()
     QFETCH(QString, rows);
     QFETCH(int, selected);
     QFETCH(QString, message);
-    testing::Fixture fixture;
-    auto window = framesWindow(fixture, count);
+    EditingFixture f;
+    animbox::FrmMain* window = framesWindow(f, count);
     QVERIFY(window);
     window->List1()->setCurrentRow(row);
-    testing::ModalDriver driver;
     window->frameListGroup()->findChild<QPushButton*>(button)->click();
-    QCOMPARE(driver.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f.modal.messages, message.isEmpty() ? QStringList() : QStringList{message});
     checkRows(*window, rows);
     QCOMPARE(window->selectedRow(), selected);
     if (selected >= 0)
@@ -162,13 +161,11 @@ void EditorTest::frameListOperations()
 // nothing is drawn or loaded for it and no edit reaches it.
 void EditorTest::editsGoToTheHighlightedRow()
 {
-    testing::Fixture fixture;
-    auto window = framesWindow(fixture, 3);
-    QVERIFY(window);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    EditingFixture f;
+    animbox::FrmMain* window = framesWindow(f, 3);
+    QVERIFY(window && QTest::qWaitForWindowActive(window));
     QListWidget* list = window->List1();
-    const auto anchorX = [&window](int row) { return window->animation().frames[row].offsetX; };
+    const auto anchorX = [window](int row) { return window->animation().frames[row].offsetX; };
     const qint16 first = anchorX(0), second = anchorX(1);
     list->setFocus(Qt::TabFocusReason);
     QCOMPARE(list->currentRow(), 0);
@@ -191,21 +188,20 @@ void EditorTest::editsGoToTheHighlightedRow()
 // Frames 10 and 20 pixels wide; a scheme out of range changes nothing.
 void EditorTest::schemeDialogOverKnownSizes()
 {
-    testing::Fixture fixture;
-    auto window = framesWindow(fixture, 0);
+    EditingFixture f;
+    animbox::FrmMain* window = framesWindow(f, 0);
     QVERIFY(window);
-    testing::ModalDriver driver;
     window->menuAction(QStringLiteral("minitframe"))->trigger();
-    QCOMPARE(driver.messages, QStringList{QStringLiteral("没有帧.")});
+    QCOMPARE(f.modal.messages, QStringList{QStringLiteral("没有帧.")});
     QVERIFY(testing::addFrames(*window, frameNames(QStringLiteral("ab"))));
     window->animation().frames[1].attackBox = {1, 2, 3, 4};
-    driver.onDialog(testing::acceptScheme([](QDialog* dialog) {
+    f.modal.onDialog(testing::acceptScheme([](QDialog* dialog) {
         dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("-32768"));
     }));
     QCOMPARE(window->RunSchemeDialog(), animbox::FrmMain::SchemeResult::Rejected);
-    QVERIFY(driver.messages.size() == 2 && driver.messages[1].contains(u"a.gif"));
+    QVERIFY(f.modal.messages.size() == 2 && f.modal.messages[1].contains(u"a.gif"));
     QCOMPARE(window->animation().frames[1].attackBox, (model::Box{1, 2, 3, 4}));
-    driver.onDialog(testing::acceptScheme([](QDialog* dialog) {
+    f.modal.onDialog(testing::acceptScheme([](QDialog* dialog) {
         QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("option1"))->isChecked());
         // X from the right side with a margin of 3, Y centred.
         dialog->findChild<QRadioButton*>(QStringLiteral("Option2"))->click();
@@ -214,7 +210,7 @@ void EditorTest::schemeDialogOverKnownSizes()
         dialog->findChild<QRadioButton*>(QStringLiteral("Option8"))->click();
     }));
     window->menuAction(QStringLiteral("minitframe"))->trigger();
-    QCOMPARE(driver.pendingHandlers(), 0);
+    QCOMPARE(f.modal.pendingHandlers(), 0);
     const model::Animation& animation = window->animation();
     QCOMPARE(QPoint(animation.frames[0].offsetX, animation.frames[0].offsetY), QPoint(7, 5));
     QCOMPARE(QPoint(animation.frames[1].offsetX, animation.frames[1].offsetY), QPoint(17, 5));

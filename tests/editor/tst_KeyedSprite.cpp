@@ -36,15 +36,11 @@ void EditorTest::keyedSprite_data()
     QTest::addColumn<bool>("opaque");
     const QRect block(2, 3, 5, 3);
     const QRect whole(0, 0, 10, 8);
-    QTest::newRow("palette, key around") << blockSprite({kKey, kBlue}, true) << kKey << block << QRgb(0) << kBlue
-                                         << false;
-    QTest::newRow("colours, key around") << blockSprite({kKey, kBlue}, false) << kKey << block << QRgb(0) << kBlue
-                                         << false;
-    QTest::newRow("no key pixel") << blockSprite({kKey, kBlue}, true) << qRgb(0, 0, 0) << whole << kKey << kBlue
-                                  << true;
-    QTest::newRow("index past a short palette") << blockSprite({kBlue}, true) << kKey << whole << kBlue << QRgb(0)
-                                                << false;
-    QTest::newRow("key only") << blockSprite({kKey, kKey}, true) << kKey << QRect() << QRgb(0) << QRgb(0) << false;
+    QTest::newRow("palette, key around") << blockSprite({kKey, kBlue}, true) << kKey << block << 0u << kBlue << false;
+    QTest::newRow("colours, key around") << blockSprite({kKey, kBlue}, false) << kKey << block << 0u << kBlue << false;
+    QTest::newRow("no key pixel") << blockSprite({kKey, kBlue}, true) << qRgb(0, 0, 0) << whole << kKey << kBlue << true;
+    QTest::newRow("index past a short palette") << blockSprite({kBlue}, true) << kKey << whole << kBlue << 0u << false;
+    QTest::newRow("key only") << blockSprite({kKey, kKey}, true) << kKey << QRect() << 0u << 0u << false;
 }
 
 // The key colour drawn transparent, the rectangle beyond which nothing shows,

@@ -7,7 +7,7 @@
 #include "EditorTests.h"
 
 #include "../FileBytes.h"
-#include "TestHelpers.h"
+#include "EditingFixture.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/character/CharacterPanel.h"
 #include "editor/panels/AttackPanel.h"
@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+using editing::EditingFixture;
 using testfiles::fileBytes;
 using testfiles::writeFile;
 
@@ -34,19 +35,17 @@ const QByteArray kHero = "name\thero\r\n"
                          "anim\tkick # last\r\n\tframe\tdata/chars/test/a\r\n";
 const QByteArray kWalk = "anim\twalk\r\n\tframe\tdata/chars/test/b\r\n";
 
-// A shown window with hero.txt open at its idle animation.
-std::unique_ptr<animbox::FrmMain> openHero(testing::Fixture& fixture, QString* path)
+// The fixture's window (shown now if not yet) with hero.txt open at its
+// idle animation, active.
+animbox::FrmMain* openHero(EditingFixture& f, QString* path)
 {
-    *path = QDir(fixture.sprites()).filePath(QStringLiteral("hero.txt"));
-    if (!fixture.writeSprite(QStringLiteral("a.gif"), {40, 50}) || !fixture.writeSprite(QStringLiteral("b.gif"), {40, 50})
-        || !writeFile(*path, kHero))
+    *path = QDir(f.files.sprites()).filePath(QStringLiteral("hero.txt"));
+    animbox::FrmMain* window = f.window() ? f.window() : f.show();
+    if (!window || !f.files.writeSprite(QStringLiteral("a.gif"), {40, 50})
+        || !f.files.writeSprite(QStringLiteral("b.gif"), {40, 50}) || !writeFile(*path, kHero))
         return nullptr;
-    auto window = fixture.window();
-    window->show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()) || !window->openCharacterFile(*path))
-        return nullptr;
-    return window;
+    return QTest::qWaitForWindowActive(window) && window->openCharacterFile(*path) ? window : nullptr;
 }
 
 // The panel's rows as "name frames mark".
@@ -61,15 +60,6 @@ QStringList panelRows(const animbox::FrmMain& window)
     return rows;
 }
 
-void choose(animbox::FrmMain& window, const QString& name)
-{
-    QTreeWidget* list = window.characterPanel()->list();
-    const QList<QTreeWidgetItem*> found = list->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QCOMPARE(found.size(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
-    QCOMPARE(window.animationName(), name);
-}
-
 // The first frame's delay, typed as the author types it.
 void typeDelay(animbox::FrmMain& window, const QString& delay)
 {
@@ -81,15 +71,6 @@ void typeDelay(animbox::FrmMain& window, const QString& delay)
     window.PicEdit()->setFocus();
 }
 
-// Ctrl+Z in `widget`, in the window active again as after a dialog.
-void undoIn(QWidget* widget)
-{
-    widget->window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(widget->window()));
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
-}
-
 QString undoText(const animbox::FrmMain& window)
 {
     return window.menuAction(QStringLiteral("mundo"))->text();
@@ -99,43 +80,42 @@ QString undoText(const animbox::FrmMain& window)
 
 void EditorTest::switchingKeepsEditsAndHistory()
 {
-    testing::Fixture fixture;
+    EditingFixture f;
     QString path;
-    auto window = openHero(fixture, &path);
+    animbox::FrmMain* window = openHero(f, &path);
     QVERIFY(window);
     typeDelay(*window, QStringLiteral("7"));
-    choose(*window, QStringLiteral("walk"));
+    testing::chooseAnimation(*window, QStringLiteral("walk"));
     QCOMPARE(window->List1()->count(), 1);
     QVERIFY(!window->menuAction(QStringLiteral("mundo"))->isEnabled());
     typeDelay(*window, QStringLiteral("3"));
     QCOMPARE(panelRows(*window), (QStringList{"idle 2 *", "walk 1 *", "kick 1"}));
 
     // Back on idle: its frame, its edit, its history.
-    choose(*window, QStringLiteral("idle"));
+    testing::chooseAnimation(*window, QStringLiteral("idle"));
     QCOMPARE(window->List1()->currentRow(), 0);
     QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("7"));
     QCOMPARE(undoText(*window), QStringLiteral("撤销")); // the panel has the focus
     window->PicEdit()->setFocus();
     QCOMPARE(undoText(*window), QStringLiteral("撤销 延迟"));
-    undoIn(window->PicEdit());
+    testing::press(window->PicEdit(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("5"));
     QCOMPARE(panelRows(*window).first(), QStringLiteral("idle 2"));
     QTest::keyClick(window->PicEdit(), Qt::Key_Y, Qt::ControlModifier);
 
     // The undo keys act on the file's history while the panel has the
     // focus, and on the animation's elsewhere.
-    testing::ModalDriver driver;
-    driver.onDialog([](QDialog* dialog) {
+    f.modal.onDialog([](QDialog* dialog) {
         qobject_cast<QInputDialog*>(dialog)->setTextValue(QStringLiteral("stand"));
         dialog->accept();
     });
     QTest::mouseClick(window->characterPanel()->renameButton(), Qt::LeftButton);
     QCOMPARE(undoText(*window), QStringLiteral("撤销 重命名 idle 为 stand"));
-    undoIn(window->PicEdit());
+    testing::press(window->PicEdit(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("5"));
     QCOMPARE(window->animationName(), QStringLiteral("stand"));
     QTest::keyClick(window->PicEdit(), Qt::Key_Y, Qt::ControlModifier);
-    undoIn(window->characterPanel()->list());
+    testing::press(window->characterPanel()->list(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window->animationName(), QStringLiteral("idle"));
 
     // One save writes both animations and nothing else.
@@ -145,7 +125,7 @@ void EditorTest::switchingKeepsEditsAndHistory()
                                   .replace(kWalk, "anim\twalk\r\n\tdelay\t3\r\n\tframe\tdata/chars/test/b\r\n"));
     QCOMPARE(panelRows(*window), (QStringList{"idle 2", "walk 1", "kick 1"}));
     QVERIFY(!window->isWindowModified());
-    QCOMPARE(driver.messages, QStringList());
+    QCOMPARE(f.modal.messages, QStringList());
 }
 
 void EditorTest::fileStepsAndUndo_data()
@@ -182,22 +162,21 @@ void EditorTest::fileStepsAndUndo()
     QFETCH(QStringList, rows);
     QFETCH(QString, shown);
     QFETCH(QByteArray, saved);
-    testing::Fixture fixture;
+    EditingFixture f;
     QString path;
-    auto window = openHero(fixture, &path);
+    animbox::FrmMain* window = openHero(f, &path);
     QVERIFY(window);
     const QStringList before = panelRows(*window);
-    choose(*window, from);
-    testing::ModalDriver driver;
+    testing::chooseAnimation(*window, from);
     if (!answer.isNull()) {
-        driver.onDialog([answer](QDialog* dialog) {
+        f.modal.onDialog([answer](QDialog* dialog) {
             if (!answer.isEmpty())
                 qobject_cast<QInputDialog*>(dialog)->setTextValue(answer);
             dialog->accept();
         });
     }
     QTest::mouseClick(window->characterPanel()->findChild<QPushButton*>(button), Qt::LeftButton);
-    QCOMPARE(driver.pendingHandlers(), 0);
+    QCOMPARE(f.modal.pendingHandlers(), 0);
     QCOMPARE(panelRows(*window), rows);
     QCOMPARE(window->animationName(), shown);
     QVERIFY(window->isWindowModified());
@@ -205,11 +184,11 @@ void EditorTest::fileStepsAndUndo()
 
     QVERIFY(window->saveAnimation());
     QCOMPARE(fileBytes(path), saved);
-    undoIn(window->characterPanel()->list());
+    testing::press(window->characterPanel()->list(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(panelRows(*window).join(u' ').remove(u'*').simplified(), before.join(u' '));
     QVERIFY(window->saveAnimation());
     QCOMPARE(fileBytes(path), kHero);
-    QCOMPARE(driver.messages, QStringList());
+    QCOMPARE(f.modal.messages, QStringList());
 }
 
 // Shown, the panel widens the window by its own width; the editor keeps
@@ -217,26 +196,22 @@ void EditorTest::fileStepsAndUndo()
 // was before any file was open.
 void EditorTest::panelWidensTheWindow()
 {
-    testing::Fixture fixture;
-    auto window = fixture.window();
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    EditingFixture f;
+    animbox::FrmMain* window = f.show();
+    QVERIFY(window);
     const QList<QWidget*> controls{window->PicEdit(), window->frameListGroup(), window->Frame3(), window->FmAbox(),
                                    window->Picture1()};
     const auto places = [&] {
         QList<QRect> rects;
         for (const QWidget* control : controls)
-            rects << QRect(control->mapTo(window.get(), QPoint()), control->size());
+            rects << QRect(control->mapTo(window, QPoint()), control->size());
         return rects;
     };
     const QSize size = window->size();
     const QList<QRect> before = places();
 
     QString path;
-    QVERIFY(fixture.writeSprite(QStringLiteral("a.gif"), {40, 50}) && fixture.writeSprite(QStringLiteral("b.gif"), {40, 50}));
-    path = QDir(fixture.sprites()).filePath(QStringLiteral("hero.txt"));
-    QVERIFY(writeFile(path, kHero) && window->openCharacterFile(path));
+    QVERIFY(openHero(f, &path) == window);
     const animbox::CharacterPanel* panel = window->characterPanel();
     QVERIFY(panel->isVisible());
     QCOMPARE(window->height(), size.height());
@@ -244,11 +219,11 @@ void EditorTest::panelWidensTheWindow()
     QVERIFY(panel->x() >= size.width());
     QCOMPARE(places(), before);
 
-    QTest::keyClick(window.get(), Qt::Key_F9);
+    QTest::keyClick(window, Qt::Key_F9);
     QVERIFY(panel->isHidden());
     QCOMPARE(window->size(), size);
     QCOMPARE(places(), before);
-    QTest::keyClick(window.get(), Qt::Key_F9);
+    QTest::keyClick(window, Qt::Key_F9);
     QVERIFY(panel->isVisible() && window->menuAction(QStringLiteral("mpanel"))->isChecked());
     QCOMPARE(places(), before);
 }

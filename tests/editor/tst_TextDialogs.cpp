@@ -1,6 +1,6 @@
 #include "EditorTests.h"
 
-#include "TestHelpers.h"
+#include "EditingFixture.h"
 #include "editor/panels/BrowserPanel.h"
 
 #include <QAction>
@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+using editing::EditingFixture;
 
 namespace {
 
@@ -26,13 +28,14 @@ QPlainTextEdit* textBox(QDialog* dialog)
 }
 
 // Two frames, the second with an attack, in a window on the sprite folder.
-std::unique_ptr<animbox::FrmMain> twoFrames(testing::Fixture& fixture)
+// Their files are spelt with a capital, unlike the rows read from text.
+animbox::FrmMain* twoFrames(EditingFixture& f)
 {
-    const QStringList names{"idle01.gif", "idle02.gif"};
-    if (!fixture.isValid() || !fixture.writeSprite(names[0], {80, 92}) || !fixture.writeSprite(names[1], {82, 92}))
+    const QStringList names{"Idle01.gif", "Idle02.gif"};
+    if (!f.files.writeSprite(names[0], {80, 92}) || !f.files.writeSprite(names[1], {82, 92}))
         return nullptr;
-    auto window = fixture.window();
-    if (!testing::addFrames(*window, names))
+    animbox::FrmMain* window = f.show();
+    if (!window || !testing::addFrames(*window, names))
         return nullptr;
     window->animation().frames[1].attackKind = QStringLiteral("Attack");
     window->animation().frames[1].attackBox = {50, 30, 30, 20};
@@ -40,8 +43,8 @@ std::unique_ptr<animbox::FrmMain> twoFrames(testing::Fixture& fixture)
 }
 
 const QString kText = QStringLiteral(
-    "\tDelay\t0\r\n\tOffSet\t40 90\r\n\tFrame\tdata\\chars\\test\\idle01.gif\r\n"
-    "\tOffSet\t41 90\r\n\tAttack\t50 30 30 20 0 0 0 0 0\r\n\tFrame\tdata\\chars\\test\\idle02.gif\r\n");
+    "\tDelay\t0\r\n\tOffSet\t40 90\r\n\tFrame\tdata\\chars\\test\\Idle01.gif\r\n"
+    "\tOffSet\t41 90\r\n\tAttack\t50 30 30 20 0 0 0 0 0\r\n\tFrame\tdata\\chars\\test\\Idle02.gif\r\n");
 
 QString withLf(QString text)
 {
@@ -51,15 +54,13 @@ QString withLf(QString text)
 // Fills FrmFromText with the game folder and `text`, then confirms: with
 // "确定", or by keys (Enter, which must add a line, then Ctrl+Enter). A dialog
 // still open is cancelled.
-std::function<void(QDialog*)> readDialog(const QString& game, const QString& text, bool byKeys = false)
+std::function<void(QDialog*)> readDialog(const QString& game, const QString& text, bool byKeys)
 {
-    return [game, text, byKeys](QDialog* dialog) {
+    if (!byKeys)
+        return testing::readFrames(game, text);
+    return [game, text](QDialog* dialog) {
         dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(game);
         textBox(dialog)->setPlainText(text);
-        if (!byKeys) {
-            click(dialog, "Command1");
-            return;
-        }
         textBox(dialog)->moveCursor(QTextCursor::End);
         QTest::keyClick(textBox(dialog), Qt::Key_Return);
         QCOMPARE(textBox(dialog)->toPlainText(), text + u'\n');
@@ -73,16 +74,15 @@ std::function<void(QDialog*)> readDialog(const QString& game, const QString& tex
 
 void EditorTest::generateTextCancelAndCopy()
 {
-    testing::Fixture fixture;
-    auto window = twoFrames(fixture);
+    EditingFixture f;
+    animbox::FrmMain* window = twoFrames(f);
     QVERIFY(window);
     QApplication::clipboard()->setText(QStringLiteral("old"));
     QString shown;
-    testing::ModalDriver driver;
-    driver.onDialog([](QDialog* dialog) { click(dialog, "Command2"); });
+    f.modal.onDialog([](QDialog* dialog) { click(dialog, "Command2"); });
     window->menuAction(QStringLiteral("mgentext"))->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("old"));
-    driver.onDialog([&shown](QDialog* dialog) {
+    f.modal.onDialog([&shown](QDialog* dialog) {
         shown = textBox(dialog)->toPlainText();
         textBox(dialog)->appendPlainText(QStringLiteral("\tanim\tidle"));
         click(dialog, "Command1");
@@ -92,7 +92,7 @@ void EditorTest::generateTextCancelAndCopy()
     QCOMPARE(shown, withLf(kText));
     QCOMPARE(QApplication::clipboard()->text(), kText + QStringLiteral("\r\n\tanim\tidle"));
     // Enter in the text box is the default button's: copy and close.
-    driver.onDialog([](QDialog* dialog) {
+    f.modal.onDialog([](QDialog* dialog) {
         QTest::keyClick(textBox(dialog), Qt::Key_Return);
         if (dialog->isVisible())
             click(dialog, "Command2");
@@ -115,48 +115,57 @@ void EditorTest::readTextBuildsFrames_data()
     QTest::newRow("missing file keeps the frames read") << "\tFrame\tdata/chars/test/idle01\n\tFrame\tdata/gone\n"
                                                         << "文件不存在!" << QStringList{"idle01.gif"} << false;
     const QString utf16 = QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(kText.utf16()), kText.size() * 2));
-    QTest::newRow("UTF-16 bytes: no frame, nothing changes") << utf16 << "文本中没有找到帧" << both << false;
+    QTest::newRow("UTF-16 bytes: no frame, nothing changes") << utf16 << "文本中没有找到帧"
+                                                             << QStringList{"Idle01.gif", "Idle02.gif"} << false;
 }
 
 // The browser goes to the folder of the last frame read; text without a
-// frame leaves the frames, with the second one's attack, as they were.
+// frame leaves the frames, with the second one's attack, as they were. The
+// rows read are lower case; the scheme finds their files as the reader did.
 void EditorTest::readTextBuildsFrames()
 {
     QFETCH(QString, text);
     QFETCH(QString, message);
     QFETCH(QStringList, rows);
     QFETCH(bool, byKeys);
-    testing::Fixture fixture;
-    auto window = twoFrames(fixture);
-    QVERIFY(window && window->Picture1()->showFolder(fixture.plain()));
-    testing::ModalDriver driver;
-    driver.onDialog(readDialog(fixture.game(), text, byKeys));
+    EditingFixture f;
+    animbox::FrmMain* window = twoFrames(f);
+    QVERIFY(window && window->Picture1()->showFolder(f.files.plain()));
+    f.modal.onDialog(readDialog(f.files.game(), text, byKeys));
     window->menuAction(QStringLiteral("mFromText"))->trigger();
-    QCOMPARE(driver.messages.size(), message.isEmpty() ? 0 : 1);
-    QVERIFY(message.isEmpty() || driver.messages[0].startsWith(message));
+    QCOMPARE(f.modal.messages.size(), message.isEmpty() ? 0 : 1);
+    QVERIFY(message.isEmpty() || f.modal.messages[0].startsWith(message));
     QCOMPARE(window->animation().rows, rows);
     QCOMPARE(window->List1()->count(), rows.size());
-    QCOMPARE(window->browserFolder(), message.startsWith(u"文本中") ? fixture.plain() : fixture.sprites());
-    QCOMPARE(window->settings().ReadSetting(QStringLiteral("WK_Path")), fixture.game());
+    QCOMPARE(window->browserFolder(), message.startsWith(u"文本中") ? f.files.plain() : f.files.sprites());
+    QCOMPARE(window->settings().ReadSetting(QStringLiteral("WK_Path")), f.files.game());
     const model::FrameRecord& last = window->animation().frames[rows.size() - 1];
     QCOMPARE(last.imageWidth, 80 + 2 * (rows.size() - 1));
     QCOMPARE(last.attackBox, (rows.size() == 2 ? model::Box{50, 30, 30, 20} : model::Box{}));
+    if (window->browserFolder() != f.files.sprites())
+        return;
+    f.modal.onDialog(testing::acceptScheme());
+    window->menuAction(QStringLiteral("minitframe"))->trigger();
+    QCOMPARE(f.modal.messages.size(), message.isEmpty() ? 0 : 1);
+    const model::FrameRecord& schemed = window->animation().frames[rows.size() - 1];
+    QCOMPARE(QPoint(schemed.offsetX, schemed.offsetY), QPoint(schemed.imageWidth / 2, 90));
+    QCOMPARE(schemed.frameDelay, qint16(10));
+    QCOMPARE(schemed.picture.size(), QSize(schemed.imageWidth, 92));
 }
 
 // Paste, a cancelled folder choice, then cancel: the frames stay as they were.
 void EditorTest::readDialogPasteFolderAndCancel()
 {
-    testing::Fixture fixture;
-    auto window = twoFrames(fixture);
+    EditingFixture f;
+    animbox::FrmMain* window = twoFrames(f);
     QVERIFY(window);
     window->settings().WriteSetting(QStringLiteral("WK_Path"), QStringLiteral("/old/game"));
     QApplication::clipboard()->setText(QStringLiteral("\tFrame\tdata/chars/test/idle01.gif\n"));
     QString folder, pasted;
-    testing::ModalDriver driver;
-    driver.onDialog([&](QDialog* dialog) {
+    f.modal.onDialog([&](QDialog* dialog) {
         click(dialog, "Command3");
         pasted = textBox(dialog)->toPlainText();
-        driver.onDialog([](QDialog* chooser) {
+        f.modal.onDialog([](QDialog* chooser) {
             QVERIFY(qobject_cast<QFileDialog*>(chooser));
             chooser->reject();
         });
@@ -170,24 +179,3 @@ void EditorTest::readDialogPasteFolderAndCancel()
     QCOMPARE(window->animation().rowCount(), 2);
     QCOMPARE(window->animation().frames[1].attackBox, (model::Box{50, 30, 30, 20}));
 }
-
-// Rows read from script text are lower case; the scheme finds their files,
-// spelt otherwise on disk, as the reader did.
-void EditorTest::rowsFindFilesOfAnotherCase()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("Idle01.gif"), {80, 100}));
-    auto window = fixture.window(fixture.plain());
-    testing::ModalDriver driver;
-    driver.onDialog(readDialog(fixture.game(), QStringLiteral("\tFrame\tdata/chars/test/idle01\n")));
-    window->FramesFromText();
-    driver.onDialog(testing::acceptScheme());
-    window->menuAction(QStringLiteral("minitframe"))->trigger();
-    QCOMPARE(driver.messages, QStringList());
-    QCOMPARE(window->animation().rows, QStringList{QStringLiteral("idle01.gif")});
-    const model::FrameRecord& frame = window->animation().frames[0];
-    QCOMPARE(QPoint(frame.offsetX, frame.offsetY), QPoint(40, 98));
-    QCOMPARE(frame.frameDelay, qint16(10));
-    QCOMPARE(frame.picture.size(), QSize(80, 100));
-}
-

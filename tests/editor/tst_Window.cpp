@@ -1,6 +1,6 @@
 #include "EditorTests.h"
 
-#include "TestHelpers.h"
+#include "EditingFixture.h"
 #include "editor/panels/BrowserPanel.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/panels/DisplayGroup.h"
@@ -16,15 +16,12 @@
 #include <QPushButton>
 #include <QTest>
 
+using editing::EditingFixture;
+
 namespace {
 
 constexpr QRgb kGreen = 0xff00ff00;
 constexpr QRgb kBlue = 0xff0000ff;
-
-QPoint origin(const animbox::FrmMain& window)
-{
-    return {window.canvasOriginX(), window.canvasOriginY()};
-}
 
 } // namespace
 
@@ -116,43 +113,27 @@ void EditorTest::patternRule()
     QFETCH(QString, text);
     QFETCH(QString, pattern);
     QFETCH(QStringList, files);
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid() && QDir(fixture.sprites()).mkdir(QStringLiteral("folder.gif")));
+    EditingFixture f;
+    QVERIFY(f.files.isValid() && QDir(f.files.sprites()).mkdir(QStringLiteral("folder.gif")));
     for (const char* name : {"idle00.gif", "Idle10.gif", "k12.gif", "kick.gif", "A1.gif", "b2.GIF", ".hidden.gif",
                              "a.bmp", "readme.txt"})
-        QVERIFY(fixture.writeSprite(QLatin1String(name), {4, 4}));
-    auto window = fixture.window();
+        QVERIFY(f.files.writeSprite(QLatin1String(name), {4, 4}));
+    animbox::FrmMain* window = f.show();
+    QVERIFY(window);
     window->Picture1()->Text4()->setText(QStringLiteral("k"));
     window->Picture1()->Text4()->setText(text);
     QCOMPARE(window->Picture1()->File1()->pattern(), pattern);
     QCOMPARE(window->Picture1()->File1()->fileNames(), files);
 }
 
-void EditorTest::panelToggleOrigins()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("a.gif"), {20, 20}));
-    auto window = fixture.window();
-    QVERIFY(testing::addFrames(*window, {QStringLiteral("a.gif")}));
-    window->List1()->setCurrentRow(0);
-    // The canvas is 617 x 489 (797 x 489 without the panel) with a 2-pixel border.
-    QCOMPARE(origin(*window), QPoint(276, 340));
-    window->Command9()->click();
-    QVERIFY(window->Picture1()->isHidden());
-    QCOMPARE(origin(*window), QPoint(357, 340));
-    // The frame is redrawn at the new origin.
-    QCOMPARE(window->PicEdit()->pixelAt(origin(*window) - QPoint(8, 16)), kGreen);
-    window->Command9()->click();
-    QCOMPARE(origin(*window), QPoint(276, 340));
-}
-
 // The arrow keys in the file list preview each file they reach.
 void EditorTest::fileListKeysPreview()
 {
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("a.gif"), {10, 10}));
-    QVERIFY(fixture.writeSprite(QStringLiteral("b.gif"), {30, 20}));
-    auto window = fixture.window();
+    EditingFixture f;
+    QVERIFY(f.files.writeSprite(QStringLiteral("a.gif"), {10, 10}));
+    QVERIFY(f.files.writeSprite(QStringLiteral("b.gif"), {30, 20}));
+    animbox::FrmMain* window = f.show();
+    QVERIFY(window);
     browser::FileList* files = window->Picture1()->File1();
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
     QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(10, 10));
@@ -165,10 +146,11 @@ void EditorTest::fileListKeysPreview()
 // 20 x 20 one, each anchored at its bottom centre less 2 pixels.
 void EditorTest::canvasDrawsCurrentOverPrevious()
 {
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("big.gif"), {60, 60}, 0xffff00ff, kGreen));
-    QVERIFY(fixture.writeSprite(QStringLiteral("small.gif"), {20, 20}, 0xffff00ff, kBlue));
-    auto window = fixture.window();
+    EditingFixture f;
+    QVERIFY(f.files.writeSprite(QStringLiteral("big.gif"), {60, 60}, 0xffff00ff, kGreen));
+    QVERIFY(f.files.writeSprite(QStringLiteral("small.gif"), {20, 20}, 0xffff00ff, kBlue));
+    animbox::FrmMain* window = f.show();
+    QVERIFY(window);
     window->setTransparentColor(0xff00ff);
     QVERIFY(testing::addFrames(*window, {QStringLiteral("big.gif"), QStringLiteral("small.gif")}));
     window->Frame3()->cDrawLast()->click();
@@ -177,14 +159,14 @@ void EditorTest::canvasDrawsCurrentOverPrevious()
     // The grab shows the picture inside a 2-pixel border.
     const auto at = [&grab](QPoint point) { return grab.pixel(point + QPoint(2, 2)) | 0xff000000u; };
     const QRgb cross = window->PicEdit()->palette().color(QPalette::WindowText).rgb();
-    const QPoint big = origin(*window) - QPoint(30, 58);
-    const QPoint small = origin(*window) - QPoint(10, 18);
+    const QPoint big = f.origin() - QPoint(30, 58);
+    const QPoint small = f.origin() - QPoint(10, 18);
     QCOMPARE(at(big), animbox::CanvasView::kBackground);
     QCOMPARE(at(big + QPoint(2, 2)), kGreen);
     QCOMPARE(at(small + QPoint(1, 2)), kGreen);
     QCOMPARE(at(small + QPoint(2, 2)), kBlue);
-    QCOMPARE(at(origin(*window)), cross);
-    QCOMPARE(at(origin(*window) + QPoint(5, 0)), cross);
+    QCOMPARE(at(f.origin()), cross);
+    QCOMPARE(at(f.origin() + QPoint(5, 0)), cross);
     // A key colour neither sprite holds makes both opaque: the small one
     // hides the big one where it lies and nowhere else, the cross shows over both.
     window->setTransparentColor(0x030201);
@@ -194,7 +176,7 @@ void EditorTest::canvasDrawsCurrentOverPrevious()
     QCOMPARE(canvas->pixelAt(small + QPoint(1, 2)), 0xffff00ffu);
     QCOMPARE(canvas->pixelAt(small + QPoint(-1, 2)), kGreen);
     QCOMPARE(canvas->pixelAt(small + QPoint(2, 2)), kBlue);
-    QCOMPARE(canvas->pixelAt(origin(*window) + QPoint(-5, 0)), cross);
+    QCOMPARE(canvas->pixelAt(f.origin() + QPoint(-5, 0)), cross);
     window->setTransparentColor(0xff00ff);
     window->DrawFrame(1, false);
     window->Frame3()->cDrawLast()->click();
@@ -205,7 +187,7 @@ void EditorTest::canvasDrawsCurrentOverPrevious()
     window->animation().frames[1].bodyBox = {5, 5, -10, -8};
     window->DrawFrame(1, true);
     QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(2, 2)), animbox::CanvasView::kBackground);
-    QCOMPARE(window->PicEdit()->pixelAt(origin(*window)), cross);
+    QCOMPARE(window->PicEdit()->pixelAt(f.origin()), cross);
     QCOMPARE(window->PicEdit()->shape1()->geometry(), QRect(small + QPoint(-5, -3) + QPoint(2, 2), QSize(10, 8)));
     QVERIFY(window->PicEdit()->shape1()->isVisible());
 }
