@@ -76,6 +76,19 @@ QList<QStringList> keptRows(const QString& dataFolder)
     return rows;
 }
 
+// Every message is plain text with no direction override; one names the file.
+void verifyShownAsItIs(const QList<Shown>& shown)
+{
+    QVERIFY(!shown.isEmpty());
+    for (const Shown& message : shown) {
+        QCOMPARE(message.format, Qt::PlainText);
+        QVERIFY2(!message.text.contains(QChar(0x202E)), qPrintable(message.text));
+    }
+    QVERIFY(std::any_of(shown.begin(), shown.end(), [](const Shown& message) {
+        return message.text.contains(QStringLiteral("<h1>SAVED_OK<"), Qt::CaseInsensitive) && message.text.contains(QStringLiteral("[U+202E]txt.exe"));
+    }));
+}
+
 } // namespace
 
 class TestFileWindows : public QObject {
@@ -146,22 +159,7 @@ private slots:
         classic::Form1 window(&settings);
         verifyShownAsItIs(messagesOf([&] { window.scriptFile().open(dir.filePath(QStringLiteral("data/") + kName)); }));
     }
-
-private:
-    void verifyShownAsItIs(const QList<Shown>& shown);
 };
-
-void TestFileWindows::verifyShownAsItIs(const QList<Shown>& shown)
-{
-    QVERIFY(!shown.isEmpty());
-    for (const Shown& message : shown) {
-        QCOMPARE(message.format, Qt::PlainText);
-        QVERIFY2(!message.text.contains(QChar(0x202E)), qPrintable(message.text));
-    }
-    QVERIFY(std::any_of(shown.begin(), shown.end(), [](const Shown& message) {
-        return message.text.contains(QStringLiteral("<h1>SAVED_OK<"), Qt::CaseInsensitive) && message.text.contains(QStringLiteral("[U+202E]txt.exe"));
-    }));
-}
 
 QTEST_MAIN(TestFileWindows)
 #include "TestFileWindows.moc"
