@@ -45,6 +45,7 @@ QStringList answering(const std::function<void()>& action, QMessageBox::Standard
 {
     testing::ModalDriver driver;
     QStringList questions;
+    // No command here opens more than a file dialog and two questions.
     for (int i = 0; i < 3; ++i) {
         driver.onDialog([&](QDialog* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
