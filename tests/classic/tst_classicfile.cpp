@@ -4,6 +4,7 @@
 // file and on close; the recent files; the recovery of the text.
 
 #include "../FileBytes.h"
+#include "ModalDriver.h"
 #include "classic/window/Form1.h"
 #include "language/Translators.h"
 #include "classic/script/LinePreservingFile.h"
@@ -11,20 +12,16 @@
 #include "model/files/TextFileEncoding.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -40,33 +37,28 @@ namespace {
 
 const QByteArray kScript = "anim\tidle\r\n\tdelay\t5\r\n\tframe\tdata/chars/hero/a0\r\n";
 
-// Answers every modal window that `action` opens: a file dialog with
-// `path`, a message box with `button` when it has one, else with its first
-// button. Returns the texts of the message boxes.
+// Runs `action` and answers what it opens: a file dialog with `path`, a
+// question with `button`, a message with OK. Returns the texts of the
+// messages, then of the questions.
 QStringList answering(const std::function<void()>& action, QMessageBox::StandardButton button,
                       const QString& path = QString())
 {
-    QStringList texts;
-    QTimer timer;
-    QPointer<QWidget> chosen;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (qobject_cast<QFileDialog*>(modal) && modal->isVisible() && modal != chosen) {
-            chosen = modal;
-            modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-            // Queued: accepting may ask whether to replace the file, which
-            // this timer answers in turn.
-            QMetaObject::invokeMethod(modal, "accept", Qt::QueuedConnection);
-        }
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box || !box->isVisible())
-            return;
-        texts << box->text();
-        (box->button(button) ? box->button(button) : box->buttons().value(0))->click();
-    });
-    timer.start(5);
+    testing::ModalDriver driver;
+    QStringList questions;
+    // No command here opens more than a file dialog and two questions.
+    for (int i = 0; i < 3; ++i) {
+        driver.onDialog([&](QDialog* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (!box) {
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+                return dialog->accept();
+            }
+            questions << box->text();
+            box->button(button)->click();
+        });
+    }
     action();
-    return texts;
+    return driver.messages + questions;
 }
 
 // A file's lines, each with its line end; the last one, after the last

@@ -76,64 +76,8 @@ QList<QStringList> keptRows(const QString& dataFolder)
     return rows;
 }
 
-} // namespace
-
-class TestFileWindows : public QObject {
-    Q_OBJECT
-
-private slots:
-    void windowsKeepTheirOwnWork();
-    void editorShowsFramePathAsItIs();
-    void classicShowsFilePathAsItIs();
-
-private:
-    void verifyShownAsItIs(const QList<Shown>& shown);
-};
-
-// Two windows edit while a third process keeps work and an earlier version
-// left its single file: each window writes its own file, a window sees only
-// the work of windows no longer running, and each such work is offered once.
-void TestFileWindows::windowsKeepTheirOwnWork()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.writeSprite(QStringLiteral("a01.gif"), {30, 40}) && fixture.writeSprite(QStringLiteral("a02.gif"), {30, 40}));
-    const QString data = QDir(fixture.root()).filePath(QStringLiteral("share"));
-    model::RecoveryData earlier;
-    earlier.text = QStringLiteral("\tdelay\t5\r\n");
-    earlier.file = QStringLiteral("/earlier/version.txt");
-    QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(earlier));
-    const QString killed = QDir(fixture.sprites()).filePath(QStringLiteral("killed.txt"));
-    QVERIFY(testfiles::writeFile(killed, "anim\tidle\r\n\tframe\tdata/chars/test/a01\r\n"));
-    QProcess holder;
-    holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, killed, QStringLiteral("idle")});
-    QVERIFY(holder.waitForStarted());
-    QTRY_COMPARE_WITH_TIMEOUT(keptRows(data).size(), 1, 10000);
-
-    auto first = fixture.window();
-    auto second = fixture.window();
-    first->keepRecovery(data);
-    second->keepRecovery(data);
-    const QStringList offered = declinedOffers(*second);
-    QCOMPARE(offered.size(), 1);
-    QVERIFY2(offered[0].contains(earlier.file), qPrintable(offered[0]));
-    QVERIFY(!QFile::exists(data + QStringLiteral("/recovery.json")));
-    QVERIFY(testing::addFrames(*first, {QStringLiteral("a01.gif")}));
-    QVERIFY(testing::addFrames(*second, {QStringLiteral("a01.gif"), QStringLiteral("a02.gif")}));
-    QTRY_COMPARE(keptRows(data).size(), 3);
-    QCOMPARE(declinedOffers(*first), QStringList());
-
-    holder.kill();
-    QVERIFY(holder.waitForFinished());
-    auto third = fixture.window();
-    third->keepRecovery(data);
-    const QStringList afterKill = declinedOffers(*third);
-    QCOMPARE(afterKill.size(), 1);
-    QVERIFY2(afterKill[0].contains(killed), qPrintable(afterKill[0]));
-    QCOMPARE(keptRows(data), (QList<QStringList>{{"a01.gif"}, {"a01.gif", "a02.gif"}}));
-    QCOMPARE(declinedOffers(*third), QStringList());
-}
-
-void TestFileWindows::verifyShownAsItIs(const QList<Shown>& shown)
+// Every message is plain text with no direction override; one names the file.
+void verifyShownAsItIs(const QList<Shown>& shown)
 {
     QVERIFY(!shown.isEmpty());
     for (const Shown& message : shown) {
@@ -145,27 +89,77 @@ void TestFileWindows::verifyShownAsItIs(const QList<Shown>& shown)
     }));
 }
 
-// A frame of pasted text names a sprite that is not there.
-void TestFileWindows::editorShowsFramePathAsItIs()
-{
-    testing::Fixture fixture;
-    auto window = fixture.window();
-    const auto fill = [&](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
-        dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(QStringLiteral("\tframe\tdata/") + kName);
-        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    };
-    verifyShownAsItIs(messagesOf([&] { window->menuAction(QStringLiteral("mFromText"))->trigger(); }, fill));
-}
+} // namespace
 
-// A file to open that is not there.
-void TestFileWindows::classicShowsFilePathAsItIs()
-{
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    classic::Form1 window(&settings);
-    verifyShownAsItIs(messagesOf([&] { window.scriptFile().open(dir.filePath(QStringLiteral("data/") + kName)); }));
-}
+class TestFileWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Two windows edit while a third process keeps work and an earlier version
+    // left its single file: each window writes its own file, a window sees only
+    // the work of windows no longer running, and each such work is offered once.
+    void windowsKeepTheirOwnWork()
+    {
+        testing::Fixture fixture;
+        QVERIFY(fixture.writeSprite(QStringLiteral("a01.gif"), {30, 40}) && fixture.writeSprite(QStringLiteral("a02.gif"), {30, 40}));
+        const QString data = QDir(fixture.root()).filePath(QStringLiteral("share"));
+        model::RecoveryData earlier;
+        earlier.text = QStringLiteral("\tdelay\t5\r\n");
+        earlier.file = QStringLiteral("/earlier/version.txt");
+        QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(earlier));
+        const QString killed = QDir(fixture.sprites()).filePath(QStringLiteral("killed.txt"));
+        QVERIFY(testfiles::writeFile(killed, "anim\tidle\r\n\tframe\tdata/chars/test/a01\r\n"));
+        QProcess holder;
+        holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, killed, QStringLiteral("idle")});
+        QVERIFY(holder.waitForStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(keptRows(data).size(), 1, 10000);
+
+        auto first = fixture.window();
+        auto second = fixture.window();
+        first->keepRecovery(data);
+        second->keepRecovery(data);
+        const QStringList offered = declinedOffers(*second);
+        QCOMPARE(offered.size(), 1);
+        QVERIFY2(offered[0].contains(earlier.file), qPrintable(offered[0]));
+        QVERIFY(!QFile::exists(data + QStringLiteral("/recovery.json")));
+        QVERIFY(testing::addFrames(*first, {QStringLiteral("a01.gif")}));
+        QVERIFY(testing::addFrames(*second, {QStringLiteral("a01.gif"), QStringLiteral("a02.gif")}));
+        QTRY_COMPARE(keptRows(data).size(), 3);
+        QCOMPARE(declinedOffers(*first), QStringList());
+
+        holder.kill();
+        QVERIFY(holder.waitForFinished());
+        auto third = fixture.window();
+        third->keepRecovery(data);
+        const QStringList afterKill = declinedOffers(*third);
+        QCOMPARE(afterKill.size(), 1);
+        QVERIFY2(afterKill[0].contains(killed), qPrintable(afterKill[0]));
+        QCOMPARE(keptRows(data), (QList<QStringList>{{"a01.gif"}, {"a01.gif", "a02.gif"}}));
+        QCOMPARE(declinedOffers(*third), QStringList());
+    }
+
+    // A frame of pasted text names a sprite that is not there.
+    void editorShowsFramePathAsItIs()
+    {
+        testing::Fixture fixture;
+        auto window = fixture.window();
+        const auto fill = [&](QDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
+            dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(QStringLiteral("\tframe\tdata/") + kName);
+            dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        };
+        verifyShownAsItIs(messagesOf([&] { window->menuAction(QStringLiteral("mFromText"))->trigger(); }, fill));
+    }
+
+    // A file to open that is not there.
+    void classicShowsFilePathAsItIs()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        classic::Form1 window(&settings);
+        verifyShownAsItIs(messagesOf([&] { window.scriptFile().open(dir.filePath(QStringLiteral("data/") + kName)); }));
+    }
+};
 
 QTEST_MAIN(TestFileWindows)
 #include "TestFileWindows.moc"

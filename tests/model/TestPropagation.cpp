@@ -67,57 +67,54 @@ class TestPropagation : public QObject {
     Q_OBJECT
 
 private slots:
-    void runs_data();
-    void runs();
-};
+    void runs_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("before"); // a row per letter, A: the old value, B another; "+": spare records follow
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("after"); // N: took the source's group
 
-void TestPropagation::runs_data()
-{
-    QTest::addColumn<int>("group");
-    QTest::addColumn<QString>("before"); // a row per letter, A: the old value, B another; "+": records beyond the rows
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("after"); // N: took the source's group
-
-    const char* const shapes[][4] = {
-        {"stops at a differing row", "AAABA", "0", "NNNBA"},
-        {"reaches the last row, spare untouched", "AAA+A", "0", "NNN+A"},
-        {"from the middle", "BAAA", "1", "BNNN"},
-        {"from the last row", "AAA+A", "2", "AAN+A"},
-        {"from beyond the rows", "AA+A", "2", "AA+N"},
-    };
-    for (int g = 0; g < int(std::size(kGroups)); ++g)
-        for (const auto& s : shapes)
-            QTest::addRow("%s: %s", kGroups[g].name, s[0]) << g << s[1] << QByteArray(s[2]).toInt() << s[3];
-}
-
-void TestPropagation::runs()
-{
-    QFETCH(int, group);
-    QFETCH(QString, before);
-    QFETCH(int, index);
-    QFETCH(QString, after);
-    const Group& g = kGroups[group];
-    enum : qint16 { kOld = 1, kOther = 2, kNew = 3 };
-
-    Animation a;
-    a.rows = QStringList(before.indexOf(u'+') < 0 ? before.size() : before.indexOf(u'+'), QStringLiteral("f.gif"));
-    const QString letters = QString(before).remove(u'+');
-    for (const QChar letter : letters) {
-        a.frames << record(int(a.frames.size()));
-        g.setValue(a.frames.last(), letter == u'A' ? kOld : kOther);
+        const char* const shapes[][4] = {
+            {"stops at a differing row", "AAABA", "0", "NNNBA"},
+            {"reaches the last row, spare untouched", "AAA+A", "0", "NNN+A"},
+            {"from the middle", "BAAA", "1", "BNNN"},
+            {"from the last row", "AAA+A", "2", "AAN+A"},
+            {"from beyond the rows", "AA+A", "2", "AA+N"},
+        };
+        for (int g = 0; g < int(std::size(kGroups)); ++g)
+            for (const auto& s : shapes)
+                QTest::addRow("%s: %s", kGroups[g].name, s[0]) << g << s[1] << QByteArray(s[2]).toInt() << s[3];
     }
-    a.frames[index] = record(99);
-    g.setValue(a.frames[index], kNew);
-    const QList<FrameRecord> original = a.frames;
 
-    g.propagate(a, index, kOld);
+    void runs()
+    {
+        QFETCH(int, group);
+        QFETCH(QString, before);
+        QFETCH(int, index);
+        QFETCH(QString, after);
+        const Group& g = kGroups[group];
+        enum : qint16 { kOld = 1, kOther = 2, kNew = 3 };
 
-    const QString expected = QString(after).remove(u'+');
-    QCOMPARE(a.frames.size(), original.size());
-    for (int i = 0; i < a.frames.size(); ++i)
-        QCOMPARE(modeltest::dumpRecord(a.frames[i]),
-                 withFields(original[i], original[index], expected[i] == u'N' ? g.fields : QStringList()));
-}
+        Animation a;
+        a.rows = QStringList(before.indexOf(u'+') < 0 ? before.size() : before.indexOf(u'+'), QStringLiteral("f.gif"));
+        const QString letters = QString(before).remove(u'+');
+        for (const QChar letter : letters) {
+            a.frames << record(int(a.frames.size()));
+            g.setValue(a.frames.last(), letter == u'A' ? kOld : kOther);
+        }
+        a.frames[index] = record(99);
+        g.setValue(a.frames[index], kNew);
+        const QList<FrameRecord> original = a.frames;
+
+        g.propagate(a, index, kOld);
+
+        const QString expected = QString(after).remove(u'+');
+        QCOMPARE(a.frames.size(), original.size());
+        for (int i = 0; i < a.frames.size(); ++i)
+            QCOMPARE(modeltest::dumpRecord(a.frames[i]),
+                     withFields(original[i], original[index], expected[i] == u'N' ? g.fields : QStringList()));
+    }
+};
 
 QTEST_APPLESS_MAIN(TestPropagation)
 #include "TestPropagation.moc"

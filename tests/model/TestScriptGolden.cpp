@@ -102,51 +102,48 @@ class TestScriptGolden : public QObject {
     Q_OBJECT
 
 private slots:
-    void golden_data();
-    void golden();
+    void golden_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("folder");
+        for (const QString kind : {"writer", "reader", "round_trip"}) {
+            const QDir root(QStringLiteral(KES_MODEL_GOLDEN_DIR "/") + kind);
+            const QStringList cases = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+            QVERIFY(!cases.isEmpty());
+            for (const QString& name : cases)
+                QTest::addRow("%s/%s", qPrintable(kind), qPrintable(name)) << kind << root.filePath(name);
+        }
+    }
+
+    // Writes what the writer and reads what the reader is given; a round trip
+    // does both.
+    void golden()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, folder);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid() && !model::isDataFolder(dir.path()));
+        const QString work = dir.filePath(QStringLiteral("game"));
+        for (const QString& entry : readText(folder + QStringLiteral("/images.txt")).split(u'\n', Qt::SkipEmptyParts))
+            QVERIFY2(writeFile(work + u'/' + entry.section(u' ', 0, 0), entry.section(u' ', 1)), qPrintable(entry));
+        QString actual = readText(folder + QStringLiteral("/input.txt")).replace(QStringLiteral("<work>"), work);
+        const QString expected = readText(folder + QStringLiteral("/expected.txt"));
+        QVERIFY(!actual.isEmpty() && !expected.isEmpty());
+
+        if (kind != u"reader") {
+            QString browserFolder;
+            const std::optional<model::Animation> animation = modeltest::parseAnimation(actual, &browserFolder);
+            QVERIFY(animation);
+            const model::WriteResult written = model::writeScript(*animation, browserFolder);
+            QVERIFY(written.ok() != written.text.isEmpty());
+            actual = written.ok() ? written.text : written.error;
+        }
+        if (kind != u"writer")
+            actual = readDump(actual, work);
+        QCOMPARE(actual, expected);
+    }
 };
-
-void TestScriptGolden::golden_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("folder");
-    for (const QString kind : {"writer", "reader", "round_trip"}) {
-        const QDir root(QStringLiteral(KES_MODEL_GOLDEN_DIR "/") + kind);
-        const QStringList cases = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        QVERIFY(!cases.isEmpty());
-        for (const QString& name : cases)
-            QTest::addRow("%s/%s", qPrintable(kind), qPrintable(name)) << kind << root.filePath(name);
-    }
-}
-
-// Writes what the writer and reads what the reader is given; a round trip
-// does both.
-void TestScriptGolden::golden()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, folder);
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid() && !model::isDataFolder(dir.path()));
-    const QString work = dir.filePath(QStringLiteral("game"));
-    for (const QString& entry : readText(folder + QStringLiteral("/images.txt")).split(u'\n', Qt::SkipEmptyParts))
-        QVERIFY2(writeFile(work + u'/' + entry.section(u' ', 0, 0), entry.section(u' ', 1)), qPrintable(entry));
-    QString actual = readText(folder + QStringLiteral("/input.txt")).replace(QStringLiteral("<work>"), work);
-    const QString expected = readText(folder + QStringLiteral("/expected.txt"));
-    QVERIFY(!actual.isEmpty() && !expected.isEmpty());
-
-    if (kind != u"reader") {
-        QString browserFolder;
-        const std::optional<model::Animation> animation = modeltest::parseAnimation(actual, &browserFolder);
-        QVERIFY(animation);
-        const model::WriteResult written = model::writeScript(*animation, browserFolder);
-        QVERIFY(written.ok() != written.text.isEmpty());
-        actual = written.ok() ? written.text : written.error;
-    }
-    if (kind != u"writer")
-        actual = readDump(actual, work);
-    QCOMPARE(actual, expected);
-}
 
 int main(int argc, char* argv[])
 {
