@@ -4,9 +4,9 @@
 // the level is kept for the next window, and classic's picture window zooms.
 #include "EditingFixture.h"
 #include "ModalDriver.h"
+#include "ProgramWindow.h"
 #include "classic/canvas/Form2.h"
 #include "classic/window/Form1.h"
-#include "demo/GifWriter.h"
 #include "editor/canvas/BoxShape.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/panels/DisplayGroup.h"
@@ -16,6 +16,7 @@
 #include <QtWidgets>
 
 using editing::EditingFixture;
+using program::Program;
 
 namespace {
 
@@ -92,32 +93,23 @@ QImage shownCanvas(animbox::FrmMain* window)
     return window->screen()->grabWindow(window->winId(), inner.x(), inner.y(), inner.width(), inner.height()).toImage();
 }
 
-// A shown animbox-classic window on `folder`, whose sprite a0.gif (64 × 80)
+// A shown animbox-classic window on `folder`, whose sprite a01.gif (64 × 80)
 // is listed, defined with its anchor at (32, 78) and selected.
 std::unique_ptr<classic::Form1> classicWindow(const QString& folder)
 {
-    const QString hero = folder + QStringLiteral("/game/data/chars/hero");
-    if (!QDir().mkpath(hero) || !tools::writeGif(hero + QStringLiteral("/a0.gif"),
-                                                 tools::makeSprite(QSize(64, 80), qRgb(0, 128, 128), qRgb(200, 40, 40))))
-        return nullptr;
-    auto* settings = new QSettings(folder + QStringLiteral("/settings.conf"), QSettings::IniFormat);
-    settings->setValue(QStringLiteral("set/dir"), hero);
-    auto window = std::make_unique<classic::Form1>(settings);
-    settings->setParent(window.get());
-    window->show();
-    if (!QTest::qWaitForWindowActive(window.get()))
-        return nullptr;
-    window->ui().List1->addItem(QStringLiteral("a0.gif"));
-    window->setScriptText(QStringLiteral("\toffset\t32 78\r\n\tframe\tdata/chars/hero/a0.gif\r\n"));
-    window->ui().List1->setCurrentRow(0);
+    std::unique_ptr<classic::Form1> window(
+        static_cast<classic::Form1*>(programtests::openWindow(Program::Classic, folder).release()));
+    if (window) {
+        window->ui().List1->addItem(QStringLiteral("a01.gif"));
+        window->setScriptText(QStringLiteral("\toffset\t32 78\r\n\tframe\tdata/chars/hero/a01.gif\r\n"));
+        window->ui().List1->setCurrentRow(0);
+    }
     return window;
 }
 
-using WindowOpener = std::function<std::unique_ptr<QWidget>(const QString& folder)>;
-
 } // namespace
 
-Q_DECLARE_METATYPE(WindowOpener)
+Q_DECLARE_METATYPE(Program)
 
 class TestEditorZoom : public QObject {
     Q_OBJECT
@@ -300,25 +292,21 @@ void TestEditorZoom::dragPaintsAsAFullRedraw()
 
 void TestEditorZoom::levelKeptForTheNextWindow_data()
 {
-    QTest::addColumn<WindowOpener>("open");
-    QTest::newRow("animbox") << WindowOpener([](const QString& folder) -> std::unique_ptr<QWidget> {
-        return std::make_unique<animbox::FrmMain>(folder + QStringLiteral("/settings.ini"));
-    });
-    QTest::newRow("animbox-classic") << WindowOpener([](const QString& folder) -> std::unique_ptr<QWidget> {
-        return classicWindow(folder);
-    });
+    QTest::addColumn<Program>("program");
+    QTest::newRow("animbox") << Program::Animbox;
+    QTest::newRow("animbox-classic") << Program::Classic;
 }
 
 // The zoom keys work in each editor's window, which shows the level beside
 // the canvas and keeps it for the next window.
 void TestEditorZoom::levelKeptForTheNextWindow()
 {
-    QFETCH(WindowOpener, open);
+    QFETCH(Program, program);
     QTemporaryDir folder;
     {
-        const std::unique_ptr<QWidget> window = open(folder.path());
+        const std::unique_ptr<QWidget> window = programtests::openWindow(program, folder.path());
         QVERIFY(window);
-        window->show();
+        window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
         QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
@@ -327,7 +315,7 @@ void TestEditorZoom::levelKeptForTheNextWindow()
         QVERIFY(std::any_of(labels.begin(), labels.end(),
                             [](const QLabel* label) { return label->isVisible() && label->text() == u"缩放 3x"; }));
     }
-    const std::unique_ptr<QWidget> next = open(folder.path());
+    const std::unique_ptr<QWidget> next = programtests::openWindow(program, folder.path());
     QCOMPARE(next->findChild<zoom::ZoomControl*>()->level(), 3);
 }
 
@@ -368,7 +356,7 @@ void TestEditorZoom::classicBoxDragAtEveryLevel()
         QApplication::sendEvent(canvas, &event);
     }
     QCOMPARE(window->scriptText(),
-             QStringLiteral("\toffset\t32 78\r\n\tbbox\t10 20 30 40\r\n\tframe\tdata/chars/hero/a0.gif\r\n"));
+             QStringLiteral("\toffset\t32 78\r\n\tbbox\t10 20 30 40\r\n\tframe\tdata/chars/hero/a01.gif\r\n"));
     QCOMPARE(window->ui().panel2->text(), QStringLiteral("8,18"));
 }
 
@@ -403,7 +391,7 @@ void TestEditorZoom::classicPictureWindowZooms()
     QCOMPARE(sizes[0], QSize(128, 160));
     QCOMPARE(firstCross, QStringLiteral("10|12"));
     QCOMPARE(sizes[1], QSize(192, 240));
-    QCOMPARE(window->scriptText(), QStringLiteral("\toffset\t21 30\r\n\tframe\tdata/chars/hero/a0.gif\r\n"));
+    QCOMPARE(window->scriptText(), QStringLiteral("\toffset\t21 30\r\n\tframe\tdata/chars/hero/a01.gif\r\n"));
 }
 
 // What the classic canvas drew stays through a resize, which adds
