@@ -1,11 +1,6 @@
-// The choice of language and the English interface of the three programs:
-// the choice from the command line, the settings and the system; the
-// language menu of each window, kept for the next start; every window,
-// dialog and message a user reaches in English, without Chinese and
-// without cut captions; Qt's own buttons and file dialogs; how captions are
-// measured; each window's About box, Ctrl+Q and icon. It runs on a Chinese
-// system, started in English as the programs start, and switches the
-// language of the interface between tests.
+// The choice of language and the English interface of the three programs,
+// their About box and Ctrl+Q. It runs on a Chinese system, started in English
+// as the programs start, and switches the interface's language between tests.
 #include "InterfaceTexts.h"
 #include "ModalDriver.h"
 #include "ProgramWindow.h"
@@ -70,8 +65,7 @@ Opener press(const char* name)
 }
 
 // A pakunpack run whose kespak, played by the stand-in, writes `records` and
-// ends with `exitCode`; the data folder, where written, is asked to open,
-// which fails offscreen and says so.
+// ends with `exitCode`; then the data folder is asked to open, which fails offscreen.
 Opener unpackRun(const QByteArray& records, int exitCode)
 {
     return [=](std::unique_ptr<QWidget>& window, const QString& folder) {
@@ -167,10 +161,8 @@ void TestLanguage::menuChoiceKeptForTheNextStart_data()
     }
 }
 
-// A Chinese window's language menu writes the choice to its settings file at
-// once, and the next window shows it checked; choosing another language says,
-// in that language, that it takes effect at the next start. The menu bar sits
-// above what the window shows.
+// The language menu stores the choice at once for the next window, says in
+// the new language that it takes effect at the next start, and sits above the window.
 void TestLanguage::menuChoiceKeptForTheNextStart()
 {
     QFETCH(Program, program);
@@ -213,10 +205,8 @@ void TestLanguage::englishWindows_data()
     const auto classic = [](const std::function<void(classic::Form1&, const QString&)>& act) {
         return Opener([act](std::unique_ptr<QWidget>& w, const QString& f) { act(*qobject_cast<classic::Form1*>(w.get()), f); });
     };
-    // animbox's main window with the reference frame drawn and the pointer
-    // read out: all its captions and menus, the Edit menu's step too; no two
-    // buttons share a caption, those that clear a box or the list explain
-    // themselves in a tool tip, and the toggle offers what its next press shows.
+    // animbox's window with the reference frame and the read-out: no two buttons share a caption, those
+    // that clear explain themselves in a tool tip, and the toggle offers what its next press shows.
     QTest::newRow("animbox window") << Program::Animbox << animbox([](animbox::FrmMain& w, const QString&) {
         w.referenceBar()->Command3()->click();
         QCOMPARE(w.referenceBar()->Command3()->text(), QStringLiteral("Show frame"));
@@ -352,8 +342,7 @@ void TestLanguage::qtButtonsFollowTheLanguage()
 }
 
 // The file dialogs of an English window on a Chinese system write sizes and
-// dates in English. Qt reads the locale while the application object is made,
-// hence the start in main().
+// dates in English (Qt reads the locale as the application starts: see main()).
 void TestLanguage::fileDialogSpeaksTheLanguage()
 {
     // The system's language stays what it was, for the menu's "System" item.
@@ -402,9 +391,8 @@ void TestLanguage::aboutAndQuit_data()
     QTest::newRow("pakunpack") << Program::Pakunpack << "mnuExit";
 }
 
-// Help › About names the program with its version, the package with its
-// version, the licence and Qt's version; the File menu shows Ctrl+Q, which
-// closes the window. The program carries its icon for when no theme has it.
+// Help › About names the program, the package, the licence and Qt with their
+// versions; Ctrl+Q closes the window; the program carries its own icon.
 void TestLanguage::aboutAndQuit()
 {
     QFETCH(Program, program);
