@@ -69,7 +69,6 @@ void drag(QWidget* view, Qt::MouseButton button)
     mouse(view, QEvent::MouseButtonRelease, QPointF(130, 120), button);
 }
 
-
 const model::ZoomMapping& mapping(EditingFixture& f)
 {
     return f.window()->PicEdit()->zoom()->mapping();
