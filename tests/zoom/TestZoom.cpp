@@ -169,8 +169,8 @@ private slots:
     void panStaysOnThePicture();
     void input_data();
     void input();
-    void gestureAtEveryLevel_data();
-    void gestureAtEveryLevel();
+    void anchorDragAtEveryLevel_data();
+    void anchorDragAtEveryLevel();
     void magnifiedPicture_data();
     void magnifiedPicture();
     void dragPaintsAsAFullRedraw_data();
@@ -301,33 +301,23 @@ void TestZoom::input()
     QCOMPARE(view->events, reachView);
 }
 
-void TestZoom::gestureAtEveryLevel_data()
+void TestZoom::anchorDragAtEveryLevel_data()
 {
     QTest::addColumn<int>("level");
-    QTest::addColumn<bool>("anchor"); // a Ctrl-drag of the anchor, else a band
-    QTest::addColumn<QPoint>("grabbed"); // the sprite pixel pressed on
-    QTest::addColumn<QPoint>("inside"); // where on its magnified square
+    QTest::addColumn<QPoint>("inside"); // where on the magnified square of sprite pixel (20, 30)
     QTest::addColumn<QPoint>("move"); // in view pixels
-    QTest::addColumn<QPoint>("result"); // the anchor's move, or the band's size
-    QTest::newRow("band at 1") << 1 << false << QPoint(5, 6) << QPoint() << QPoint(10, 20) << QPoint(10, 20);
-    QTest::newRow("band at 3, first view pixel") << 3 << false << QPoint(5, 6) << QPoint() << QPoint(30, 60)
-                                                 << QPoint(10, 20);
-    QTest::newRow("band at 8, last view pixel") << 8 << false << QPoint(5, 6) << QPoint(7, 7) << QPoint(80, 160)
-                                                << QPoint(10, 20);
-    QTest::newRow("anchor at 1") << 1 << true << QPoint(20, 30) << QPoint() << QPoint(13, -7) << QPoint(-13, 7);
-    QTest::newRow("anchor at 2") << 2 << true << QPoint(20, 30) << QPoint(1, 1) << QPoint(13, -7) << QPoint(-7, 3);
-    QTest::newRow("anchor at 6, within the pixel") << 6 << true << QPoint(20, 30) << QPoint(3, 3) << QPoint(2, 0)
-                                                   << QPoint(0, 0);
-    QTest::newRow("anchor at 6") << 6 << true << QPoint(20, 30) << QPoint(3, 3) << QPoint(-40, 25) << QPoint(7, -4);
+    QTest::addColumn<QPoint>("result"); // the anchor's move
+    QTest::newRow("1") << 1 << QPoint() << QPoint(13, -7) << QPoint(-13, 7);
+    QTest::newRow("2") << 2 << QPoint(1, 1) << QPoint(13, -7) << QPoint(-7, 3);
+    QTest::newRow("6, within the pixel") << 6 << QPoint(3, 3) << QPoint(2, 0) << QPoint(0, 0);
+    QTest::newRow("6") << 6 << QPoint(3, 3) << QPoint(-40, 25) << QPoint(7, -4);
 }
 
-// In animbox panning writes nothing, a band writes at every level what it
-// writes at 1:1, and a Ctrl-drag keeps the grabbed sprite pixel under the pointer.
-void TestZoom::gestureAtEveryLevel()
+// In animbox panning writes nothing, and a Ctrl-drag keeps the grabbed sprite
+// pixel under the pointer, moving the anchor by whole sprite pixels.
+void TestZoom::anchorDragAtEveryLevel()
 {
     QFETCH(int, level);
-    QFETCH(bool, anchor);
-    QFETCH(QPoint, grabbed);
     QFETCH(QPoint, inside);
     QFETCH(QPoint, move);
     QFETCH(QPoint, result);
@@ -337,33 +327,28 @@ void TestZoom::gestureAtEveryLevel()
     QVERIFY(zoomOn(f, level, f.corner(0) + QPoint(15, 20)));
     QCOMPARE(f.anchor(0), QPoint(before.offsetX, before.offsetY));
     QCOMPARE(f.frame(0).bodyBox, before.bodyBox);
-    const QPointF press = onPixel(f, f.corner(0) + grabbed, inside);
-    f.drag(press, press + move, Qt::LeftButton, anchor ? Qt::ControlModifier : Qt::NoModifier);
-    if (anchor) {
-        QCOMPARE(f.anchor(0) - QPoint(before.offsetX, before.offsetY), result);
-        QCOMPARE(mapping(f).toCanvas(press + move).toPoint() - f.corner(0), grabbed);
-        return;
-    }
-    QCOMPARE(f.frame(0).bodyBox, (model::Box{5, 6, 10, 20}));
-    const QPoint fromCross = f.corner(0) + grabbed + result - f.origin();
-    QCOMPARE(f.window()->Frame3()->Label1()->text(),
-             QStringLiteral("X边距:%1\r\nY边距%2").arg(fromCross.x()).arg(-fromCross.y()));
-    QCOMPARE(f.window()->PicEdit()->shape1()->size(), QSize(result.x(), result.y()) * level);
+    const QPointF press = onPixel(f, f.corner(0) + QPoint(20, 30), inside);
+    f.drag(press, press + move, Qt::LeftButton, Qt::ControlModifier);
+    QCOMPARE(f.anchor(0) - QPoint(before.offsetX, before.offsetY), result);
+    QCOMPARE(mapping(f).toCanvas(press + move).toPoint() - f.corner(0), QPoint(20, 30));
 }
 
 void TestZoom::magnifiedPicture_data()
 {
     QTest::addColumn<int>("level");
-    QTest::newRow("1") << 1;
-    QTest::newRow("3") << 3;
-    QTest::newRow("4") << 4;
+    QTest::addColumn<QPoint>("inside"); // where on its magnified square the band starts
+    QTest::newRow("1") << 1 << QPoint();
+    QTest::newRow("3, first view pixel") << 3 << QPoint();
+    QTest::newRow("4, last view pixel") << 4 << QPoint(3, 3);
 }
 
-// animbox shows a checkerboard sprite magnified and sharp; an Alt-click on the
-// last view column of a magnified pixel picks that pixel's colour.
+// In animbox a band writes at every level what it writes at 1:1, and the
+// checkerboard sprite and the box show magnified and sharp; an Alt-click on
+// the last view column of a magnified pixel picks that pixel's colour.
 void TestZoom::magnifiedPicture()
 {
     QFETCH(int, level);
+    QFETCH(QPoint, inside);
     EditingFixture f;
     QVERIFY(f.open(1));
     QImage checker(40, 60, QImage::Format_RGB32);
@@ -372,10 +357,14 @@ void TestZoom::magnifiedPicture()
             checker.setPixel(x, y, (x + y) % 2 ? qRgb(0, 160, 0) : qRgb(255, 255, 0));
     }
     f.frame(0).picture = checker;
-    f.frame(0).bodyBox = {2, 3, 10, 20};
-    f.frame(0).bodyEmpty = model::BoxState::Normal;
     f.window()->DrawFrame(0, true);
     QVERIFY(zoomOn(f, level, f.corner(0) + QPoint(20, 30)));
+    const QPointF press = onPixel(f, f.corner(0) + QPoint(2, 3), inside);
+    f.drag(press, press + QPointF(10, 20) * level, Qt::LeftButton);
+    QCOMPARE(f.frame(0).bodyBox, (model::Box{2, 3, 10, 20}));
+    const QPoint fromCross = f.corner(0) + QPoint(12, 23) - f.origin();
+    QCOMPARE(f.window()->Frame3()->Label1()->text(),
+             QStringLiteral("X边距:%1\r\nY边距%2").arg(fromCross.x()).arg(-fromCross.y()));
     animbox::CanvasView* canvas = f.window()->PicEdit();
     const QImage shot = canvas->grab(canvas->contentsRect()).toImage();
     QCOMPARE(shot.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
@@ -389,7 +378,6 @@ void TestZoom::dragPaintsAsAFullRedraw_data()
 {
     QTest::addColumn<int>("level");
     QTest::addColumn<QString>("change"); // made between the first and the second move of the anchor drag
-    QTest::newRow("1") << 1 << "";
     QTest::newRow("3") << 3 << "";
     QTest::newRow("1, previous frame moved") << 1 << "previous";
     QTest::newRow("3, previous frame hidden") << 3 << "hide previous";
