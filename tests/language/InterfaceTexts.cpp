@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStyle>
-#include <QTabWidget>
 #include <QTextDocument>
 
 #include <functional>
@@ -72,9 +71,6 @@ void visitTexts(const QWidget* window, const Visit& visit)
             visit(widget, group->title(), true);
         else if (const auto* line = qobject_cast<const QLineEdit*>(widget))
             visit(widget, line->placeholderText(), false);
-        else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget))
-            for (int i = 0; i < tabs->count(); ++i)
-                visit(widget, tabs->tabText(i), false);
         else if (const auto* combo = qobject_cast<const QComboBox*>(widget); combo && !combo->isEditable())
             for (int i = 0; i < combo->count(); ++i)
                 visit(widget, combo->itemText(i), true);

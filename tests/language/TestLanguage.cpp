@@ -1,16 +1,10 @@
-// The choice of language and the English interface of the three programs:
-// the choice from the command line, the settings and the system; the
-// language menu of each window, kept for the next start; every window,
-// dialog and message a user reaches in English, without Chinese and
-// without cut captions; Qt's own buttons and file dialogs; how captions are
-// measured. It runs on a Chinese system, started in English as the programs
-// start, and switches the language of the interface between tests.
+// The choice of language and the English interface of the three programs,
+// their About box and Ctrl+Q. It runs on a Chinese system, started in English
+// as the programs start, and switches the interface's language between tests.
 #include "InterfaceTexts.h"
 #include "ModalDriver.h"
-#include "browser/FileList.h"
+#include "ProgramWindow.h"
 #include "classic/window/Form1.h"
-#include "demo/GifWriter.h"
-#include "editor/panels/BrowserPanel.h"
 #include "editor/panels/ReferenceBar.h"
 #include "editor/window/FrmMain.h"
 #include "language/CaptionWidth.h"
@@ -21,6 +15,7 @@
 #include "pakunpack/Form1.h"
 #include "pakunpack/UnpackRun.h"
 #include "program/ProgramInfo.h"
+#include "program/WindowIcon.h"
 #include "../FileBytes.h"
 
 #include <QtTest>
@@ -30,6 +25,8 @@
 
 using language::Language;
 using program::Program;
+using programtests::openWindow;
+using programtests::spriteFolder;
 
 namespace {
 
@@ -47,46 +44,6 @@ QStringList catalogs(Program program)
     if (program == Program::Animbox)
         return {language::kSharedCatalog, QStringLiteral("animbox")};
     return program == Program::Classic ? classic::Form1::catalogs() : pakunpack::Form1::catalogs();
-}
-
-// The sprites of a window's browser: a01.gif and the reference idle00.gif.
-QString spriteFolder(const QString& folder)
-{
-    return folder + QStringLiteral("/game/data/chars/hero");
-}
-
-// A shown window of `program` with its settings in `folder`; the editors'
-// browsers on the sprite folder, animbox with a01.gif as its selected frame.
-std::unique_ptr<QWidget> openWindow(Program program, const QString& folder)
-{
-    const QString sprites = spriteFolder(folder);
-    const QImage sprite = tools::makeSprite(QSize(64, 80), qRgb(0, 128, 128), qRgb(200, 40, 40));
-    if (!QDir().mkpath(sprites) || !tools::writeGif(sprites + "/a01.gif", sprite)
-        || !tools::writeGif(sprites + "/idle00.gif", sprite))
-        return nullptr;
-    auto* settings = new QSettings(folder + QStringLiteral("/settings.conf"), QSettings::IniFormat);
-    settings->setValue(QStringLiteral("set/dir"), sprites);
-    std::unique_ptr<QWidget> window;
-    if (program == Program::Classic)
-        window = std::make_unique<classic::Form1>(settings);
-    else if (program == Program::Pakunpack)
-        window = std::make_unique<pakunpack::Form1>(QString(), folder + QStringLiteral("/no tool"), settings);
-    else
-        window = std::make_unique<animbox::FrmMain>(folder + QStringLiteral("/settings.ini"));
-    settings->setParent(window.get());
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        return nullptr;
-    if (auto* animbox = qobject_cast<animbox::FrmMain*>(window.get())) {
-        animbox->Picture1()->showFolder(sprites);
-        const QList<QListWidgetItem*> found = animbox->Picture1()->File1()->findItems("a01.gif", Qt::MatchExactly);
-        if (found.size() != 1)
-            return nullptr;
-        animbox->Picture1()->File1()->setCurrentItem(found[0]);
-        animbox->Picture1()->cmdAddFrame()->click();
-        animbox->List1()->setCurrentRow(0);
-    }
-    return window;
 }
 
 // The language choice a window of `program` in `folder` left in its settings file.
@@ -108,8 +65,7 @@ Opener press(const char* name)
 }
 
 // A pakunpack run whose kespak, played by the stand-in, writes `records` and
-// ends with `exitCode`; the data folder, where written, is asked to open,
-// which fails offscreen and says so.
+// ends with `exitCode`; then the data folder is asked to open, which fails offscreen.
 Opener unpackRun(const QByteArray& records, int exitCode)
 {
     return [=](std::unique_ptr<QWidget>& window, const QString& folder) {
@@ -147,6 +103,8 @@ private slots:
     void qtButtonsFollowTheLanguage();
     void fileDialogSpeaksTheLanguage();
     void captionWidthLeavesOutShortcutMarks();
+    void aboutAndQuit_data();
+    void aboutAndQuit();
 };
 
 void TestLanguage::choiceOfLanguage_data()
@@ -203,10 +161,8 @@ void TestLanguage::menuChoiceKeptForTheNextStart_data()
     }
 }
 
-// A Chinese window's language menu writes the choice to its settings file at
-// once, and the next window shows it checked; choosing another language says,
-// in that language, that it takes effect at the next start. The menu bar sits
-// above what the window shows.
+// The language menu stores the choice at once for the next window, says in
+// the new language that it takes effect at the next start, and sits above the window.
 void TestLanguage::menuChoiceKeptForTheNextStart()
 {
     QFETCH(Program, program);
@@ -249,10 +205,8 @@ void TestLanguage::englishWindows_data()
     const auto classic = [](const std::function<void(classic::Form1&, const QString&)>& act) {
         return Opener([act](std::unique_ptr<QWidget>& w, const QString& f) { act(*qobject_cast<classic::Form1*>(w.get()), f); });
     };
-    // animbox's main window with the reference frame drawn and the pointer
-    // read out: all its captions and menus, the Edit menu's step too; no two
-    // buttons share a caption, those that clear a box or the list explain
-    // themselves in a tool tip, and the toggle offers what its next press shows.
+    // animbox's window with the reference frame and the read-out: no two buttons share a caption, those
+    // that clear explain themselves in a tool tip, and the toggle offers what its next press shows.
     QTest::newRow("animbox window") << Program::Animbox << animbox([](animbox::FrmMain& w, const QString&) {
         w.referenceBar()->Command3()->click();
         QCOMPARE(w.referenceBar()->Command3()->text(), QStringLiteral("Show frame"));
@@ -388,8 +342,7 @@ void TestLanguage::qtButtonsFollowTheLanguage()
 }
 
 // The file dialogs of an English window on a Chinese system write sizes and
-// dates in English. Qt reads the locale while the application object is made,
-// hence the start in main().
+// dates in English (Qt reads the locale as the application starts: see main()).
 void TestLanguage::fileDialogSpeaksTheLanguage()
 {
     // The system's language stays what it was, for the menu's "System" item.
@@ -427,6 +380,51 @@ void TestLanguage::captionWidthLeavesOutShortcutMarks()
     QCOMPARE(widthOf(QStringLiteral("Save && &close")), metrics.horizontalAdvance(QStringLiteral("Save & close")));
     QCOMPARE(widthOf(QStringLiteral("打开(&O)")), metrics.horizontalAdvance(QStringLiteral("打开(O)")));
     QCOMPARE(widthOf(QStringLiteral("100 &")), metrics.horizontalAdvance(QStringLiteral("100 &")));
+}
+
+void TestLanguage::aboutAndQuit_data()
+{
+    QTest::addColumn<Program>("program");
+    QTest::addColumn<QString>("quitName"); // the File menu's item that quits
+    QTest::newRow("animbox") << Program::Animbox << "mexit";
+    QTest::newRow("animbox-classic") << Program::Classic << "mExit";
+    QTest::newRow("pakunpack") << Program::Pakunpack << "mnuExit";
+}
+
+// Help › About names the program, the package, the licence and Qt with their
+// versions; Ctrl+Q closes the window; the program carries its own icon.
+void TestLanguage::aboutAndQuit()
+{
+    QFETCH(Program, program);
+    QFETCH(QString, quitName);
+    QVERIFY(language::installLanguage(Language::English, catalogs(program)));
+    QTemporaryDir folder;
+    const std::unique_ptr<QWidget> window = openWindow(program, folder.path());
+    QVERIFY(window);
+    QCOMPARE(window->findChild<QMenuBar*>()->actions().last()->text(), QStringLiteral("Help"));
+    QAction* about = window->findChild<QAction*>(QStringLiteral("mnuAbout"));
+    QVERIFY(about);
+    QCOMPARE(about->text(), QStringLiteral("About"));
+    testing::ModalDriver modal;
+    about->trigger();
+    QCOMPARE(modal.messages.size(), 1);
+    const QString shown = modal.messageTitles[0] + u'\n' + modal.messages[0];
+    const program::ProgramInfo info = program::programInfo(program);
+    for (const QString& expected : {QStringLiteral("About ") + info.command, info.command + u' ' + info.version,
+                                    QStringLiteral("Package: kestrum-mod-tools ") + program::packageVersion(),
+                                    QStringLiteral("Licence: MIT"), QStringLiteral("Qt version: ") + qVersion()})
+        QVERIFY2(shown.contains(expected), qPrintable(shown));
+
+    QAction* quit = window->findChild<QAction*>(quitName);
+    QVERIFY(quit);
+    QCOMPARE(quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    if (auto* animbox = qobject_cast<animbox::FrmMain*>(window.get()))
+        animbox->document().undoStack()->setClean(); // no question about the frame added
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!window->isVisible());
+    QVERIFY(!program::windowIcon(program).pixmap(32).isNull());
 }
 
 // A Chinese system whose LC_ALL beats every other variable, and "--lang en".

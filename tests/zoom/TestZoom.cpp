@@ -1,23 +1,29 @@
-// What both editors' canvases share: the arithmetic of a magnified view
-// (which canvas pixel a view point means, how far the view pans) and the zoom
-// and pan input of a view (keys, wheel, middle drag, the level's label).
+// Zoom and pan of the editing canvases: the arithmetic and the input of a
+// magnified view both editors share; each editor's gestures, picture,
+// partial paints and stored level on its zoomed canvas; classic's picture window.
+#include "EditingFixture.h"
+#include "ModalDriver.h"
+#include "ProgramWindow.h"
+#include "classic/canvas/Form2.h"
+#include "classic/window/Form1.h"
+#include "editor/canvas/BoxShape.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/DisplayGroup.h"
 #include "model/zoom/ZoomMapping.h"
 #include "zoom/ZoomControl.h"
 
-#include <QLabel>
-#include <QTest>
-#include <QVBoxLayout>
-#include <QWheelEvent>
+#include <QtTest>
+#include <QtWidgets>
 
-#include <utility>
-
+using editing::EditingFixture;
 using model::ZoomMapping;
+using program::Program;
 using zoom::ZoomControl;
 
 namespace {
 
 // A view of 600 × 400 pixels zoomed around (270, 280).
-ZoomMapping mapping(int level, QPoint pan = {})
+ZoomMapping plainMapping(int level, QPoint pan = {})
 {
     ZoomMapping m;
     m.setViewSize(QSize(600, 400));
@@ -47,18 +53,111 @@ void wheel(QWidget* view, int angle, Qt::KeyboardModifiers modifiers)
     QApplication::sendEvent(view, &event);
 }
 
+// A press, a move (with `button` held) or a release of `button` at `at` on `widget`.
+void mouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
 // A press, a move by (30, 20) and a release of `button` on `view`.
 void drag(QWidget* view, Qt::MouseButton button)
 {
-    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, QPointF(100, 100)},
-                                   {QEvent::MouseMove, QPointF(130, 120)}, {QEvent::MouseButtonRelease, QPointF(130, 120)}}) {
-        QMouseEvent event(type, at, view->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
-        QApplication::sendEvent(view, &event);
+    mouse(view, QEvent::MouseButtonPress, QPointF(100, 100), button);
+    mouse(view, QEvent::MouseMove, QPointF(130, 120), button);
+    mouse(view, QEvent::MouseButtonRelease, QPointF(130, 120), button);
+}
+
+const model::ZoomMapping& mapping(EditingFixture& f)
+{
+    return f.window()->PicEdit()->zoom()->mapping();
+}
+
+// The view point `inside` view pixels into the magnified square of canvas pixel `canvas`.
+QPointF onPixel(EditingFixture& f, QPoint canvas, QPoint inside = {})
+{
+    return mapping(f).toView(QPointF(canvas)) + QPointF(inside);
+}
+
+// Sets the level and, above 1, pans by a middle drag so that canvas point
+// `middle` shows in the middle of the view. False when that failed.
+bool zoomOn(EditingFixture& f, int level, QPoint middle)
+{
+    animbox::CanvasView* canvas = f.window()->PicEdit();
+    canvas->zoom()->setLevel(level);
+    const QPointF target(canvas->innerSize().width() / 2, canvas->innerSize().height() / 2);
+    if (level > 1)
+        f.drag(onPixel(f, middle), target, Qt::MiddleButton);
+    return canvas->zoom()->level() == level && (level == 1 || onPixel(f, middle) == target);
+}
+
+// What is wrong in a device-resolution grab of the canvas, if anything: each
+// of row 0's sprite pixels clear of the body box outline must be a square of
+// its colour, the outline one device pixel wide.
+QString magnifiedFault(EditingFixture& f, const QImage& shot)
+{
+    const animbox::CanvasView* canvas = f.window()->PicEdit();
+    const qreal ratio = shot.devicePixelRatio();
+    const auto device = [ratio](const QRect& view) { return QRect(view.topLeft() * ratio, view.size() * ratio); };
+    const QRect outline = mapping(f).toView(canvas->shape1()->canvasRect());
+    int checked = 0;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const QPoint pixel = f.corner(0) + QPoint(x, y);
+            const QRect view = mapping(f).toView(QRect(pixel, QSize(1, 1)));
+            const QRect square = device(view);
+            if (!shot.rect().contains(square) || view.intersects(outline.adjusted(-1, -1, 1, 1)))
+                continue;
+            ++checked;
+            QImage expected(square.size(), shot.format());
+            expected.fill(canvas->picture().pixel(pixel));
+            if (shot.copy(square) != expected)
+                return QStringLiteral("sprite pixel (%1, %2)").arg(x).arg(y);
+        }
     }
+    if (checked < 1000)
+        return QStringLiteral("only %1 sprite pixels shown").arg(checked);
+    // The outermost ring of the outline's device pixels is blue, the ring inside it not.
+    const QRect ring = device(outline);
+    for (const QRect& r : {ring, ring.adjusted(1, 1, -1, -1)}) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const bool edge = x == r.left() || x == r.right() || y == r.top() || y == r.bottom();
+                if (!shot.rect().contains(x, y) || (edge && (shot.pixel(x, y) == qRgb(0, 0, 255)) != (r == ring)))
+                    return QStringLiteral("outline at device (%1, %2)").arg(x).arg(y);
+            }
+        }
+    }
+    return {};
+}
+
+// animbox's canvas as the window last painted it, after the pending paints.
+QImage shownCanvas(animbox::FrmMain* window)
+{
+    QCoreApplication::processEvents();
+    const animbox::CanvasView* canvas = window->PicEdit();
+    const QRect inner(canvas->mapTo(window, canvas->contentsRect().topLeft()), canvas->contentsRect().size());
+    return window->screen()->grabWindow(window->winId(), inner.x(), inner.y(), inner.width(), inner.height()).toImage();
+}
+
+// A shown animbox-classic window on `folder`, whose sprite a01.gif (64 × 80)
+// is listed, defined with its anchor at (32, 78) and selected.
+std::unique_ptr<classic::Form1> classicWindow(const QString& folder)
+{
+    std::unique_ptr<classic::Form1> window(
+        static_cast<classic::Form1*>(programtests::openWindow(Program::Classic, folder).release()));
+    if (window) {
+        window->ui().List1->addItem(QStringLiteral("a01.gif"));
+        window->setScriptText(QStringLiteral("\toffset\t32 78\r\n\tframe\tdata/chars/hero/a01.gif\r\n"));
+        window->ui().List1->setCurrentRow(0);
+    }
+    return window;
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Program)
 
 class TestZoom : public QObject {
     Q_OBJECT
@@ -70,6 +169,18 @@ private slots:
     void panStaysOnThePicture();
     void input_data();
     void input();
+    void anchorDragAtEveryLevel_data();
+    void anchorDragAtEveryLevel();
+    void magnifiedPicture_data();
+    void magnifiedPicture();
+    void dragPaintsAsAFullRedraw_data();
+    void dragPaintsAsAFullRedraw();
+    void levelKeptForTheNextWindow_data();
+    void levelKeptForTheNextWindow();
+    void classicBoxDragAtEveryLevel_data();
+    void classicBoxDragAtEveryLevel();
+    void classicPictureWindowZooms();
+    void classicPictureKeptThroughResizeAndClear();
 };
 
 void TestZoom::pointerMeansThePixelUnderIt_data()
@@ -91,7 +202,7 @@ void TestZoom::pointerMeansThePixelUnderIt()
     QFETCH(int, level);
     QFETCH(QPoint, pan);
     QFETCH(QPointF, canvas);
-    const ZoomMapping m = mapping(level, pan);
+    const ZoomMapping m = plainMapping(level, pan);
     const QPointF corner = m.toView(canvas);
     for (const QPointF inside : {QPointF(0, 0), QPointF(level - 0.01, level - 0.01)})
         QCOMPARE(m.toCanvas(corner + inside), level == 1 ? corner + inside : canvas);
@@ -119,7 +230,7 @@ void TestZoom::panStaysOnThePicture()
     QFETCH(int, level);
     QFETCH(QPoint, asked);
     QFETCH(QPoint, pan);
-    const ZoomMapping m = mapping(level, asked);
+    const ZoomMapping m = plainMapping(level, asked);
     QCOMPARE(m.pan(), pan);
     QCOMPARE(m.canPan(), level > 1);
     QVERIFY(QRect(0, 0, 600, 400).contains(m.canvasPixelsUnder(QRect(0, 0, 600, 400))));
@@ -150,10 +261,8 @@ void TestZoom::input_data()
     QTest::newRow("view without panning") << "+++w" << false << 4 << QPoint() << 1;
 }
 
-// The level steps through 1, 2, 3, 4, 6, 8 with the keys anywhere in the
-// window and Ctrl+wheel over the view, and the label follows; a middle drag
-// moves the picture with the pointer, the wheel scrolls down, Shift+wheel
-// right. The view gets only the events the control does not use.
+// Keys and Ctrl+wheel step the level through 1, 2, 3, 4, 6, 8, the label
+// follows; middle drag and wheels pan; the view gets only the events left over.
 void TestZoom::input()
 {
     QFETCH(QString, inputs);
@@ -190,6 +299,275 @@ void TestZoom::input()
     QCOMPARE(label->text(), QStringLiteral("缩放 %1x").arg(level));
     QCOMPARE(control.mapping().pan(), pan);
     QCOMPARE(view->events, reachView);
+}
+
+void TestZoom::anchorDragAtEveryLevel_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QPoint>("inside"); // where on the magnified square of sprite pixel (20, 30)
+    QTest::addColumn<QPoint>("move"); // in view pixels
+    QTest::addColumn<QPoint>("result"); // the anchor's move
+    QTest::newRow("1") << 1 << QPoint() << QPoint(13, -7) << QPoint(-13, 7);
+    QTest::newRow("2") << 2 << QPoint(1, 1) << QPoint(13, -7) << QPoint(-7, 3);
+    QTest::newRow("6, within the pixel") << 6 << QPoint(3, 3) << QPoint(2, 0) << QPoint(0, 0);
+    QTest::newRow("6") << 6 << QPoint(3, 3) << QPoint(-40, 25) << QPoint(7, -4);
+}
+
+// In animbox panning writes nothing, and a Ctrl-drag keeps the grabbed sprite
+// pixel under the pointer, moving the anchor by whole sprite pixels.
+void TestZoom::anchorDragAtEveryLevel()
+{
+    QFETCH(int, level);
+    QFETCH(QPoint, inside);
+    QFETCH(QPoint, move);
+    QFETCH(QPoint, result);
+    EditingFixture f;
+    QVERIFY(f.open(1));
+    const model::FrameRecord before = f.frame(0);
+    QVERIFY(zoomOn(f, level, f.corner(0) + QPoint(15, 20)));
+    QCOMPARE(f.anchor(0), QPoint(before.offsetX, before.offsetY));
+    QCOMPARE(f.frame(0).bodyBox, before.bodyBox);
+    const QPointF press = onPixel(f, f.corner(0) + QPoint(20, 30), inside);
+    f.drag(press, press + move, Qt::LeftButton, Qt::ControlModifier);
+    QCOMPARE(f.anchor(0) - QPoint(before.offsetX, before.offsetY), result);
+    QCOMPARE(mapping(f).toCanvas(press + move).toPoint() - f.corner(0), QPoint(20, 30));
+}
+
+void TestZoom::magnifiedPicture_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QPoint>("inside"); // where on its magnified square the band starts
+    QTest::newRow("1") << 1 << QPoint();
+    QTest::newRow("3, first view pixel") << 3 << QPoint();
+    QTest::newRow("4, last view pixel") << 4 << QPoint(3, 3);
+}
+
+// In animbox a band writes at every level what it writes at 1:1, and the
+// checkerboard sprite and the box show magnified and sharp; an Alt-click on
+// the last view column of a magnified pixel picks that pixel's colour.
+void TestZoom::magnifiedPicture()
+{
+    QFETCH(int, level);
+    QFETCH(QPoint, inside);
+    EditingFixture f;
+    QVERIFY(f.open(1));
+    QImage checker(40, 60, QImage::Format_RGB32);
+    for (int y = 0; y < checker.height(); ++y) {
+        for (int x = 0; x < checker.width(); ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? qRgb(0, 160, 0) : qRgb(255, 255, 0));
+    }
+    f.frame(0).picture = checker;
+    f.window()->DrawFrame(0, true);
+    QVERIFY(zoomOn(f, level, f.corner(0) + QPoint(20, 30)));
+    const QPointF press = onPixel(f, f.corner(0) + QPoint(2, 3), inside);
+    f.drag(press, press + QPointF(10, 20) * level, Qt::LeftButton);
+    QCOMPARE(f.frame(0).bodyBox, (model::Box{2, 3, 10, 20}));
+    const QPoint fromCross = f.corner(0) + QPoint(12, 23) - f.origin();
+    QCOMPARE(f.window()->Frame3()->Label1()->text(),
+             QStringLiteral("X边距:%1\r\nY边距%2").arg(fromCross.x()).arg(-fromCross.y()));
+    animbox::CanvasView* canvas = f.window()->PicEdit();
+    const QImage shot = canvas->grab(canvas->contentsRect()).toImage();
+    QCOMPARE(shot.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+    QCOMPARE(magnifiedFault(f, shot), QString());
+    const QPoint pixel = f.corner(0) + QPoint(21, 30);
+    f.drag(onPixel(f, pixel, {level - 1, 0}), onPixel(f, pixel, {level - 1, 0}), Qt::LeftButton, Qt::AltModifier);
+    QCOMPARE(f.window()->transparentColor(), animbox::CanvasView::colorValueFromRgb(checker.pixel(21, 30)));
+}
+
+void TestZoom::dragPaintsAsAFullRedraw_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("change"); // made between the first and the second move of the anchor drag
+    QTest::newRow("3") << 3 << "";
+    QTest::newRow("1, previous frame moved") << 1 << "previous";
+    QTest::newRow("3, previous frame hidden") << 3 << "hide previous";
+    QTest::newRow("1, key colour") << 1 << "key";
+    QTest::newRow("1, key colour not in the sprites") << 1 << "opaque";
+    QTest::newRow("1, zoomed to 3") << 1 << "zoom";
+}
+
+// animbox's partial paints during an anchor drag and a band, also after a
+// change in the middle of the drag, show what a full redraw and a new window show.
+void TestZoom::dragPaintsAsAFullRedraw()
+{
+    QFETCH(int, level);
+    QFETCH(QString, change);
+    EditingFixture f;
+    animbox::FrmMain* w = f.open(2, false);
+    QVERIFY(w);
+    // The previous frame beneath, away from the dragged one.
+    f.frame(0).offsetX += 25;
+    w->Frame3()->cDrawLast()->setChecked(true);
+    w->List1()->setCurrentRow(1);
+    QVERIFY(zoomOn(f, level, f.corner(1) + QPoint(20, 30)));
+    const QImage before = shownCanvas(w);
+
+    const QPointF grab = onPixel(f, f.corner(1) + QPoint(20, 30));
+    f.mouse(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::ControlModifier);
+    for (const QPoint step : {QPoint(7, 3), QPoint(-12, 9), QPoint(30, -25)}) {
+        f.mouse(QEvent::MouseMove, grab + QPointF(step * level), Qt::LeftButton, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        if (change == u"previous")
+            f.frame(0).offsetY -= 4;
+        else if (change == u"hide previous")
+            w->Frame3()->cDrawLast()->click();
+        else if (change == u"key")
+            w->setTransparentColor(animbox::CanvasView::colorValueFromRgb(w->PicEdit()->pixelAt(f.corner(1) + QPoint(20, 30))));
+        else if (change == u"opaque")
+            w->setTransparentColor(animbox::CanvasView::colorValueFromRgb(qRgb(1, 2, 3)));
+        else if (change == u"zoom")
+            w->PicEdit()->zoom()->setLevel(3);
+        change.clear();
+    }
+    f.mouse(QEvent::MouseButtonRelease, grab + QPointF(30, -25) * level, Qt::LeftButton, Qt::ControlModifier);
+    const QPointF band = onPixel(f, f.corner(1) + QPoint(2, 2));
+    f.mouse(QEvent::MouseButtonPress, band, Qt::LeftButton);
+    for (const QPoint step : {QPoint(30, 40), QPoint(10, 12), QPoint(25, 5)}) {
+        f.mouse(QEvent::MouseMove, band + QPointF(step * level), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    const QImage painted = shownCanvas(w);
+    QVERIFY(!painted.isNull() && painted != before);
+    w->PicEdit()->update();
+    QCOMPARE(painted, shownCanvas(w));
+    f.mouse(QEvent::MouseButtonRelease, band + QPointF(25, 5) * level, Qt::LeftButton);
+
+    EditingFixture fresh;
+    animbox::FrmMain* again = fresh.open(2, false);
+    QVERIFY(again);
+    for (int row = 0; row < 2; ++row)
+        fresh.frame(row) = f.frame(row);
+    again->setTransparentColor(w->transparentColor());
+    again->Frame3()->cDrawLast()->setChecked(w->Frame3()->cDrawLast()->isChecked());
+    again->List1()->setCurrentRow(1);
+    QCOMPARE(again->PicEdit()->picture(), w->PicEdit()->picture());
+}
+
+void TestZoom::levelKeptForTheNextWindow_data()
+{
+    QTest::addColumn<Program>("program");
+    QTest::newRow("animbox") << Program::Animbox;
+    QTest::newRow("animbox-classic") << Program::Classic;
+}
+
+// The zoom keys work in each editor's window, which shows the level beside
+// the canvas and keeps it for the next window.
+void TestZoom::levelKeptForTheNextWindow()
+{
+    QFETCH(Program, program);
+    QTemporaryDir folder;
+    {
+        const std::unique_ptr<QWidget> window = programtests::openWindow(program, folder.path());
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(window->findChild<zoom::ZoomControl*>()->level(), 3);
+        const QList<QLabel*> labels = window->findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(),
+                            [](const QLabel* label) { return label->isVisible() && label->text() == u"缩放 3x"; }));
+    }
+    const std::unique_ptr<QWidget> next = programtests::openWindow(program, folder.path());
+    QCOMPARE(next->findChild<zoom::ZoomControl*>()->level(), 3);
+}
+
+void TestZoom::classicBoxDragAtEveryLevel_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::newRow("1") << 1;
+    QTest::newRow("3") << 3;
+    QTest::newRow("8") << 8;
+}
+
+// In animbox-classic a band scrolled to with the wheel writes the line of a
+// 1:1 drag, and the status bar reads sprite pixels from the anchor.
+void TestZoom::classicBoxDragAtEveryLevel()
+{
+    QFETCH(int, level);
+    QTemporaryDir folder;
+    const std::unique_ptr<classic::Form1> window = classicWindow(folder.path());
+    QVERIFY(window);
+    classic::Canvas* canvas = window->ui().PicEdit;
+    canvas->zoom()->setLevel(level);
+    window->ui().Option2->setChecked(true);
+    const auto view = [canvas](QPoint drawing) { return canvas->zoom()->mapping().toView(QPointF(drawing)).toPoint(); };
+    const QPoint from = window->spritePosition() + QPoint(10, 20);
+    for (int notch = 0; notch < 100 && view(from).y() < 0; ++notch)
+        wheel(canvas, 120, Qt::NoModifier);
+    QVERIFY(QRect(QPoint(), canvas->drawingSize()).contains(view(from)));
+    const QPointF inner = canvas->contentsRect().topLeft();
+    const QPointF to = view(window->spritePosition() + QPoint(40, 60)) + QPoint(level - 1, level - 1) + inner;
+    mouse(canvas, QEvent::MouseButtonPress, view(from) + inner, Qt::LeftButton);
+    mouse(canvas, QEvent::MouseMove, to, Qt::LeftButton);
+    mouse(canvas, QEvent::MouseButtonRelease, to, Qt::LeftButton);
+    QCOMPARE(window->scriptText(),
+             QStringLiteral("\toffset\t32 78\r\n\tbbox\t10 20 30 40\r\n\tframe\tdata/chars/hero/a01.gif\r\n"));
+    QCOMPARE(window->ui().panel2->text(), QStringLiteral("8,18"));
+}
+
+// The picture window opens at the canvas's level; a click means the sprite
+// pixel under it at any level, and Ctrl+= zooms the window too.
+void TestZoom::classicPictureWindowZooms()
+{
+    QTemporaryDir folder;
+    const std::unique_ptr<classic::Form1> window = classicWindow(folder.path());
+    QVERIFY(window);
+    window->ui().PicEdit->zoom()->setLevel(2);
+    QSize sizes[2];
+    QString firstCross;
+    testing::ModalDriver modal;
+    modal.onDialog([&](QDialog* dialog) {
+        auto* picture = dialog->findChild<QWidget*>(QStringLiteral("Picture1"));
+        // The offscreen platform does not activate a modal window by itself.
+        dialog->activateWindow();
+        if (!picture || !QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }))
+            return dialog->reject();
+        sizes[0] = picture->size();
+        QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(21, 25));
+        firstCross = qobject_cast<classic::Form2*>(dialog)->offsetExchange();
+        QTest::keyClick(picture, Qt::Key_Equal, Qt::ControlModifier);
+        sizes[1] = picture->size();
+        QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(3 * 20 + 2, 3 * 30 + 2));
+        QTest::keyClick(picture, Qt::Key_Right);
+        QTest::keyClick(picture, Qt::Key_Return);
+    });
+    window->ui().Command7->click();
+    QCOMPARE(modal.pendingHandlers(), 0);
+    QCOMPARE(sizes[0], QSize(128, 160));
+    QCOMPARE(firstCross, QStringLiteral("10|12"));
+    QCOMPARE(sizes[1], QSize(192, 240));
+    QCOMPARE(window->scriptText(), QStringLiteral("\toffset\t21 30\r\n\tframe\tdata/chars/hero/a01.gif\r\n"));
+}
+
+// What the classic canvas drew stays through a resize, which adds
+// background; a cleared canvas is background, in its picture and on screen.
+void TestZoom::classicPictureKeptThroughResizeAndClear()
+{
+    const QRgb background = qRgb(10, 20, 30);
+    const QRgb red = qRgb(200, 40, 40);
+    classic::Canvas canvas;
+    canvas.resize(100, 80);
+    canvas.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+    canvas.setBackground(QColor(background));
+    QImage sprite(4, 4, QImage::Format_RGB32);
+    sprite.fill(red);
+    canvas.drawImage(QPoint(5, 6), sprite);
+    canvas.resize(140, 120);
+    QImage picture = canvas.picture();
+    QCOMPARE(picture.size(), canvas.drawingSize());
+    QCOMPARE(picture.pixel(8, 9), red);
+    QCOMPARE(picture.pixel(picture.width() - 1, picture.height() - 1), background);
+    canvas.clear();
+    canvas.resize(120, 100);
+    picture = canvas.picture();
+    QCOMPARE(picture.size(), canvas.drawingSize());
+    QCOMPARE(picture.pixel(8, 9), background);
+    const QImage shown = canvas.grab(canvas.contentsRect()).toImage();
+    QCOMPARE(shown.pixel(8, 9), background);
+    QCOMPARE(shown.pixel(shown.width() - 1, shown.height() - 1), background);
 }
 
 QTEST_MAIN(TestZoom)
