@@ -221,9 +221,6 @@ void UndoTest::stepRestoresExactly()
     QCOMPARE(redoAction(w)->text(), QStringLiteral("重做 ") + step);
     testing::press(w, Qt::Key_Y, Qt::ControlModifier);
     compareState(state(w), after);
-    undoAction(w)->trigger();
-    compareState(state(w), before);
-    redoAction(w)->trigger();
     testing::press(w, Qt::Key_Z, Qt::ControlModifier);
     testing::press(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     compareState(state(w), after);
@@ -375,7 +372,6 @@ void UndoTest::framesFromTextMovesBrowser()
     w->menuAction(QStringLiteral("mFromText"))->trigger();
     QCOMPARE(QDir(w->browserFolder()), QDir(kid));
     testing::press(w, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w->animation().frames.value(0).frameDelay, qint16(0));
     QCOMPARE(QDir(w->browserFolder()), QDir(f.files.sprites()));
     QString generated;
     f.modal.onDialog([&generated](QDialog* dialog) {

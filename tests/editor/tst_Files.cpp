@@ -390,13 +390,10 @@ void EditorTest::restoreGivesTheSameSave_data()
     QTest::newRow("recovery file of an earlier version") << QByteArray() << true;
 }
 
-// Killed with unsaved work in two animations of a file, the next start
-// restores all the window knew: the save is the one the killed window
-// would have made (bytes that are not text, a frame from another folder,
-// the browser elsewhere) and asks when another program changed the file.
-// The recovery file of an earlier version, which kept one animation,
-// restores the same way. (A file without an edited animation: the model's
-// restore test.)
+// Killed with unsaved work in two animations of a file, the next start saves
+// what the killed window would have saved (bytes that are not text, a frame
+// from another folder, the browser elsewhere), asking when another program
+// changed the file; an earlier version's recovery file restores alike.
 void EditorTest::restoreGivesTheSameSave()
 {
     QFETCH(QByteArray, before);

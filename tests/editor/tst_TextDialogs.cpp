@@ -109,7 +109,6 @@ void EditorTest::readTextBuildsFrames_data()
     QTest::addColumn<bool>("byKeys");
     const QStringList both{"idle01.gif", "idle02.gif"};
     QTest::newRow("CR LF") << kText << "" << both << false;
-    QTest::newRow("LF") << withLf(kText) << "" << both << false;
     QTest::newRow("Enter, then Ctrl+Enter") << "\tFrame\tdata/chars/test/idle01" << "" << QStringList{"idle01.gif"}
                                             << true;
     QTest::newRow("missing file keeps the frames read") << "\tFrame\tdata/chars/test/idle01\n\tFrame\tdata/gone\n"
