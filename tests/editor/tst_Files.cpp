@@ -58,24 +58,11 @@ QString writeHero(testing::Fixture& files, const QByteArray& lineEnd, const QByt
     return writeFile(path, withLineEnd(bytes, lineEnd)) ? path : QString();
 }
 
-// The window with hero.txt (CR LF) open at its animation idle.
-animbox::FrmMain* openHero(EditingFixture& f, QString* path)
-{
-    *path = writeHero(f.files, "\r\n");
-    animbox::FrmMain* window = f.show();
-    return !path->isEmpty() && window && window->openCharacterFile(*path, QStringLiteral("idle")) ? window : nullptr;
-}
-
 // A second sprite folder, data/chars/other, holding the sprite `name`.
 QString otherFolder(testing::Fixture& files, const QString& name)
 {
     const QString other = QDir(files.game()).filePath(QStringLiteral("data/chars/other"));
     return QDir().mkpath(other) && files.writeSprite(name, {20, 30}, 0xffff00ff, 0xff00ff00, other) ? other : QString();
-}
-
-void trigger(animbox::FrmMain& window, const char* action)
-{
-    window.menuAction(QLatin1String(action))->trigger();
 }
 
 // Makes one edit: the delay of the first frame.
@@ -125,7 +112,7 @@ void EditorTest::openEditSave()
     QVERIFY(window && !path.isEmpty() && !other.isEmpty());
     const QByteArray original = fileBytes(path);
     f.modal.onDialog([&](QDialog* dialog) { chooseFile(dialog, path); });
-    trigger(*window, "mopen");
+    window->menuAction(QStringLiteral("mopen"))->trigger();
     QTreeWidget* list = window->characterPanel()->list();
     QStringList listed;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
@@ -137,13 +124,13 @@ void EditorTest::openEditSave()
     QCOMPARE(window->menuAction(QStringLiteral("mrecent0"))->data().toString(), path);
 
     // Nothing changed: nothing is written, not even the .bak copy.
-    trigger(*window, "msave");
+    window->menuAction(QStringLiteral("msave"))->trigger();
     QVERIFY(!QFile::exists(path + ".bak"));
 
     window->Picture1()->showFolder(other);
     editDelay(*window);
     QVERIFY(window->isWindowModified());
-    trigger(*window, "msave");
+    window->menuAction(QStringLiteral("msave"))->trigger();
     QVERIFY(!window->isWindowModified());
     QCOMPARE(fileBytes(path), delayEdited(original));
     QCOMPARE(fileBytes(path + ".bak"), original);
@@ -215,7 +202,7 @@ void EditorTest::saveAsAddsOrReplacesBlock()
         });
         if (replace)
             answer(f.modal, QMessageBox::Yes);
-        trigger(*window, "msaveas");
+        window->menuAction(QStringLiteral("msaveas"))->trigger();
     };
     const QByteArray before = fileBytes(path);
     saveAs(path, QStringLiteral("jump"), false);
@@ -286,9 +273,9 @@ void EditorTest::saveAfterTheFileChangedAsks()
     QFETCH(bool, deleted);
     QFETCH(QString, question);
     EditingFixture f;
-    QString path;
-    animbox::FrmMain* window = openHero(f, &path);
-    QVERIFY(window);
+    const QString path = writeHero(f.files, "\r\n");
+    animbox::FrmMain* window = f.show();
+    QVERIFY(window && !path.isEmpty() && window->openCharacterFile(path, QStringLiteral("idle")));
     const QByteArray original = fileBytes(path);
     editDelay(*window);
     const QByteArray before = deleted ? QByteArray() : "# edited elsewhere\r\n";
