@@ -1,6 +1,4 @@
-// The "文件" menu of the real window on real files in temporary folders:
-// open, edit and save; save refusals and failures; save as; the question
-// on close; and recovery after the program was killed.
+// The "文件" menu of the real window on real files, and recovery after a kill.
 
 #include "EditorTests.h"
 
@@ -335,7 +333,6 @@ void EditorTest::recoveryAfterKill()
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(environment);
     // The language option is read and taken out; the files after it still open.
     const QDir sprites(f.files.sprites());
@@ -410,9 +407,6 @@ void EditorTest::restoreGivesTheSameSave()
         QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(kept));
     } else {
         QProcess holder;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        holder.setProcessEnvironment(environment);
         holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, path, "idle", "walk"});
         QVERIFY(holder.waitForStarted());
         const QString kept = data + QStringLiteral("/recovery");
