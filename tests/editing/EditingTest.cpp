@@ -90,18 +90,6 @@ void shareBoxes(EditingFixture& f, int count, BoxState state = BoxState::Empty)
     }
 }
 
-// Opens "坐标统一调整", types `amount` and presses the named direction buttons.
-void adjust(EditingFixture& f, const QString& amount, const QStringList& buttons)
-{
-    f.modal.onDialog([amount, buttons](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(amount);
-        for (const QString& name : buttons)
-            dialog->findChild<QPushButton*>(name)->click();
-        dialog->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
-    });
-    f.window()->menuAction(QStringLiteral("moa"))->trigger();
-}
-
 } // namespace
 
 void EditingTest::releaseWritesBox_data()
@@ -412,7 +400,14 @@ void EditingTest::adjustment()
     const QPoint before[] = {f.anchor(0), f.anchor(1), f.anchor(2)};
     if (atLimit)
         QTest::keyClick(f.window()->PicEdit(), Qt::Key_Down);
-    adjust(f, amount, buttons);
+    // "坐标统一调整": the amount typed, the direction buttons pressed, then OK.
+    f.modal.onDialog([amount, buttons](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(amount);
+        for (const QString& name : buttons)
+            dialog->findChild<QPushButton*>(name)->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    });
+    f.window()->menuAction(QStringLiteral("moa"))->trigger();
     QCOMPARE(f.modal.pendingHandlers(), 0);
     for (int row = 0; row < 3; ++row)
         QCOMPARE(f.anchor(row), before[row] + moved);

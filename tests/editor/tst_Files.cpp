@@ -39,11 +39,6 @@ const QByteArray kIdle = "\tloop\t1\r\n\tdelay\t5\r\n\toffset\t10 20\r\n\tframe\
 const QByteArray kIdleTrailing = "\t# end of idle\r\n\r\n";
 const QByteArray kWalk = "anim\twalk\r\n\tframe\tdata/chars/test/walk01\r\n";
 
-QByteArray withLineEnd(QByteArray bytes, const QByteArray& lineEnd)
-{
-    return bytes.replace("\r\n", lineEnd);
-}
-
 // A character file hero.txt beside the sprites idle01, idle02 and walk01.
 QString writeHero(testing::Fixture& files, const QByteArray& lineEnd, const QByteArray& idle = kIdle)
 {
@@ -52,8 +47,8 @@ QString writeHero(testing::Fixture& files, const QByteArray& lineEnd, const QByt
             return QString();
     }
     const QString path = QDir(files.sprites()).filePath(QStringLiteral("hero.txt"));
-    const QByteArray bytes = kHeader + kIdleLine + idle + kIdleTrailing + kWalk;
-    return writeFile(path, withLineEnd(bytes, lineEnd)) ? path : QString();
+    QByteArray bytes = kHeader + kIdleLine + idle + kIdleTrailing + kWalk;
+    return writeFile(path, bytes.replace("\r\n", lineEnd)) ? path : QString();
 }
 
 // A second sprite folder, data/chars/other, holding the sprite `name`.
