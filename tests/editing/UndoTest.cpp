@@ -105,17 +105,6 @@ QAction* redoAction(animbox::FrmMain* w)
     return w->menuAction(QStringLiteral("mredo"));
 }
 
-// Chooses the item `text` from a combo box's list, as a user does; the box
-// keeps the focus that the click on it gave.
-void choose(QComboBox* combo, const QString& text)
-{
-    combo->setFocus();
-    combo->showPopup();
-    QAbstractItemView* view = combo->view();
-    view->setCurrentIndex(view->model()->index(combo->findText(text), 0));
-    QTest::keyClick(view, Qt::Key_Return);
-}
-
 void type(QLineEdit* box, const QString& text)
 {
     box->setFocus();
@@ -146,14 +135,6 @@ Action listButton(QPushButton* (animbox::FrameListGroup::*button)() const)
     return [button](EditingFixture& f) { (f.window()->frameListGroup()->*button)()->click(); };
 }
 
-Action menuWithScheme(const char* action)
-{
-    return [action](EditingFixture& f) {
-        f.modal.onDialog(testing::acceptScheme());
-        f.window()->menuAction(QLatin1String(action))->trigger();
-    };
-}
-
 } // namespace
 
 void UndoTest::stepRestoresExactly_data()
@@ -163,8 +144,14 @@ void UndoTest::stepRestoresExactly_data()
     QTest::newRow("anchor drag") << drag({10, 5}, Qt::LeftButton, Qt::ControlModifier) << "拖动锚点";
     QTest::newRow("attack box drag") << drag({12, 9}, Qt::RightButton) << "拖动攻击框";
     QTest::newRow("nudge") << key(Qt::Key_Up) << "移动锚点";
-    QTest::newRow("attack kind") << panel([](auto* p) { choose(p->txtAtType(), QStringLiteral("Blast")); })
-                                 << "攻击类型";
+    // Chosen from the list as a user does; the box keeps the focus the click on it gave.
+    QTest::newRow("attack kind") << panel([](auto* p) {
+        p->txtAtType()->setFocus();
+        p->txtAtType()->showPopup();
+        QAbstractItemView* view = p->txtAtType()->view();
+        view->setCurrentIndex(view->model()->index(p->txtAtType()->findText(QStringLiteral("Blast")), 0));
+        QTest::keyClick(view, Qt::Key_Return);
+    }) << "攻击类型";
     QTest::newRow("damage") << panel([](auto* p) { type(p->txtPow(), QStringLiteral("35")); }) << "攻击力";
     // Delay 3 as row 3 has: the box's own undo back to 5 would carry 5 on to row 3.
     QTest::newRow("delay") << Action([](EditingFixture& f) { type(f.window()->Frame3()->txtDelay(), "3"); })
@@ -181,7 +168,10 @@ void UndoTest::stepRestoresExactly_data()
     QTest::newRow("delete") << listButton(&animbox::FrameListGroup::Command4) << "删除帧";
     QTest::newRow("move up") << listButton(&animbox::FrameListGroup::Command7) << "上移";
     QTest::newRow("clear") << listButton(&animbox::FrameListGroup::Command6) << "清空";
-    QTest::newRow("scheme") << menuWithScheme("minitframe") << "初始化帧";
+    QTest::newRow("scheme") << Action([](EditingFixture& f) {
+        f.modal.onDialog(testing::acceptScheme());
+        f.window()->menuAction(QStringLiteral("minitframe"))->trigger();
+    }) << "初始化帧";
     QTest::newRow("adjustment") << Action([](EditingFixture& f) {
         f.modal.onDialog([](QDialog* dialog) {
             dialog->findChild<QPushButton*>(QStringLiteral("Command5"))->click();
