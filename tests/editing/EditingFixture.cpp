@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace editing {
 
@@ -44,6 +45,13 @@ void EditingFixture::drag(QPointF from, QPointF to, Qt::MouseButton button, Qt::
     mouse(QEvent::MouseButtonPress, from, button, mods);
     mouse(QEvent::MouseMove, to, button, mods);
     mouse(QEvent::MouseButtonRelease, to, button, mods);
+}
+
+void EditingFixture::wheel(QWidget* widget, QPoint angle)
+{
+    const QPointF at(widget->rect().center());
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), angle, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
 }
 
 } // namespace editing

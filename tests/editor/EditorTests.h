@@ -3,8 +3,8 @@
 #include <QObject>
 
 // Drives the real animbox window: settings, image browser, canvas, frame
-// list, schemes, the text dialogs, the character files, the character
-// panel and the English interface.
+// list, schemes, the text dialogs, the character files and the character
+// panel.
 class EditorTest : public QObject {
     Q_OBJECT
 private slots:
@@ -32,7 +32,6 @@ private slots:
     void readTextBuildsFrames();
     void readDialogPasteFolderAndCancel();
 
-    void openEditSave_data();
     void openEditSave();
     void saveRefusedOrFailed_data();
     void saveRefusedOrFailed();

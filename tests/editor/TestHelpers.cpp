@@ -24,17 +24,12 @@ namespace {
 // locale: every test program that links these helpers starts in Chinese.
 void startInChinese()
 {
-    language::installLanguage(language::Language::Chinese, animboxCatalogs());
+    language::installLanguage(language::Language::Chinese, {language::kSharedCatalog, QStringLiteral("animbox")});
 }
 
 } // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(startInChinese)
-
-QStringList animboxCatalogs()
-{
-    return {language::kSharedCatalog, QStringLiteral("animbox")};
-}
 
 Fixture::Fixture()
 {

@@ -13,9 +13,6 @@
 
 namespace testing {
 
-// The catalogs of animbox, for tests that switch the language.
-QStringList animboxCatalogs();
-
 // A game folder in a temporary directory: <root>/game/data/chars/test holds
 // the sprites; <root>/plain is a folder without "data" in its path.
 class Fixture {

@@ -126,7 +126,6 @@ void EditorTest::frameListOperations_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("delete last") << 5 << 4 << "Command4" << "abcd" << 3 << "";
     QTest::newRow("delete middle") << 5 << 2 << "Command4" << "abde" << 2 << "";
-    QTest::newRow("delete first") << 5 << 0 << "Command4" << "bcde" << 0 << "";
     QTest::newRow("delete the only frame") << 1 << 0 << "Command4" << "a" << 0 << "无法删除";
     QTest::newRow("delete without frames") << 0 << -1 << "Command4" << "" << -1 << "没有帧.";
     QTest::newRow("up") << 5 << 1 << "Command7" << "bacde" << 0 << "";

@@ -1,8 +1,5 @@
-// The character panel of the real window: switching between animations
-// keeps each one's edits and undo history; one save writes every change;
-// new, renamed, copied and deleted animations are steps of the file's own
-// history, which the undo keys reach while the panel has the focus; the
-// panel widens the window without moving its controls.
+// The character panel of the real window: each animation's edits and history,
+// the file's own steps, and the window's width.
 
 #include "EditorTests.h"
 
