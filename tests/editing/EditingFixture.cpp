@@ -47,10 +47,10 @@ void EditingFixture::drag(QPointF from, QPointF to, Qt::MouseButton button, Qt::
     mouse(QEvent::MouseButtonRelease, to, button, mods);
 }
 
-void EditingFixture::wheel(QWidget* widget, QPoint angle)
+void EditingFixture::wheel(QWidget* widget, QPoint angle, Qt::KeyboardModifiers modifiers)
 {
     const QPointF at(widget->rect().center());
-    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), angle, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
 }
 

@@ -30,8 +30,8 @@ public:
     // A press, move (with `button` held) or release at `p`.
     void mouse(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::KeyboardModifiers mods = {});
     void drag(QPointF from, QPointF to, Qt::MouseButton button, Qt::KeyboardModifiers mods = {});
-    // A wheel turn by `angle` in the middle of `widget`.
-    static void wheel(QWidget* widget, QPoint angle);
+    // A wheel turn by `angle` in the middle of `widget`, with `modifiers` held.
+    static void wheel(QWidget* widget, QPoint angle, Qt::KeyboardModifiers modifiers = {});
 
     testing::Fixture files;
     testing::ModalDriver modal;

@@ -45,14 +45,6 @@ protected:
     void wheelEvent(QWheelEvent*) override { ++events; }
 };
 
-void wheel(QWidget* view, int angle, Qt::KeyboardModifiers modifiers)
-{
-    const QPointF at(view->rect().center());
-    QWheelEvent event(at, view->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view, &event);
-}
-
 // A press, a move (with `button` held) or a release of `button` at `at` on `widget`.
 void mouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button)
 {
@@ -291,8 +283,12 @@ void TestZoom::input()
         case u'm':
         case u'l': drag(view, input == u'm' ? Qt::MiddleButton : Qt::LeftButton); break;
         case u'w':
-        case u's': wheel(view, -120, input == u's' ? Qt::ShiftModifier : Qt::NoModifier); break;
-        default: wheel(view, input == u'^' ? 120 : input == u'h' ? 60 : -120, Qt::ControlModifier); break;
+        case u's':
+            EditingFixture::wheel(view, {0, -120}, input == u's' ? Qt::ShiftModifier : Qt::NoModifier);
+            break;
+        default:
+            EditingFixture::wheel(view, {0, input == u'^' ? 120 : input == u'h' ? 60 : -120}, Qt::ControlModifier);
+            break;
         }
     }
     QCOMPARE(control.level(), level);
@@ -495,7 +491,7 @@ void TestZoom::classicBoxDragAtEveryLevel()
     const auto view = [canvas](QPoint drawing) { return canvas->zoom()->mapping().toView(QPointF(drawing)).toPoint(); };
     const QPoint from = window->spritePosition() + QPoint(10, 20);
     for (int notch = 0; notch < 100 && view(from).y() < 0; ++notch)
-        wheel(canvas, 120, Qt::NoModifier);
+        EditingFixture::wheel(canvas, {0, 120});
     QVERIFY(QRect(QPoint(), canvas->drawingSize()).contains(view(from)));
     const QPointF inner = canvas->contentsRect().topLeft();
     const QPointF to = view(window->spritePosition() + QPoint(40, 60)) + QPoint(level - 1, level - 1) + inner;
