@@ -1,5 +1,7 @@
 // pakunpack: the path from the command line, finding kespak and starting it
 // on the path as typed, names shown as plain text, the outcome of real runs.
+#include "../FileBytes.h"
+#include "../kespak/PakBuilder.h"
 #include "ModalDriver.h"
 #include "language/Translators.h"
 #include "pakunpack/Form1.h"
@@ -8,8 +10,6 @@
 
 #include <QtTest>
 #include <QtWidgets>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -30,39 +30,17 @@ QString unpack(pakunpack::Form1& window)
     return modal.messages.isEmpty() ? QString() : modal.messageTitles[0] + '|' + modal.messages[0];
 }
 
-// Writes "my paks/x y.pak" into `folder` with kespak: an archive of two files
-// ("good"), one whose second name kespak refuses ("refused"), one whose names
-// it refuses both ("all refused"), a text file ("text") or a FIFO ("fifo").
-bool makeArchive(const QString& folder, const QString& kind, QString& archive)
+// Writes "my paks/x y.pak" into `folder` and returns its path (empty when it
+// cannot): an archive of two files ("good"), one whose second name kespak
+// refuses ("refused"), one whose names it refuses both ("all refused"), or a
+// text file ("text").
+QString makeArchive(const QString& folder, const QString& kind)
 {
-    const QDir dir(folder);
-    if (!dir.mkpath("src/data/zz") || !dir.mkpath("my paks"))
-        return false;
-    for (const QString& name : {"src/data/a.txt", "src/data/zz/b.txt"}) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(3000, 'k')) != 3000)
-            return false;
-    }
-    archive = dir.filePath("my paks/x y.pak");
-    QProcess pack;
-    pack.setStandardOutputFile(QProcess::nullDevice());
-    pack.start(KESPAK, {"kes", "-c", archive, dir.filePath("src/data")});
-    if (!pack.waitForFinished(20000) || pack.exitCode() != 0)
-        return false;
-    QFile file(archive);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    QByteArray bytes = file.readAll();
-    // Names of the same length that kespak refuses to extract.
-    if (kind.contains("refused"))
-        bytes.replace("data/zz/b.txt", "data/../b.txt");
-    if (kind == "all refused")
-        bytes.replace("data/a.txt", "../a/a.txt");
-    if (kind == "text")
-        bytes = "just some text\n";
-    if (kind == "fifo")
-        return file.remove() && ::mkfifo(QFile::encodeName(archive), 0600) == 0;
-    return file.resize(0) && file.write(bytes) == bytes.size();
+    PakBuilder pak;
+    pak.addFile(kind == "all refused" ? "../a/a.txt" : "data/a.txt", QByteArray(3000, 'k'));
+    pak.addFile(kind.contains("refused") ? "data/../b.txt" : "data/zz/b.txt", QByteArray(3000, 'k'));
+    const QString archive = folder + "/my paks/x y.pak";
+    return testfiles::writeFile(archive, kind == "text" ? "just some text\n" : pak.build()) ? archive : QString();
 }
 
 } // namespace
@@ -94,40 +72,55 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("tool"); // the recording stand-in, or a path that cannot start
         QTest::addColumn<QString>("message"); // a line of the message box text, "" for none
+        QTest::addColumn<QString>("shown"); // the archive's file name, also the entry the stand-in plays, as shown
         const QString recorder = QStringLiteral(KESPAK_STAND_IN);
-        QTest::newRow("empty path") << "" << recorder << "请选择pak文件";
-        QTest::newRow("blanks only") << "   " << recorder << "";
-        QTest::newRow("blanks and Chinese") << " /tmp/my paks/游戏 名.pak " << recorder << "";
+        QTest::newRow("empty path") << "" << recorder << "请选择pak文件" << "";
+        QTest::newRow("blanks only") << "   " << recorder << "" << "   ";
+        QTest::newRow("blanks and Chinese") << " /tmp/my paks/游戏 名.pak " << recorder << "" << "游戏 名.pak ";
         // A shell, quoting or not, would change or split this.
-        QTest::newRow("shell characters") << "x'.pak; touch m $(touch m) `touch m`" << recorder << "";
+        const QString shell = "x'.pak; touch m $(touch m) `touch m`";
+        QTest::newRow("shell characters") << shell << recorder << "" << shell;
+        // Shown as the text they are: no tag is rendered, no direction control reorders what follows it.
+        const QString tags = "<h1>全部完成 写入了100个文件<\\h1><!--.pak";
+        QTest::newRow("HTML tags") << tags << recorder << "" << tags;
+        QTest::newRow("right-to-left override") << "gpj\u202Eexe.txt" << recorder << "" << "gpj\\u202eexe.txt";
         // The default tool, Dlls/kespak in the program's folder, is not built beside the tests.
         const QString missing = QCoreApplication::applicationDirPath() + "/Dlls/kespak";
-        QTest::newRow("missing tool") << "x.pak" << "" << QDir::toNativeSeparators(missing);
-        QTest::newRow("tool is a folder") << "x.pak" << QDir::tempPath() << QDir::toNativeSeparators(QDir::tempPath());
+        QTest::newRow("missing tool") << "x.pak" << "" << QDir::toNativeSeparators(missing) << "";
+        QTest::newRow("tool is a folder") << "x.pak" << QDir::tempPath() << QDir::toNativeSeparators(QDir::tempPath())
+                                          << "";
     }
 
     // The path goes to the tool as typed, as the third argument, and no shell
-    // ever sees it; a tool that cannot start is named in the message.
+    // ever sees it; names show as plain text; a tool that cannot start is
+    // named in the message.
     void unpack()
     {
         QFETCH(QString, typed);
         QFETCH(QString, tool);
         QFETCH(QString, message);
+        QFETCH(QString, shown);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString record = dir.filePath("record");
         qputenv("KES_ARGUMENT_RECORD", QFile::encodeName(record));
+        qputenv("KES_STAND_IN_RECORDS", ("start\t1\t5\nentry\t1\t5\t" + QFileInfo(typed).fileName() + "\n").toUtf8());
+        qputenv("KES_STAND_IN_WAIT", "20000");
         pakunpack::Form1 window(typed, tool);
-        const QString shown = ::unpack(window);
-        QVERIFY2(message.isEmpty() ? shown.isEmpty() : shown.startsWith("pakunpack|") && shown.section('|', 1).split('\n').contains(message),
-                 qPrintable(shown));
+        const QString box = ::unpack(window);
+        QVERIFY2(message.isEmpty() ? box.isEmpty() : box.startsWith("pakunpack|") && box.section('|', 1).split('\n').contains(message),
+                 qPrintable(box));
         if (message.isEmpty()) {
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
             QFile file(record);
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(QString::fromUtf8(file.readAll()).split(u'\n'), (QStringList{"--progress", "kes", "-i", typed}));
-            // The stand-in ends by itself; closing the test's window would otherwise stop it.
-            QTRY_VERIFY_WITH_TIMEOUT(window.findChild<pakunpack::UnpackRun*>()->isFinished(), 10000);
+            auto* run = window.findChild<pakunpack::UnpackWindow*>();
+            QVERIFY(run);
+            const auto* status = run->findChild<QLabel*>("status");
+            QTRY_COMPARE_WITH_TIMEOUT(status->text(), "正在解压: " + shown, 10000);
+            QVERIFY(showsLiterally(status));
+            QCOMPARE(run->windowTitle(), "pakunpack - " + shown);
         } else {
             QTest::qWait(500);
             QVERIFY(!QFile::exists(record));
@@ -158,40 +151,6 @@ private slots:
         QCOMPARE(pakunpack::Form1::findTool(prefix.filePath("bin")), prefix.filePath(found));
     }
 
-    void namesShownAsPlainText_data()
-    {
-        QTest::addColumn<QString>("entry"); // also the archive's name, before ".pak"
-        QTest::addColumn<QString>("shown");
-        const QString tags = "<h1>全部完成 写入了100个文件<\\h1><!--";
-        QTest::newRow("HTML tags") << tags << tags;
-        QTest::newRow("right-to-left override") << "gpj\u202Eexe.txt" << "gpj\\u202eexe.txt";
-    }
-
-    // Names from an archive and paths show as the text they are: no tag is
-    // rendered, and no direction control reorders what follows it.
-    void namesShownAsPlainText()
-    {
-        QFETCH(QString, entry);
-        QFETCH(QString, shown);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        qunsetenv("KES_ARGUMENT_RECORD");
-        qputenv("KES_STAND_IN_RECORDS", ("start\t1\t5\nentry\t1\t5\t" + entry + "\n").toUtf8());
-        qputenv("KES_STAND_IN_WAIT", "20000");
-        const auto unset = qScopeGuard([] {
-            qunsetenv("KES_STAND_IN_RECORDS");
-            qunsetenv("KES_STAND_IN_WAIT");
-        });
-        pakunpack::Form1 window(dir.filePath(entry + ".pak"), KESPAK_STAND_IN);
-        QVERIFY(::unpack(window).isEmpty());
-        auto* run = window.findChild<pakunpack::UnpackWindow*>();
-        QVERIFY(run);
-        const auto* status = run->findChild<QLabel*>("status");
-        QTRY_COMPARE_WITH_TIMEOUT(status->text(), "正在解压: " + shown, 10000);
-        QVERIFY(showsLiterally(status));
-        QCOMPARE(run->windowTitle(), "pakunpack - " + shown + ".pak");
-    }
-
     void outcome_data()
     {
         QTest::addColumn<QString>("kind");
@@ -204,7 +163,6 @@ private slots:
         QTest::newRow("every entry refused") << "all refused" << "解压失败: 没有解压出任何文件. 有2个条目被拒绝, 原因如下:"
                                              << "../a/a.txt: the name has a \"..\" component" << false;
         QTest::newRow("not an archive") << "text" << "解压失败 (退出码 1), 没有写入文件:" << "not a pak archive" << false;
-        QTest::newRow("FIFO") << "fifo" << "解压失败 (退出码 1), 没有写入文件:" << "it is a FIFO, not a file" << false;
     }
 
     // The real kespak on a path with blanks and tags: progress, the outcome in
@@ -217,8 +175,9 @@ private slots:
         QFETCH(bool, opens);
         QTemporaryDir dir;
         const QString folder = dir.filePath("<b>big<\\b><!--");
-        QString archive;
-        QVERIFY(dir.isValid() && makeArchive(folder, kind, archive));
+        QVERIFY(dir.isValid());
+        const QString archive = makeArchive(folder, kind);
+        QVERIFY(!archive.isEmpty());
 
         pakunpack::Form1 window(archive, KESPAK);
         QVERIFY(::unpack(window).isEmpty());
