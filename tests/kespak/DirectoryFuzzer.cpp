@@ -1,43 +1,42 @@
-// Fuzzes the archive checks and the directory reader with arbitrary bytes:
-// no input may crash them, every entry they accept must name a path that
-// stays below the extraction folder with no character that hides what it
-// is, and no two accepted entries may share stored data.
-#include "kespak/ArchiveLayout.h"
-#include "kespak/DataOverlaps.h"
-#include "kespak/DirectoryReader.h"
+// Fuzzes opening an archive, its checks and the directory reader, with
+// arbitrary bytes as the file: no input may crash them, every entry they
+// accept must name a path that stays below the extraction folder with no
+// character that hides what it is, its data must lie within the stored data,
+// and no two accepted entries may share stored data.
+#include "kespak/ArchiveFile.h"
 #include "kespak/EntryName.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    // The bytes become a file of their own, opened by its name as any archive is.
+    const kespak::FileHandle bytes(::memfd_create("archive", MFD_CLOEXEC));
+    if (!bytes.isValid() || ::write(bytes.get(), data, size) != ssize_t(size))
+        std::abort();
+    kespak::ArchiveFile archive;
     std::string error;
-    const auto layout = kespak::ArchiveLayout::read(in, error);
-    if (!layout)
+    if (!archive.open("/proc/self/fd/" + std::to_string(bytes.get()), error))
         return 0;
-    using Status = kespak::DirectoryReader::Status;
-    kespak::DataOverlaps overlaps;
-    kespak::DirectoryReader survey(in, *layout);
-    for (Status status = survey.next(); status != Status::End; status = survey.next()) {
-        if (status == Status::Entry)
-            overlaps.add(survey.index(), survey.entry().offset, survey.entry().size);
-    }
-    overlaps.resolve();
+    // The stored data ends where the directory begins: at the offset in the last four bytes.
+    const std::uint64_t directoryBegin = data[size - 4] | data[size - 3] << 8 | data[size - 2] << 16
+                                         | std::uint64_t(data[size - 1]) << 24;
 
     std::vector<std::pair<std::uint64_t, std::uint64_t>> spans;
-    kespak::DirectoryReader reader(in, *layout, &overlaps);
-    for (Status status = reader.next(); status != Status::End; status = reader.next()) {
-        if (status != Status::Entry)
+    kespak::DirectoryReader reader = archive.directory();
+    for (auto status = reader.next(); status != kespak::DirectoryReader::Status::End; status = reader.next()) {
+        if (status != kespak::DirectoryReader::Status::Entry)
             continue;
         const auto& entry = reader.entry();
-        if (std::uint64_t(entry.offset) + entry.size > layout->directoryBegin)
+        if (entry.offset < 8 || std::uint64_t(entry.offset) + entry.size > directoryBegin)
             std::abort();
         if (entry.size > 0)
             spans.emplace_back(entry.offset, std::uint64_t(entry.offset) + entry.size);

@@ -1,9 +1,7 @@
-// Stands in for kespak in the pakunpack tests: writes the arguments it was
-// started with, one a line, to the file named by KES_ARGUMENT_RECORD, when
-// set (the file appears whole or not at all, so a reader never sees half of
-// it); then writes KES_STAND_IN_RECORDS on its output, as kespak writes its
-// progress records, stays running for KES_STAND_IN_WAIT milliseconds and
-// ends with the exit code KES_STAND_IN_EXIT (0 when unset).
+// Stands in for kespak in the pakunpack tests: writes its arguments, one a
+// line, to the file KES_ARGUMENT_RECORD names, when set (whole or not at all),
+// writes KES_STAND_IN_RECORDS on its output as kespak writes its progress, then
+// waits KES_STAND_IN_WAIT milliseconds and exits with KES_STAND_IN_EXIT (or 0).
 #include <QCoreApplication>
 #include <QSaveFile>
 #include <QThread>
