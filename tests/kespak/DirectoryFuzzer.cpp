@@ -1,8 +1,7 @@
-// Fuzzes opening an archive, its checks and the directory reader, with
-// arbitrary bytes as the file: no input may crash them, every entry they
-// accept must name a path that stays below the extraction folder with no
-// character that hides what it is, its data must lie within the stored data,
-// and no two accepted entries may share stored data.
+// Fuzzes opening an archive file of arbitrary bytes and reading its directory:
+// no input may crash them; an accepted entry names a path below the extraction
+// folder with no character that hides what it is, and its data lies within the
+// stored data, shared with no other accepted entry.
 #include "kespak/ArchiveFile.h"
 #include "kespak/EntryName.h"
 

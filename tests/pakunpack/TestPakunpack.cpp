@@ -99,9 +99,8 @@ private slots:
                  qPrintable(box));
         if (message.isEmpty()) {
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
-            QFile file(record);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(QString::fromUtf8(file.readAll()).split(u'\n'), (QStringList{"--progress", "kes", "-i", typed}));
+            const QStringList arguments = QString::fromUtf8(testfiles::fileBytes(record)).split(u'\n');
+            QCOMPARE(arguments, (QStringList{"--progress", "kes", "-i", typed}));
             auto* run = window.findChild<pakunpack::UnpackWindow*>();
             QVERIFY(run);
             const auto* status = run->findChild<QLabel*>("status");
