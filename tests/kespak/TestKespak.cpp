@@ -171,6 +171,7 @@ private slots:
         pak.addFile("data/b.txt", "bravo");
         const QString archive = path("paks/x.pak");
         QVERIFY(writeFile(archive, pak.build()));
+        // What lies in the way: a folder of the user's, a link to a folder outside, a link to the archive.
         const QString inTheWay = "paks/" + QString::fromUtf8(name) + "/keep.txt";
         QVERIFY(setting != "folder" || writeFile(path(inTheWay), "kept"));
         const QString link = path("paks/" + setting.section(' ', 1));
@@ -245,9 +246,9 @@ private slots:
         QTest::addColumn<QString>("reported");
         const int refused = kespak::EntriesRefused, failed = kespak::Failure;
         QTest::newRow("link out of the folder") << "link out" << refused << "outside the folder being packed";
-        QTest::newRow("link to a folder") << "folder link" << refused << "refused \"data/odd\": it is a link to a folder";
+        QTest::newRow("link to a folder") << "folder link" << refused << "\"data/odd\": it is a link to a folder";
         QTest::newRow("dangling link") << "dangling" << refused << "\"data/odd\": it is a link whose target cannot be";
-        QTest::newRow("FIFO") << "fifo" << refused << "refused \"data/odd\": it is a FIFO, not a file";
+        QTest::newRow("FIFO") << "fifo" << refused << "\"data/odd\": it is a FIFO, not a file";
         QTest::newRow("no folder") << "no folder" << failed << "data is not a folder; no archive was written";
         QTest::newRow("a file, not a folder") << "file" << failed << "data is not a folder; no archive was written";
         QTest::newRow("unsafe name") << "unsafe" << failed << "\"data/a:b.txt\": the name contains ':'; no archive";
