@@ -1,7 +1,8 @@
 // Saving a character file as an author edits it, each case a folder below
 // cases/save/: file.txt, the file as opened; edits.txt, one edit a line (see
 // Editing::apply); current.txt, the file when saved if another program changed
-// it; expected.txt, the bytes saved or "error: " and the start of the message.
+// it; expected.txt, the bytes saved or "error: " and the start of the message;
+// known_fault.txt, a fault of the program not yet mended that the case shows.
 // Random animations and edits too: only the lines of the change differ.
 
 #include "../FileBytes.h"
@@ -22,31 +23,22 @@
 namespace {
 
 // A game folder with empty sprite files: the reader only needs them to exist.
-class Game {
-public:
-    Game()
-    {
-        for (const char* name : {"idle01.gif", "Idle02.gif", "idle03.gif", "walk01.gif", "a.gif", "b.gif"})
-            testfiles::writeFile(hero() + u'/' + QLatin1String(name), {});
-    }
-    QString path() const { return m_dir.path(); }
-    QString hero() const { return m_dir.filePath(QStringLiteral("data/chars/hero")); }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-const Game& game()
+const QTemporaryDir& game()
 {
-    static const Game game;
-    return game;
+    static const QTemporaryDir dir;
+    if (!QFile::exists(dir.filePath(QStringLiteral("data"))))
+        for (const char* name : {"idle01.gif", "Idle02.gif", "idle03.gif", "walk01.gif", "a.gif", "b.gif"})
+            testfiles::writeFile(dir.filePath(QStringLiteral("data/chars/hero/") + QLatin1String(name)), {});
+    return dir;
 }
+
+QString heroFolder() { return game().filePath(QStringLiteral("data/chars/hero")); }
 
 // The values each frame must read back as: those of reading its script
 // text line by line (its frame paths need not name files).
 QList<model::FrameRecord> scriptTextValues(const model::Animation& animation)
 {
-    const model::WriteResult written = model::writeScript(animation, game().hero(), model::AttackKeywords::AsRead);
+    const model::WriteResult written = model::writeScript(animation, heroFolder(), model::AttackKeywords::AsRead);
     QList<model::FrameRecord> values;
     model::FrameRecord state;
     for (const QString& line : written.text.split(QStringLiteral("\r\n")))
@@ -93,8 +85,9 @@ public:
             read.animation.frames.last().extra.clear();
         const model::AnimationEntry& entry = *character.entry(m_open);
         QString error;
+        const std::optional<QByteArray> unchanged = character.blockFor(entry, &read.animation, &error);
         if (read.animation.hasFrames() && !entry.isRenamed())
-            QCOMPARE(character.blockFor(entry, &read.animation, &error).value_or(error.toUtf8()), character.bytesOf(entry));
+            QCOMPARE(unchanged.value_or(error.toUtf8()), character.bytesOf(entry));
         m_edited[m_open] = read.animation;
     }
     model::Animation& edited() { return m_edited[m_open]; }
@@ -124,7 +117,7 @@ public:
         } else if (word[0] == u"append") {
             edited().frames.resize(edited().rowCount());
             edited().frames.append(model::FrameRecord());
-            edited().frames.last().folder = game().hero();
+            edited().frames.last().folder = heroFolder();
             edited().rows.append(word[1]);
         } else if (word[0] == u"rename") {
             character.rename(id(word[1]), word[2]);
@@ -267,9 +260,8 @@ void TestCharacterSave::savesTheEdits()
 // Random animations in random spellings, random edits: reading the saved
 // block gives the records' values, which are those of the script text (but
 // for an extended box set while its box was off, which the script text
-// cannot state); all
-// before the first edited frame stays byte for byte, and so do the
-// animation's own lines and the other lines of every frame that stays.
+// cannot state); all before the first edited frame stays byte for byte, and
+// so do the animation's own lines and the other lines of every frame that stays.
 void TestCharacterSave::randomEditsKeepUntouchedLines()
 {
     QRandomGenerator random(20261207);
