@@ -94,10 +94,9 @@ public:
     const QHash<quint32, model::Animation>& allEdited() const { return m_edited; }
 
     // One edit: "open NAME"; for the animation opened last, "set ROW FIELD
-    // VALUE" (a field as ModelFixtures dumps it), "delay ROW VALUE" (carried
-    // over the rows that held the old delay), "remove ROW", "swap ROW ROW",
-    // "append SPRITE" (a fresh frame); "rename NAME NEW", "duplicate NAME
-    // COPY", "delete NAME", "add NAME" (an empty animation at the end);
+    // VALUE" (a field as ModelFixtures dumps it), "remove ROW", "swap ROW
+    // ROW", "append SPRITE" (a fresh frame); "rename NAME NEW", "duplicate
+    // NAME COPY", "delete NAME", "add NAME" (an empty animation at the end);
     // "restore [LOST...]", the edits kept in a recovery file and restored
     // onto `current`, losing the animations named.
     void apply(const QString& edit, const QByteArray& current)
@@ -108,8 +107,6 @@ public:
             open(word[1]);
         } else if (word[0] == u"set") {
             QVERIFY2(modeltest::setField(edited().frames[row], word[2], word.mid(3).join(u' ')), qPrintable(edit));
-        } else if (word[0] == u"delay") {
-            setDelay(edited(), row, qint16(word[2].toInt()));
         } else if (word[0] == u"remove") {
             edited().removeFrame(row);
         } else if (word[0] == u"swap") {
