@@ -9,7 +9,6 @@
 #include "model/files/TextFileEncoding.h"
 
 #include <QDir>
-#include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
 #include <QTest>

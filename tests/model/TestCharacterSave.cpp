@@ -12,7 +12,6 @@
 #include "model/animation/Propagation.h"
 #include "model/script/ScriptReader.h"
 #include "model/script/ScriptWriter.h"
-#include "model/text/TextHelpers.h"
 
 #include <QDir>
 #include <QJsonObject>
