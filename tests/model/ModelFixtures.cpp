@@ -45,7 +45,8 @@ void parse(const QString& text, model::Box& b)
     b = {n.value(0).toShort(), n.value(1).toShort(), n.value(2).toShort(), n.value(3).toShort()};
 }
 
-// Sets the field `key` of `r`; false for an unknown key.
+} // namespace
+
 bool setField(model::FrameRecord& r, const QString& key, const QString& value)
 {
     bool known = false;
@@ -57,8 +58,6 @@ bool setField(model::FrameRecord& r, const QString& key, const QString& value)
     });
     return known;
 }
-
-} // namespace
 
 QString dumpRecord(const model::FrameRecord& record)
 {

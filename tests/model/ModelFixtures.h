@@ -13,6 +13,9 @@ namespace modeltest {
 // name, CR LF in a text as the four characters \r\n.
 QString dumpRecord(const model::FrameRecord& record);
 
+// Sets the field `key` of `record` from its text in such a line; false for an unknown key.
+bool setField(model::FrameRecord& record, const QString& key, const QString& value);
+
 // Optional "anim NAME" and "fromText" lines, then for each record "row NAME"
 // (or "spare" for a record beyond the rows) followed by its dumpRecord lines.
 QString dumpAnimation(const model::Animation& animation);

@@ -1,15 +1,17 @@
-// Saving into a character file: one animation saved back into its block
-// (only the lines of the change differ, also over random files and edits),
-// and the edited character saved in one go, restored from recovery too.
+// Saving a character file as an author edits it, each case a folder below
+// cases/save/: file.txt, the file as opened; edits.txt, one edit a line (see
+// Editing::apply); current.txt, the file when saved if another program changed
+// it; expected.txt, the bytes saved or "error: " and the start of the message;
+// known_fault.txt, a fault of the program not yet mended that the case shows.
+// Random animations and edits too: only the lines of the change differ.
 
 #include "../FileBytes.h"
+#include "ModelFixtures.h"
 #include "model/character/EditedCharacter.h"
-#include "model/character/OpenedBlock.h"
 #include "model/character/FrameValues.h"
 #include "model/animation/Propagation.h"
 #include "model/script/ScriptReader.h"
 #include "model/script/ScriptWriter.h"
-#include "model/text/TextHelpers.h"
 
 #include <QDir>
 #include <QJsonObject>
@@ -17,74 +19,25 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-
 namespace {
 
-using Edit = std::function<void(model::Animation&)>;
-
 // A game folder with empty sprite files: the reader only needs them to exist.
-class Game {
-public:
-    Game()
-    {
+const QTemporaryDir& game()
+{
+    static const QTemporaryDir dir;
+    if (!QFile::exists(dir.filePath(QStringLiteral("data"))))
         for (const char* name : {"idle01.gif", "Idle02.gif", "idle03.gif", "walk01.gif", "a.gif", "b.gif"})
-            testfiles::writeFile(hero() + u'/' + QLatin1String(name), {});
-    }
-    QString path() const { return m_dir.path(); }
-    QString hero() const { return m_dir.filePath(QStringLiteral("data/chars/hero")); }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-// Reads an opened block as the editor does: its frames numbered by the
-// lines they came from, every image a blank picture.
-model::ReadResult readOpened(const model::OpenedBlock& block, const Game& game)
-{
-    model::ReadResult read = model::readScript(block.readerText(), game.path(), [](const QString&, QString*) {
-        return QImage(8, 8, QImage::Format_RGB32);
-    });
-    for (int i = 0; i < read.animation.rowCount(); ++i)
-        read.animation.frames[i].sourceId = block.sourceIdOf(i);
-    return read;
+            testfiles::writeFile(dir.filePath(QStringLiteral("data/chars/hero/") + QLatin1String(name)), {});
+    return dir;
 }
 
-// The first block of a file opened as the editor opens it.
-struct Opened {
-    model::CharacterScript script;
-    model::OpenedBlock block;
-    model::Animation animation;
-    bool finished = false;
-};
-
-Opened open(const QByteArray& bytes, const Game& game)
-{
-    Opened opened{model::CharacterScript(bytes), {}, {}};
-    opened.block = model::OpenedBlock(opened.script, opened.script.blocks().at(0));
-    model::ReadResult read = readOpened(opened.block, game);
-    if (read.animation.frames.size() > read.animation.rowCount())
-        read.animation.frames.last().extra.clear();
-    opened.animation = read.animation;
-    opened.finished = read.finished;
-    return opened;
-}
-
-// The file after saving `animation` into the opened block; "error: ..." when refused.
-QByteArray save(const Opened& opened, const model::Animation& animation)
-{
-    const model::AnimBlock& block = opened.script.blocks().at(0);
-    const model::ComposedBlock composed = opened.block.compose(animation, opened.script, &block, true);
-    if (!composed.ok())
-        return "error: " + composed.error.toUtf8();
-    return opened.script.withBlockReplaced(block, composed.bytes).bytes();
-}
+QString heroFolder() { return game().filePath(QStringLiteral("data/chars/hero")); }
 
 // The values each frame must read back as: those of reading its script
 // text line by line (its frame paths need not name files).
-QList<model::FrameRecord> scriptTextValues(const model::Animation& animation, const Game& game)
+QList<model::FrameRecord> scriptTextValues(const model::Animation& animation)
 {
-    const model::WriteResult written = model::writeScript(animation, game.hero(), model::AttackKeywords::AsRead);
+    const model::WriteResult written = model::writeScript(animation, heroFolder(), model::AttackKeywords::AsRead);
     QList<model::FrameRecord> values;
     model::FrameRecord state;
     for (const QString& line : written.text.split(QStringLiteral("\r\n")))
@@ -93,58 +46,12 @@ QList<model::FrameRecord> scriptTextValues(const model::Animation& animation, co
     return values;
 }
 
-// Reading the saved block gives the rows and the values the records stand for.
-void verifyReadBack(const QByteArray& saved, const model::Animation& animation, const Game& game)
-{
-    const Opened reread = open(saved, game);
-    QVERIFY(reread.finished);
-    QCOMPARE(reread.animation.rowCount(), animation.rowCount());
-    const QList<model::FrameRecord> expected = model::resolvedValues(animation, model::FrameRecord());
-    for (int i = 0; i < animation.rowCount(); ++i) {
-        QCOMPARE(reread.animation.rows[i].toLower(), animation.rows[i].toLower());
-        QVERIFY2(model::sameValues(reread.animation.frames[i], expected[i]), qPrintable(QString::number(i)));
-    }
-}
-
-const QByteArray kHero = "name hero\r\n"
-                         "anim idle\r\n"
-                         "\tloop\t1\r\n"
-                         "\tdelay\t10\r\n"
-                         "\toffset 41 90   # feet on the ground\r\n"
-                         "\tbbox 20 10 40 80 7\r\n"
-                         "\tframe data/chars/hero/Idle01.gif\r\n"
-                         "\tDELAY 12.5\r\n"
-                         "\tattack 1 2 3 4 5 6 0 0 0 0 99\r\n"
-                         "\tsound data/sounds/hit.wav\r\n"
-                         "\tframe data/chars/hero/Idle02\r\n"
-                         "\tFrame\tdata\\chars\\hero\\idle03.gif\r\n"
-                         "\t# end of idle\r\n"
-                         "anim walk\r\n"
-                         "\tframe data/chars/hero/walk01.gif\r\n";
-
 void setDelay(model::Animation& a, int row, qint16 delay)
 {
     const qint16 old = a.frames[row].frameDelay;
     a.frames[row].frameDelay = delay;
     model::PropagateDelay(a, row, old);
 }
-
-// A frame after the last; its folder is the hero's.
-model::FrameRecord newFrame(const model::Animation& a)
-{
-    model::FrameRecord record = a.frames.value(a.rowCount());
-    record.sourceId = 0;
-    record.folder.clear();
-    record.offsetX = 4;
-    record.offsetY = 6;
-    return record;
-}
-
-// A character of three animations, the last without a line end.
-const QByteArray kFile = "name\thero\r\n"
-                         "anim\tidle   # standing\r\n\tdelay\t5\r\n\tframe\tdata/chars/hero/a\r\n\r\n"
-                         "anim walk\r\n\tframe\tdata/chars/hero/b\r\n"
-                         "anim\tkick\r\n\tframe\tdata/chars/hero/a";
 
 // The character as an author edits it: animations opened and edited.
 class Editing {
@@ -159,15 +66,68 @@ public:
         return 0;
     }
 
-    // Opens the animation and changes every frame's delay to `delay`.
-    void editDelay(const QString& name, qint16 delay)
+    // Opens the animation as the editor does (frames numbered by the lines
+    // they came from, every image a blank picture) for the edits that follow;
+    // written back unchanged it gives its block again.
+    void open(const QString& name)
     {
-        const quint32 entry = id(name);
-        model::ReadResult read = readOpened(character.open(entry), m_game);
+        m_open = id(name);
+        QVERIFY2(m_open, qPrintable(name));
+        const model::OpenedBlock& block = character.open(m_open);
+        model::ReadResult read = model::readScript(block.readerText(), game().path(), [](const QString&, QString*) {
+            return QImage(8, 8, QImage::Format_RGB32);
+        });
+        QVERIFY2(read.finished, character.file().bytes().constData());
         for (int i = 0; i < read.animation.rowCount(); ++i)
-            read.animation.frames[i].frameDelay = delay;
-        read.animation.frames.resize(read.animation.rowCount());
-        m_edited[entry] = read.animation;
+            read.animation.frames[i].sourceId = block.sourceIdOf(i);
+        if (read.animation.frames.size() > read.animation.rowCount())
+            read.animation.frames.last().extra.clear();
+        const model::AnimationEntry& entry = *character.entry(m_open);
+        QString error;
+        const std::optional<QByteArray> unchanged = character.blockFor(entry, &read.animation, &error);
+        if (read.animation.hasFrames() && !entry.isRenamed())
+            QCOMPARE(unchanged.value_or(error.toUtf8()), character.bytesOf(entry));
+        m_edited[m_open] = read.animation;
+    }
+    model::Animation& edited() { return m_edited[m_open]; }
+    const QHash<quint32, model::Animation>& allEdited() const { return m_edited; }
+
+    // One edit: "open NAME"; for the animation opened last, "set ROW FIELD
+    // VALUE" (a field as ModelFixtures dumps it), "remove ROW", "swap ROW
+    // ROW", "append SPRITE" (a fresh frame); "rename NAME NEW", "duplicate
+    // NAME COPY", "delete NAME", "add NAME" (an empty animation at the end);
+    // "restore [LOST...]", the edits kept in a recovery file and restored
+    // onto `current`, losing the animations named.
+    void apply(const QString& edit, const QByteArray& current)
+    {
+        const QStringList word = edit.split(u' ');
+        const int row = word.value(1).toInt();
+        if (word[0] == u"open") {
+            open(word[1]);
+        } else if (word[0] == u"set") {
+            QVERIFY2(modeltest::setField(edited().frames[row], word[2], word.mid(3).join(u' ')), qPrintable(edit));
+        } else if (word[0] == u"remove") {
+            edited().removeFrame(row);
+        } else if (word[0] == u"swap") {
+            edited().swapFrames(row, word[2].toInt());
+        } else if (word[0] == u"append") {
+            edited().frames.resize(edited().rowCount());
+            edited().frames.append(model::FrameRecord());
+            edited().frames.last().folder = heroFolder();
+            edited().rows.append(word[1]);
+        } else if (word[0] == u"rename") {
+            character.rename(id(word[1]), word[2]);
+        } else if (word[0] == u"duplicate") {
+            duplicate(word[1], word[2]);
+        } else if (word[0] == u"delete") {
+            character.setRemoved(id(word[1]), true);
+        } else if (word[0] == u"add") {
+            character.insert(int(character.entries().size()), *character.emptyBlock(word[1]));
+        } else if (word[0] == u"restore") {
+            restore(current, word.mid(1));
+        } else {
+            QFAIL(qPrintable(edit));
+        }
     }
 
     // Saves into `current`: the bytes written, or "error: " and why.
@@ -184,6 +144,9 @@ public:
         return written.bytes;
     }
 
+    model::EditedCharacter character;
+
+private:
     // Copies the animation `name`, with its edits, as `copy` right after it.
     void duplicate(const QString& name, const QString& copy)
     {
@@ -198,107 +161,105 @@ public:
         character.insert(character.indexOf(source) + 1, *block);
     }
 
-    model::EditedCharacter character;
+    // The edited animations come back opened, their edits to be made again.
+    void restore(const QByteArray& current, const QStringList& lost)
+    {
+        QStringList names;
+        for (const quint32 id : m_edited.keys())
+            names << character.entry(id)->name;
+        const QJsonObject kept = character.toJson(m_edited.keys());
+        std::optional<model::EditedCharacter::Restored> restored
+            = model::EditedCharacter::restore(current, character.encoding(), kept, current == character.file().bytes());
+        QVERIFY(restored);
+        QCOMPARE(restored->lost, lost);
+        character = restored->character;
+        m_edited.clear();
+        for (const QString& name : names)
+            QVERIFY2(id(name) && character.entry(id(name))->opened, qPrintable(name));
+    }
 
-private:
-    Game m_game;
     QHash<quint32, model::Animation> m_edited;
+    quint32 m_open = 0;
 };
 
-using Steps = std::function<void(Editing&)>;
+// Reading the saved animation gives the rows and the values the records stand for.
+void verifyReadBack(const QByteArray& saved, const QString& name, const model::Animation& animation)
+{
+    Editing reread(saved);
+    reread.open(name);
+    if (QTest::currentTestFailed())
+        return;
+    const model::Animation& read = reread.edited();
+    QCOMPARE(read.rowCount(), animation.rowCount());
+    const QList<model::FrameRecord> expected = model::resolvedValues(animation, model::FrameRecord());
+    for (int i = 0; i < animation.rowCount(); ++i) {
+        QCOMPARE(read.rows[i].toLower(), animation.rows[i].toLower());
+        QVERIFY2(model::sameValues(read.frames[i], expected[i]), qPrintable(QString::number(i)));
+    }
+}
 
 } // namespace
-
-Q_DECLARE_METATYPE(Steps)
 
 class TestCharacterSave : public QObject {
     Q_OBJECT
 
 private slots:
-    void savesOnlyTheChange_data();
-    void savesOnlyTheChange();
+    void savesTheEdits_data();
+    void savesTheEdits();
     void randomEditsKeepUntouchedLines();
-    void saveWritesTheChanges_data();
-    void saveWritesTheChanges();
-    void restoredOntoTheFile_data();
-    void restoredOntoTheFile();
 };
 
-void TestCharacterSave::savesOnlyTheChange_data()
+void TestCharacterSave::savesTheEdits_data()
 {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<Edit>("edit");
-    QTest::addColumn<QByteArray>("expected");
-
-    const auto hero = [](const QByteArray& from, const QByteArray& to) { return QByteArray(kHero).replace(from, to); };
-    const QByteArray idle02 = "\tframe data/chars/hero/Idle02", idle03 = "\tFrame\tdata\\chars\\hero\\idle03.gif\r\n";
-    QTest::newRow("delay, box and attack: extra numbers kept, the next frame states its own delay")
-        << kHero << Edit([](model::Animation& a) {
-               for (auto& f : a.frames)
-                   f.bodyBox.width = 44;
-               a.frames[1].frameDelay = a.frames[2].frameDelay = 13;
-               a.frames[1].damage = a.frames[2].damage = 9;
-           })
-        << hero("DELAY 12.5", "DELAY 13").replace("bbox 20 10 40", "bbox 20 10 44").replace("4 5 6 0", "4 9 6 0");
-    QTest::newRow("anchor, comment kept; the next frame states the old one")
-        << kHero << Edit([](model::Animation& a) { a.frames[0].offsetX = 42; })
-        << hero("offset 41 90   #", "offset 42 90   #").replace(idle02, "\toffset\t41 90\r\n" + idle02);
-    QTest::newRow("frame added in the block's spelling")
-        << kHero << Edit([](model::Animation& a) {
-               a.frames.resize(a.rowCount());
-               a.frames.append(newFrame(a));
-               a.rows.append(QStringLiteral("walk01.gif"));
-           })
-        << hero("\t# end", "\tdelay\t0\r\n\toffset\t4 6\r\n\tframe\tdata/chars/hero/walk01.gif\r\n\t# end");
-    QTest::newRow("first frame deleted: the animation's lines stay")
-        << kHero << Edit([](model::Animation& a) { a.removeFrame(0); })
-        << hero(kHero.mid(kHero.indexOf("\tdelay\t10"), kHero.indexOf("\tDELAY") - kHero.indexOf("\tdelay\t10")), "")
-               .replace(idle02, "\toffset\t41 90\r\n\tbbox\t20 10 40 80\r\n" + idle02);
-    QTest::newRow("frames moved: the moved frame states what it inherited")
-        << kHero << Edit([](model::Animation& a) { a.swapFrames(1, 2); })
-        << hero(idle03, "").replace("\tDELAY", "\tdelay\t12\r\n\tattack\t1 2 3 4 5 6 0 0 0\r\n" + idle03 + "\tDELAY");
-    QTest::newRow("byte-order mark, LF and mixed line ends")
-        << QByteArray("\xEF\xBB\xBF" "anim idle\n\tdelay 5\r\n\tframe data/chars/hero/idle01\n\t# c\r\n")
-        << Edit([](model::Animation& a) { setDelay(a, 0, 8); })
-        << QByteArray("\xEF\xBB\xBF" "anim idle\n\tdelay 8\r\n\tframe data/chars/hero/idle01\n\t# c\r\n");
-    QTest::newRow("empty animation keeps its lines")
-        << QByteArray("anim idle\n\tloop 1\n\trange 0 80\nanim walk\n") << Edit([](model::Animation& a) {
-               a.frames = {newFrame(a)};
-               a.rows.append(QStringLiteral("idle01.gif"));
-           })
-        << QByteArray("anim idle\n\tloop 1\n\trange 0 80\n\tDelay\t0\n\tOffSet\t4 6\n"
-                      "\tFrame\tdata\\chars\\hero\\idle01.gif\nanim walk\n");
+    QTest::addColumn<QString>("folder");
+    const QDir root(QStringLiteral(KES_SAVE_CASES_DIR));
+    const QStringList cases = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    QVERIFY(!cases.isEmpty());
+    for (const QString& name : cases)
+        QTest::newRow(qPrintable(name)) << root.filePath(name);
 }
 
-void TestCharacterSave::savesOnlyTheChange()
+// Only the lines of a change differ, in the file's encoding and line ends;
+// each block is found again in a file that changed meanwhile, or the save is
+// refused; the saved animations read back as edited, and nothing is left to save.
+void TestCharacterSave::savesTheEdits()
 {
-    QFETCH(QByteArray, file);
-    QFETCH(Edit, edit);
-    QFETCH(QByteArray, expected);
-    const Game game;
-    const Opened opened = open(file, game);
-    QVERIFY(opened.finished);
-    if (opened.animation.hasFrames())
-        QCOMPARE(save(opened, opened.animation), file);
-    model::Animation edited = opened.animation;
-    edit(edited);
-    for (model::FrameRecord& record : edited.frames)
-        if (record.folder.isEmpty())
-            record.folder = game.hero();
-    const QByteArray saved = save(opened, edited);
-    QCOMPARE(saved, expected);
-    verifyReadBack(saved, edited, game);
+    QFETCH(QString, folder);
+    const QByteArray file = testfiles::fileBytes(folder + QStringLiteral("/file.txt"));
+    const QString currentPath = folder + QStringLiteral("/current.txt");
+    const QByteArray current = QFile::exists(currentPath) ? testfiles::fileBytes(currentPath) : file;
+    const QByteArray expected = testfiles::fileBytes(folder + QStringLiteral("/expected.txt"));
+    Editing editing(file);
+    const QByteArray edits = testfiles::fileBytes(folder + QStringLiteral("/edits.txt"));
+    for (const QString& edit : QString::fromUtf8(edits).split(u'\n', Qt::SkipEmptyParts)) {
+        editing.apply(edit, current);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    const QHash<quint32, model::Animation> edited = editing.allEdited();
+    const QByteArray written = editing.save(current);
+    if (expected.startsWith("error: ")) {
+        QVERIFY2(written.startsWith(expected), written.constData());
+        return;
+    }
+    // A fault of the program not yet mended, named in the case, is expected to show here.
+    if (const QString fault = folder + QStringLiteral("/known_fault.txt"); QFile::exists(fault))
+        QEXPECT_FAIL("", testfiles::fileBytes(fault).constData(), Continue);
+    QCOMPARE(written, expected);
+    for (auto it = edited.cbegin(); it != edited.cend(); ++it)
+        verifyReadBack(written, editing.character.entry(it.key())->name, it.value());
+    // The entries are the file's blocks again, so nothing is left to write.
+    QCOMPARE(editing.character.shownIds().size(), model::CharacterScript(written).blocks().size());
+    QCOMPARE(editing.save(written), written);
 }
 
 // Random animations in random spellings, random edits: reading the saved
 // block gives the records' values, which are those of the script text (but
 // for an extended box set while its box was off, which the script text
-// cannot state); all
-// before the first edited frame stays byte for byte, and so do the
-// animation's own lines and the other lines of every frame that stays.
+// cannot state); all before the first edited frame stays byte for byte, and
+// so do the animation's own lines and the other lines of every frame that stays.
 void TestCharacterSave::randomEditsKeepUntouchedLines()
 {
-    const Game game;
     QRandomGenerator random(20261207);
     const QStringList sprites{"idle01", "Idle02.gif", "idle03", "walk01.gif"};
     const int rounds = qEnvironmentVariableIsSet("KES_ROUNDS") ? qEnvironmentVariableIntValue("KES_ROUNDS") : 300;
@@ -330,11 +291,12 @@ void TestCharacterSave::randomEditsKeepUntouchedLines()
         lines << pick({"\t# tail", "\tdelay 3"}) << "anim walk" << "\tframe data/chars/hero/walk01";
         otherLines.last() << lines[lines.size() - 3];
         const QByteArray file = lines.join(lineEnd).toUtf8() + "\n";
-        const Opened opened = open(file, game);
-        QVERIFY2(opened.finished, file.constData());
-        QCOMPARE(save(opened, opened.animation), file);
+        Editing editing(file);
+        editing.open(QStringLiteral("idle"));
+        if (QTest::currentTestFailed())
+            return;
 
-        model::Animation edited = opened.animation;
+        model::Animation& edited = editing.edited();
         int firstEdited = edited.rowCount();
         for (int e = random.bounded(1, 4); e > 0; --e) {
             const int row = random.bounded(edited.rowCount());
@@ -353,130 +315,25 @@ void TestCharacterSave::randomEditsKeepUntouchedLines()
                 break;
             }
         }
-        const QByteArray saved = save(opened, edited);
-        QVERIFY2(!saved.startsWith("error"), saved.constData());
-        verifyReadBack(saved, edited, game);
         const QList<model::FrameRecord> resolved = model::resolvedValues(edited, model::FrameRecord());
-        const QList<model::FrameRecord> scriptText = scriptTextValues(edited, game);
+        const QList<model::FrameRecord> scriptText = scriptTextValues(edited);
         for (int i = 0; i < edited.rowCount(); ++i)
             for (const model::ValueGroup group : {model::ValueGroup::Delay, model::ValueGroup::Offset,
                                                   model::ValueGroup::Attack, model::ValueGroup::Body})
                 QVERIFY2(model::sameValues(group, scriptText[i], resolved[i]), qPrintable(QString::number(i)));
-
+        const model::Animation animation = edited;
+        const QByteArray saved = editing.save(file);
+        QVERIFY2(!saved.startsWith("error"), saved.constData());
+        verifyReadBack(saved, QStringLiteral("idle"), animation);
         const int unchanged = firstEdited == 0 ? 0 : frameLineEnds[firstEdited - 1];
         QVERIFY2(saved.startsWith(file.left(unchanged)), saved.constData());
         QStringList kept = otherLines.first() + otherLines.last();
-        for (int i = 0; i < edited.rowCount(); ++i) // frame n has source id n + 1; frame 0's lines are the head
-            if (edited.frames[i].sourceId > 1)
-                kept += otherLines[int(edited.frames[i].sourceId) - 1];
+        for (int i = 0; i < animation.rowCount(); ++i) // frame n has source id n + 1; frame 0's lines are the head
+            if (animation.frames[i].sourceId > 1)
+                kept += otherLines[int(animation.frames[i].sourceId) - 1];
         for (const QString& line : std::as_const(kept))
             QVERIFY2(saved.count((line + lineEnd).toUtf8()) >= kept.count(line), qPrintable(line));
     }
-}
-
-void TestCharacterSave::saveWritesTheChanges_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<Steps>("steps");
-    QTest::addColumn<QByteArray>("current"); // the file when saved; the file as read when empty
-    QTest::addColumn<QByteArray>("expected");
-
-    const QByteArray gbk = "anim \xCC\xF8 # \xCC\xF8\r\n\tframe\tdata/chars/hero/a\r\n";
-    QTest::newRow("rename in GBK") << gbk << Steps([](Editing& e) { e.character.rename(e.id("跳"), "跑"); })
-                                   << QByteArray() << QByteArray(gbk).replace("anim \xCC\xF8", "anim \xC5\xDC");
-    QTest::newRow("copy of the last block, which has no line end")
-        << kFile << Steps([](Editing& e) { e.duplicate("kick", "kick2"); }) << QByteArray()
-        << kFile + "\r\nanim\tkick2\r\n\tframe\tdata/chars/hero/a";
-    QTest::newRow("two edited animations, one renamed")
-        << kFile << Steps([](Editing& e) {
-               e.editDelay("idle", 7);
-               e.editDelay("kick", 9);
-               e.character.rename(e.id("kick"), "kick1");
-           })
-        << QByteArray()
-        << QByteArray(kFile).replace("delay\t5", "delay\t7").replace("anim\tkick\r\n", "anim\tkick1\r\n\tdelay\t9\r\n");
-    QTest::newRow("a copy of an edited animation holds the edits")
-        << kFile << Steps([](Editing& e) {
-               e.editDelay("walk", 3);
-               e.duplicate("walk", "run");
-           })
-        << QByteArray() << QByteArray(kFile).replace("anim walk\r\n\tframe\tdata/chars/hero/b\r\n",
-                                                    "anim walk\r\n\tdelay\t3\r\n\tframe\tdata/chars/hero/b\r\n"
-                                                    "anim run\r\n\tdelay\t3\r\n\tframe\tdata/chars/hero/b\r\n");
-    const QByteArray elsewhere = "# changed elsewhere\r\n" + QByteArray(kFile).replace("anim\tkick", "anim\tthrow\r\nanim\tkick");
-    QTest::newRow("file changed by another program: blocks found by their bytes")
-        << kFile << Steps([](Editing& e) {
-               e.editDelay("idle", 7);
-               e.character.setRemoved(e.id("kick"), true);
-           })
-        << elsewhere
-        << QByteArray(elsewhere).replace("delay\t5", "delay\t7").replace("anim\tkick\r\n\tframe\tdata/chars/hero/a", "");
-    QTest::newRow("a changed block found twice is refused by name")
-        << kFile << Steps([](Editing& e) { e.character.rename(e.id("walk"), "go"); })
-        << kFile + "\r\nanim walk\r\n\tframe\tdata/chars/hero/b\r\n" << QByteArray("error: 文件中找不到打开时的动画 walk");
-    QTest::newRow("an untouched block found twice is no matter")
-        << kFile << Steps([](Editing& e) { e.character.rename(e.id("idle"), "stand"); })
-        << "\r\n" + kFile + "\r\nanim walk\r\n\tframe\tdata/chars/hero/b\r\n"
-        << QByteArray("\r\n" + kFile + "\r\nanim walk\r\n\tframe\tdata/chars/hero/b\r\n").replace("\tidle ", "\tstand ");
-}
-
-void TestCharacterSave::saveWritesTheChanges()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(Steps, steps);
-    QFETCH(QByteArray, current);
-    QFETCH(QByteArray, expected);
-    Editing editing(file);
-    steps(editing);
-    const QByteArray written = editing.save(current.isEmpty() ? file : current);
-    if (expected.startsWith("error: ")) {
-        QVERIFY2(written.startsWith(expected), written.constData());
-        return;
-    }
-    QCOMPARE(written, expected);
-    // The entries are the file's blocks again, so nothing is left to write.
-    QCOMPARE(editing.character.shownIds().size(), model::CharacterScript(written).blocks().size());
-    QCOMPARE(editing.save(written), written);
-}
-
-void TestCharacterSave::restoredOntoTheFile_data()
-{
-    QTest::addColumn<QByteArray>("now");      // the file at the next start
-    QTest::addColumn<QByteArray>("expected"); // saved after the restore
-    QTest::addColumn<QStringList>("lost");
-
-    const QByteArray edited = QByteArray(kFile).replace("delay\t5", "delay\t7").replace("anim walk", "anim go") + "\r\nanim\tnew\r\n";
-    QTest::newRow("file as it was") << kFile << edited << QStringList();
-    QTest::newRow("file changed elsewhere") << "# x\r\n" + kFile << "# x\r\n" + edited << QStringList();
-    QTest::newRow("file without the edited animation and the renamed one")
-        << QByteArray("anim\tkick\r\n\tframe\tdata/chars/hero/a")
-        << QByteArray("anim\tkick\r\n\tframe\tdata/chars/hero/a\r\nanim\tnew\r\n"
-                      "anim\tidle   # standing\r\n\tdelay\t7\r\n\tframe\tdata/chars/hero/a\r\n\r\n")
-        << QStringList{"go"};
-}
-
-// What a recovery file keeps, restored onto the file at the next start,
-// saves as the edits would have been saved.
-void TestCharacterSave::restoredOntoTheFile()
-{
-    QFETCH(QByteArray, now);
-    QFETCH(QByteArray, expected);
-    QFETCH(QStringList, lost);
-    Editing editing(kFile);
-    editing.editDelay("idle", 7);
-    editing.character.rename(editing.id("walk"), "go");
-    editing.character.insert(int(editing.character.entries().size()), *editing.character.emptyBlock("new"));
-    const QJsonObject kept = editing.character.toJson({editing.id("idle")});
-
-    std::optional<model::EditedCharacter::Restored> restored
-        = model::EditedCharacter::restore(now, model::TextEncoding::Utf8, kept, now == kFile);
-    QVERIFY(restored);
-    QCOMPARE(restored->lost, lost);
-    editing.character = restored->character;
-    const model::AnimationEntry* idle = editing.character.entry(editing.id("idle"));
-    QVERIFY(idle && idle->opened);
-    editing.editDelay("idle", 7);
-    QCOMPARE(editing.save(now), expected);
 }
 
 QTEST_GUILESS_MAIN(TestCharacterSave)

@@ -12,6 +12,7 @@
 // folder and put in force for the C library and Qt before the application
 // starts, and the run fails unless it really is in force.
 
+#include "../FileBytes.h"
 #include "ModelFixtures.h"
 
 #include "demo/GifWriter.h"
@@ -35,8 +36,7 @@ namespace {
 
 QString readText(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QFile::exists(path) ? QString::fromUtf8(testfiles::fileBytes(path)) : QString();
 }
 
 // Writes the file of one images.txt line: a sprite GIF of `size` ("WxH"), or
@@ -44,12 +44,10 @@ QString readText(const QString& path)
 bool writeFile(const QString& path, const QString& size)
 {
     const QStringList wh = size.split(u'x');
-    QFile file(path);
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return false;
     if (wh.size() != 2)
-        return file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0;
-    return tools::writeGif(path, tools::makeSprite({wh[0].toInt(), wh[1].toInt()}, qRgb(255, 0, 255), qRgb(0, 90, 0)));
+        return testfiles::writeFile(path, "not a picture");
+    return QDir().mkpath(QFileInfo(path).path())
+        && tools::writeGif(path, tools::makeSprite({wh[0].toInt(), wh[1].toInt()}, qRgb(255, 0, 255), qRgb(0, 90, 0)));
 }
 
 // Reads `text` below `work` with a loader that decodes for real and counts
