@@ -2,6 +2,7 @@
 // the blocks that changed spliced in, and the entries afterwards.
 
 #include "model/character/EditedCharacter.h"
+#include "model/files/TextFileEncoding.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -98,7 +99,8 @@ CharacterComposition EditedCharacter::compose(const QByteArray& current,
     QByteArray& out = result.bytes;
     out = current.left(script.blocks().isEmpty() ? current.size() : script.blocks().first().lineStart);
     const auto append = [&](QByteArrayView block, quint32 id) {
-        if (!out.isEmpty() && !out.endsWith('\n'))
+        // A byte-order mark alone is no unfinished line: the block follows it directly.
+        if (out.size() > byteOrderMarkLength(out) && !out.endsWith('\n'))
             out += script.lineEnd();
         out += block;
         result.blockEntries.append(id);

@@ -1,8 +1,7 @@
 // Saving a character file as an author edits it, each case a folder below
 // cases/save/: file.txt, the file as opened; edits.txt, one edit a line (see
 // Editing::apply); current.txt, the file when saved if another program changed
-// it; expected.txt, the bytes saved or "error: " and the start of the message;
-// known_fault.txt, a fault of the program not yet mended that the case shows.
+// it; expected.txt, the bytes saved or "error: " and the start of the message.
 // Random animations and edits too: only the lines of the change differ.
 
 #include "../FileBytes.h"
@@ -242,9 +241,6 @@ void TestCharacterSave::savesTheEdits()
         QVERIFY2(written.startsWith(expected), written.constData());
         return;
     }
-    // A fault of the program not yet mended, named in the case, is expected to show here.
-    if (const QString fault = folder + QStringLiteral("/known_fault.txt"); QFile::exists(fault))
-        QEXPECT_FAIL("", testfiles::fileBytes(fault).constData(), Continue);
     QCOMPARE(written, expected);
     for (auto it = edited.cbegin(); it != edited.cend(); ++it)
         verifyReadBack(written, editing.character.entry(it.key())->name, it.value());
