@@ -27,12 +27,6 @@ int largestDifference(const QImage& a, const QImage& b)
     return largest;
 }
 
-QImage grabbed(QGroupBox& group, QStyle* style)
-{
-    group.setStyle(style);
-    return group.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 // A window that counts its paints.
 class PaintCounter : public QWidget {
 public:
@@ -119,8 +113,10 @@ private slots:
         QScopedPointer<QStyle> base(QStyleFactory::create(tools::ImageFreeStyle::baseName()));
         QVERIFY(base);
         tools::ImageFreeStyle drawn;
-        const QImage expected = grabbed(group, base.get());
-        const QImage actual = grabbed(group, &drawn);
+        group.setStyle(base.get());
+        const QImage expected = group.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        group.setStyle(&drawn);
+        const QImage actual = group.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(actual.size(), expected.size());
         QVERIFY2(largestDifference(actual, expected) <= 12,
                  qPrintable(QString::number(largestDifference(actual, expected))));

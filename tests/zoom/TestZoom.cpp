@@ -194,39 +194,35 @@ private slots:
         QFETCH(int, level);
         QFETCH(QPoint, pan);
         QFETCH(int, reachView);
-        QWidget window;
-        auto* view = new View;
-        view->setFixedSize(600, 400);
-        ZoomControl control(view, panning ? ZoomControl::Panning::On : ZoomControl::Panning::Off);
+        View view;
+        view.resize(600, 400);
+        ZoomControl control(&view, panning ? ZoomControl::Panning::On : ZoomControl::Panning::Off);
         control.setViewSize(QSize(600, 400));
         control.setOrigin(QPoint(300, 200));
-        control.addShortcuts(&window);
-        QLabel* label = control.createLabel(&window);
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(view);
-        layout->addWidget(label);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        control.addShortcuts(&view);
+        QLabel* label = control.createLabel(&view);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
         for (const QChar input : inputs) {
             switch (input.unicode()) {
-            case u'+': QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier); break;
-            case u'-': QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier); break;
-            case u'0': QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier); break;
+            case u'+': QTest::keyClick(&view, Qt::Key_Equal, Qt::ControlModifier); break;
+            case u'-': QTest::keyClick(&view, Qt::Key_Minus, Qt::ControlModifier); break;
+            case u'0': QTest::keyClick(&view, Qt::Key_0, Qt::ControlModifier); break;
             case u'm':
-            case u'l': drag(view, input == u'm' ? Qt::MiddleButton : Qt::LeftButton, {100, 100}, {130, 120}); break;
+            case u'l': drag(&view, input == u'm' ? Qt::MiddleButton : Qt::LeftButton, {100, 100}, {130, 120}); break;
             case u'w':
             case u's':
-                EditingFixture::wheel(view, {0, -120}, input == u's' ? Qt::ShiftModifier : Qt::NoModifier);
+                EditingFixture::wheel(&view, {0, -120}, input == u's' ? Qt::ShiftModifier : Qt::NoModifier);
                 break;
             default:
-                EditingFixture::wheel(view, {0, input == u'^' ? 120 : input == u'h' ? 60 : -120}, Qt::ControlModifier);
+                EditingFixture::wheel(&view, {0, input == u'^' ? 120 : input == u'h' ? 60 : -120}, Qt::ControlModifier);
                 break;
             }
         }
         QCOMPARE(control.level(), level);
         QCOMPARE(label->text(), QStringLiteral("缩放 %1x").arg(level));
         QCOMPARE(control.mapping().pan(), pan);
-        QCOMPARE(view->events, reachView);
+        QCOMPARE(view.events, reachView);
     }
 
     void gesturesAtEveryLevel_data()
@@ -241,11 +237,10 @@ private slots:
         QTest::newRow("4, last view pixel") << 4 << QPoint(3, 3) << QPoint(-40, 25) << QPoint(10, -7);
     }
 
-    // In animbox panning writes nothing; a Ctrl-drag keeps the grabbed sprite
-    // pixel under the pointer, moving the anchor by whole sprite pixels; a band
-    // writes at every level what it writes at 1:1; the checkerboard sprite and
-    // the box show magnified and sharp; an Alt-click on the last view column of
-    // a magnified pixel picks that pixel's colour.
+    // In animbox panning writes nothing; a Ctrl-drag moves the anchor by whole
+    // sprite pixels, the grabbed one staying under the pointer; a band writes
+    // what it writes at 1:1; sprite and box show magnified and sharp; an
+    // Alt-click on a magnified pixel's last view column picks its colour.
     void gesturesAtEveryLevel()
     {
         QFETCH(int, level);
@@ -289,7 +284,6 @@ private slots:
     {
         QTest::addColumn<int>("level");
         QTest::addColumn<QString>("change"); // made between the first and the second move of the anchor drag
-        QTest::newRow("3") << 3 << "";
         QTest::newRow("1, previous frame moved") << 1 << "previous";
         QTest::newRow("3, previous frame hidden") << 3 << "hide previous";
         QTest::newRow("1, key colour") << 1 << "key";
