@@ -56,8 +56,8 @@ void TestProgramFolder::firstStart()
     QStringList stored;
     for (const char* key : {"dir", "drive", "WK_Path", "transparentcolor"})
         stored << settings.ReadSetting(QString::fromLatin1(key));
-    const QStringList seeded{dir.filePath(demo + QStringLiteral("/data/chars/hero")), QDir::rootPath(), dir.filePath(demo),
-                             QStringLiteral("16711935")};
+    const QStringList seeded{dir.filePath(demo + QStringLiteral("/data/chars/hero")), QDir::rootPath(),
+                             dir.filePath(demo), QStringLiteral("16711935")};
     QCOMPARE(stored, later ? QStringList({QStringLiteral("/games/kestrum/data"), {}, {}, {}}) : seeded);
     if (installed)
         QCOMPARE(QDir(dir.filePath(program)).entryList(QDir::Files), QStringList());

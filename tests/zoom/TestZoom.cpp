@@ -26,7 +26,6 @@ namespace {
 class View : public QWidget {
 public:
     int events = 0;
-
 protected:
     void mousePressEvent(QMouseEvent*) override { ++events; }
     void mouseMoveEvent(QMouseEvent*) override { ++events; }
@@ -42,15 +41,10 @@ void drag(QWidget* widget, Qt::MouseButton button, QPoint from, QPoint to)
     QTest::mouseRelease(widget, button, {}, to);
 }
 
-const model::ZoomMapping& mapping(EditingFixture& f)
-{
-    return f.window()->PicEdit()->zoom()->mapping();
-}
-
 // The view point `inside` view pixels into the magnified square of canvas pixel `canvas`.
 QPointF onPixel(EditingFixture& f, QPoint canvas, QPoint inside = {})
 {
-    return mapping(f).toView(QPointF(canvas)) + QPointF(inside);
+    return f.window()->PicEdit()->zoom()->mapping().toView(QPointF(canvas)) + QPointF(inside);
 }
 
 // Sets the level and, above 1, pans by a middle drag so that canvas point
@@ -71,14 +65,15 @@ bool zoomOn(EditingFixture& f, int level, QPoint middle)
 QString magnifiedFault(EditingFixture& f, const QImage& shot)
 {
     const CanvasView* canvas = f.window()->PicEdit();
+    const model::ZoomMapping& mapping = canvas->zoom()->mapping();
     const qreal ratio = shot.devicePixelRatio();
     if (shot.size() != canvas->innerSize() * ratio)
         return QStringLiteral("grab of %1 × %2").arg(shot.width()).arg(shot.height());
-    const QRect outline = mapping(f).toView(canvas->shape1()->canvasRect());
+    const QRect outline = mapping.toView(canvas->shape1()->canvasRect());
     const QRect ring(outline.topLeft() * ratio, outline.size() * ratio);
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
-            const QPoint pixel = mapping(f).toCanvas(QPointF(int(x / ratio), int(y / ratio))).toPoint();
+            const QPoint pixel = mapping.toCanvas(QPointF(int(x / ratio), int(y / ratio))).toPoint();
             const bool edge = ring.contains(x, y) && !ring.adjusted(1, 1, -1, -1).contains(x, y);
             if (shot.pixel(x, y) != (edge ? qRgb(0, 0, 255) : canvas->picture().pixel(pixel)))
                 return QStringLiteral("device pixel (%1, %2)").arg(x).arg(y);
@@ -249,6 +244,7 @@ private slots:
         QFETCH(QPoint, result);
         EditingFixture f;
         QVERIFY(f.open(1));
+        CanvasView* canvas = f.window()->PicEdit();
         QImage checker(40, 60, QImage::Format_RGB32);
         for (int y = 0; y < checker.height(); ++y) {
             for (int x = 0; x < checker.width(); ++x)
@@ -263,7 +259,7 @@ private slots:
         const QPointF grab = onPixel(f, f.corner(0) + QPoint(20, 30), inside);
         f.drag(grab, grab + move, Qt::LeftButton, Qt::ControlModifier);
         QCOMPARE(f.anchor(0) - QPoint(before.offsetX, before.offsetY), result);
-        QCOMPARE(mapping(f).toCanvas(grab + move).toPoint() - f.corner(0), QPoint(20, 30));
+        QCOMPARE(canvas->zoom()->mapping().toCanvas(grab + move).toPoint() - f.corner(0), QPoint(20, 30));
 
         const QPointF press = onPixel(f, f.corner(0) + QPoint(2, 3), inside);
         f.drag(press, press + QPointF(10, 20) * level, Qt::LeftButton);
@@ -271,7 +267,6 @@ private slots:
         const QPoint fromCross = f.corner(0) + QPoint(12, 23) - f.origin();
         QCOMPARE(f.window()->Frame3()->Label1()->text(),
                  QStringLiteral("X边距:%1\r\nY边距%2").arg(fromCross.x()).arg(-fromCross.y()));
-        CanvasView* canvas = f.window()->PicEdit();
         const QImage shot = canvas->grab(canvas->contentsRect()).toImage();
         QCOMPARE(shot.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
         QCOMPARE(magnifiedFault(f, shot), QString());
@@ -396,9 +391,8 @@ private slots:
         classic::Canvas* canvas = window->ui().PicEdit;
         canvas->zoom()->setLevel(level);
         window->ui().Option2->setChecked(true);
-        const auto view = [&mapping = canvas->zoom()->mapping()](QPoint drawing) {
-            return mapping.toView(QPointF(drawing)).toPoint();
-        };
+        const model::ZoomMapping& zoomed = canvas->zoom()->mapping();
+        const auto view = [&zoomed](QPoint drawing) { return zoomed.toView(QPointF(drawing)).toPoint(); };
         const QPoint from = window->spritePosition() + QPoint(10, 20);
         for (int notch = 0; notch < 100 && view(from).y() < 0; ++notch)
             EditingFixture::wheel(canvas, {0, 120});
