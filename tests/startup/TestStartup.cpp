@@ -11,6 +11,7 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -78,6 +79,8 @@ private slots:
         QTRY_COMPARE(paintsAtRuns.size(), 1);
         QVERIFY(paintsAtRuns[0] > 0);
         window.hide();
+        // Hidden for the window system too, before it is shown again.
+        QTRY_VERIFY(!window.windowHandle()->isExposed());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCoreApplication::processEvents();
