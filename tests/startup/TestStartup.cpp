@@ -53,11 +53,10 @@ private slots:
         QVERIFY(qobject_cast<tools::ImageFreeStyle*>(QApplication::style()));
         QMainWindow window;
         window.menuBar()->addMenu(QStringLiteral("File"));
-        auto* central = new QWidget;
-        auto* layout = new QVBoxLayout(central);
+        window.setCentralWidget(new QWidget);
+        auto* layout = new QVBoxLayout(window.centralWidget());
         layout->addWidget(new QGroupBox(QStringLiteral("Frames")));
         layout->addWidget(new QGroupBox);
-        window.setCentralWidget(central);
         window.resize(300, 200);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
