@@ -3,9 +3,6 @@
 #include "editor/settings/IniSettings.h"
 #include "editor/settings/ProgramFolder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestProgramFolder : public QObject {
@@ -53,20 +50,15 @@ void TestProgramFolder::firstStart()
     if (later)
         settings.WriteSetting(QStringLiteral("dir"), QStringLiteral("/games/kestrum/data"));
     QCOMPARE(folder.seedDemoSettings(settings), !demo.isEmpty() && !later);
-
-    if (demo.isEmpty()) {
-        QVERIFY(!QFileInfo::exists(settings.filePath()));
+    QCOMPARE(QFileInfo::exists(settings.filePath()), !demo.isEmpty());
+    if (demo.isEmpty())
         return;
-    }
-    if (later) {
-        QCOMPARE(settings.ReadSetting(QStringLiteral("dir")), QStringLiteral("/games/kestrum/data"));
-        QCOMPARE(settings.ReadSetting(QStringLiteral("transparentcolor")), QString());
-        return;
-    }
-    QCOMPARE(settings.ReadSetting(QStringLiteral("dir")), dir.filePath(demo + QStringLiteral("/data/chars/hero")));
-    QCOMPARE(settings.ReadSetting(QStringLiteral("drive")), QDir::rootPath());
-    QCOMPARE(settings.ReadSetting(QStringLiteral("WK_Path")), dir.filePath(demo));
-    QCOMPARE(settings.ReadSetting(QStringLiteral("transparentcolor")), QStringLiteral("16711935"));
+    QStringList stored;
+    for (const char* key : {"dir", "drive", "WK_Path", "transparentcolor"})
+        stored << settings.ReadSetting(QString::fromLatin1(key));
+    const QStringList seeded{dir.filePath(demo + QStringLiteral("/data/chars/hero")), QDir::rootPath(),
+                             dir.filePath(demo), QStringLiteral("16711935")};
+    QCOMPARE(stored, later ? QStringList({QStringLiteral("/games/kestrum/data"), {}, {}, {}}) : seeded);
     if (installed)
         QCOMPARE(QDir(dir.filePath(program)).entryList(QDir::Files), QStringList());
 }
