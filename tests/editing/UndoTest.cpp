@@ -77,12 +77,6 @@ void compareState(const State& actual, const State& expected)
     QCOMPARE(actual.selected, expected.selected);
 }
 
-// The window's "撤销" menu action, or its "重做" one when `redo`.
-QAction* undoAction(animbox::FrmMain* w, bool redo = false)
-{
-    return w->menuAction(redo ? QStringLiteral("mredo") : QStringLiteral("mundo"));
-}
-
 void type(QLineEdit* box, const QString& text)
 {
     box->setFocus();
@@ -187,19 +181,19 @@ private slots:
         EditingFixture f;
         animbox::FrmMain* w = openShared(f);
         QVERIFY(w);
-        QVERIFY(!undoAction(w)->isEnabled());
+        QVERIFY(!w->menuAction(QStringLiteral("mundo"))->isEnabled());
         const State before = state(w);
         action(f);
         QCOMPARE(f.modal.messages, QStringList());
         const State after = state(w);
         QVERIFY(!(after.animation == before.animation));
         QCOMPARE(w->document().undoStack()->count(), 1);
-        QCOMPARE(undoAction(w)->text(), QStringLiteral("撤销 ") + step);
+        QCOMPARE(w->menuAction(QStringLiteral("mundo"))->text(), QStringLiteral("撤销 ") + step);
         testing::press(w, Qt::Key_Z, Qt::ControlModifier);
         compareState(state(w), before);
         QCOMPARE(w->Frame3()->txtDelay()->text(), QStringLiteral("5"));
         QCOMPARE(w->FmAbox()->txtAtType()->currentText() + w->FmAbox()->txtPause()->currentText(), "Attack15");
-        QCOMPARE(undoAction(w, true)->text(), QStringLiteral("重做 ") + step);
+        QCOMPARE(w->menuAction(QStringLiteral("mredo"))->text(), QStringLiteral("重做 ") + step);
         testing::press(w, Qt::Key_Y, Qt::ControlModifier);
         compareState(state(w), after);
         testing::press(w, Qt::Key_Z, Qt::ControlModifier);
@@ -244,7 +238,7 @@ private slots:
             const QPointF at = f.origin();
             f.mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::ControlModifier);
             f.mouse(QEvent::MouseMove, at + QPoint(10, 5), Qt::LeftButton, Qt::ControlModifier);
-            undoAction(f.window())->trigger();
+            f.window()->menuAction(QStringLiteral("mundo"))->trigger();
             f.mouse(QEvent::MouseMove, at + QPoint(20, 5), Qt::LeftButton, Qt::ControlModifier);
             f.mouse(QEvent::MouseButtonRelease, at + QPoint(20, 5), Qt::LeftButton, Qt::ControlModifier);
             f.drag(at, at, Qt::LeftButton, Qt::AltModifier);
@@ -267,7 +261,7 @@ private slots:
         action(f);
         QCOMPARE(w->document().undoStack()->count(), steps);
         for (int i = 0; i < steps; ++i)
-            undoAction(w)->trigger();
+            w->menuAction(QStringLiteral("mundo"))->trigger();
         compareState(state(w), before);
     }
 
@@ -284,9 +278,9 @@ private slots:
         QCOMPARE(title(), clean);
         key(Qt::Key_Up)(f);
         QCOMPARE(title(), modified);
-        undoAction(w)->trigger();
+        w->menuAction(QStringLiteral("mundo"))->trigger();
         QCOMPARE(title(), clean);
-        undoAction(w, true)->trigger();
+        w->menuAction(QStringLiteral("mredo"))->trigger();
         QCOMPARE(title(), modified);
         f.modal.onDialog([](QDialog* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("Command2"))->click(); });
         w->menuAction(QStringLiteral("mgentext"))->trigger();
@@ -294,7 +288,7 @@ private slots:
         f.modal.onDialog([](QDialog* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click(); });
         w->menuAction(QStringLiteral("mgentext"))->trigger();
         QCOMPARE(title(), clean);
-        undoAction(w)->trigger();
+        w->menuAction(QStringLiteral("mundo"))->trigger();
         QCOMPARE(title(), modified);
         QCOMPARE(f.modal.unexpectedDialogs, 0);
     }

@@ -68,11 +68,6 @@ void typeDelay(animbox::FrmMain& window, const QString& delay)
     window.PicEdit()->setFocus();
 }
 
-QString undoText(const animbox::FrmMain& window)
-{
-    return window.menuAction(QStringLiteral("mundo"))->text();
-}
-
 } // namespace
 
 void EditorTest::switchingKeepsEditsAndHistory()
@@ -92,9 +87,9 @@ void EditorTest::switchingKeepsEditsAndHistory()
     testing::chooseAnimation(*window, QStringLiteral("idle"));
     QCOMPARE(window->List1()->currentRow(), 0);
     QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("7"));
-    QCOMPARE(undoText(*window), QStringLiteral("撤销")); // the panel has the focus
+    QCOMPARE(window->menuAction(QStringLiteral("mundo"))->text(), QStringLiteral("撤销")); // the panel has the focus
     window->PicEdit()->setFocus();
-    QCOMPARE(undoText(*window), QStringLiteral("撤销 延迟"));
+    QCOMPARE(window->menuAction(QStringLiteral("mundo"))->text(), QStringLiteral("撤销 延迟"));
     testing::press(window->PicEdit(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("5"));
     QCOMPARE(panelRows(*window).first(), QStringLiteral("idle 2"));
@@ -107,7 +102,7 @@ void EditorTest::switchingKeepsEditsAndHistory()
         dialog->accept();
     });
     QTest::mouseClick(window->characterPanel()->renameButton(), Qt::LeftButton);
-    QCOMPARE(undoText(*window), QStringLiteral("撤销 重命名 idle 为 stand"));
+    QCOMPARE(window->menuAction(QStringLiteral("mundo"))->text(), QStringLiteral("撤销 重命名 idle 为 stand"));
     testing::press(window->PicEdit(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window->Frame3()->txtDelay()->text(), QStringLiteral("5"));
     QCOMPARE(window->animationName(), QStringLiteral("stand"));
@@ -177,7 +172,7 @@ void EditorTest::fileStepsAndUndo()
     QCOMPARE(panelRows(*window), rows);
     QCOMPARE(window->animationName(), shown);
     QVERIFY(window->isWindowModified());
-    QCOMPARE(undoText(*window), "撤销 " + step);
+    QCOMPARE(window->menuAction(QStringLiteral("mundo"))->text(), "撤销 " + step);
 
     QVERIFY(window->saveAnimation());
     QCOMPARE(fileBytes(path), saved);
