@@ -19,20 +19,11 @@ using editing::EditingFixture;
 
 namespace {
 
-// "abd" names the frames a.gif, b.gif, d.gif.
-QStringList frameNames(const QString& letters)
-{
-    QStringList names;
-    for (const QChar letter : letters)
-        names.append(letter + QStringLiteral(".gif"));
-    return names;
-}
-
 // A window with the first `count` of the frames a..e; frame n (from 1) is
 // 10 n pixels wide and has delay n, so every record tells which frame it is.
 animbox::FrmMain* framesWindow(EditingFixture& f, int count = 5)
 {
-    const QStringList names = frameNames(QStringLiteral("abcde"));
+    const QStringList names{"a.gif", "b.gif", "c.gif", "d.gif", "e.gif"};
     for (int i = 0; i < names.size(); ++i)
         if (!f.files.writeSprite(names[i], {10 * (i + 1), 10}))
             return nullptr;
@@ -44,17 +35,18 @@ animbox::FrmMain* framesWindow(EditingFixture& f, int count = 5)
     return window;
 }
 
-// The list, the rows and the records are in step, each record that of its row.
+// The list, the rows and the records are in step, each record that of its
+// row: "abd" names the frames a.gif, b.gif, d.gif.
 void checkRows(animbox::FrmMain& window, const QString& letters)
 {
-    const model::Animation& animation = window.animation();
-    QCOMPARE(animation.rows, frameNames(letters));
-    QCOMPARE(window.List1()->count(), letters.size());
-    QCOMPARE(animation.frames.size(), letters.size());
-    for (int i = 0; i < letters.size(); ++i) {
-        QCOMPARE(window.List1()->item(i)->text(), animation.rows[i]);
-        QCOMPARE(animation.frames[i].imageWidth, 10 * (letters[i].unicode() - 'a' + 1));
-    }
+    QString listed, recorded;
+    for (int i = 0; i < window.List1()->count(); ++i)
+        listed += window.List1()->item(i)->text().remove(QStringLiteral(".gif"));
+    for (const model::FrameRecord& record : window.animation().frames)
+        recorded += QChar(u'a' + record.imageWidth / 10 - 1);
+    QCOMPARE(window.animation().rows.join(QString()).remove(QStringLiteral(".gif")), letters);
+    QCOMPARE(listed, letters);
+    QCOMPARE(recorded, letters);
 }
 
 } // namespace
@@ -190,7 +182,7 @@ void EditorTest::schemeDialogOverKnownSizes()
     QVERIFY(window);
     window->menuAction(QStringLiteral("minitframe"))->trigger();
     QCOMPARE(f.modal.messages, QStringList{QStringLiteral("没有帧.")});
-    QVERIFY(testing::addFrames(*window, frameNames(QStringLiteral("ab"))));
+    QVERIFY(testing::addFrames(*window, {QStringLiteral("a.gif"), QStringLiteral("b.gif")}));
     window->animation().frames[1].attackBox = {1, 2, 3, 4};
     f.modal.onDialog(testing::acceptScheme([](QDialog* dialog) {
         dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("-32768"));
