@@ -81,11 +81,9 @@ private slots:
         QTest::newRow("up-left: band size kept") << Qt::RightButton << false << 0 << QPoint(-10, -7) << QSize(3, 4);
     }
 
-    // The box drawn from the press point goes to the target of the first three
-    // rows (the run that had the old box), not to the fourth; the band keeps the
-    // size of the drawn body box (3 × 4) where the pointer did not grow it. Only an
-    // attack box gets the defaults, and only the attack side reloads the panel
-    // (showing the knock-down set behind it).
+    // The box drawn from the press point goes to the target over the run of rows that had the old box (0..2); the
+    // band keeps the drawn body box's size (3 × 4) where the pointer did not grow it. Only an attack box gets the
+    // defaults and reloads the panel (showing the knock-down set behind it).
     void releaseWritesBox()
     {
         QFETCH(Qt::MouseButton, button);
@@ -117,9 +115,8 @@ private slots:
         QCOMPARE(f.window()->PicEdit()->shape1()->borderColor(), band);
     }
 
-    // Ctrl moves the sprite and its boxes under the fixed cross; Shift does
-    // nothing; Alt picks the colour under the pointer, which is stored, shown on
-    // the swatch and transparent from the next redraw.
+    // Ctrl moves the sprite and its boxes under the fixed cross; Shift does nothing; Alt picks the colour under
+    // the pointer, which is stored, shown on the swatch and transparent from the next redraw.
     void modifierGestures()
     {
         EditingFixture f;
@@ -145,10 +142,9 @@ private slots:
         QCOMPARE(f.window()->PicEdit()->pixelAt(corner), CanvasView::kBackground);
     }
 
-    // Distances from the cross, x to the right and y upward, rounded halves to
-    // even. A new read-out repaints the label alone, not the group it lies in,
-    // and the group then shows what repainting all of it shows, the label's
-    // blank part in the group's own colour.
+    // Distances from the cross, x to the right and y upward, rounded halves to even. A new read-out repaints the
+    // label alone, not the group it lies in, and the group then shows what repainting all of it shows, the
+    // label's blank part in the group's own colour.
     void pointerReadOut()
     {
         EditingFixture f;
@@ -261,9 +257,8 @@ private slots:
         QTest::newRow("typed whole item") << "txtPause" << "30" << "40";
     }
 
-    // Frame 1 (kind Blast, pause 15) is shown before frame 0 (kind Attack5 from
-    // "freeze", pause 40), whose field must change only by a choice from the list
-    // (one from the popup: the undo test's attack kind row).
+    // Frame 1 (kind Blast, pause 15) is shown before frame 0 (kind Attack5 from "freeze", pause 40), whose field
+    // must change only by a choice from the list (one from the popup: the undo test's attack kind row).
     void choiceBoxesStoreOnlyAChoice()
     {
         QFETCH(QString, box);
@@ -312,9 +307,8 @@ private slots:
         QTest::newRow("clear attack, later frame") << "CmdClearAt" << 3 << 0 << QList<int>{0, 0, 0, 0, 0, 0, 0, 0};
     }
 
-    // Rows 0..2 share their boxes and attack kind; row 3 shares only the ordinary
-    // boxes, so an emptied side carries each box over a run of its own. Clearing
-    // a later frame copies the previous frame's group.
+    // Rows 0..2 share their boxes and attack kind; row 3 shares only the ordinary boxes, so an emptied side
+    // carries each box over a run of its own. Clearing a later frame copies the previous frame's group.
     void boxButtons()
     {
         QFETCH(QString, button);
@@ -354,9 +348,8 @@ private slots:
         QTest::newRow("one anchor out of range") << "1" << QStringList{down} << QPoint() << true;
     }
 
-    // Every anchor moves; the canvas shows the selected frame at its new anchor.
-    // A nudge past 32767 keeps the anchor; an adjustment that would take one
-    // anchor out of range moves none and names that frame.
+    // Every anchor moves; the canvas shows the selected frame at its new anchor. A nudge past 32767 keeps the
+    // anchor; an adjustment that would take one anchor out of range moves none and names that frame.
     void adjustment()
     {
         QFETCH(QString, amount);
@@ -387,13 +380,10 @@ private slots:
         QCOMPARE(f.window()->PicEdit()->shape1()->canvasRect().topLeft(), f.corner(1));
     }
 
-    // The reference sprite is drawn with its anchor (40, 98) on the cross; its
-    // yellow inside starts 2 pixels in from its black (transparent) edge; a
-    // missing one is refused and draws nothing. Hiding
-    // the browser panel (the canvas is 617 x 489, 797 x 489 without the panel,
-    // with a 2-pixel border) or a larger window moves the cross and draws the
-    // frame, then the reference frame, at the new place; the panel is not
-    // reloaded and the reference stays.
+    // Hiding the browser panel (the canvas is 617 x 489, 797 x 489 without it, with a 2-pixel border) or a larger
+    // window moves the cross and draws the frame, then the reference frame, at the new place; the panel is not
+    // reloaded. A missing reference sprite is refused; one found is drawn with its anchor (40, 98) on the cross,
+    // its yellow inside 2 pixels in from its black (transparent) edge, and stays through a resize.
     void referenceAndResize()
     {
         EditingFixture f;
@@ -450,8 +440,8 @@ private slots:
                                                     << QList<int>{1, 0, 1, 32750, 32760, 32767};
     }
 
-    // The waits go through the seam instead of the clock; the command stays
-    // disabled while it plays and the selection and panel are as before.
+    // The waits go through the seam instead of the clock; the command stays disabled while it plays and the
+    // selection and panel are as before.
     void playbackWaits()
     {
         QFETCH(QString, action);

@@ -26,9 +26,8 @@ Q_DECLARE_METATYPE(Action)
 
 namespace {
 
-// Four frames with the selection on row 1: rows 1 and 2 share their boxes,
-// an attack and delay 5; row 0 has other boxes, row 3 shares the attack and
-// extended body box only, so each side has runs of unequal length. Damages
+// Four frames with the selection on row 1: rows 1 and 2 share their boxes, an attack and delay 5; row 0 has other
+// boxes, row 3 shares the attack and extended body box only, so each side has runs of unequal length. Damages
 // tell the rows apart.
 animbox::FrmMain* openShared(EditingFixture& f)
 {
@@ -51,8 +50,7 @@ animbox::FrmMain* openShared(EditingFixture& f)
     return w;
 }
 
-// What a step must give back: the text the writer makes, the records, the
-// rows as the list shows them, and the selection.
+// What a step must give back: the text the writer makes, the records, the rows as the list shows them, the selection.
 struct State {
     QString text;
     model::Animation animation;
@@ -109,9 +107,8 @@ Action listButton(QPushButton* (animbox::FrameListGroup::*button)() const)
 
 } // namespace
 
-// Undo and redo on the real main window: every kind of step restores the
-// generated text, the records, the rows and the selection exactly; nudges and
-// typing merge; the title marks unsaved changes; the undo keys.
+// Undo and redo on the real main window: every kind of step restores the generated text, the records, the rows
+// and the selection exactly; nudges and typing merge; the title marks unsaved changes; the undo keys.
 class UndoTest : public QObject {
     Q_OBJECT
 
@@ -170,9 +167,8 @@ private slots:
         }) << "从文本生成帧";
     }
 
-    // The step changes something; undo gives back exactly the state before it
-    // (also the spare record the reader leaves) and redo the state after it.
-    // The undo keys reach the window also from the boxes that keep the focus
+    // The step changes something; undo gives back exactly the state before it (also the spare record the reader
+    // leaves) and redo the state after it. The undo keys reach the window also from the boxes that keep the focus
     // after an edit, whose own undo would re-run the propagation or do nothing.
     void stepRestoresExactly()
     {

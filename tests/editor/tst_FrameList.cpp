@@ -19,8 +19,7 @@ using editing::EditingFixture;
 
 namespace {
 
-// A window with the first `count` of the frames a..e; frame n (from 1) is
-// 10 n pixels wide and has delay n, so every record tells which frame it is.
+// A window with the first `count` of the frames a..e; frame n (from 1) is 10 n pixels wide and has delay n.
 animbox::FrmMain* framesWindow(EditingFixture& f, int count = 5)
 {
     const QStringList names{"a.gif", "b.gif", "c.gif", "d.gif", "e.gif"};
@@ -35,8 +34,7 @@ animbox::FrmMain* framesWindow(EditingFixture& f, int count = 5)
     return window;
 }
 
-// The list, the rows and the records are in step, each record that of its
-// row: "abd" names the frames a.gif, b.gif, d.gif.
+// The list, the rows and the records are in step, each record that of its row: "abd" names a.gif, b.gif, d.gif.
 void checkRows(animbox::FrmMain& window, const QString& letters)
 {
     QString listed, recorded;
