@@ -2,7 +2,15 @@
 
 #include "TestHelpers.h"
 
+// The window's parts that the window tests drive.
+#include "editor/canvas/CanvasView.h"
+#include "editor/panels/AttackPanel.h"
+#include "editor/panels/BrowserPanel.h"
+#include "editor/panels/DisplayGroup.h"
+#include "editor/panels/FrameListGroup.h"
+
 #include <QEvent>
+#include <QListWidget>
 
 #include <memory>
 

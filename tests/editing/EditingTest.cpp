@@ -1,8 +1,5 @@
+#include "../FileBytes.h"
 #include "EditingFixture.h"
-#include "editor/canvas/CanvasView.h"
-#include "editor/panels/AttackPanel.h"
-#include "editor/panels/BrowserPanel.h"
-#include "editor/panels/DisplayGroup.h"
 #include "editor/panels/ReferenceBar.h"
 #include "editor/window/Messages.h"
 #include "editor/window/Playback.h"
@@ -11,10 +8,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -105,10 +100,9 @@ private slots:
         QCOMPARE(f.frame(3).*kBoxes[target], kOther);
         for (int k = 0; k < 4; ++k)
             QVERIFY(k == target || f.frame(0).*kBoxes[k] == kOld);
-        const bool attack = target == 0;
-        QCOMPARE(f.frame(2).attackKind, attack ? QStringLiteral("Attack") : QString());
-        QCOMPARE(f.frame(2).damage, qint16(attack ? 20 : 0));
-        QCOMPARE(f.frame(2).pause, qint16(attack ? 15 : 0));
+        const FrameRecord& runEnd = f.frame(2);
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(runEnd.attackKind).arg(runEnd.damage).arg(runEnd.pause),
+                 target == 0 ? "Attack 20 15" : " 0 0");
         QCOMPARE(f.window()->FmAbox()->txtDown()->isChecked(), target <= 1);
         QVERIFY(!f.window()->referenceBar()->Check1()->isChecked());
         const QColor band = button == Qt::LeftButton ? QColor(0, 0, 255) : QColor(255, 0, 0);
@@ -134,9 +128,7 @@ private slots:
         const QPoint corner = f.corner(0);
         QCOMPARE(f.window()->PicEdit()->pixelAt(corner), qRgb(255, 0, 255));
         f.drag(corner, corner, Qt::LeftButton, Qt::AltModifier);
-        QFile settings(f.files.settingsPath());
-        QVERIFY(settings.open(QIODevice::ReadOnly));
-        QVERIFY(settings.readAll().contains("\r\ntransparentcolor= 16711935\r\n"));
+        QVERIFY(testfiles::fileBytes(f.files.settingsPath()).contains("\r\ntransparentcolor= 16711935\r\n"));
         QCOMPARE(f.window()->Frame3()->lbTransparent()->palette().color(QPalette::Window), QColor(255, 0, 255));
         f.window()->DrawFrame(0, false);
         QCOMPARE(f.window()->PicEdit()->pixelAt(corner), CanvasView::kBackground);

@@ -1,10 +1,5 @@
 #include "EditingFixture.h"
-#include "editor/panels/AttackPanel.h"
 #include "editor/controls/ChoiceCombo.h"
-#include "editor/panels/BrowserPanel.h"
-#include "editor/canvas/CanvasView.h"
-#include "editor/panels/DisplayGroup.h"
-#include "editor/panels/FrameListGroup.h"
 #include "model/script/ScriptWriter.h"
 
 #include <QAbstractItemView>
@@ -12,7 +7,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
