@@ -1,9 +1,6 @@
 #include "EditingFixture.h"
 
-#include "editor/canvas/CanvasView.h"
-
 #include <QApplication>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
