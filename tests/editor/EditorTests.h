@@ -30,16 +30,12 @@ private slots:
     void generateTextCancelAndCopy();
     void readTextBuildsFrames_data();
     void readTextBuildsFrames();
-    void readDialogPasteFolderAndCancel();
 
     void openEditSave();
-    void saveRefusedOrFailed_data();
-    void saveRefusedOrFailed();
+    void saveRefusedOrAsks_data();
+    void saveRefusedOrAsks();
     void saveAsAddsOrReplacesBlock();
-    void saveWritesTheOpenedBlock_data();
     void saveWritesTheOpenedBlock();
-    void saveAfterTheFileChangedAsks_data();
-    void saveAfterTheFileChangedAsks();
     void dropAddsFramesOrRefuses();
     void recoveryAfterKill();
     void restoreGivesTheSameSave_data();

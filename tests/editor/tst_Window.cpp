@@ -153,39 +153,37 @@ void EditorTest::canvasDrawsCurrentOverPrevious()
     QVERIFY(testing::addFrames(*window, {QStringLiteral("big.gif"), QStringLiteral("small.gif")}));
     window->Frame3()->cDrawLast()->click();
     window->List1()->setCurrentRow(1);
-    const QImage grab = window->PicEdit()->grab().toImage();
-    // The grab shows the picture inside a 2-pixel border.
-    const auto at = [&grab](QPoint point) { return grab.pixel(point + QPoint(2, 2)) | 0xff000000u; };
+    // The pixels at `points` of the canvas's picture, or of a grab of the
+    // widget, which shows the picture inside a 2-pixel border.
+    const auto pixels = [window](const QList<QPoint>& points, bool grabbed = false) {
+        const QImage grab = grabbed ? window->PicEdit()->grab().toImage() : QImage();
+        QList<QRgb> colours;
+        for (const QPoint& point : points)
+            colours.append(grabbed ? grab.pixel(point + QPoint(2, 2)) | 0xff000000u : window->PicEdit()->pixelAt(point));
+        return colours;
+    };
     const QRgb cross = window->PicEdit()->palette().color(QPalette::WindowText).rgb();
+    const QRgb back = animbox::CanvasView::kBackground;
     const QPoint big = f.origin() - QPoint(30, 58);
     const QPoint small = f.origin() - QPoint(10, 18);
-    QCOMPARE(at(big), animbox::CanvasView::kBackground);
-    QCOMPARE(at(big + QPoint(2, 2)), kGreen);
-    QCOMPARE(at(small + QPoint(1, 2)), kGreen);
-    QCOMPARE(at(small + QPoint(2, 2)), kBlue);
-    QCOMPARE(at(f.origin()), cross);
-    QCOMPARE(at(f.origin() + QPoint(5, 0)), cross);
+    const QPoint o = f.origin();
+    QCOMPARE(pixels({big, big + QPoint(2, 2), small + QPoint(1, 2), small + QPoint(2, 2), o, o + QPoint(5, 0)}, true),
+             (QList<QRgb>{back, kGreen, kGreen, kBlue, cross, cross}));
     // A key colour neither sprite holds makes both opaque: the small one
     // hides the big one where it lies and nowhere else, the cross shows over both.
     window->setTransparentColor(0x030201);
     window->DrawFrame(1, false);
-    const animbox::CanvasView* canvas = window->PicEdit();
-    QCOMPARE(canvas->pixelAt(big), 0xffff00ffu);
-    QCOMPARE(canvas->pixelAt(small + QPoint(1, 2)), 0xffff00ffu);
-    QCOMPARE(canvas->pixelAt(small + QPoint(-1, 2)), kGreen);
-    QCOMPARE(canvas->pixelAt(small + QPoint(2, 2)), kBlue);
-    QCOMPARE(canvas->pixelAt(f.origin() + QPoint(-5, 0)), cross);
+    QCOMPARE(pixels({big, small + QPoint(1, 2), small + QPoint(-1, 2), small + QPoint(2, 2), o - QPoint(5, 0)}),
+             (QList<QRgb>{0xffff00ff, 0xffff00ff, kGreen, kBlue, cross}));
     window->setTransparentColor(0xff00ff);
     window->DrawFrame(1, false);
     window->Frame3()->cDrawLast()->click();
-    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(1, 2)), animbox::CanvasView::kBackground);
-    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(2, 2)), kBlue);
+    QCOMPARE(pixels({small + QPoint(1, 2), small + QPoint(2, 2)}), (QList<QRgb>{back, kBlue}));
     // Without its picture a frame draws the cross and its boxes, one of negative size normalised.
     window->animation().frames[1].picture = QImage();
     window->animation().frames[1].bodyBox = {5, 5, -10, -8};
     window->DrawFrame(1, true);
-    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(2, 2)), animbox::CanvasView::kBackground);
-    QCOMPARE(window->PicEdit()->pixelAt(f.origin()), cross);
+    QCOMPARE(pixels({small + QPoint(2, 2), o}), (QList<QRgb>{back, cross}));
     QCOMPARE(window->PicEdit()->shape1()->geometry(), QRect(small + QPoint(-5, -3) + QPoint(2, 2), QSize(10, 8)));
     QVERIFY(window->PicEdit()->shape1()->isVisible());
 }

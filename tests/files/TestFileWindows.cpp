@@ -11,11 +11,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
@@ -143,11 +140,7 @@ private slots:
     {
         testing::Fixture fixture;
         auto window = fixture.window();
-        const auto fill = [&](QDialog* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
-            dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(QStringLiteral("\tframe\tdata/") + kName);
-            dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        };
+        const auto fill = testing::readFrames(fixture.game(), QStringLiteral("\tframe\tdata/") + kName);
         verifyShownAsItIs(messagesOf([&] { window->menuAction(QStringLiteral("mFromText"))->trigger(); }, fill));
     }
 
