@@ -9,15 +9,11 @@ class EditorTest : public QObject {
     Q_OBJECT
 private slots:
     void settingsFirstRunAndRoundTrip();
-    void browserStartsOnCurrentFolder();
-    void settingsReadOnlyProgramFolder();
     void patternRule_data();
     void patternRule();
-    void fileListKeysPreview();
-    void canvasDrawsCurrentOverPrevious();
+    void spritesOnCanvasAndPreview();
     void keyedSprite_data();
     void keyedSprite();
-    void textRunsDrawAsWholeText_data();
     void textRunsDrawAsWholeText();
 
     void addFrame_data();

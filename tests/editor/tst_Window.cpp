@@ -25,15 +25,26 @@ constexpr QRgb kBlue = 0xff0000ff;
 
 } // namespace
 
+// The first start, without settings, shows the folder the program was
+// started in, as it was then, and takes the defaults; what the window keeps
+// at its close comes back at the next start.
 void EditorTest::settingsFirstRunAndRoundTrip()
 {
     testing::Fixture fixture;
     QVERIFY(fixture.isValid() && !QFile::exists(fixture.settingsPath()));
+    QVERIFY(fixture.writeSprite(QStringLiteral("idle00.gif"), {4, 4}) && fixture.writeSprite(QStringLiteral("kick00.gif"), {4, 4}));
+    QVERIFY(QDir(fixture.sprites()).mkdir(QStringLiteral("sub")));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(fixture.sprites()));
     {
         animbox::FrmMain window(fixture.settingsPath());
+        QDir::setCurrent(previous);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.transparentColor(), 0);
         QCOMPARE(window.Picture1()->File1()->pattern(), QStringLiteral("*.gif"));
-        QVERIFY(window.Picture1()->showFolder(fixture.sprites()));
+        QCOMPARE(window.Picture1()->File1()->fileNames(), (QStringList{"idle00.gif", "kick00.gif"}));
+        QCOMPARE(window.Picture1()->Dir1()->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).size(), 1);
         window.Picture1()->Text4()->setText(QStringLiteral("idle"));
         window.close();
     }
@@ -47,7 +58,6 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     settings.WriteSetting(QStringLiteral("transparentcolor"), QStringLiteral(" 16711935"));
     settings.WriteSetting(QStringLiteral("WK_Path"), QString(100, QChar(0x5E27)));
     QCOMPARE(settings.ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
-    QVERIFY(fixture.writeSprite(QStringLiteral("idle00.gif"), {4, 4}) && fixture.writeSprite(QStringLiteral("kick00.gif"), {4, 4}));
     animbox::FrmMain window(fixture.settingsPath());
     QCOMPARE(window.transparentColor(), 16711935);
     QCOMPARE(window.browserFolder(), fixture.sprites());
@@ -56,37 +66,11 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     // Start-up read the file once, for every key: a later change by another program is not seen.
     QVERIFY(QFile::remove(fixture.settingsPath()));
     QCOMPARE(window.settings().ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
-}
-
-// The browser's lists start on the folder the program was started in and
-// read it only when first shown, as a saved folder usually replaces it.
-void EditorTest::browserStartsOnCurrentFolder()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("a.gif"), {4, 4})
-            && QDir(fixture.sprites()).mkdir(QStringLiteral("sub")));
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(fixture.sprites()));
-    browser::FileList files;
-    browser::DirList folders;
-    QDir::setCurrent(previous);
-    files.show();
-    folders.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&files) && QTest::qWaitForWindowExposed(&folders));
-    QCOMPARE(files.fileNames(), QStringList{QStringLiteral("a.gif")});
-    QCOMPARE(folders.findItems(QStringLiteral("sub"), Qt::MatchEndsWith).size(), 1);
-}
-
-void EditorTest::settingsReadOnlyProgramFolder()
-{
-    QTemporaryDir user;
-    QVERIFY(user.isValid());
-    const QString userFolder = user.filePath(QStringLiteral("config"));
-    QCOMPARE(animbox::IniSettings::locate(user.path(), userFolder), user.filePath(QStringLiteral("settings.ini")));
 #ifdef Q_OS_LINUX
-    // Nobody, not even an administrator, can create files in /proc.
-    QCOMPARE(animbox::IniSettings::locate(QStringLiteral("/proc"), userFolder),
-             userFolder + QStringLiteral("/settings.ini"));
+    // Where the program's folder takes no new file (nobody, not even an
+    // administrator, can create files in /proc), the settings go to the user's.
+    const QString userFolder = QDir(fixture.root()).filePath(QStringLiteral("config"));
+    QCOMPARE(animbox::IniSettings::locate(QStringLiteral("/proc"), userFolder), userFolder + QStringLiteral("/settings.ini"));
     QVERIFY(QFileInfo(userFolder).isDir());
 #endif
 }
@@ -124,25 +108,10 @@ void EditorTest::patternRule()
     QCOMPARE(window->Picture1()->File1()->fileNames(), files);
 }
 
-// The arrow keys in the file list preview each file they reach.
-void EditorTest::fileListKeysPreview()
-{
-    EditingFixture f;
-    QVERIFY(f.files.writeSprite(QStringLiteral("a.gif"), {10, 10}));
-    QVERIFY(f.files.writeSprite(QStringLiteral("b.gif"), {30, 20}));
-    animbox::FrmMain* window = f.show();
-    QVERIFY(window);
-    browser::FileList* files = window->Picture1()->File1();
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
-    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(10, 10));
-    QTest::keyClick(files, Qt::Key_Down);
-    QCOMPARE(files->fileName(), QStringLiteral("b.gif"));
-    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(30, 20));
-}
-
 // Sprites on magenta, the key colour: a green 60 x 60 frame before a blue
-// 20 x 20 one, each anchored at its bottom centre less 2 pixels.
-void EditorTest::canvasDrawsCurrentOverPrevious()
+// 20 x 20 one, each anchored at its bottom centre less 2 pixels, on the
+// canvas and in the browser's preview.
+void EditorTest::spritesOnCanvasAndPreview()
 {
     EditingFixture f;
     QVERIFY(f.files.writeSprite(QStringLiteral("big.gif"), {60, 60}, 0xffff00ff, kGreen));
@@ -186,4 +155,11 @@ void EditorTest::canvasDrawsCurrentOverPrevious()
     QCOMPARE(pixels({small + QPoint(2, 2), o}), (QList<QRgb>{back, cross}));
     QCOMPARE(window->PicEdit()->shape1()->geometry(), QRect(small + QPoint(-5, -3) + QPoint(2, 2), QSize(10, 8)));
     QVERIFY(window->PicEdit()->shape1()->isVisible());
+    // The file list previews the file clicked and each file the arrow keys reach.
+    browser::FileList* files = window->Picture1()->File1();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
+    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(60, 60));
+    QTest::keyClick(files, Qt::Key_Down);
+    QCOMPARE(files->fileName(), QStringLiteral("small.gif"));
+    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(20, 20));
 }
