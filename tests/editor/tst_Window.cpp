@@ -9,11 +9,9 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 
 using editing::EditingFixture;
