@@ -32,7 +32,6 @@ private slots:
     void saveRefusedOrAsks();
     void saveAsAddsOrReplacesBlock();
     void saveWritesTheOpenedBlock();
-    void dropAddsFramesOrRefuses();
     void recoveryAfterKill();
     void restoreGivesTheSameSave_data();
     void restoreGivesTheSameSave();

@@ -41,20 +41,6 @@ private:
     testing::Fixture m_fixture;
 };
 
-namespace {
-
-QTreeWidgetItem* findingAt(QTreeWidget* list, const QString& animation, const QString& frame, const QString& line)
-{
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = list->topLevelItem(i);
-        if (item->text(0) == animation && item->text(1) == frame && item->text(2) == line)
-            return item;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 void CharacterCheckTest::initTestCase()
 {
     QVERIFY(m_fixture.isValid());
@@ -132,17 +118,17 @@ void CharacterCheckTest::doubleClickOpensFrame()
     window->Frame3()->txtDelay()->setText(QStringLiteral("77"));
     testing::ModalDriver driver;
     QTreeWidget* list = dock->list();
-    // "animation|frame|line|the first frame's delay afterwards"
-    for (const QString& finding : {"idle|2|10|77", "walk|2|26|0", "IDLE||28|0", "idle|2|10|77"}) {
+    // "row of the list|animation|frame|the first frame's delay afterwards": the findings at lines 10, 26 and 28.
+    for (const QString& finding : {"0|idle|2|77", "7|walk|2|0", "8|IDLE||0", "0|idle|2|77"}) {
         const QStringList part = finding.split(u'|');
-        QTreeWidgetItem* item = findingAt(list, part[0], part[1], part[2]);
-        QVERIFY(item);
+        QTreeWidgetItem* item = list->topLevelItem(part[0].toInt());
+        QVERIFY(item && item->text(0) == part[1] && item->text(1) == part[2]);
         list->scrollToItem(item);
         const QPoint point = list->visualItemRect(item).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
-        QCOMPARE(window->animationName(), part[0]);
-        QCOMPARE(window->List1()->currentRow(), qMax(0, part[1].toInt() - 1));
+        QCOMPARE(window->animationName(), part[1]);
+        QCOMPARE(window->List1()->currentRow(), qMax(0, part[2].toInt() - 1));
         window->List1()->setCurrentRow(0);
         QCOMPARE(window->Frame3()->txtDelay()->text(), part[3]);
     }

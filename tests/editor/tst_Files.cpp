@@ -90,17 +90,33 @@ void answer(testing::ModalDriver& modal, QMessageBox::StandardButton button, QSt
 
 } // namespace
 
-// Opened through the file dialog; a save writes only the changed line, in
-// the file's own spelling; frames keep the folder they were read or added
-// from, whatever the browser shows when the file is saved; closing asks.
-// (Other line ends: the model's save tests.)
+// Images dropped on the window become frames in one step when they lie in
+// the browser's folder; the rest is refused by name. A file opened through
+// the file dialog; a save writes only the changed line, in the file's own
+// spelling; frames keep the folder they were read or added from, whatever
+// the browser shows when the file is saved; closing asks. (Other line ends:
+// the model's save tests.)
 void EditorTest::openEditSave()
 {
     EditingFixture f;
     const QString path = writeHero(f.files, "\r\n");
     const QString other = otherFolder(f.files, QStringLiteral("kid01.gif"));
+    const QString readme = QDir(f.files.plain()).filePath(QStringLiteral("readme.md"));
+    const QString stray = QDir(f.files.plain()).filePath(QStringLiteral("stray.gif"));
     animbox::FrmMain* window = f.show(f.files.plain());
-    QVERIFY(window && !path.isEmpty() && !other.isEmpty());
+    QVERIFY(window && !path.isEmpty() && !other.isEmpty() && writeFile(readme, "x")
+            && f.files.writeSprite(QStringLiteral("stray.gif"), {8, 8}, 0xffff00ff, 0xff00ff00, f.files.plain()));
+    const QDir sprites(f.files.sprites());
+    window->openFiles({sprites.filePath(QStringLiteral("idle01.gif")), readme, stray,
+                       sprites.filePath(QStringLiteral("walk01.gif"))});
+    QCOMPARE(window->browserFolder(), f.files.sprites());
+    QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "walk01.gif"}));
+    QCOMPARE(f.modal.messages.size(), 1);
+    QVERIFY(f.modal.messages[0].contains(readme) && f.modal.messages[0].contains(stray));
+    window->document().undoStack()->undo();
+    QVERIFY(!window->animation().hasFrames() && window->Picture1()->showFolder(f.files.plain()));
+    f.modal.messages.clear();
+
     const QByteArray original = fileBytes(path);
     f.modal.onDialog([&](QDialog* dialog) { chooseFile(dialog, path); });
     window->menuAction(QStringLiteral("mopen"))->trigger();
@@ -190,7 +206,8 @@ void EditorTest::saveWritesTheOpenedBlock()
     QVERIFY(f.files.writeSprite(QStringLiteral("idle01.gif"), {40, 50}));
     const QString path = QDir(f.files.sprites()).filePath(QStringLiteral("hero.txt"));
     animbox::FrmMain* window = f.show();
-    QVERIFY(window && writeFile(path, file) && window->openCharacterFile(path));
+    QVERIFY(window && writeFile(path, file));
+    window->openFiles({path}); // as when dropped
     testing::chooseAnimation(*window, QStringLiteral("Idle"));
     QVERIFY2(window->windowTitle().startsWith(QStringLiteral("hero.txt [GBK] - Idle")), qPrintable(window->windowTitle()));
     editDelay(*window);
@@ -251,32 +268,6 @@ void EditorTest::saveRefusedOrAsks()
     QVERIFY(window->saveAnimation());
     QCOMPARE(fileBytes(path), before + delayEdited(original));
     QVERIFY(deleted || fileBytes(path + ".bak") == before + original);
-}
-
-// Dropped images become frames in one step when they lie in the browser's
-// folder; the rest is refused by name.
-void EditorTest::dropAddsFramesOrRefuses()
-{
-    EditingFixture f;
-    const QString path = writeHero(f.files, "\r\n");
-    const QString readme = QDir(f.files.plain()).filePath(QStringLiteral("readme.md"));
-    const QString stray = QDir(f.files.plain()).filePath(QStringLiteral("stray.gif"));
-    QVERIFY(!path.isEmpty() && writeFile(readme, "x")
-            && f.files.writeSprite(QStringLiteral("stray.gif"), {8, 8}, 0xffff00ff, 0xff00ff00, f.files.plain()));
-    animbox::FrmMain* window = f.show(f.files.plain());
-    QVERIFY(window);
-    const QDir sprites(f.files.sprites());
-    window->openFiles({sprites.filePath(QStringLiteral("idle01.gif")), readme, stray,
-                       sprites.filePath(QStringLiteral("walk01.gif"))});
-    QCOMPARE(window->browserFolder(), f.files.sprites());
-    QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "walk01.gif"}));
-    QCOMPARE(f.modal.messages.size(), 1);
-    QVERIFY(f.modal.messages[0].contains(readme) && f.modal.messages[0].contains(stray));
-    window->document().undoStack()->undo();
-    QVERIFY(!window->animation().hasFrames());
-    window->openFiles({path});
-    QCOMPARE(f.modal.unexpectedDialogs, 0);
-    QCOMPARE(window->animationName(), QStringLiteral("idle"));
 }
 
 // The real program, started with two sprites as "open with" passes them,

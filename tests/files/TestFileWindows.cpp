@@ -69,7 +69,7 @@ QList<QStringList> keptRows(const QString& dataFolder)
         QString error;
         rows.append(model::RecoveryFile(folder.filePath(name)).read(&error).value_or(model::RecoveryData()).rows);
     }
-    std::sort(rows.begin(), rows.end(), [](const QStringList& a, const QStringList& b) { return a.size() < b.size(); });
+    std::sort(rows.begin(), rows.end());
     return rows;
 }
 
@@ -135,22 +135,17 @@ private slots:
         QCOMPARE(declinedOffers(*third), QStringList());
     }
 
-    // A frame of pasted text names a sprite that is not there.
-    void editorShowsFramePathAsItIs()
+    // A frame of pasted text names a sprite that is not there; a file to open
+    // is not there.
+    void namesShownAsTheyAre()
     {
         testing::Fixture fixture;
         auto window = fixture.window();
         const auto fill = testing::readFrames(fixture.game(), QStringLiteral("\tframe\tdata/") + kName);
         verifyShownAsItIs(messagesOf([&] { window->menuAction(QStringLiteral("mFromText"))->trigger(); }, fill));
-    }
-
-    // A file to open that is not there.
-    void classicShowsFilePathAsItIs()
-    {
-        QTemporaryDir dir;
-        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        classic::Form1 window(&settings);
-        verifyShownAsItIs(messagesOf([&] { window.scriptFile().open(dir.filePath(QStringLiteral("data/") + kName)); }));
+        QSettings settings(QDir(fixture.root()).filePath(QStringLiteral("classic.ini")), QSettings::IniFormat);
+        classic::Form1 classic(&settings);
+        verifyShownAsItIs(messagesOf([&] { classic.scriptFile().open(QDir(fixture.game()).filePath("data/" + kName)); }));
     }
 };
 
