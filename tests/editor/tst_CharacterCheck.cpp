@@ -51,6 +51,13 @@ void CharacterCheckTest::initTestCase()
     QCOMPARE(cases.entryList(QDir::Dirs | QDir::NoDotAndDotDot), (QStringList{"clean", "crafted"}));
     for (const QString& name : {"clean", "crafted"})
         QVERIFY(QFile::copy(cases.filePath(name + "/character.txt"), characterPath(name + ".txt")));
+    // A character long enough that the check still runs when its progress
+    // bar shows, and far longer: many animations of many frames over one image.
+    const QByteArray frame = "\tdelay\t5\n\toffset\t20 45\n\tbbox\t5 5 30 40\n\tframe\tdata/chars/test/a\n";
+    QByteArray text;
+    for (int a = 0; a < 1000; ++a)
+        text += "anim\tanim" + QByteArray::number(a) + '\n' + frame.repeated(50);
+    QVERIFY(writeFile(characterPath(QStringLiteral("long.txt")), text));
 }
 
 animbox::CharacterCheckDock* CharacterCheckTest::check(animbox::FrmMain& window, const QString& file)
@@ -68,10 +75,11 @@ animbox::CharacterCheckDock* CharacterCheckTest::check(animbox::FrmMain& window,
     return dock;
 }
 
-// Each case folder holds character.txt, checked as <case>.txt, and
-// expected.txt: the status line, then the list as copied (a header line and
-// one line per finding: animation, frame from 1, line, text), each line the
-// start of the line shown (the texts end in paths of the test's folder).
+// Every finding at its animation, frame and line, nothing else; the list
+// copied by the button and by Ctrl+C alike. A case folder holds
+// character.txt, checked as <case>.txt, and expected.txt: the status line,
+// then the list as copied, each line the start of the line shown (the texts
+// end in paths of the test's folder).
 void CharacterCheckTest::findsEachProblem_data()
 {
     QTest::addColumn<QString>("name");
@@ -79,8 +87,6 @@ void CharacterCheckTest::findsEachProblem_data()
     QTest::newRow("no problem") << "clean";
 }
 
-// Every finding at its animation, frame and line, nothing else; the list
-// copied by the button and by Ctrl+C alike.
 void CharacterCheckTest::findsEachProblem()
 {
     QFETCH(QString, name);
@@ -142,23 +148,12 @@ void CharacterCheckTest::stopsWhenCancelledOrClosed_data()
     QTest::newRow("window closed") << true;
 }
 
-// A character long enough that the check still runs when its progress bar
-// shows, and far longer: many animations of many frames over one image.
+// A check still running ends when it is cancelled and when its window closes.
 void CharacterCheckTest::stopsWhenCancelledOrClosed()
 {
     QFETCH(bool, closeWindow);
-    const QString path = characterPath(QStringLiteral("long.txt"));
-    if (!QFileInfo::exists(path)) {
-        QByteArray block;
-        for (int i = 0; i < 50; ++i)
-            block += "\tdelay\t5\n\toffset\t20 45\n\tbbox\t5 5 30 40\n\tframe\tdata/chars/test/a\n";
-        QByteArray text;
-        for (int a = 0; a < 1000; ++a)
-            text += "anim\tanim" + QByteArray::number(a) + '\n' + block;
-        QVERIFY(writeFile(path, text));
-    }
     auto window = m_fixture.window();
-    QVERIFY(window->openCharacterFile(path, QStringLiteral("anim0")));
+    QVERIFY(window->openCharacterFile(characterPath(QStringLiteral("long.txt")), QStringLiteral("anim0")));
     window->show();
     window->menuAction(QStringLiteral("mcheck"))->trigger();
     auto* dock = window->findChild<animbox::CharacterCheckDock*>();

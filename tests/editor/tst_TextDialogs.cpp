@@ -117,9 +117,8 @@ void EditorTest::readTextBuildsFrames_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("how");
-    const QStringList both{"idle01.gif", "idle02.gif"};
     const QStringList before{"Idle01.gif", "Idle02.gif"};
-    QTest::newRow("CR LF") << kText << "" << both << "button";
+    QTest::newRow("CR LF") << kText << "" << QStringList{"idle01.gif", "idle02.gif"} << "button";
     QTest::newRow("Enter, then Ctrl+Enter") << "\tFrame\tdata/chars/test/idle01" << "" << QStringList{"idle01.gif"}
                                             << "keys";
     QTest::newRow("pasted, the folder choice cancelled")
@@ -128,7 +127,7 @@ void EditorTest::readTextBuildsFrames_data()
     QTest::newRow("missing file keeps the frames read") << "\tFrame\tdata/chars/test/idle01\n\tFrame\tdata/gone\n"
                                                         << "文件不存在!" << QStringList{"idle01.gif"} << "button";
     const QString utf16 = QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(kText.utf16()), kText.size() * 2));
-    QTest::newRow("UTF-16 bytes: no frame, nothing changes") << utf16 << "文本中没有找到帧" << before << "button";
+    QTest::newRow("UTF-16: no frame, nothing changes") << utf16 << "文本中没有找到帧" << before << "button";
 }
 
 // The browser goes to the folder of the last frame read; text without a

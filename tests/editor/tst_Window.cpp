@@ -1,5 +1,6 @@
 #include "EditorTests.h"
 
+#include "../FileBytes.h"
 #include "EditingFixture.h"
 #include "editor/panels/BrowserPanel.h"
 #include "editor/canvas/CanvasView.h"
@@ -15,13 +16,6 @@
 #include <QTest>
 
 using editing::EditingFixture;
-
-namespace {
-
-constexpr QRgb kGreen = 0xff00ff00;
-constexpr QRgb kBlue = 0xff0000ff;
-
-} // namespace
 
 // The first start, without settings, shows the folder the program was
 // started in, as it was then, and takes the defaults; what the window keeps
@@ -46,9 +40,7 @@ void EditorTest::settingsFirstRunAndRoundTrip()
         window.Picture1()->Text4()->setText(QStringLiteral("idle"));
         window.close();
     }
-    QFile file(fixture.settingsPath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    const QByteArray text = testfiles::fileBytes(fixture.settingsPath());
     QVERIFY(text.startsWith("[settings]\r\n"));
     QVERIFY(text.contains("\r\ndir=" + fixture.sprites().toLocal8Bit() + "\r\npat=idle\r\n"));
     // A colour is stored with a leading blank; a value is cut to 254 bytes, never inside a character.
@@ -68,7 +60,8 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     // Where the program's folder takes no new file (nobody, not even an
     // administrator, can create files in /proc), the settings go to the user's.
     const QString userFolder = QDir(fixture.root()).filePath(QStringLiteral("config"));
-    QCOMPARE(animbox::IniSettings::locate(QStringLiteral("/proc"), userFolder), userFolder + QStringLiteral("/settings.ini"));
+    QCOMPARE(animbox::IniSettings::locate(QStringLiteral("/proc"), userFolder),
+             userFolder + QStringLiteral("/settings.ini"));
     QVERIFY(QFileInfo(userFolder).isDir());
 #endif
 }
@@ -111,6 +104,8 @@ void EditorTest::patternRule()
 // canvas and in the browser's preview.
 void EditorTest::spritesOnCanvasAndPreview()
 {
+    constexpr QRgb kGreen = 0xff00ff00;
+    constexpr QRgb kBlue = 0xff0000ff;
     EditingFixture f;
     QVERIFY(f.files.writeSprite(QStringLiteral("big.gif"), {60, 60}, 0xffff00ff, kGreen));
     QVERIFY(f.files.writeSprite(QStringLiteral("small.gif"), {20, 20}, 0xffff00ff, kBlue));
@@ -122,11 +117,11 @@ void EditorTest::spritesOnCanvasAndPreview()
     window->List1()->setCurrentRow(1);
     // The pixels at `points` of the canvas's picture, or of a grab of the
     // widget, which shows the picture inside a 2-pixel border.
-    const auto pixels = [window](const QList<QPoint>& points, bool grabbed = false) {
-        const QImage grab = grabbed ? window->PicEdit()->grab().toImage() : QImage();
+    const auto pixels = [canvas = window->PicEdit()](const QList<QPoint>& points, bool grabbed = false) {
+        const QImage grab = grabbed ? canvas->grab().toImage() : QImage();
         QList<QRgb> colours;
         for (const QPoint& point : points)
-            colours.append(grabbed ? grab.pixel(point + QPoint(2, 2)) | 0xff000000u : window->PicEdit()->pixelAt(point));
+            colours.append(grabbed ? grab.pixel(point + QPoint(2, 2)) | 0xff000000u : canvas->pixelAt(point));
         return colours;
     };
     const QRgb cross = window->PicEdit()->palette().color(QPalette::WindowText).rgb();
