@@ -25,7 +25,7 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     testing::Fixture fixture;
     QVERIFY(fixture.isValid() && !QFile::exists(fixture.settingsPath()));
     QVERIFY(fixture.writeSprite(QStringLiteral("idle00.gif"), {4, 4}) && fixture.writeSprite(QStringLiteral("kick00.gif"), {4, 4}));
-    QVERIFY(QDir(fixture.sprites()).mkdir(QStringLiteral("sub")));
+    QVERIFY(QDir(fixture.sprites()).mkdir(QStringLiteral("sprite-sub")));
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(fixture.sprites()));
     {
@@ -36,7 +36,7 @@ void EditorTest::settingsFirstRunAndRoundTrip()
         QCOMPARE(window.transparentColor(), 0);
         QCOMPARE(window.Picture1()->File1()->pattern(), QStringLiteral("*.gif"));
         QCOMPARE(window.Picture1()->File1()->fileNames(), (QStringList{"idle00.gif", "kick00.gif"}));
-        QCOMPARE(window.Picture1()->Dir1()->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).size(), 1);
+        QCOMPARE(window.Picture1()->Dir1()->findItems(QStringLiteral(" sprite-sub"), Qt::MatchEndsWith).size(), 1);
         window.Picture1()->Text4()->setText(QStringLiteral("idle"));
         window.close();
     }
