@@ -9,15 +9,11 @@ class EditorTest : public QObject {
     Q_OBJECT
 private slots:
     void settingsFirstRunAndRoundTrip();
-    void browserStartsOnCurrentFolder();
-    void settingsReadOnlyProgramFolder();
     void patternRule_data();
     void patternRule();
-    void fileListKeysPreview();
-    void canvasDrawsCurrentOverPrevious();
+    void spritesOnCanvasAndPreview();
     void keyedSprite_data();
     void keyedSprite();
-    void textRunsDrawAsWholeText_data();
     void textRunsDrawAsWholeText();
 
     void addFrame_data();
@@ -30,17 +26,12 @@ private slots:
     void generateTextCancelAndCopy();
     void readTextBuildsFrames_data();
     void readTextBuildsFrames();
-    void readDialogPasteFolderAndCancel();
 
     void openEditSave();
-    void saveRefusedOrFailed_data();
-    void saveRefusedOrFailed();
+    void saveRefusedOrAsks_data();
+    void saveRefusedOrAsks();
     void saveAsAddsOrReplacesBlock();
-    void saveWritesTheOpenedBlock_data();
     void saveWritesTheOpenedBlock();
-    void saveAfterTheFileChangedAsks_data();
-    void saveAfterTheFileChangedAsks();
-    void dropAddsFramesOrRefuses();
     void recoveryAfterKill();
     void restoreGivesTheSameSave_data();
     void restoreGivesTheSameSave();

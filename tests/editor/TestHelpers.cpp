@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>

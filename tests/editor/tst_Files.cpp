@@ -5,13 +5,11 @@
 #include "../FileBytes.h"
 #include "EditingFixture.h"
 #include "editor/character/CharacterPanel.h"
-#include "editor/images/ImageLoading.h"
 #include "editor/panels/BrowserPanel.h"
 #include "editor/panels/DisplayGroup.h"
 #include "model/character/OpenedBlock.h"
 #include "model/files/RecordsJson.h"
 #include "model/files/RecoveryFile.h"
-#include "model/script/ScriptReader.h"
 #include "model/script/ScriptWriter.h"
 
 #include <QAbstractButton>
@@ -92,25 +90,34 @@ void answer(testing::ModalDriver& modal, QMessageBox::StandardButton button, QSt
 
 } // namespace
 
-// Opened through the file dialog; a save writes only the changed line, in
-// the file's own spelling; frames keep the folder they were read or added
-// from, whatever the browser shows when the file is saved; closing asks.
-// (Other line ends: the model's save tests.)
+// Dropped images become frames in one step, the rest refused by name. A file
+// opened through the dialog saves only the changed line, in its own spelling,
+// each frame with its own folder, whatever the browser shows; closing asks.
 void EditorTest::openEditSave()
 {
     EditingFixture f;
     const QString path = writeHero(f.files, "\r\n");
     const QString other = otherFolder(f.files, QStringLiteral("kid01.gif"));
+    const QString readme = QDir(f.files.plain()).filePath(QStringLiteral("readme.md"));
+    const QString stray = QDir(f.files.plain()).filePath(QStringLiteral("stray.gif"));
     animbox::FrmMain* window = f.show(f.files.plain());
-    QVERIFY(window && !path.isEmpty() && !other.isEmpty());
+    QVERIFY(window && !path.isEmpty() && !other.isEmpty() && writeFile(readme, "x")
+            && f.files.writeSprite(QStringLiteral("stray.gif"), {8, 8}, 0xffff00ff, 0xff00ff00, f.files.plain()));
+    const QDir sprites(f.files.sprites());
+    window->openFiles({sprites.filePath(QStringLiteral("idle01.gif")), readme, stray,
+                       sprites.filePath(QStringLiteral("walk01.gif"))});
+    QCOMPARE(window->browserFolder(), f.files.sprites());
+    QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "walk01.gif"}));
+    QCOMPARE(f.modal.messages.size(), 1);
+    QVERIFY(f.modal.messages[0].contains(readme) && f.modal.messages[0].contains(stray));
+    window->document().undoStack()->undo();
+    QVERIFY(!window->animation().hasFrames() && window->Picture1()->showFolder(f.files.plain()));
+    f.modal.messages.clear();
+
     const QByteArray original = fileBytes(path);
     f.modal.onDialog([&](QDialog* dialog) { chooseFile(dialog, path); });
     window->menuAction(QStringLiteral("mopen"))->trigger();
-    QTreeWidget* list = window->characterPanel()->list();
-    QStringList listed;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        listed << list->topLevelItem(i)->text(0) + u' ' + list->topLevelItem(i)->text(1);
-    QCOMPARE(listed, (QStringList{"idle 2", "walk 1"}));
+    QCOMPARE(window->characterPanel()->list()->topLevelItemCount(), 2);
     QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "idle02.gif"}));
     QVERIFY(window->windowTitle().startsWith(QStringLiteral("hero.txt [UTF-8] - idle - ")));
     QCOMPARE(window->browserFolder(), f.files.sprites());
@@ -146,38 +153,6 @@ void EditorTest::openEditSave()
     QCOMPARE(fileBytes(path + ".bak"), saved);
 }
 
-void EditorTest::saveRefusedOrFailed_data()
-{
-    QTest::addColumn<QByteArray>("idle");
-    QTest::addColumn<bool>("backupIsFolder");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("a frame that could not be read")
-        << QByteArray(kIdle).replace("idle02", "missing") << false << QStringLiteral("没有完整读出");
-    QTest::newRow("the .bak copy cannot be written") << kIdle << true << QStringLiteral("无法写入文件");
-}
-
-void EditorTest::saveRefusedOrFailed()
-{
-    QFETCH(QByteArray, idle);
-    QFETCH(bool, backupIsFolder);
-    QFETCH(QString, message);
-    EditingFixture f;
-    const QString path = writeHero(f.files, "\r\n", idle);
-    QVERIFY(!path.isEmpty() && !otherFolder(f.files, QStringLiteral("idle02.gif")).isEmpty());
-    QVERIFY(!backupIsFolder || QDir().mkpath(path + ".bak"));
-    const QByteArray original = fileBytes(path);
-    animbox::FrmMain* window = f.show();
-    QVERIFY(window && window->openCharacterFile(path, QStringLiteral("IDLE")));
-    f.modal.messages.clear();
-    editDelay(*window);
-    QVERIFY(!window->saveAnimation());
-    QCOMPARE(f.modal.messages.size(), 1);
-    QVERIFY2(f.modal.messages[0].contains(message), qPrintable(f.modal.messages[0]));
-    QCOMPARE(fileBytes(path), original);
-    QVERIFY(window->isWindowModified());
-}
-
 void EditorTest::saveAsAddsOrReplacesBlock()
 {
     EditingFixture f;
@@ -199,8 +174,7 @@ void EditorTest::saveAsAddsOrReplacesBlock()
     };
     const QByteArray before = fileBytes(path);
     saveAs(path, QStringLiteral("jump"), false);
-    const QByteArray added = before + "anim\tjump\n" + text.toUtf8().replace("\r\n", "\n");
-    QCOMPARE(fileBytes(path), added);
+    QCOMPARE(fileBytes(path), before + "anim\tjump\n" + text.toUtf8().replace("\r\n", "\n"));
     // The animation now belongs to the file, with the others in the panel.
     QVERIFY(window->windowTitle().startsWith(QStringLiteral("hero.txt [UTF-8] - jump - ")));
     QCOMPARE(window->characterPanel()->list()->topLevelItemCount(), 3);
@@ -216,98 +190,78 @@ void EditorTest::saveAsAddsOrReplacesBlock()
     QCOMPARE(window->animationName(), QStringLiteral("jump"));
 }
 
-void EditorTest::saveWritesTheOpenedBlock_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("title");
-
-    const QByteArray idle = "\tdelay\t5\r\n\tframe\tdata/chars/test/idle01\r\n";
-    QTest::newRow("the second of two animations of one name")
-        << "anim\tidle\r\n" + idle + "anim\tIdle\r\n" + idle << "hero.txt [UTF-8] - Idle";
-    // "跑" and "跳" in GBK, which decode alike where GBK is not recognised.
-    QTest::newRow("GBK names and comments")
-        << "anim\t\xCC\xF8\r\n" + idle + "anim\t\xC5\xDC # \xC5\xDC\r\n" + idle << "hero.txt [GBK] - 跑";
-}
-
-// The save writes the very block the author opened and chose (the second in
-// the panel), and only its changed line; the rest of the file keeps its
-// bytes, encoding included.
+// The save writes the very block the author opened and chose: the third in
+// the panel, which differs from the second only in letter case; only its
+// changed line, and the rest of the file keeps its bytes, encoding included
+// ("跳" and "跑" in GBK).
 void EditorTest::saveWritesTheOpenedBlock()
 {
-    QFETCH(QByteArray, file);
-    QFETCH(QString, title);
+    const QByteArray idle = "\tdelay\t5\r\n\tframe\tdata/chars/test/idle01\r\n";
+    const QByteArray file = "anim\t\xCC\xF8\r\n" + idle + "anim\tidle\r\n" + idle + "anim\tIdle # \xC5\xDC\r\n" + idle;
     EditingFixture f;
     QVERIFY(f.files.writeSprite(QStringLiteral("idle01.gif"), {40, 50}));
     const QString path = QDir(f.files.sprites()).filePath(QStringLiteral("hero.txt"));
     animbox::FrmMain* window = f.show();
-    QVERIFY(window && writeFile(path, file) && window->openCharacterFile(path));
-    testing::chooseAnimation(*window, window->characterPanel()->list()->topLevelItem(1)->text(0));
-    QVERIFY2(window->windowTitle().startsWith(title), qPrintable(window->windowTitle()));
+    QVERIFY(window && writeFile(path, file));
+    window->openFiles({path}); // as when dropped
+    testing::chooseAnimation(*window, QStringLiteral("Idle"));
+    const QString title = window->windowTitle();
+    QVERIFY2(title.startsWith(QStringLiteral("hero.txt [GBK] - Idle")), qPrintable(title));
     editDelay(*window);
     QVERIFY(window->saveAnimation());
-    const qsizetype second = file.indexOf("anim", 1);
-    QCOMPARE(fileBytes(path), file.left(second) + delayEdited(file.mid(second)));
+    const qsizetype last = file.lastIndexOf("anim");
+    QCOMPARE(fileBytes(path), file.left(last) + delayEdited(file.mid(last)));
     QCOMPARE(f.modal.messages, QStringList());
 }
 
-void EditorTest::saveAfterTheFileChangedAsks_data()
+void EditorTest::saveRefusedOrAsks_data()
 {
-    QTest::addColumn<bool>("deleted");
-    QTest::addColumn<QString>("question");
-    QTest::newRow("changed by another program") << false << "被其他程序修改过";
-    QTest::newRow("deleted") << true << "已不存在";
+    QTest::addColumn<QByteArray>("idle");
+    QTest::addColumn<QString>("change"); // made after the edit: "bak folder", "changed" or "deleted"
+    QTest::addColumn<QString>("message"); // part of the message, or of the question answered "否" then "是"
+
+    QTest::newRow("a frame that could not be read")
+        << QByteArray(kIdle).replace("idle02", "missing") << "" << QStringLiteral("没有完整读出");
+    QTest::newRow("the .bak copy cannot be written") << kIdle << "bak folder" << QStringLiteral("无法写入文件");
+    QTest::newRow("changed by another program") << kIdle << "changed" << QStringLiteral("被其他程序修改过");
+    QTest::newRow("deleted") << kIdle << "deleted" << QStringLiteral("已不存在");
 }
 
-// A file changed or deleted after it was opened is written only after a
-// question that says so; a change outside the block survives the save, and
-// a deleted file is written whole as it was opened, with the edit in place.
-void EditorTest::saveAfterTheFileChangedAsks()
+// A save refused says why and leaves the file and the unsaved work as they
+// were. A file changed or deleted since it was opened is written only after
+// a question; a change outside the block survives, a deleted file comes back whole.
+void EditorTest::saveRefusedOrAsks()
 {
-    QFETCH(bool, deleted);
-    QFETCH(QString, question);
+    QFETCH(QByteArray, idle);
+    QFETCH(QString, change);
+    QFETCH(QString, message);
     EditingFixture f;
-    const QString path = writeHero(f.files, "\r\n");
-    animbox::FrmMain* window = f.show();
-    QVERIFY(window && !path.isEmpty() && window->openCharacterFile(path, QStringLiteral("idle")));
+    const QString path = writeHero(f.files, "\r\n", idle);
+    QVERIFY(!path.isEmpty() && !otherFolder(f.files, QStringLiteral("idle02.gif")).isEmpty());
     const QByteArray original = fileBytes(path);
+    animbox::FrmMain* window = f.show();
+    QVERIFY(window && window->openCharacterFile(path, QStringLiteral("IDLE")));
+    f.modal.messages.clear();
     editDelay(*window);
-    const QByteArray before = deleted ? QByteArray() : "# edited elsewhere\r\n";
-    QVERIFY(deleted ? QFile::remove(path) : writeFile(path, before + original));
+    const bool deleted = change == u"deleted";
+    const QByteArray before = change == u"changed" ? "# edited elsewhere\r\n" : QByteArray();
+    QVERIFY(change != u"bak folder" || QDir().mkpath(path + ".bak"));
+    QVERIFY(deleted ? QFile::remove(path) : before.isEmpty() || writeFile(path, before + original));
+    const bool asks = deleted || !before.isEmpty();
     QString asked;
-    answer(f.modal, QMessageBox::No, &asked);
+    if (asks)
+        answer(f.modal, QMessageBox::No, &asked);
     QVERIFY(!window->saveAnimation());
-    QVERIFY2(asked.contains(question), qPrintable(asked));
+    const QString said = asks ? asked : f.modal.messages.join(u'\n');
+    QVERIFY2(said.contains(message) && (asks || f.modal.messages.size() == 1), qPrintable(said));
     QCOMPARE(fileBytes(path), deleted ? QByteArray("<missing>") : before + original);
+    QVERIFY(window->isWindowModified());
+    if (!asks)
+        return;
     answer(f.modal, QMessageBox::Yes);
     QVERIFY(window->saveAnimation());
     QCOMPARE(fileBytes(path), before + delayEdited(original));
     QVERIFY(deleted || fileBytes(path + ".bak") == before + original);
-}
-
-// Dropped images become frames in one step when they lie in the browser's
-// folder; the rest is refused by name.
-void EditorTest::dropAddsFramesOrRefuses()
-{
-    EditingFixture f;
-    const QString path = writeHero(f.files, "\r\n");
-    const QString readme = QDir(f.files.plain()).filePath(QStringLiteral("readme.md"));
-    const QString stray = QDir(f.files.plain()).filePath(QStringLiteral("stray.gif"));
-    QVERIFY(!path.isEmpty() && writeFile(readme, "x")
-            && f.files.writeSprite(QStringLiteral("stray.gif"), {8, 8}, 0xffff00ff, 0xff00ff00, f.files.plain()));
-    animbox::FrmMain* window = f.show(f.files.plain());
-    QVERIFY(window);
-    const QDir sprites(f.files.sprites());
-    window->openFiles({sprites.filePath(QStringLiteral("idle01.gif")), readme, stray,
-                       sprites.filePath(QStringLiteral("walk01.gif"))});
-    QCOMPARE(window->browserFolder(), f.files.sprites());
-    QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "walk01.gif"}));
-    QCOMPARE(f.modal.messages.size(), 1);
-    QVERIFY(f.modal.messages[0].contains(readme) && f.modal.messages[0].contains(stray));
-    window->document().undoStack()->undo();
-    QVERIFY(!window->animation().hasFrames());
-    window->openFiles({path});
-    QCOMPARE(f.modal.unexpectedDialogs, 0);
-    QCOMPARE(window->animationName(), QStringLiteral("idle"));
 }
 
 // The real program, started with two sprites as "open with" passes them,
@@ -326,9 +280,7 @@ void EditorTest::recoveryAfterKill()
         return QDir(dataFolder + QStringLiteral("/recovery"), QStringLiteral("*.json")).entryList();
     };
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-    program.setProcessEnvironment(environment);
+    program.setEnvironment(QProcess::systemEnvironment() << QStringLiteral("XDG_DATA_HOME=") + dataHome);
     // The language option is read and taken out; the files after it still open.
     const QDir sprites(f.files.sprites());
     program.start(QStringLiteral(KES_ANIMBOX_PROGRAM), {QStringLiteral("--lang"), QStringLiteral("xx"),
@@ -348,7 +300,6 @@ void EditorTest::recoveryAfterKill()
     window->offerRecovery();
     QCOMPARE(f.modal.messages.size(), 1);
     QVERIFY(f.modal.messages[0].contains(QStringLiteral("恢复文件已损坏")));
-    QVERIFY(!QFile::exists(damaged) && QFile::exists(damaged + ".damaged"));
     QVERIFY2(question.contains(QStringLiteral("2 帧")), qPrintable(question));
     QCOMPARE(window->animation().rows, (QStringList{"a01.gif", "a02.gif"}));
     QCOMPARE(window->animation().frames[1].imageWidth, 32);
@@ -384,35 +335,29 @@ void EditorTest::restoreGivesTheSameSave()
     const QByteArray original = fileBytes(path);
     const QString data = QDir(f.files.root()).filePath(QStringLiteral("share"));
     if (earlier) {
+        // The idle animation edited in a window, kept as an earlier version kept it.
+        QVERIFY(f.show() && f.window()->openCharacterFile(path, QStringLiteral("idle")));
+        editDelay(*f.window());
         const model::CharacterScript script(original);
-        const model::OpenedBlock block(script, *script.find(QStringLiteral("idle")));
-        model::ReadResult read = model::readScript(block.readerText(), f.files.game(), &animbox::loadImage);
-        // The delay typed into the first frame, carried over the frames that had it.
-        for (int i = 0; i < read.animation.rowCount(); ++i) {
-            read.animation.frames[i].sourceId = block.sourceIdOf(i);
-            read.animation.frames[i].frameDelay = 7;
-        }
-        model::RecoveryData kept;
-        kept.file = path;
-        kept.rows = read.animation.rows;
+        const QJsonObject block = model::OpenedBlock(script, *script.find(QStringLiteral("idle"))).toJson();
         const QByteArray digest = QCryptographicHash::hash(original, QCryptographicHash::Sha256).toHex();
-        const QJsonObject link{{"path", path}, {"digest", QString::fromLatin1(digest)}, {"complete", true},
-                               {"block", block.toJson()}};
-        kept.state = {{"animation", model::animationToJson(read.animation)}, {"link", link}};
+        const QJsonObject link{{"path", path}, {"digest", QString(digest)}, {"complete", true}, {"block", block}};
+        const model::RecoveryData kept{
+            .file = path,
+            .rows = f.window()->animation().rows,
+            .state = {{"animation", model::animationToJson(f.window()->animation())}, {"link", link}}};
         QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(kept));
     } else {
         QProcess holder;
         holder.start(QStringLiteral(KES_EDITED_WINDOW_HOLDER), {data, path, "idle", "walk"});
         QVERIFY(holder.waitForStarted());
-        const QString kept = data + QStringLiteral("/recovery");
-        QTRY_VERIFY_WITH_TIMEOUT(!QDir(kept, QStringLiteral("*.json")).entryList().isEmpty(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(data + "/recovery", QStringLiteral("*.json")).entryList().isEmpty(), 20000);
         holder.kill();
         QVERIFY(holder.waitForFinished());
     }
 
-    const QByteArray now = before + original;
     animbox::FrmMain* window = f.show(f.files.plain());
-    QVERIFY(window && writeFile(path, now));
+    QVERIFY(window && writeFile(path, before + original));
     window->keepRecovery(data);
     answer(f.modal, QMessageBox::Yes);
     window->offerRecovery();
@@ -420,7 +365,7 @@ void EditorTest::restoreGivesTheSameSave()
     testing::chooseAnimation(*window, QStringLiteral("idle"));
     QCOMPARE(window->animation().rows, (QStringList{"idle01.gif", "idle02.gif", "kid01.gif"}));
     QVERIFY(!window->animation().frames[2].picture.isNull());
-    if (now != original)
+    if (!before.isEmpty())
         answer(f.modal, QMessageBox::Yes); // changed: overwrite
     QVERIFY(window->saveAnimation());
     QCOMPARE(f.modal.pendingHandlers(), 0);

@@ -1,5 +1,6 @@
 #include "EditorTests.h"
 
+#include "../FileBytes.h"
 #include "EditingFixture.h"
 #include "editor/panels/BrowserPanel.h"
 #include "editor/canvas/CanvasView.h"
@@ -9,37 +10,37 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 
 using editing::EditingFixture;
 
-namespace {
-
-constexpr QRgb kGreen = 0xff00ff00;
-constexpr QRgb kBlue = 0xff0000ff;
-
-} // namespace
-
+// The first start, without settings, shows the folder the program was
+// started in, as it was then, and takes the defaults; what the window keeps
+// at its close comes back at the next start.
 void EditorTest::settingsFirstRunAndRoundTrip()
 {
     testing::Fixture fixture;
     QVERIFY(fixture.isValid() && !QFile::exists(fixture.settingsPath()));
+    QVERIFY(fixture.writeSprite(QStringLiteral("idle00.gif"), {4, 4}) && fixture.writeSprite(QStringLiteral("kick00.gif"), {4, 4}));
+    QVERIFY(QDir(fixture.sprites()).mkdir(QStringLiteral("sprite-sub")));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(fixture.sprites()));
     {
         animbox::FrmMain window(fixture.settingsPath());
+        QDir::setCurrent(previous);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.transparentColor(), 0);
         QCOMPARE(window.Picture1()->File1()->pattern(), QStringLiteral("*.gif"));
-        QVERIFY(window.Picture1()->showFolder(fixture.sprites()));
+        QCOMPARE(window.Picture1()->File1()->fileNames(), (QStringList{"idle00.gif", "kick00.gif"}));
+        QCOMPARE(window.Picture1()->Dir1()->findItems(QStringLiteral(" sprite-sub"), Qt::MatchEndsWith).size(), 1);
         window.Picture1()->Text4()->setText(QStringLiteral("idle"));
         window.close();
     }
-    QFile file(fixture.settingsPath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    const QByteArray text = testfiles::fileBytes(fixture.settingsPath());
     QVERIFY(text.startsWith("[settings]\r\n"));
     QVERIFY(text.contains("\r\ndir=" + fixture.sprites().toLocal8Bit() + "\r\npat=idle\r\n"));
     // A colour is stored with a leading blank; a value is cut to 254 bytes, never inside a character.
@@ -47,7 +48,6 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     settings.WriteSetting(QStringLiteral("transparentcolor"), QStringLiteral(" 16711935"));
     settings.WriteSetting(QStringLiteral("WK_Path"), QString(100, QChar(0x5E27)));
     QCOMPARE(settings.ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
-    QVERIFY(fixture.writeSprite(QStringLiteral("idle00.gif"), {4, 4}) && fixture.writeSprite(QStringLiteral("kick00.gif"), {4, 4}));
     animbox::FrmMain window(fixture.settingsPath());
     QCOMPARE(window.transparentColor(), 16711935);
     QCOMPARE(window.browserFolder(), fixture.sprites());
@@ -56,35 +56,10 @@ void EditorTest::settingsFirstRunAndRoundTrip()
     // Start-up read the file once, for every key: a later change by another program is not seen.
     QVERIFY(QFile::remove(fixture.settingsPath()));
     QCOMPARE(window.settings().ReadSetting(QStringLiteral("WK_Path")), QString(84, QChar(0x5E27)));
-}
-
-// The browser's lists start on the folder the program was started in and
-// read it only when first shown, as a saved folder usually replaces it.
-void EditorTest::browserStartsOnCurrentFolder()
-{
-    testing::Fixture fixture;
-    QVERIFY(fixture.isValid() && fixture.writeSprite(QStringLiteral("a.gif"), {4, 4})
-            && QDir(fixture.sprites()).mkdir(QStringLiteral("sub")));
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(fixture.sprites()));
-    browser::FileList files;
-    browser::DirList folders;
-    QDir::setCurrent(previous);
-    files.show();
-    folders.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&files) && QTest::qWaitForWindowExposed(&folders));
-    QCOMPARE(files.fileNames(), QStringList{QStringLiteral("a.gif")});
-    QCOMPARE(folders.findItems(QStringLiteral("sub"), Qt::MatchEndsWith).size(), 1);
-}
-
-void EditorTest::settingsReadOnlyProgramFolder()
-{
-    QTemporaryDir user;
-    QVERIFY(user.isValid());
-    const QString userFolder = user.filePath(QStringLiteral("config"));
-    QCOMPARE(animbox::IniSettings::locate(user.path(), userFolder), user.filePath(QStringLiteral("settings.ini")));
 #ifdef Q_OS_LINUX
-    // Nobody, not even an administrator, can create files in /proc.
+    // Where the program's folder takes no new file (nobody, not even an
+    // administrator, can create files in /proc), the settings go to the user's.
+    const QString userFolder = QDir(fixture.root()).filePath(QStringLiteral("config"));
     QCOMPARE(animbox::IniSettings::locate(QStringLiteral("/proc"), userFolder),
              userFolder + QStringLiteral("/settings.ini"));
     QVERIFY(QFileInfo(userFolder).isDir());
@@ -124,26 +99,13 @@ void EditorTest::patternRule()
     QCOMPARE(window->Picture1()->File1()->fileNames(), files);
 }
 
-// The arrow keys in the file list preview each file they reach.
-void EditorTest::fileListKeysPreview()
-{
-    EditingFixture f;
-    QVERIFY(f.files.writeSprite(QStringLiteral("a.gif"), {10, 10}));
-    QVERIFY(f.files.writeSprite(QStringLiteral("b.gif"), {30, 20}));
-    animbox::FrmMain* window = f.show();
-    QVERIFY(window);
-    browser::FileList* files = window->Picture1()->File1();
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
-    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(10, 10));
-    QTest::keyClick(files, Qt::Key_Down);
-    QCOMPARE(files->fileName(), QStringLiteral("b.gif"));
-    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(30, 20));
-}
-
 // Sprites on magenta, the key colour: a green 60 x 60 frame before a blue
-// 20 x 20 one, each anchored at its bottom centre less 2 pixels.
-void EditorTest::canvasDrawsCurrentOverPrevious()
+// 20 x 20 one, each anchored at its bottom centre less 2 pixels, on the
+// canvas and in the browser's preview.
+void EditorTest::spritesOnCanvasAndPreview()
 {
+    constexpr QRgb kGreen = 0xff00ff00;
+    constexpr QRgb kBlue = 0xff0000ff;
     EditingFixture f;
     QVERIFY(f.files.writeSprite(QStringLiteral("big.gif"), {60, 60}, 0xffff00ff, kGreen));
     QVERIFY(f.files.writeSprite(QStringLiteral("small.gif"), {20, 20}, 0xffff00ff, kBlue));
@@ -153,39 +115,44 @@ void EditorTest::canvasDrawsCurrentOverPrevious()
     QVERIFY(testing::addFrames(*window, {QStringLiteral("big.gif"), QStringLiteral("small.gif")}));
     window->Frame3()->cDrawLast()->click();
     window->List1()->setCurrentRow(1);
-    const QImage grab = window->PicEdit()->grab().toImage();
-    // The grab shows the picture inside a 2-pixel border.
-    const auto at = [&grab](QPoint point) { return grab.pixel(point + QPoint(2, 2)) | 0xff000000u; };
+    // The pixels at `points` of the canvas's picture, or of a grab of the
+    // widget, which shows the picture inside a 2-pixel border.
+    const auto pixels = [canvas = window->PicEdit()](const QList<QPoint>& points, bool grabbed = false) {
+        const QImage grab = grabbed ? canvas->grab().toImage() : QImage();
+        QList<QRgb> colours;
+        for (const QPoint& point : points)
+            colours.append(grabbed ? grab.pixel(point + QPoint(2, 2)) | 0xff000000u : canvas->pixelAt(point));
+        return colours;
+    };
     const QRgb cross = window->PicEdit()->palette().color(QPalette::WindowText).rgb();
+    const QRgb back = animbox::CanvasView::kBackground;
     const QPoint big = f.origin() - QPoint(30, 58);
     const QPoint small = f.origin() - QPoint(10, 18);
-    QCOMPARE(at(big), animbox::CanvasView::kBackground);
-    QCOMPARE(at(big + QPoint(2, 2)), kGreen);
-    QCOMPARE(at(small + QPoint(1, 2)), kGreen);
-    QCOMPARE(at(small + QPoint(2, 2)), kBlue);
-    QCOMPARE(at(f.origin()), cross);
-    QCOMPARE(at(f.origin() + QPoint(5, 0)), cross);
+    const QPoint o = f.origin();
+    QCOMPARE(pixels({big, big + QPoint(2, 2), small + QPoint(1, 2), small + QPoint(2, 2), o, o + QPoint(5, 0)}, true),
+             (QList<QRgb>{back, kGreen, kGreen, kBlue, cross, cross}));
     // A key colour neither sprite holds makes both opaque: the small one
     // hides the big one where it lies and nowhere else, the cross shows over both.
     window->setTransparentColor(0x030201);
     window->DrawFrame(1, false);
-    const animbox::CanvasView* canvas = window->PicEdit();
-    QCOMPARE(canvas->pixelAt(big), 0xffff00ffu);
-    QCOMPARE(canvas->pixelAt(small + QPoint(1, 2)), 0xffff00ffu);
-    QCOMPARE(canvas->pixelAt(small + QPoint(-1, 2)), kGreen);
-    QCOMPARE(canvas->pixelAt(small + QPoint(2, 2)), kBlue);
-    QCOMPARE(canvas->pixelAt(f.origin() + QPoint(-5, 0)), cross);
+    QCOMPARE(pixels({big, small + QPoint(1, 2), small + QPoint(-1, 2), small + QPoint(2, 2), o - QPoint(5, 0)}),
+             (QList<QRgb>{0xffff00ff, 0xffff00ff, kGreen, kBlue, cross}));
     window->setTransparentColor(0xff00ff);
     window->DrawFrame(1, false);
     window->Frame3()->cDrawLast()->click();
-    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(1, 2)), animbox::CanvasView::kBackground);
-    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(2, 2)), kBlue);
+    QCOMPARE(pixels({small + QPoint(1, 2), small + QPoint(2, 2)}), (QList<QRgb>{back, kBlue}));
     // Without its picture a frame draws the cross and its boxes, one of negative size normalised.
     window->animation().frames[1].picture = QImage();
     window->animation().frames[1].bodyBox = {5, 5, -10, -8};
     window->DrawFrame(1, true);
-    QCOMPARE(window->PicEdit()->pixelAt(small + QPoint(2, 2)), animbox::CanvasView::kBackground);
-    QCOMPARE(window->PicEdit()->pixelAt(f.origin()), cross);
+    QCOMPARE(pixels({small + QPoint(2, 2), o}), (QList<QRgb>{back, cross}));
     QCOMPARE(window->PicEdit()->shape1()->geometry(), QRect(small + QPoint(-5, -3) + QPoint(2, 2), QSize(10, 8)));
     QVERIFY(window->PicEdit()->shape1()->isVisible());
+    // The file list previews the file clicked and each file the arrow keys reach.
+    browser::FileList* files = window->Picture1()->File1();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
+    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(60, 60));
+    QTest::keyClick(files, Qt::Key_Down);
+    QCOMPARE(files->fileName(), QStringLiteral("small.gif"));
+    QCOMPARE(window->Frame3()->Image1()->pixmap().size(), QSize(20, 20));
 }

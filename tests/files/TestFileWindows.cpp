@@ -11,11 +11,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
@@ -72,7 +69,7 @@ QList<QStringList> keptRows(const QString& dataFolder)
         QString error;
         rows.append(model::RecoveryFile(folder.filePath(name)).read(&error).value_or(model::RecoveryData()).rows);
     }
-    std::sort(rows.begin(), rows.end(), [](const QStringList& a, const QStringList& b) { return a.size() < b.size(); });
+    std::sort(rows.begin(), rows.end());
     return rows;
 }
 
@@ -103,9 +100,8 @@ private slots:
         testing::Fixture fixture;
         QVERIFY(fixture.writeSprite(QStringLiteral("a01.gif"), {30, 40}) && fixture.writeSprite(QStringLiteral("a02.gif"), {30, 40}));
         const QString data = QDir(fixture.root()).filePath(QStringLiteral("share"));
-        model::RecoveryData earlier;
-        earlier.text = QStringLiteral("\tdelay\t5\r\n");
-        earlier.file = QStringLiteral("/earlier/version.txt");
+        const model::RecoveryData earlier{.text = QStringLiteral("\tdelay\t5\r\n"),
+                                          .file = QStringLiteral("/earlier/version.txt")};
         QVERIFY(QDir().mkpath(data) && model::RecoveryFile(data + QStringLiteral("/recovery.json")).write(earlier));
         const QString killed = QDir(fixture.sprites()).filePath(QStringLiteral("killed.txt"));
         QVERIFY(testfiles::writeFile(killed, "anim\tidle\r\n\tframe\tdata/chars/test/a01\r\n"));
@@ -119,8 +115,7 @@ private slots:
         first->keepRecovery(data);
         second->keepRecovery(data);
         const QStringList offered = declinedOffers(*second);
-        QCOMPARE(offered.size(), 1);
-        QVERIFY2(offered[0].contains(earlier.file), qPrintable(offered[0]));
+        QVERIFY2(offered.size() == 1 && offered[0].contains(earlier.file), qPrintable(offered.join(u'\n')));
         QVERIFY(!QFile::exists(data + QStringLiteral("/recovery.json")));
         QVERIFY(testing::addFrames(*first, {QStringLiteral("a01.gif")}));
         QVERIFY(testing::addFrames(*second, {QStringLiteral("a01.gif"), QStringLiteral("a02.gif")}));
@@ -132,32 +127,23 @@ private slots:
         auto third = fixture.window();
         third->keepRecovery(data);
         const QStringList afterKill = declinedOffers(*third);
-        QCOMPARE(afterKill.size(), 1);
-        QVERIFY2(afterKill[0].contains(killed), qPrintable(afterKill[0]));
+        QVERIFY2(afterKill.size() == 1 && afterKill[0].contains(killed), qPrintable(afterKill.join(u'\n')));
         QCOMPARE(keptRows(data), (QList<QStringList>{{"a01.gif"}, {"a01.gif", "a02.gif"}}));
         QCOMPARE(declinedOffers(*third), QStringList());
     }
 
-    // A frame of pasted text names a sprite that is not there.
-    void editorShowsFramePathAsItIs()
+    // A frame of pasted text names a sprite that is not there; a file to open
+    // is not there.
+    void namesShownAsTheyAre()
     {
         testing::Fixture fixture;
         auto window = fixture.window();
-        const auto fill = [&](QDialog* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(fixture.game());
-            dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(QStringLiteral("\tframe\tdata/") + kName);
-            dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        };
+        const auto fill = testing::readFrames(fixture.game(), QStringLiteral("\tframe\tdata/") + kName);
         verifyShownAsItIs(messagesOf([&] { window->menuAction(QStringLiteral("mFromText"))->trigger(); }, fill));
-    }
-
-    // A file to open that is not there.
-    void classicShowsFilePathAsItIs()
-    {
-        QTemporaryDir dir;
-        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        classic::Form1 window(&settings);
-        verifyShownAsItIs(messagesOf([&] { window.scriptFile().open(dir.filePath(QStringLiteral("data/") + kName)); }));
+        QSettings settings(QDir(fixture.root()).filePath(QStringLiteral("classic.ini")), QSettings::IniFormat);
+        classic::Form1 classic(&settings);
+        const QString missing = QDir(fixture.game()).filePath("data/" + kName);
+        verifyShownAsItIs(messagesOf([&] { classic.scriptFile().open(missing); }));
     }
 };
 
