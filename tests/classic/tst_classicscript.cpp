@@ -5,13 +5,23 @@
 
 using namespace classic;
 
-Q_DECLARE_METATYPE(classic::InitialOptions)
-
 namespace {
 
 // Two frames of hero with one offset line in force for both.
 const QString hero = QStringLiteral("\tframe\tdata/chars/hero/");
 const QString twoFrames = lines("\tdelay\t10|\toffset\t32 78|" + hero + "a.gif||" + hero + "b.gif|");
+
+// The cases of a case file as data rows of the text columns `fields`, in order.
+void addRows(const QString& file, const QList<const char*>& fields)
+{
+    for (const char* field : fields)
+        QTest::addColumn<QString>(field);
+    for (const Case& c : readCases(file)) {
+        QTestData& row = QTest::newRow(c.name.constData());
+        for (const char* field : fields)
+            row << c.text(field);
+    }
+}
 
 } // namespace
 
@@ -20,18 +30,6 @@ class TestClassicScript : public QObject {
     Q_OBJECT
 
 private slots:
-    // Each case file's cases as data rows of the columns `fields`, in order.
-    static void addRows(const QString& file, const QList<const char*>& fields)
-    {
-        for (const char* field : fields)
-            QTest::addColumn<QString>(field);
-        for (const Case& c : readCases(file)) {
-            QTestData& row = QTest::newRow(c.name.constData());
-            for (const char* field : fields)
-                row << c.text(field);
-        }
-    }
-
     void findKeywordLine_data() { addRows("keyword_lines.txt", {"scope", "text", "name", "keyword", "line"}); }
 
     void findKeywordLine()
@@ -58,31 +56,22 @@ private slots:
         QCOMPARE(classic::setFrameLine(text, name, line), expected);
     }
 
-    // Two frames 64 wide, the first 80 high.
     void generateInitialText_data()
     {
-        QTest::addColumn<int>("secondHeight");
-        QTest::addColumn<InitialOptions>("options");
-        QTest::addColumn<QString>("expected"); // empty: refused with an error
-
-        const auto text = [](const QString& offset, const QString& second = {}) {
-            return lines("\tdelay\t10|\toffset\t" + offset + '|' + hero + "a.gif||" + second + hero + "b.gif|");
-        };
-        QTest::newRow("middle, shared offset line") << 80 << InitialOptions{"2", false, false, "30"} << text("32 78");
-        QTest::newRow("fixed left, as typed") << 80 << InitialOptions{"2", true, false, " x7 "} << text("x7 78");
-        QTest::newRow("fixed right") << 80 << InitialOptions{"2", true, true, "30"} << text("34 78");
-        QTest::newRow("from the right needs fixed") << 80 << InitialOptions{"2", false, true, "30"} << text("32 78");
-        QTest::newRow("sizes differ, a line each") << 81 << InitialOptions{} << text("32 78", "\toffset\t32 79|");
-        QTest::newRow("ground out of range") << 80 << InitialOptions{"1e12"} << "";
+        addRows("initial_text.txt", {"secondHeight", "ground", "fixed", "fromRight", "fixedX", "expected"});
     }
 
     void generateInitialText()
     {
-        QFETCH(int, secondHeight);
-        QFETCH(InitialOptions, options);
+        QFETCH(QString, secondHeight);
+        QFETCH(QString, ground);
+        QFETCH(QString, fixed);
+        QFETCH(QString, fromRight);
+        QFETCH(QString, fixedX);
         QFETCH(QString, expected);
-        const InitialText result =
-            classic::generateInitialText({"a.gif", "b.gif"}, {QSize(64, 80), QSize(64, secondHeight)}, "hero", options);
+        const InitialText result = classic::generateInitialText(
+            {"a.gif", "b.gif"}, {QSize(64, 80), QSize(64, secondHeight.toInt())}, "hero",
+            InitialOptions{ground, fixed == u"yes", fromRight == u"yes", fixedX});
         QCOMPARE(result.text, expected);
         QCOMPARE(result.error.isEmpty(), !expected.isEmpty());
     }
