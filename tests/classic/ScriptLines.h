@@ -14,39 +14,24 @@ inline QString lines(const QString& parts)
     return text;
 }
 
-// One case of a case file: its name and its fields' values as bytes.
-struct Case {
-    QByteArray name;
-    QHash<QByteArray, QByteArray> fields;
-
-    QString text(const char* field) const { return QString::fromUtf8(fields.value(field)); }
-};
-
-// A field's value as written in a case file: "|" is CR LF, and \t, \r, \n,
-// \s (a space) and \xHH (a byte) stand for what they name.
-inline QByteArray decodeValue(const QByteArray& written)
+// A value as written in a case file: "|" is CR LF, and \t, \r, \n, \s (a
+// space) and \xHH (a byte) stand for what they name.
+inline QByteArray decodeValue(QByteArray value)
 {
-    QByteArray value;
-    for (qsizetype i = 0; i < written.size(); ++i) {
-        const char c = written[i];
-        if (c == '|') {
-            value += "\r\n";
-        } else if (c != '\\' || i + 1 == written.size()) {
-            value += c;
-        } else if (const char e = written[++i]; e != 'x') {
-            value += e == 't' ? '\t' : e == 'r' ? '\r' : e == 'n' ? '\n' : e == 's' ? ' ' : e;
-        } else {
-            value += char(written.mid(i + 1, 2).toInt(nullptr, 16));
-            i += 2;
-        }
-    }
+    value.replace('|', "\r\n").replace("\\t", "\t").replace("\\r", "\r").replace("\\n", "\n").replace("\\s", " ");
+    for (qsizetype at = value.indexOf("\\x"); at >= 0; at = value.indexOf("\\x", at + 1))
+        value.replace(at, 4, QByteArray(1, char(value.mid(at + 2, 2).toInt(nullptr, 16))));
     return value;
 }
 
+// A case of a case file: its fields' values by name, its name as "case".
+using Case = QHash<QByteArray, QByteArray>;
+
 // The cases of the file `name` in the folder of case files: a line "case
-// <name>" starts a case, each line "<field>: <value>" after it gives a field,
-// lines starting with "#" are notes. Stops the run when the file is missing
-// or holds no case, so that no table runs empty.
+// <name>" starts a case, each line "<field>: <value>" after it gives a field
+// (blanks around the value are dropped; write \s for a space there), lines
+// starting with "#" are notes. Stops the run when the file is missing or
+// holds no case, so that no table runs empty.
 inline QList<Case> readCases(const QString& name)
 {
     QFile file(QStringLiteral(KES_CLASSIC_CASES "/") + name);
@@ -55,9 +40,9 @@ inline QList<Case> readCases(const QString& name)
     for (const QByteArray& line : content.split('\n')) {
         const qsizetype colon = line.indexOf(':');
         if (line.startsWith("case "))
-            cases.append({line.mid(5), {}});
+            cases.append({{"case", line.mid(5).trimmed()}});
         else if (colon > 0 && !cases.isEmpty() && !line.startsWith('#'))
-            cases.last().fields[line.left(colon)] = decodeValue(line.mid(colon + 1 + (line.mid(colon + 1, 1) == " ")));
+            cases.last()[line.left(colon)] = decodeValue(line.mid(colon + 1).trimmed());
     }
     if (cases.isEmpty())
         qFatal("no cases read from %s", qPrintable(file.fileName()));

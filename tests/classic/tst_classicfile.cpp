@@ -172,9 +172,9 @@ private slots:
         QTest::addColumn<QString>("text"); // the line's new text; null: deleted
         QTest::addColumn<QByteArray>("written");
         for (const Case& c : readCases(QStringLiteral("edited_line_saved.txt"))) {
-            QTest::newRow(c.name.constData()) << c.fields["original"] << c.text("row").toInt()
-                                              << (c.fields.contains("text") ? c.text("text") : QString())
-                                              << c.fields["written"];
+            QTest::newRow(c["case"].constData()) << c["original"] << c["row"].toInt()
+                                                 << (c.contains("text") ? QString::fromUtf8(c["text"]) : QString())
+                                                 << c["written"];
         }
     }
 

@@ -17,9 +17,9 @@ void addRows(const QString& file, const QList<const char*>& fields)
     for (const char* field : fields)
         QTest::addColumn<QString>(field);
     for (const Case& c : readCases(file)) {
-        QTestData& row = QTest::newRow(c.name.constData());
+        QTestData& row = QTest::newRow(c["case"].constData());
         for (const char* field : fields)
-            row << c.text(field);
+            row << QString::fromUtf8(c[field]);
     }
 }
 
