@@ -12,18 +12,8 @@
 #include "classic/script/ScriptBox.h"
 #include "model/files/TextFileEncoding.h"
 
-#include <QAbstractButton>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextBlock>
-#include <QWindow>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <memory>
