@@ -56,13 +56,9 @@ QStringList answering(const std::function<void()>& action, QMessageBox::Standard
 // line end, has none and may be empty.
 QList<QByteArray> fileLines(const QByteArray& bytes)
 {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype end = bytes.indexOf('\n'); end >= 0; end = bytes.indexOf('\n', start)) {
-        lines.append(bytes.sliced(start, end + 1 - start));
-        start = end + 1;
-    }
-    lines.append(bytes.sliced(start));
+    QList<QByteArray> lines = bytes.split('\n');
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        lines[i] += '\n';
     return lines;
 }
 

@@ -404,30 +404,27 @@ private slots:
         QVERIFY(!ui().mRedo->isEnabled());
     }
 
+    // The folder and the pattern are kept for the next window.
     void settingsAreSavedAndRestored()
     {
         const QString sub = QDir::toNativeSeparators(m_hero + QStringLiteral("/sub"));
         QVERIFY(ui().Dir1->setPath(sub));
-        QCOMPARE(m_window->currentFolder(), sub);
         ui().Text4->setText(QStringLiteral("a?"));
         QVERIFY(m_window->close());
-        QCOMPARE(m_settings->value(QStringLiteral("set/pat")).toString(), QStringLiteral("a?"));
-
         m_window = makeWindow();
         QCOMPARE(m_window->currentFolder(), sub);
         QCOMPARE(ui().Text4->text(), QStringLiteral("a?"));
         QCOMPARE(ui().File1->pattern(), QStringLiteral("a?.gif"));
-
         // The restored folder is listed through the restored pattern.
         m_settings->setValue(QStringLiteral("set/dir"), m_hero);
         m_settings->setValue(QStringLiteral("set/pat"), QStringLiteral("a1"));
         m_window = makeWindow();
         QCOMPARE(ui().File1->fileNames(), QStringList{QStringLiteral("a1.gif")});
-
         // A folder that is gone is skipped; the pattern is still restored.
         m_settings->setValue(QStringLiteral("set/dir"), m_hero + QStringLiteral("/gone"));
         m_window = makeWindow();
         QVERIFY(m_window->currentFolder() != QDir::toNativeSeparators(m_hero + QStringLiteral("/gone")));
+        QCOMPARE(ui().Text4->text(), QStringLiteral("a1"));
     }
 };
 
