@@ -92,17 +92,12 @@ private slots:
 
     void init()
     {
+        m_window.reset(); // before the settings and the folder it uses
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
         m_window = std::make_unique<Form1>(m_settings.get());
         m_path = m_dir->filePath(QStringLiteral("hero.txt"));
-    }
-
-    void cleanup()
-    {
-        m_window.reset();
-        m_settings.reset();
     }
 
     void failedSaveLeavesFile()
