@@ -3,17 +3,7 @@
 #include "language/CaptionWidth.h"
 #include "language/LanguageMenu.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QRegularExpression>
-#include <QStyle>
-#include <QTextDocument>
+#include <QtWidgets>
 
 #include <functional>
 
