@@ -107,41 +107,34 @@ private slots:
     }
 
     // A left drag sizes a box from its pressed corner and writes its line;
-    // a right-button release applies the line in Text5 as it is. The status
-    // bar tells the frame, its size and the point under the mouse.
-    void boxGestures_data()
-    {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<QString>("line");
-
-        QTest::newRow("attack box") << int(Qt::LeftButton) << QPoint(40, 60) << "\tAttack\t10 20 30 40 20 0 0 0 20";
-        QTest::newRow("up-left keeps the size") << int(Qt::LeftButton) << QPoint(5, 5) << "\tbbox\t10 20 17 17";
-        QTest::newRow("right release, attack mode") << int(Qt::RightButton) << QPoint(80, 70) << "\tbbox\t5 6 7 8";
-    }
-
+    // a right-button release applies the line in Text5 as it is, in either
+    // mode. The status bar tells the frame, its size and the point under the mouse.
     void boxGestures()
     {
-        QFETCH(int, button);
-        QFETCH(QPoint, to);
-        QFETCH(QString, line);
         load({"a0.gif", "a2.gif"}, lines("\toffset\t32 78|" + a0), 0);
         QCOMPARE(ui().panel1->text(), QStringLiteral("Frame:1  64 x 80"));
-        const bool body = line.contains("bbox") && button == Qt::LeftButton;
-        (body ? ui().Option2 : ui().Option1)->setChecked(true);
-        ui().Text5->setText(QStringLiteral("bbox\t5 6 7 8"));
         const QPoint sprite = m_window->spritePosition();
         QCOMPARE(sprite, m_window->anchor() - QPoint(32, 78));
-
-        const auto pressed = Qt::MouseButton(button);
-        sendMouse(ui().PicEdit, QEvent::MouseButtonPress, sprite + QPoint(10, 20), pressed, pressed);
-        sendMouse(ui().PicEdit, QEvent::MouseMove, sprite + to, Qt::NoButton, pressed);
-        sendMouse(ui().PicEdit, QEvent::MouseButtonRelease, sprite + to, pressed, Qt::NoButton);
-        QCOMPARE(m_window->scriptText(), lines("\toffset\t32 78|" + line + '|' + a0));
-        QCOMPARE(ui().Text5->text(), line.mid(1));
-        QCOMPARE(ui().panel2->text(), QStringLiteral("%1,%2").arg(to.x() - 32).arg(78 - to.y()));
-        if (pressed == Qt::LeftButton)
-            QVERIFY(ui().PicEdit->isShapeVisible(body ? Canvas::Shape::Body : Canvas::Shape::Attack));
+        const auto drag = [&](Qt::MouseButton button, QPoint to) {
+            sendMouse(ui().PicEdit, QEvent::MouseButtonPress, sprite + QPoint(10, 20), button, button);
+            sendMouse(ui().PicEdit, QEvent::MouseMove, sprite + to, Qt::NoButton, button);
+            sendMouse(ui().PicEdit, QEvent::MouseButtonRelease, sprite + to, button, Qt::NoButton);
+            return ui().panel2->text();
+        };
+        const QString attack = QStringLiteral("\toffset\t32 78|\tAttack\t10 20 30 40 20 0 0 0 20|");
+        ui().Option1->setChecked(true);
+        QCOMPARE(drag(Qt::LeftButton, {40, 60}), QStringLiteral("8,18"));
+        QCOMPARE(m_window->scriptText(), lines(attack + a0));
+        QVERIFY(ui().PicEdit->isShapeVisible(Canvas::Shape::Attack));
+        ui().Option2->setChecked(true);
+        QCOMPARE(drag(Qt::LeftButton, {5, 5}), QStringLiteral("-27,73"));
+        QCOMPARE(m_window->scriptText(), lines(attack + "\tbbox\t10 20 17 17|" + a0));
+        QCOMPARE(ui().Text5->text(), QStringLiteral("bbox\t10 20 17 17"));
+        QVERIFY(ui().PicEdit->isShapeVisible(Canvas::Shape::Body));
+        ui().Option1->setChecked(true);
+        ui().Text5->setText(QStringLiteral("bbox\t5 6 7 8"));
+        QCOMPARE(drag(Qt::RightButton, {80, 70}), QStringLiteral("48,8"));
+        QCOMPARE(m_window->scriptText(), lines(attack + "\tbbox\t5 6 7 8|" + a0));
         // The box lines stay, but unchecking the switch hides every outline.
         ui().Check2->setChecked(false);
         QVERIFY(!ui().PicEdit->isShapeVisible(Canvas::Shape::Body));
