@@ -107,42 +107,34 @@ private slots:
     }
 
     // A left drag sizes a box from its pressed corner and writes its line;
-    // a right-button release applies the line in Text5 as it is. The status
-    // bar tells the frame, its size and the point under the mouse.
-    void boxGestures_data()
-    {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<QString>("line");
-
-        QTest::newRow("body box") << int(Qt::LeftButton) << QPoint(40, 60) << "\tbbox\t10 20 30 40";
-        QTest::newRow("attack box") << int(Qt::LeftButton) << QPoint(40, 60) << "\tAttack\t10 20 30 40 20 0 0 0 20";
-        QTest::newRow("up-left keeps the size") << int(Qt::LeftButton) << QPoint(5, 5) << "\tbbox\t10 20 17 17";
-        QTest::newRow("right release, attack mode") << int(Qt::RightButton) << QPoint(80, 70) << "\tbbox\t5 6 7 8";
-    }
-
+    // a right-button release applies the line in Text5 as it is, in either
+    // mode. The status bar tells the frame, its size and the point under the mouse.
     void boxGestures()
     {
-        QFETCH(int, button);
-        QFETCH(QPoint, to);
-        QFETCH(QString, line);
         load({"a0.gif", "a2.gif"}, lines("\toffset\t32 78|" + a0), 0);
         QCOMPARE(ui().panel1->text(), QStringLiteral("Frame:1  64 x 80"));
-        const bool body = line.contains("bbox") && button == Qt::LeftButton;
-        (body ? ui().Option2 : ui().Option1)->setChecked(true);
-        ui().Text5->setText(QStringLiteral("bbox\t5 6 7 8"));
         const QPoint sprite = m_window->spritePosition();
         QCOMPARE(sprite, m_window->anchor() - QPoint(32, 78));
-
-        const auto pressed = Qt::MouseButton(button);
-        sendMouse(ui().PicEdit, QEvent::MouseButtonPress, sprite + QPoint(10, 20), pressed, pressed);
-        sendMouse(ui().PicEdit, QEvent::MouseMove, sprite + to, Qt::NoButton, pressed);
-        sendMouse(ui().PicEdit, QEvent::MouseButtonRelease, sprite + to, pressed, Qt::NoButton);
-        QCOMPARE(m_window->scriptText(), lines("\toffset\t32 78|" + line + '|' + a0));
-        QCOMPARE(ui().Text5->text(), line.mid(1));
-        QCOMPARE(ui().panel2->text(), QStringLiteral("%1,%2").arg(to.x() - 32).arg(78 - to.y()));
-        if (pressed == Qt::LeftButton)
-            QVERIFY(ui().PicEdit->isShapeVisible(body ? Canvas::Shape::Body : Canvas::Shape::Attack));
+        const auto drag = [&](Qt::MouseButton button, QPoint to) {
+            sendMouse(ui().PicEdit, QEvent::MouseButtonPress, sprite + QPoint(10, 20), button, button);
+            sendMouse(ui().PicEdit, QEvent::MouseMove, sprite + to, Qt::NoButton, button);
+            sendMouse(ui().PicEdit, QEvent::MouseButtonRelease, sprite + to, button, Qt::NoButton);
+            return ui().panel2->text();
+        };
+        const QString attack = QStringLiteral("\toffset\t32 78|\tAttack\t10 20 30 40 20 0 0 0 20|");
+        ui().Option1->setChecked(true);
+        QCOMPARE(drag(Qt::LeftButton, {40, 60}), QStringLiteral("8,18"));
+        QCOMPARE(m_window->scriptText(), lines(attack + a0));
+        QVERIFY(ui().PicEdit->isShapeVisible(Canvas::Shape::Attack));
+        ui().Option2->setChecked(true);
+        QCOMPARE(drag(Qt::LeftButton, {5, 5}), QStringLiteral("-27,73"));
+        QCOMPARE(m_window->scriptText(), lines(attack + "\tbbox\t10 20 17 17|" + a0));
+        QCOMPARE(ui().Text5->text(), QStringLiteral("bbox\t10 20 17 17"));
+        QVERIFY(ui().PicEdit->isShapeVisible(Canvas::Shape::Body));
+        ui().Option1->setChecked(true);
+        ui().Text5->setText(QStringLiteral("bbox\t5 6 7 8"));
+        QCOMPARE(drag(Qt::RightButton, {80, 70}), QStringLiteral("48,8"));
+        QCOMPARE(m_window->scriptText(), lines(attack + "\tbbox\t5 6 7 8|" + a0));
         // The box lines stay, but unchecking the switch hides every outline.
         ui().Check2->setChecked(false);
         QVERIFY(!ui().PicEdit->isShapeVisible(Canvas::Shape::Body));
@@ -152,56 +144,23 @@ private slots:
         QCOMPARE(ui().panel2->text(), QStringLiteral("This frame is not defined yet"));
     }
 
-    void arrowKeysWriteAnOffsetLine_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("right") << int(Qt::Key_Right) << "\toffset\t33 78";
-        QTest::newRow("up") << int(Qt::Key_Up) << "\toffset\t32 77";
-        QTest::newRow("any other key") << int(Qt::Key_X) << "\toffset\t32 78";
-    }
-
+    // An arrow key in the offset box moves the frame's offset by a pixel,
+    // writing a line of its own for a frame that had none; other keys do nothing.
     void arrowKeysWriteAnOffsetLine()
     {
-        QFETCH(int, key);
-        QFETCH(QString, line);
         const QString first = "\toffset\t32 78|" + a0 + "||";
         load({"a0.gif", "a1.gif"}, lines(first + "\tframe\tdata/chars/hero/a1.gif"), 1);
         // The author clicks into the box first, as its text asks.
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QTest::mouseClick(ui().Text3->viewport(), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), ui().Text3);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QCOMPARE(m_window->scriptText(), lines(first + line + "|\tframe\tdata/chars/hero/a1.gif"));
-        QCOMPARE(ui().Text5->text(), line.mid(1));
-    }
-
-    void pictureWindowReturnsTheCross_data()
-    {
-        QTest::addColumn<bool>("byEnter");
-        QTest::newRow("Enter") << true;
-        QTest::newRow("closed") << false;
-    }
-
-    void pictureWindowReturnsTheCross()
-    {
-        QFETCH(bool, byEnter);
-        load({"a0.gif"}, lines("\toffset\t32 78|" + a0), 0);
-        testing::ModalDriver driver;
-        bool answered = false;
-        driver.onDialog([&](QDialog* modal) {
-            QWidget* picture = qobject_cast<Form2*>(modal) ? modal->findChild<QWidget*>("Picture1") : nullptr;
-            answered = picture;
-            if (!picture)
-                return void(modal->close());
-            QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(10, 12));
-            QTest::keyClick(picture, Qt::Key_Right);
-            QTest::keyClick(picture, Qt::Key_Down);
-            byEnter ? QTest::keyClick(picture, Qt::Key_Return) : void(modal->close());
-        });
-        QTest::mouseClick(ui().Command7, Qt::LeftButton);
-        QVERIFY(answered);
-        QCOMPARE(m_window->scriptText(), lines("\toffset\t11 13|" + a0));
+        const std::pair<Qt::Key, QString> steps[] = {
+            {Qt::Key_Right, "\toffset\t33 78"}, {Qt::Key_Up, "\toffset\t33 77"}, {Qt::Key_X, "\toffset\t33 77"}};
+        for (const auto& [key, line] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(m_window->scriptText(), lines(first + line + "|\tframe\tdata/chars/hero/a1.gif"));
+            QCOMPARE(ui().Text5->text(), line.mid(1));
+        }
     }
 
     void unloadableImagesAreReported_data()
@@ -230,7 +189,9 @@ private slots:
         QCOMPARE(m_waits, QList<int>{0});
     }
 
-    // The list and the text may spell a file in another letter case than the disk.
+    // The list and the text may spell a file in another letter case than the
+    // disk. The picture window, closed, hands back the cross that a click
+    // set and the arrow keys moved.
     void imagesAreFoundIgnoringCase()
     {
         load({"A1.GIF"}, lines("\tframe\tdata/chars/hero/A1.GIF"), -1);
@@ -243,13 +204,18 @@ private slots:
         QCOMPARE(m_window->scriptText(), lines("\tdelay\t10|\toffset\t32 88|\tframe\tdata/chars/hero/A1.GIF|"));
         QSize picture;
         driver.onDialog([&](QDialog* modal) {
-            if (QWidget* box = modal->findChild<QWidget*>("Picture1"))
+            if (QWidget* box = qobject_cast<Form2*>(modal) ? modal->findChild<QWidget*>("Picture1") : nullptr) {
                 picture = box->size();
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(10, 12));
+                QTest::keyClick(box, Qt::Key_Right);
+                QTest::keyClick(box, Qt::Key_Down);
+            }
             modal->close();
         });
         ui().Command7->click();
         QCOMPARE(picture, QSize(64, 90));
         QCOMPARE(driver.messages, QStringList());
+        QCOMPARE(m_window->scriptText(), lines("\tdelay\t10|\toffset\t11 13|\tframe\tdata/chars/hero/A1.GIF|"));
     }
 
     // Transparent pixels show the canvas background, defined frame or not;
@@ -274,18 +240,30 @@ private slots:
         QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width());
     }
 
+    // The panel's commands write their lines where the author left the
+    // cursor and the view, each one step of the box's history.
     void panelCommandsEditTheText()
     {
-        load({"a0.gif", "a1.gif"}, lines("\toffset\t3 4|# a0.gif|# a1.gif"), 0);
+        const QString notes = QStringLiteral("# line\r\n").repeated(80);
+        load({"a0.gif", "a1.gif"}, notes + lines("\toffset\t3 4|# a0.gif|# a1.gif"), 0);
+        QPlainTextEdit* box = ui().Text1;
+        box->setTextCursor(QTextCursor(box->document()->findBlockByNumber(40)));
+        box->verticalScrollBar()->setValue(30);
         ui().Command9->click();
-        QCOMPARE(m_window->scriptText(), lines("\toffset\t3 4|" + a0 + "|||# a0.gif|# a1.gif"));
+        const QString defined = notes + lines("\toffset\t3 4|" + a0 + "|||# a0.gif|# a1.gif");
+        QCOMPARE(m_window->scriptText(), defined);
         ui().Option2->setChecked(true);
         ui().Command8->click();
+        QCOMPARE(box->textCursor().blockNumber(), 40);
+        QCOMPARE(box->verticalScrollBar()->value(), 30);
+        box->undo();
+        QCOMPARE(m_window->scriptText(), defined);
+        box->redo();
         ui().Text2->setText(QStringLiteral("-2"));
         ui().Text6->setText(QStringLiteral("2.5"));
         ui().Command10->click();
         QCOMPARE(m_window->scriptText(),
-                 lines("\toffset\t1 6|\tBbox\t0|" + a0 + "|||# a0.gif|\toffset\t1 6|# a1.gif"));
+                 notes + lines("\toffset\t1 6|\tBbox\t0|" + a0 + "|||# a0.gif|\toffset\t1 6|# a1.gif"));
         QCOMPARE(ui().Text5->text(), QStringLiteral("offset\t1 6"));
     }
 
@@ -347,21 +325,6 @@ private slots:
         stop(*this);
         QVERIFY(!m_window->playback().isPlaying());
         QCOMPARE(m_waits, QList<int>{30000});
-    }
-
-    void writingBackKeepsTheAuthorsPlace()
-    {
-        const QString text = QStringLiteral("# line\r\n").repeated(80) + lines(a0);
-        load({"a0.gif"}, text, 0);
-        QPlainTextEdit* box = ui().Text1;
-        box->setTextCursor(QTextCursor(box->document()->findBlockByNumber(40)));
-        box->verticalScrollBar()->setValue(30);
-        ui().Command8->click();
-        QVERIFY(m_window->scriptText().contains(QStringLiteral("\tAttack\t0\r\n\tframe")));
-        QCOMPARE(box->textCursor().blockNumber(), 40);
-        QCOMPARE(box->verticalScrollBar()->value(), 30);
-        box->undo();
-        QCOMPARE(m_window->scriptText(), text);
     }
 
     // A mouse box line, the global shift and the initial text are each one
@@ -426,30 +389,27 @@ private slots:
         QVERIFY(!ui().mRedo->isEnabled());
     }
 
+    // The folder and the pattern are kept for the next window.
     void settingsAreSavedAndRestored()
     {
         const QString sub = QDir::toNativeSeparators(m_hero + QStringLiteral("/sub"));
         QVERIFY(ui().Dir1->setPath(sub));
-        QCOMPARE(m_window->currentFolder(), sub);
         ui().Text4->setText(QStringLiteral("a?"));
         QVERIFY(m_window->close());
-        QCOMPARE(m_settings->value(QStringLiteral("set/pat")).toString(), QStringLiteral("a?"));
-
         m_window = makeWindow();
         QCOMPARE(m_window->currentFolder(), sub);
         QCOMPARE(ui().Text4->text(), QStringLiteral("a?"));
         QCOMPARE(ui().File1->pattern(), QStringLiteral("a?.gif"));
-
         // The restored folder is listed through the restored pattern.
         m_settings->setValue(QStringLiteral("set/dir"), m_hero);
         m_settings->setValue(QStringLiteral("set/pat"), QStringLiteral("a1"));
         m_window = makeWindow();
         QCOMPARE(ui().File1->fileNames(), QStringList{QStringLiteral("a1.gif")});
-
         // A folder that is gone is skipped; the pattern is still restored.
         m_settings->setValue(QStringLiteral("set/dir"), m_hero + QStringLiteral("/gone"));
         m_window = makeWindow();
         QVERIFY(m_window->currentFolder() != QDir::toNativeSeparators(m_hero + QStringLiteral("/gone")));
+        QCOMPARE(ui().Text4->text(), QStringLiteral("a1"));
     }
 };
 

@@ -3,18 +3,7 @@
 #include "language/CaptionWidth.h"
 #include "language/LanguageMenu.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QRegularExpression>
-#include <QStyle>
-#include <QTextDocument>
+#include <QtWidgets>
 
 #include <functional>
 
@@ -39,24 +28,21 @@ QString shown(const QString& text)
     return plain.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
 }
 
-void visitMenu(const QMenu* menu, const Visit& visit)
+void visitTexts(const QWidget* window, const Visit& visit)
 {
-    visit(menu, menu->title(), false);
-    for (const QAction* action : menu->actions()) {
-        if (action->menu()) {
-            visitMenu(action->menu(), visit);
-        } else if (!action->isSeparator()) {
+    visit(window, window->windowTitle(), false);
+    // Menus, hidden until opened, with their items.
+    for (const QMenu* menu : window->findChildren<QMenu*>()) {
+        visit(menu, menu->title(), false);
+        for (const QAction* action : menu->actions()) {
+            if (action->menu() || action->isSeparator())
+                continue;
             visit(menu, action->text(), false);
             // An action's tool tip is its text unless one was set.
             if (action->toolTip() != shown(action->text()))
                 visit(menu, action->toolTip(), false);
         }
     }
-}
-
-void visitTexts(const QWidget* window, const Visit& visit)
-{
-    visit(window, window->windowTitle(), false);
     QList<const QWidget*> widgets{window};
     for (const QWidget* child : window->findChildren<QWidget*>())
         if (child->isVisibleTo(window))
@@ -74,10 +60,6 @@ void visitTexts(const QWidget* window, const Visit& visit)
         else if (const auto* combo = qobject_cast<const QComboBox*>(widget); combo && !combo->isEditable())
             for (int i = 0; i < combo->count(); ++i)
                 visit(widget, combo->itemText(i), true);
-        else if (const auto* bar = qobject_cast<const QMenuBar*>(widget))
-            for (const QAction* action : bar->actions())
-                if (action->menu())
-                    visitMenu(action->menu(), visit);
     }
 }
 

@@ -7,10 +7,8 @@
 #include "editor/window/FrmMain.h"
 #include "pakunpack/Form1.h"
 
-#include <QDir>
-#include <QPushButton>
-#include <QSettings>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace programtests {
 
