@@ -35,7 +35,10 @@ void addCases(const char* name, std::initializer_list<const char*> columns)
         QTestData& row = QTest::newRow(qPrintable(fields[0]));
         for (size_t i = 1; i <= columns.size(); ++i) {
             const QByteArray field = fields.value(qsizetype(i)).toUtf8();
-            row << QJsonDocument::fromJson("[\"" + field + "\"]").array().at(0).toString();
+            const QJsonArray value = QJsonDocument::fromJson("[\"" + field + "\"]").array();
+            if (value.size() != 1)
+                qFatal("%s: field %zu is no JSON string: %s", qPrintable(path), i, field.constData());
+            row << value.at(0).toString();
         }
     }
 }
