@@ -11,15 +11,19 @@ namespace {
 const QString hero = QStringLiteral("\tframe\tdata/chars/hero/");
 const QString twoFrames = lines("\tdelay\t10|\toffset\t32 78|" + hero + "a.gif||" + hero + "b.gif|");
 
-// The cases of a case file as data rows of the text columns `fields`, in order.
+// The cases of a case file as data rows of the text columns `fields`, in order;
+// a case without one of them stops the run.
 void addRows(const QString& file, const QList<const char*>& fields)
 {
     for (const char* field : fields)
         QTest::addColumn<QString>(field);
     for (const Case& c : readCases(file)) {
         QTestData& row = QTest::newRow(c["case"].constData());
-        for (const char* field : fields)
+        for (const char* field : fields) {
+            if (!c.contains(field))
+                qFatal("%s, case %s: no field %s", qPrintable(file), c["case"].constData(), field);
             row << QString::fromUtf8(c[field]);
+        }
     }
 }
 
